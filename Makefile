@@ -1,0 +1,32 @@
+# Front door: installs what is missing, configures, builds, runs or tests.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+PACKAGES = cmake ninja-build g++ qt6-base-dev qt6-webengine-dev qt6-webchannel-dev \
+           libgtest-dev libgmock-dev python3-pyftpdlib libsqlite3-dev curl xvfb xauth
+
+export QTWEBENGINE_DISABLE_SANDBOX ?= 1
+export QTWEBENGINE_CHROMIUM_FLAGS ?= --disable-gpu --disable-background-networking
+
+.PHONY: deps configure build run test bench clean
+
+deps:
+	@./tools/install-deps.sh $(PACKAGES)
+
+configure: deps
+	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/bin && ./kestrelvue
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	./tools/run-benchmarks.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,11 @@
+#include "app/ModStartUp.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    ModStartUp::Main();
+    return app.exec();
+}
