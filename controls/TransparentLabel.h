@@ -1,0 +1,25 @@
+#pragma once
+
+// A text label that shows only the strokes of its text, in black, over what lies behind it.
+#include "controls/DrawnControl.h"
+
+#include <QString>
+
+class TransparentLabel : public DrawnControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString LabelText READ LabelText WRITE setLabelText)
+public:
+    explicit TransparentLabel(QWidget *parent = nullptr);
+
+    QString LabelText() const { return m_labelText; }
+    void setLabelText(const QString &text);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void drawText();
+
+    QString m_labelText;
+};
