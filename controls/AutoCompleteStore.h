@@ -80,7 +80,7 @@ public:
 
 private:
     void Insert(const AutoCompleteEntry &entry);
-    void Clear();
+    void RebuildTailIndex();
 
     QString m_filePath;
     bool m_readOnly = false;

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -86,10 +87,13 @@ signals:
     void PageAdded(int day, int site, int page);
 
 private:
+    void RebuildRecorded();
+
     QString m_filePath;
     bool m_readOnly = false;
     bool m_loaded = false;
     int m_days = 0;
     std::function<QDate()> m_today;
     QList<HistoryDay> m_daysList;
+    QSet<QString> m_recorded; // day key "|" address of every page held
 };

@@ -60,13 +60,14 @@ public:
     // The text of an entry edited in place; kept as typed, only made safe for the file.
     void SetItemText(int position, const QString &text);
 
-    // Fills the list from the file, once per store: a store that has loaded (or cleared,
-    // or added) keeps its entries, so a second window does not read the file over them.
-    // Lines go through AddItem; a line that is no address is skipped.
+    // Fills the list from the file, once per store, so a second window does not read the
+    // file over the first one's entries; addresses committed before it stay the newest.
+    // Lines go through AddItem; a line that is no address is skipped (no search is started).
     void LoadAddressList(AutoCompleteStore *autoComplete = nullptr);
     bool IsLoaded() const { return m_loaded; }
-    // Rewrites the file from the list; false when it could not be written. Read-only: no-op.
-    bool WriteAddressList() const;
+    // Rewrites the file from the list (reading it first when that has not happened yet);
+    // false when it could not be written. Read-only: no-op.
+    bool WriteAddressList();
     // Empties the list and (unless read-only) the file.
     bool ClearAddressList();
 
@@ -75,6 +76,7 @@ signals:
     void ListChanged();
 
 private:
+    AddItemResult Commit(const QString &text, AutoCompleteStore *autoComplete);
     void TrimToMaxItems();
 
     QString m_filePath;
