@@ -25,6 +25,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
 
 bench: build
+	@./tools/install-deps.sh falkon x11-utils
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	./tools/run-benchmarks.sh $(BUILD)
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Forms.h"
+#include "platform/ImageList.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,13 +13,11 @@ class QTimer;
 class QTreeWidget;
 class QWidget;
 
-class CFtpClient;
 class ClassFBNavigator;
 class CommandBar;
 class CommandBarControl;
 class CommandBars;
 class HtmlDocument;
-class KeyHelper;
 class TransparentCloseButton;
 class TransparentLabel;
 class UCTVHistory;
@@ -33,6 +32,10 @@ class XPStyleStatusBarPanel;
 class FormMain : public QMainWindow, public Form
 {
     Q_OBJECT
+    // Reached by name by the back/forward list and the favorites menu builder.
+    Q_PROPERTY(CommandBar *ToolBarStandard MEMBER ToolBarStandard)
+    Q_PROPERTY(CommandBarControl *MenuFavorites MEMBER MenuFavorites)
+    Q_MOC_INCLUDE("platform/CommandBars.h")
 
 public:
     explicit FormMain(QWidget *parent = nullptr);
@@ -116,6 +119,8 @@ public:
     // Layout (twips), run after any change of size, bar visibility or split position.
     void CommandBarsMain_Resize();
     void Form_Resize();
+    // LayoutPanes, LayoutBrowser, LayoutSideBar and the three pane layouts, in this order.
+    void RunPaneLayoutSequence();
     void LayoutPanes();
     void LayoutBrowser();
     void LayoutSideBar();
@@ -125,6 +130,9 @@ public:
     void CommandBarsSideBar_Resize();
     void PlaceSplitBar();
     void ApplySplitBarPosition();
+    void ImageSplitBar_MouseDown();
+    void ImageSplitBar_MouseMove(Qt::MouseButtons Button, double X);
+    void ImageSplitBar_MouseUp();
     // Moves a hosted control to a rectangle given in twips relative to its container.
     static void MoveTwips(QWidget *control, double left, double top, double width, double height);
     static QRectF RectTwips(const QWidget *control);
@@ -139,11 +147,20 @@ public:
     void WebBrowserMain_WindowSetTop(int n);
     void WebBrowserMain_WindowSetWidth(int n);
     void WebBrowserMain_WindowSetHeight(int n);
-    void WebBrowserMain_WindowSetResizable(bool Resizable);
     void WebBrowserMain_WindowClosing();
     void WebBrowserMain_OnMenuBar(bool MenuBar);
     void WebBrowserMain_OnStatusBar(bool StatusBar);
     void WebBrowserMain_OnToolBar(bool ToolBar);
+
+    // Address bar.
+    void PictureGo_MouseDown();
+    void PictureGo_MouseUp();
+    void XPStyleImageTextBox1_DoSearch(const QString &text);
+    void XPStyleImageTextBox1_UrlChanged();
+    // The FTP pane lies over the page for an "ftp" address; the pane's own work builds on these.
+    void InitFTPPane(const QString &address);
+    void HideFTPPane();
+    ImageList ImageListGoButton;
 
     bool LinkClicked = false;
 
@@ -155,8 +172,8 @@ protected:
 private:
     void CreateControls();
     void ConnectBrowserEvents();
+    void ConnectAddressBar();
     void BuildCommandBars();
-    void HookMainDocument();
 
     CommandBar *TextEditPopupMenu = nullptr;
     CommandBar *ImagePopupMenu = nullptr;
@@ -167,10 +184,6 @@ private:
     CommandBar *FavoritesPopupMenu = nullptr;
 
     ClassFBNavigator *m_objFBNavigator = nullptr;
-    CFtpClient *m_objFtpClient = nullptr;
-    HtmlDocument *doc = nullptr;
-    KeyHelper *m_objKeyHelper = nullptr;
     bool SideBarBuilt = false;
     bool SearchPageNeeded = false;
-    bool m_splitDragging = false;
 };

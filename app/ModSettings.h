@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QMap>
+#include <QRectF>
+#include <QString>
+
+class FormMain;
+
+// The program's seventeen settings and their file "Settings.dat" in the program folder.
+namespace ModSettings {
+
+struct SettingsValues
+{
+    // The window rectangle in twips: 32 bits, so a window beyond 32767 twips still saves.
+    int WindowTop = 0;
+    int WindowLeft = 0;
+    int WindowHeight = 0;
+    int WindowWidth = 0;
+    int WindowState = 0;
+    bool FullScreen = false;
+    int NumberOfChildWindowsAllowed = 0;
+    bool KillPopups = false;
+    bool ShowSearch = false;
+    bool ShowHistory = false;
+    bool ShowFavorites = false;
+    int DaysInHistory = 0;
+    int ItemsInAddressBar = 0;
+    bool ShowToolBarStandard = false;
+    bool ShowAddressBar = false;
+    bool TextNormal = false;
+    int TextSize = 0;
+};
+
+// What a save writes besides the rectangle: the options of the default main window.
+struct SavedWindow
+{
+    QRectF rectTwips; // left, top, width, height of the normal window
+    int windowState = 0; // 0 normal, 1 minimized, 2 maximized
+};
+
+SettingsValues &Settings();
+// The key table: the lines last read, key to value text; a key read twice is left out.
+const QMap<QString, QString> &SettingsTable();
+
+QString SettingsFilePath(const QString &appPath);
+
+// Reads the file into the values and the key table. A missing file leaves the values as they
+// are; a bad line or value counts as missing.
+void LoadSettings(const QString &appPath);
+// Writes the file whole and atomically.
+bool WriteSettings(const QString &appPath, const SavedWindow &window, const SettingsValues &options);
+// Writes `form`'s rectangle and the default main window's options.
+void SaveSettings(FormMain *form);
+
+// Value conversions of the file: decimal text, a half rounds to the even neighbour; flags are
+// "True"/"False" in any case or a number. Return false for text they do not take.
+bool ToInteger(const QString &text, qint64 &value);
+bool ToBoolean(const QString &text, bool &value);
+
+} // namespace ModSettings

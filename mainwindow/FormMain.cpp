@@ -1,0 +1,205 @@
+#include "mainwindow/FormMain.h"
+
+#include "browsingdata/ClassFBNavigator.h"
+#include "controls/TransparentCloseButton.h"
+#include "controls/TransparentLabel.h"
+#include "controls/UCTVHistory.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "controls/XPStyleProgressBar.h"
+#include "controls/XPStyleStatusBarPanel.h"
+#include "mainwindow/GoButtonImages.h"
+#include "mainwindow/MainLayout.h"
+#include "platform/CommandBars.h"
+#include "platform/WebBrowser.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QWindowStateChangeEvent>
+
+#include <cmath>
+
+namespace {
+
+int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / MainLayout::TwipsPerPixel));
+}
+
+template <class T>
+T *makeControl(QWidget *container, const char *name, double left, double top, double width, double height)
+{
+    auto *control = new T(container);
+    control->setObjectName(QString::fromLatin1(name));
+    FormMain::MoveTwips(control, left, top, width, height);
+    return control;
+}
+
+QFrame *makeFrame(QWidget *container, const char *name, bool border, double l, double t, double w, double h)
+{
+    auto *frame = makeControl<QFrame>(container, name, l, t, w, h);
+    frame->setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
+    return frame;
+}
+
+} // namespace
+
+FormMain::FormMain(QWidget *parent) : QMainWindow(parent), ImageListGoButton(MakeGoButtonImages())
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(QStringLiteral(" Kestrelvue"));
+    CreateControls();
+}
+
+FormMain::~FormMain() = default;
+
+void FormMain::CreateControls()
+{
+    CommandBarsMain = new CommandBars(this);
+    connect(CommandBarsMain, &CommandBars::Resize, this, &FormMain::CommandBarsMain_Resize);
+
+    PictureBrowser = makeFrame(this, "PictureBrowser", true, 7440, 3480, 2655, 4095);
+    PictureBrowser->setAutoFillBackground(true);
+    WebBrowserMain = makeControl<WebBrowser>(PictureBrowser, "WebBrowserMain", 360, 360, 1935, 3375);
+
+    PictureFTP = makeFrame(this, "PictureFTP", false, 10320, 3480, 2535, 4095);
+    ListViewFTP = makeControl<QTreeWidget>(PictureFTP, "ListViewFTP", 240, 360, 1815, 1815);
+    RichTextBoxFTP = makeControl<QTextEdit>(PictureFTP, "RichTextBoxFTP", 360, 2880, 1695, 855);
+    RichTextBoxFTP->setReadOnly(true);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+
+    PictureSideBar = makeFrame(this, "PictureSideBar", true, 120, 3240, 3255, 5415);
+    CommandBarsSideBar = new CommandBars(PictureSideBar);
+    TransparentCloseButton1 =
+        makeControl<TransparentCloseButton>(PictureSideBar, "TransparentCloseButton1", 2760, 120, 255, 255);
+    WebBrowserSearch = makeControl<WebBrowser>(PictureSideBar, "WebBrowserSearch", 240, 2040, 2775, 1215);
+    TreeViewFavorites = makeControl<QTreeWidget>(PictureSideBar, "TreeViewFavorites", 240, 720, 2775, 1095);
+    TreeViewFavorites->setHeaderHidden(true);
+    TreeViewHistory = makeControl<UCTVHistory>(PictureSideBar, "TreeViewHistory", 480, 3840, 2415, 1335);
+
+    ImageSplitBar = makeControl<QWidget>(this, "ImageSplitBar", 4680, 4560, 165, 3135);
+    ImageSplitBar->setCursor(Qt::SizeHorCursor);
+    ImageSplitBar->setAutoFillBackground(true);
+    ImageSplitBar->setBackgroundRole(QPalette::Button);
+    ImageSplitBar->installEventFilter(this);
+
+    TransparentLabelAddress = makeControl<TransparentLabel>(this, "TransparentLabelAddress", 2040, 1920, 735, 300);
+    XPStyleImageTextBox1 = makeControl<XPStyleImageTextBox>(this, "XPStyleImageTextBox1", 7080, 1920, 3735, 300);
+    PictureGo = makeControl<QLabel>(this, "PictureGo", 6600, 1920, 270, 270);
+    Animation1 = makeControl<QWidget>(this, "Animation1", 8880, 0, 495, 330);
+    Animation1->hide();
+
+    XPStyleStatusBarPanel1 = makeControl<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel1", 7080, 7920, 1215, 300);
+    XPStyleStatusBarPanel2 = makeControl<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel2", 8520, 7920, 1335, 300);
+    XPStyleStatusBarPanel3 = makeControl<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel3", 10080, 7920, 1095, 300);
+    TransparentLabelStatusText =
+        makeControl<TransparentLabel>(this, "TransparentLabelStatusText", 7080, 8280, 1215, 300);
+    XPStyleProgressBar1 = makeControl<XPStyleProgressBar>(this, "XPStyleProgressBar1", 10680, 8760, 1575, 180);
+    TransparentLabelPopupStatus =
+        makeControl<TransparentLabel>(this, "TransparentLabelPopupStatus", 10080, 8280, 1095, 300);
+    // The status panels lie under the texts and the progress bar they frame.
+    for (QWidget *w : {static_cast<QWidget *>(TransparentLabelStatusText),
+                       static_cast<QWidget *>(XPStyleProgressBar1),
+                       static_cast<QWidget *>(TransparentLabelPopupStatus)})
+        w->raise();
+
+    PictureKeyPreview = makeControl<QWidget>(this, "PictureKeyPreview", 1320, 840, 495, 495);
+
+    ConnectBrowserEvents();
+    ConnectAddressBar();
+}
+
+void FormMain::MoveTwips(QWidget *control, double left, double top, double width, double height)
+{
+    if (width < 0 || height < 0)
+        return; // the platform refuses a negative size: the control stays where it was
+    control->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+QRectF FormMain::RectTwips(const QWidget *control)
+{
+    const QRect g = control->geometry();
+    const double k = MainLayout::TwipsPerPixel;
+    return QRectF(g.x() * k, g.y() * k, g.width() * k, g.height() * k);
+}
+
+double FormMain::Left() const { return x() * MainLayout::TwipsPerPixel; }
+double FormMain::Top() const { return y() * MainLayout::TwipsPerPixel; }
+double FormMain::Width() const { return width() * MainLayout::TwipsPerPixel; }
+double FormMain::Height() const { return height() * MainLayout::TwipsPerPixel; }
+void FormMain::SetLeft(double twips) { move(toPixels(twips), y()); }
+void FormMain::SetTop(double twips) { move(x(), toPixels(twips)); }
+void FormMain::SetWidth(double twips) { resize(toPixels(twips), height()); }
+void FormMain::SetHeight(double twips) { resize(width(), toPixels(twips)); }
+
+int FormMain::WindowState() const
+{
+    if (isMinimized())
+        return 1;
+    if (isMaximized())
+        return 2;
+    return 0;
+}
+
+void FormMain::SetWindowState(int state)
+{
+    Qt::WindowStates s = windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == 1)
+        s |= Qt::WindowMinimized;
+    else if (state == 2)
+        s |= Qt::WindowMaximized;
+    setWindowState(s);
+}
+
+QRectF FormMain::NormalRectTwips() const
+{
+    const QRect r = WindowState() == 0 ? QRect(pos(), size()) : normalGeometry();
+    const double k = MainLayout::TwipsPerPixel;
+    return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+}
+
+void FormMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void FormMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+bool FormMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == PictureGo) {
+        // The button keeps the mouse from press to release, wherever the pointer goes meanwhile.
+        if (event->type() == QEvent::MouseButtonPress)
+            PictureGo_MouseDown();
+        else if (event->type() == QEvent::MouseButtonRelease)
+            PictureGo_MouseUp();
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (watched != ImageSplitBar)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        ImageSplitBar_MouseDown();
+        return true;
+    case QEvent::MouseMove: {
+        auto *e = static_cast<QMouseEvent *>(event);
+        ImageSplitBar_MouseMove(e->buttons(), e->position().x() * MainLayout::TwipsPerPixel);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        ImageSplitBar_MouseUp();
+        return true;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+}

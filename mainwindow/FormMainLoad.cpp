@@ -1,0 +1,120 @@
+#include "mainwindow/FormMain.h"
+
+#include "app/ModSettings.h"
+#include "app/ProgramFolder.h"
+#include "browsingdata/ClassFBNavigator.h"
+#include "browsingdata/FormSelectSearch.h"
+#include "controls/TransparentCloseButton.h"
+#include "controls/TransparentLabel.h"
+#include "controls/UCTVHistory.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "controls/XPStyleProgressBar.h"
+#include "controls/XPStyleStatusBarPanel.h"
+#include "platform/CommandBars.h"
+#include "platform/WebBrowser.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFrame>
+#include <QTimer>
+#include <QUrl>
+
+void FormMain::Form_Load()
+{
+    const QString appPath = ProgramFolder::AppPath();
+    ModSettings::LoadSettings(appPath);
+    const ModSettings::SettingsValues &s = ModSettings::Settings();
+
+    SetWindowState(s.WindowState);
+    SetTop(s.WindowTop);
+    SetLeft(s.WindowLeft);
+    SetHeight(s.WindowHeight);
+    SetWidth(s.WindowWidth);
+
+    KillPopups = s.KillPopups;
+    ShowSearchFlag = s.ShowSearch;
+    ShowHistoryFlag = s.ShowHistory;
+    ShowFavoritesFlag = s.ShowFavorites;
+    FullScreen = s.FullScreen;
+    DaysInHistory = s.DaysInHistory;
+    ItemsInAddressBar = s.ItemsInAddressBar;
+    NumberOfChildWindowsAllowed = s.NumberOfChildWindowsAllowed;
+    ShowToolBarStandard = s.ShowToolBarStandard;
+    ShowAddressBar = s.ShowAddressBar;
+    TextNormal = s.TextNormal;
+    TextSize = s.TextSize;
+
+    PictureFTP->hide();
+    LinkClicked = false;
+    IsChildWindow = false;
+
+    BuildCommandBars();
+
+    TreeViewHistory->setAppPath(appPath);
+    TreeViewHistory->SetNumberOfDaysInHistory(DaysInHistory);
+    TreeViewHistory->LoadTreeview2();
+
+    m_objFBNavigator = new ClassFBNavigator(this);
+    m_objFBNavigator->Initialize();
+
+    WebBrowserMain->Navigate(QUrl::fromLocalFile(QDir(appPath).filePath(QStringLiteral("blank.html"))).toString());
+
+    Forms::Default<FormSelectSearch>();
+
+    SideBarBuilt = false;
+    QCoreApplication::processEvents();
+
+    PictureSideBar->hide();
+    MoveTwips(ImageSplitBar, 3600, RectTwips(ImageSplitBar).top(), RectTwips(ImageSplitBar).width(),
+              RectTwips(ImageSplitBar).height());
+
+    WebBrowserMain->GoHome();
+
+    TransparentLabelPopupStatus->setLabelText(KillPopups ? QStringLiteral("Popup Blocker is On")
+                                                         : QStringLiteral("Popup Blocker is Off"));
+    SearchPageNeeded = true;
+    WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
+
+    XPStyleImageTextBox1->SetMaxItems(ItemsInAddressBar);
+    XPStyleImageTextBox1->SetNumberOfDaysInHistory(2);
+    XPStyleImageTextBox1->SetAppPath(appPath);
+    XPStyleImageTextBox1->InitializeAutoComplete();
+    XPStyleImageTextBox1->LoadAddressList();
+    XPStyleImageTextBox1->SetText(QString());
+
+    TransparentLabelAddress->setLabelText(QStringLiteral("Address:"));
+
+    XPStyleImageTextBox1->SetFlatButtonBackColor(CommandBarsMain->GetSpecialColor(30));
+    TransparentCloseButton1->setBackColorLight(palette().color(QPalette::Dark));
+    TransparentCloseButton1->setBackColorDark(CommandBarsMain->GetSpecialColor(46));
+    XPStyleProgressBar1->setParentBackColor(CommandBarsMain->GetSpecialColor(51));
+    for (XPStyleStatusBarPanel *panel : {XPStyleStatusBarPanel1, XPStyleStatusBarPanel2, XPStyleStatusBarPanel3})
+        panel->setBorderColorDark(CommandBarsMain->GetSpecialColor(38));
+
+    FullScreen = false;
+}
+
+void FormMain::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    delete m_objFBNavigator;
+    m_objFBNavigator = nullptr;
+    docMain = nullptr;
+    Timer1->stop();
+
+    ModSettings::SaveSettings(this);
+    XPStyleImageTextBox1->SaveAutoCompleteDataFile();
+    XPStyleImageTextBox1->WriteAddressList();
+    TreeViewHistory->SaveHistory();
+    UnloadAllForms();
+}
+
+void FormMain::UnloadAllForms()
+{
+    for (QWidget *form : Forms::LoadedForms()) {
+        if (form && !form->isVisible()) {
+            form->hide();
+            Forms::Unload(form);
+        }
+    }
+}

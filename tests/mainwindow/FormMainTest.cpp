@@ -1,0 +1,170 @@
+#include "app/ModSettings.h"
+#include "controls/TransparentLabel.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "controls/XPStyleProgressBar.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/MainLayout.h"
+#include "platform/CommandBars.h"
+#include "platform/Forms.h"
+#include "platform/WebBrowser.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QFrame>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kLoadTimeout = 30000;
+
+FormMain *startMainWindow()
+{
+    auto *form = Forms::Default<FormMain>();
+    Forms::Show(form);
+    return form;
+}
+
+bool waitForCaption(FormMain *form, const QString &caption)
+{
+    QDeadlineTimer deadline(kLoadTimeout);
+    while (form->windowTitle() != caption && !deadline.hasExpired())
+        QTest::qWait(20);
+    return form->windowTitle() == caption;
+}
+
+} // namespace
+
+TEST(FormMainWindow, StartsWithItsBarsCheckedFromTheSettingsOnTheHomePage)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue")));
+
+    EXPECT_TRUE(form->CommandBarsMain->ActiveMenuBar()->Visible());
+    EXPECT_TRUE(form->ToolBarStandard->Visible());
+    EXPECT_TRUE(form->KillPopups);
+    EXPECT_TRUE(form->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001, false, true)->Checked());
+    EXPECT_TRUE(form->CommandBarsMain->FindControl(CommandBarControlType::Any, 216, false, true)->Checked())
+        << "the shipped settings keep the pages' own text size";
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"));
+    EXPECT_NE(form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4000, false, true), nullptr);
+    EXPECT_EQ(form->XPStyleImageTextBox1->Text(), folder.FileUrl(QStringLiteral("blank.html")));
+    Forms::Unload(form);
+}
+
+TEST(FormMainWindow, WithoutSettingsFileEveryOptionIsOffAndTheBarsStartHidden)
+{
+    TempProgramFolder folder(false);
+    ModSettings::Settings() = ModSettings::SettingsValues();
+    FormMain *form = startMainWindow();
+    EXPECT_FALSE(form->KillPopups);
+    EXPECT_FALSE(form->ToolBarStandard->Visible());
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is Off"));
+    Forms::Unload(form);
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).startsWith("WindowTop="));
+}
+
+TEST(FormMainWindow, ClosingWritesTheSettingsAndTheNextWindowRestoresThem)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    form->resize(900, 640);
+    form->move(60, 45);
+    form->KillPopups = false;
+    form->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!Forms::IsLoaded(form), kLoadTimeout);
+
+    const QByteArray saved = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(saved.contains("WindowWidth=13500\r\n")) << saved.constData();
+    EXPECT_TRUE(saved.contains("WindowHeight=9600\r\n"));
+    EXPECT_TRUE(saved.contains("KillPopups=False\r\n"));
+
+    auto *second = new FormMain();
+    Forms::Load(second);
+    EXPECT_EQ(second->size(), QSize(900, 640));
+    EXPECT_FALSE(second->KillPopups);
+    Forms::Unload(second);
+}
+
+TEST(FormMainWindow, CaptionStatusAndProgressFollowAPageLoad)
+{
+    TempProgramFolder folder;
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddPage(QStringLiteral("/page.html"),
+                   "<html><head><title>Local Page</title></head><body><a href='/b'>link</a></body></html>");
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue")));
+
+    QSignalSpy status(form->WebBrowserMain, &WebBrowser::StatusTextChange);
+    QSignalSpy progress(form->WebBrowserMain, &WebBrowser::ProgressChange);
+    form->WebBrowserMain->Navigate(server.Url(QStringLiteral("/page.html")).toString());
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Local Page")));
+    EXPECT_EQ(form->XPStyleImageTextBox1->Text(), server.Url(QStringLiteral("/page.html")).toString());
+    ASSERT_FALSE(progress.isEmpty());
+    if (!status.isEmpty())
+        EXPECT_EQ(form->TransparentLabelStatusText->LabelText(), status.last().at(0).toString());
+
+    form->WebBrowserMain_ProgressChange(1, 8);
+    EXPECT_EQ(form->XPStyleProgressBar1->Progress(), 12);
+    form->WebBrowserMain_ProgressChange(8, 8);
+    EXPECT_EQ(form->XPStyleProgressBar1->Progress(), 12) << "the bar never shows 100";
+    form->WebBrowserMain_ProgressChange(-1, 8);
+    EXPECT_EQ(form->XPStyleProgressBar1->Progress(), 0);
+    Forms::Unload(form);
+}
+
+TEST(FormMainWindow, PageRequestsMoveTheWindowAndHideItsBars)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    emit form->WebBrowserMain->WindowSetWidth(500);
+    emit form->WebBrowserMain->WindowSetHeight(300);
+    EXPECT_EQ(form->Width(), 7500);
+    EXPECT_EQ(form->Height(), 300 * 15 + 705) << "the height gets 700 twips, rounded to whole pixels";
+
+    emit form->WebBrowserMain->OnToolBar(false);
+    EXPECT_FALSE(form->ToolBarStandard->Visible());
+    EXPECT_FALSE(form->XPStyleImageTextBox1->isVisible());
+    emit form->WebBrowserMain->OnStatusBar(false);
+    emit form->WebBrowserMain->OnMenuBar(false);
+    EXPECT_FALSE(form->CommandBarsMain->ActiveMenuBar()->Visible());
+    emit form->WebBrowserMain->OnToolBar(true);
+    EXPECT_TRUE(form->ToolBarStandard->Visible());
+    EXPECT_TRUE(form->XPStyleImageTextBox1->isVisible());
+    Forms::Unload(form);
+}
+
+TEST(FormMainWindow, ResizingAndDraggingTheSplitBarMoveThePanes)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    form->resize(1000, 700);
+    QTRY_COMPARE_WITH_TIMEOUT(form->size(), QSize(1000, 700), kLoadTimeout);
+    form->Form_Resize();
+
+    const QRectF client = form->CommandBarsMain->ClientRectTwips();
+    QRectF page = FormMain::RectTwips(form->PictureBrowser);
+    EXPECT_NEAR(page.left(), client.left(), 15);
+    EXPECT_NEAR(page.width(), client.width(), 15) << "side bar hidden: the page fills the client width";
+
+    form->PictureSideBar->show();
+    form->PlaceSplitBar();
+    form->ApplySplitBarPosition();
+    page = FormMain::RectTwips(form->PictureBrowser);
+    EXPECT_NEAR(page.left(), 3600 + 40, 15);
+
+    QWidget *bar = form->ImageSplitBar;
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(1, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(61, 10), bar->mapToGlobal(QPointF(61, 10)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &move);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(61, 10));
+    const double split = FormMain::RectTwips(bar).left();
+    EXPECT_NEAR(split, 3600 + 60 * 15, 15);
+    EXPECT_NEAR(FormMain::RectTwips(form->PictureSideBar).width(), split, 15);
+    EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), split + 40, 15);
+    Forms::Unload(form);
+}

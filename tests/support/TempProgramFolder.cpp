@@ -1,0 +1,49 @@
+#include "tests/support/TempProgramFolder.h"
+
+#include "app/ProgramFolder.h"
+#include "platform/InternetOptions.h"
+#include "platform/WebBrowser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+TempProgramFolder::TempProgramFolder(bool defaults)
+{
+    const QDir built(QStringLiteral(KV_PROGRAM_DIR));
+    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("Help.html")})
+        QFile::copy(built.filePath(name), FilePath(name));
+    if (defaults) {
+        // The shipped defaults, not the build folder's data files, which a run may have changed.
+        const QDir resources(QStringLiteral(KV_SOURCE_DIR "/resources"));
+        for (const QString &name : {QStringLiteral("Settings.dat"), QStringLiteral("SearchConfig.dat")})
+            QFile::copy(resources.filePath(name), FilePath(name));
+    }
+    ProgramFolder::SetAppPath(Path());
+    const QString data = FilePath(QStringLiteral("Profile"));
+    WebBrowser::SetDataFolder(data);
+    InternetOptions(data).SetHomePage(FileUrl(QStringLiteral("blank.html")));
+}
+
+QString TempProgramFolder::FilePath(const QString &name) const
+{
+    return QDir(Path()).filePath(name);
+}
+
+QString TempProgramFolder::FileUrl(const QString &name) const
+{
+    return QUrl::fromLocalFile(FilePath(name)).toString();
+}
+
+void TempProgramFolder::WriteFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(FilePath(name));
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+QByteArray TempProgramFolder::ReadFile(const QString &name) const
+{
+    QFile f(FilePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
