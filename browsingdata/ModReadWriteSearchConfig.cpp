@@ -1,0 +1,72 @@
+#include "browsingdata/ModReadWriteSearchConfig.h"
+
+#include "browsingdata/FormSelectSearch.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+
+namespace ModReadWriteSearchConfig {
+
+namespace {
+
+QString &appPathSetting()
+{
+    static QString path;
+    return path;
+}
+
+} // namespace
+
+QString AppPath()
+{
+    return appPathSetting().isEmpty() ? QCoreApplication::applicationDirPath() : appPathSetting();
+}
+
+void SetAppPath(const QString &path)
+{
+    appPathSetting() = path;
+}
+
+QString ConfigFilePath()
+{
+    return QDir(AppPath()).filePath(QString::fromLatin1(SearchConfig::FileName));
+}
+
+SearchConfig &EngineTable()
+{
+    static SearchConfig table;
+    return table;
+}
+
+void ReadSearchConfig(FormSelectSearch &form)
+{
+    SearchConfig &table = EngineTable();
+    table.SetLines({});
+    if (!QFileInfo::exists(ConfigFilePath()) || !table.Load(ConfigFilePath()))
+        return;
+    form.ListSearchEngines->clear();
+    for (const SearchEngine &engine : table.Engines()) {
+        auto *item = new QListWidgetItem(engine.Name, form.ListSearchEngines);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    const int selected = table.SelectedIndex();
+    if (selected < 0)
+        return;
+    const SearchEngine &engine = table.Engines().at(selected);
+    FormSelectSearch::SearchChar = engine.QueryParam;
+    FormSelectSearch::SearchBrowserUrl = engine.PanePage;
+    FormSelectSearch::MainSearchUrl = engine.SearchBase;
+    form.CheckRow(selected);
+}
+
+bool WriteSearchConfig(FormSelectSearch &form)
+{
+    SearchConfig &table = EngineTable();
+    table.SetSelected(form.CheckedRow());
+    return table.Save(ConfigFilePath());
+}
+
+} // namespace ModReadWriteSearchConfig
