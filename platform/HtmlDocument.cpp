@@ -1,0 +1,138 @@
+#include "platform/HtmlDocument.h"
+
+#include "platform/HtmlDocumentBridge.h"
+#include "platform/HtmlDocumentScript.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QWebChannel>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+namespace {
+
+const char *const ScriptName = "kestrelvue-document";
+
+QString CancelName(HtmlDocument::CancelWhen cancel)
+{
+    switch (cancel) {
+    case HtmlDocument::CancelWhen::Always:
+        return QStringLiteral("always");
+    case HtmlDocument::CancelWhen::WithoutParentElement:
+        return QStringLiteral("withoutParent");
+    case HtmlDocument::CancelWhen::Never:
+        break;
+    }
+    return QStringLiteral("never");
+}
+
+// A value as a script literal; text is quoted and escaped by the JSON writer.
+QString ScriptLiteral(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return QStringLiteral("null");
+    const QByteArray json = QJsonDocument(QJsonArray{QJsonValue::fromVariant(value)})
+                                .toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+} // namespace
+
+HtmlDocument::HtmlDocument(QWebEnginePage *page, QObject *parent)
+    : QObject(parent), m_page(page), m_channel(new QWebChannel(this)),
+      m_bridge(new HtmlDocumentBridge(this))
+{
+    qRegisterMetaType<HtmlEvent>();
+    m_channel->registerObject(QString::fromLatin1(HtmlDocumentScript::BridgeName), m_bridge);
+    m_page->setWebChannel(m_channel, ScriptWorldId);
+    InstallScript();
+
+    connect(m_bridge, &HtmlDocumentBridge::DocumentCreated, this, [this](const QString &href) {
+        m_designMode = QStringLiteral("Off");
+        emit DocumentCreated(href);
+    });
+    connect(m_bridge, &HtmlDocumentBridge::WindowLoaded, this, &HtmlDocument::onload);
+    connect(m_bridge, &HtmlDocumentBridge::PageEvent, this, &HtmlDocument::DispatchPageEvent);
+}
+
+QString HtmlDocument::RulesJson() const
+{
+    QJsonObject rules;
+    for (auto it = m_rules.cbegin(); it != m_rules.cend(); ++it)
+        rules.insert(it.key(), QJsonObject{{"report", it->Report}, {"cancel", CancelName(it->Cancel)}});
+    return QString::fromUtf8(QJsonDocument(rules).toJson(QJsonDocument::Compact));
+}
+
+void HtmlDocument::InstallScript()
+{
+    QWebEngineScriptCollection &scripts = m_page->scripts();
+    for (const QWebEngineScript &old : scripts.find(QString::fromLatin1(ScriptName)))
+        scripts.remove(old);
+    QWebEngineScript script;
+    script.setName(QString::fromLatin1(ScriptName));
+    script.setWorldId(ScriptWorldId);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(HtmlDocumentScript::Source(RulesJson()));
+    scripts.insert(script);
+}
+
+void HtmlDocument::SetEventRule(const QString &eventType, const EventRule &rule)
+{
+    m_rules.insert(eventType, rule);
+    InstallScript();
+    m_page->runJavaScript(HtmlDocumentScript::SetRules(RulesJson()), ScriptWorldId);
+}
+
+void HtmlDocument::RemoveEventRule(const QString &eventType)
+{
+    m_rules.remove(eventType);
+    InstallScript();
+    m_page->runJavaScript(HtmlDocumentScript::SetRules(RulesJson()), ScriptWorldId);
+}
+
+void HtmlDocument::execCommand(const QString &cmdID, bool showUI, const QVariant &value,
+                               const std::function<void(bool)> &done)
+{
+    const QString call = QStringLiteral("!!(window.__kvDocument && window.__kvDocument.execCommand(%1, %2, %3));")
+                             .arg(ScriptLiteral(cmdID), showUI ? "true" : "false", ScriptLiteral(value));
+    m_page->runJavaScript(call, ScriptWorldId, [done](const QVariant &result) {
+        if (done)
+            done(result.toBool());
+    });
+}
+
+void HtmlDocument::setDesignMode(const QString &mode)
+{
+    const bool on = mode.compare(QLatin1String("On"), Qt::CaseInsensitive) == 0;
+    m_designMode = on ? QStringLiteral("On") : QStringLiteral("Off");
+    m_page->runJavaScript(QStringLiteral("document.designMode = '%1';").arg(on ? "on" : "off"),
+                          ScriptWorldId);
+}
+
+QString HtmlDocument::Title() const
+{
+    return m_page->title();
+}
+
+QString HtmlDocument::URL() const
+{
+    return m_page->url().toString();
+}
+
+void HtmlDocument::DispatchPageEvent(const QVariantMap &message)
+{
+    const HtmlEvent event = HtmlEvent::FromMessage(message);
+    if (event.Type == QLatin1String("click"))
+        emit onclick(event);
+    else if (event.Type == QLatin1String("keypress"))
+        emit onkeypress(event);
+    else if (event.Type == QLatin1String("selectstart"))
+        emit onselectstart(event);
+    else if (event.Type == QLatin1String("contextmenu"))
+        emit oncontextmenu(event);
+    else if (event.Type == QLatin1String("mouseup"))
+        emit onmouseup(event);
+}

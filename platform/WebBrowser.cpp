@@ -1,0 +1,257 @@
+#include "platform/WebBrowser.h"
+
+#include "platform/HtmlDocument.h"
+#include "platform/InternetOptions.h"
+#include "platform/WebBrowserPage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+QString &DataFolderSetting()
+{
+    static QString folder;
+    return folder;
+}
+
+// The engine's own error page stands for the address that failed.
+bool IsErrorPage(const QString &href)
+{
+    return href.startsWith(QLatin1String("chrome-error:"));
+}
+
+bool IsFtp(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("ftp");
+}
+
+} // namespace
+
+void WebBrowser::SetDataFolder(const QString &folder)
+{
+    DataFolderSetting() = folder;
+}
+
+QString WebBrowser::DataFolder()
+{
+    const QString &folder = DataFolderSetting();
+    return folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : folder;
+}
+
+QWebEngineProfile *WebBrowser::Profile()
+{
+    static QWebEngineProfile *profile = nullptr;
+    if (!profile) {
+        const QString storage = QDir(DataFolder()).filePath("WebEngine");
+        profile = new QWebEngineProfile(QStringLiteral("Kestrelvue"), QCoreApplication::instance());
+        profile->setPersistentStoragePath(storage);
+        profile->setCachePath(QDir(storage).filePath("Cache"));
+        // Saving a page is a download of the engine's own; other downloads are not taken.
+        QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
+                         [](QWebEngineDownloadRequest *download) {
+                             if (download->isSavePageDownload())
+                                 download->accept();
+                         });
+    }
+    return profile;
+}
+
+WebBrowser::WebBrowser(QWidget *parent)
+    : QWidget(parent), m_view(new QWebEngineView(this)), m_page(new WebBrowserPage(Profile(), m_view)),
+      m_document(new HtmlDocument(m_page, this))
+{
+    m_view->setPage(m_page);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    connect(m_page, &WebBrowserPage::NavigationRequested, this,
+            [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame, bool &accept) {
+                OnNavigationRequested(url, type, isMainFrame, accept);
+            });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowser::OnLoadingChanged);
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        if (m_busy)
+            emit ProgressChange(progress, 100);
+    });
+    connect(m_page, &QWebEnginePage::linkHovered, this, &WebBrowser::StatusTextChange);
+    connect(m_page, &QWebEnginePage::titleChanged, this, &WebBrowser::TitleChange);
+    connect(m_page, &QWebEnginePage::urlChanged, this, &WebBrowser::OnUrlChanged);
+    connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebBrowser::OnNewWindowRequested);
+    connect(m_page, &QWebEnginePage::geometryChangeRequested, this, &WebBrowser::OnGeometryChangeRequested);
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit WindowClosing(false); });
+    connect(m_document, &HtmlDocument::DocumentCreated, this, &WebBrowser::OnDocumentCreated);
+    connect(m_document, &HtmlDocument::onload, this,
+            [this](const QString &href) { emit DocumentComplete(this, DocumentAddress(href)); });
+}
+
+WebBrowser::~WebBrowser() = default;
+
+QWebEnginePage *WebBrowser::Page() const
+{
+    return m_page;
+}
+
+void WebBrowser::Navigate(const QString &URL)
+{
+    const QUrl url = QUrl::fromUserInput(URL);
+    if (IsFtp(url)) {
+        // The engine has no FTP: the request goes to the host as it would have gone to the engine.
+        bool cancel = false;
+        emit BeforeNavigate2(this, URL, cancel);
+        if (!cancel)
+            emit FtpNavigationRequested(URL);
+        return;
+    }
+    m_page->load(url);
+}
+
+void WebBrowser::Stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+void WebBrowser::Refresh()
+{
+    m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+void WebBrowser::GoBack()
+{
+    m_page->triggerAction(QWebEnginePage::Back);
+}
+
+void WebBrowser::GoForward()
+{
+    m_page->triggerAction(QWebEnginePage::Forward);
+}
+
+void WebBrowser::GoHome()
+{
+    Navigate(InternetOptions(DataFolder()).HomePage());
+}
+
+QString WebBrowser::LocationURL() const
+{
+    return m_page->url().toString();
+}
+
+QString WebBrowser::LocationName() const
+{
+    return m_page->title();
+}
+
+void WebBrowser::OnNavigationRequested(const QUrl &url, int type, bool isMainFrame, bool &accept)
+{
+    Q_UNUSED(type);
+    bool cancel = false;
+    emit BeforeNavigate2(isMainFrame ? this : nullptr, url.toString(), cancel);
+    if (cancel) {
+        accept = false;
+        return;
+    }
+    if (IsFtp(url)) {
+        accept = false;
+        if (isMainFrame)
+            emit FtpNavigationRequested(url.toString());
+    }
+}
+
+QString WebBrowser::DocumentAddress(const QString &href) const
+{
+    return IsErrorPage(href) ? LocationURL() : href;
+}
+
+// The address changes when a navigation commits, before the new document has content; that is
+// the moment of NavigateComplete2. A reload keeps the address, so there the new document's
+// creation, reported by the page, stands in for it.
+void WebBrowser::OnUrlChanged(const QUrl &url)
+{
+    m_committed = true;
+    UpdateCommandStates();
+    emit NavigateComplete2(this, url.toString());
+}
+
+void WebBrowser::OnDocumentCreated(const QString &href)
+{
+    // A late report of a document that has been replaced meanwhile is not this load's.
+    const QString address = DocumentAddress(href);
+    if (m_committed || address != LocationURL())
+        return;
+    m_committed = true;
+    UpdateCommandStates();
+    emit NavigateComplete2(this, address);
+}
+
+void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo &info)
+{
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        m_busy = true;
+        m_committed = false;
+        emit DownloadBegin();
+        emit StatusTextChange(QStringLiteral("Opening page %1...").arg(info.url().toString()));
+        return;
+    }
+    m_busy = false;
+    emit ProgressChange(-1, 100);
+    emit StatusTextChange(QStringLiteral("Done"));
+    emit DownloadComplete();
+    UpdateCommandStates();
+}
+
+void WebBrowser::UpdateCommandStates()
+{
+    const bool back = m_page->history()->canGoBack();
+    const bool forward = m_page->history()->canGoForward();
+    if (back != m_canGoBack) {
+        m_canGoBack = back;
+        emit CommandStateChange(CSC_NAVIGATEBACK, back);
+    }
+    if (forward != m_canGoForward) {
+        m_canGoForward = forward;
+        emit CommandStateChange(CSC_NAVIGATEFORWARD, forward);
+    }
+}
+
+void WebBrowser::OnNewWindowRequested(QWebEngineNewWindowRequest &request)
+{
+    WebBrowser *target = nullptr;
+    bool cancel = false;
+    emit NewWindow2(target, cancel, request.requestedUrl().toString(), request.isUserInitiated());
+    if (cancel || !target)
+        return;
+    request.openIn(target->Page());
+    target->TakeNewWindow(request);
+}
+
+void WebBrowser::TakeNewWindow(const QWebEngineNewWindowRequest &request)
+{
+    // A popup opened with window features asks for a bare window of its own size.
+    if (request.destination() != QWebEngineNewWindowRequest::InNewWindow)
+        return;
+    emit OnMenuBar(false);
+    emit OnToolBar(false);
+    emit OnStatusBar(false);
+    OnGeometryChangeRequested(request.requestedGeometry());
+}
+
+void WebBrowser::OnGeometryChangeRequested(const QRect &geometry)
+{
+    if (!geometry.isValid())
+        return;
+    emit WindowSetLeft(geometry.x());
+    emit WindowSetTop(geometry.y());
+    emit WindowSetWidth(geometry.width());
+    emit WindowSetHeight(geometry.height());
+}

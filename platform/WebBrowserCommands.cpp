@@ -1,0 +1,122 @@
+// ExecWB: the page commands of WebBrowser, with the dialogs of Save As, Print, Print Preview and
+// Page Setup.
+#include "platform/WebBrowser.h"
+
+#include "platform/WebBrowserPage.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QWebEngineView>
+
+namespace {
+
+// A file name made from the page title, without the characters that file names cannot hold.
+QString SuggestedFileName(const QString &title)
+{
+    QString name = title;
+    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\r\\n\\t]")), QStringLiteral(" "));
+    name = name.simplified();
+    if (name.isEmpty())
+        name = QStringLiteral("page");
+    return name + QStringLiteral(".html");
+}
+
+} // namespace
+
+void WebBrowser::ExecWB(int cmdID, int cmdexecopt)
+{
+    Q_UNUSED(cmdexecopt);
+    switch (cmdID) {
+    case OLECMDID_SAVEAS:
+        SaveAs();
+        break;
+    case OLECMDID_PRINT:
+        Print();
+        break;
+    case OLECMDID_PRINTPREVIEW:
+        PrintPreview();
+        break;
+    case OLECMDID_PAGESETUP:
+        PageSetup();
+        break;
+    case OLECMDID_CUT:
+        m_page->triggerAction(QWebEnginePage::Cut);
+        break;
+    case OLECMDID_COPY:
+        m_page->triggerAction(QWebEnginePage::Copy);
+        break;
+    case OLECMDID_PASTE:
+        m_page->triggerAction(QWebEnginePage::Paste);
+        break;
+    case OLECMDID_SELECTALL:
+        m_page->triggerAction(QWebEnginePage::SelectAll);
+        break;
+    case OLECMDID_CLEARSELECTION:
+        m_page->triggerAction(QWebEnginePage::Unselect);
+        break;
+    default:
+        break;
+    }
+}
+
+QPrinter &WebBrowser::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void WebBrowser::SaveAs()
+{
+    if (m_page->url().isEmpty())
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Web Page"), QDir(folder).filePath(SuggestedFileName(m_page->title())),
+        tr("Web Page, complete (*.htm *.html);;Web Archive, single file (*.mht *.mhtml)"));
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool archive = suffix == QLatin1String("mht") || suffix == QLatin1String("mhtml");
+    m_page->save(path, archive ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
+                               : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
+}
+
+void WebBrowser::Print()
+{
+    if (m_page->url().isEmpty())
+        return;
+    QPrintDialog dialog(&Printer(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_view->print(&Printer());
+}
+
+void WebBrowser::PrintPreview()
+{
+    if (m_page->url().isEmpty())
+        return;
+    QPrintPreviewDialog dialog(&Printer(), this);
+    // The preview paints synchronously; the engine prints asynchronously, so wait for it here.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
+        QEventLoop loop;
+        connect(m_view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+        m_view->print(printer);
+        loop.exec();
+    });
+    dialog.exec();
+}
+
+void WebBrowser::PageSetup()
+{
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
+}

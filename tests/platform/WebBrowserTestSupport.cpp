@@ -1,0 +1,80 @@
+#include "WebBrowserTestSupport.h"
+
+namespace WebBrowserTest {
+
+EventLog::EventLog(WebBrowser *browser)
+{
+    QObject::connect(browser, &WebBrowser::BeforeNavigate2, browser,
+                     [this, browser](WebBrowser *pDisp, const QString &url, bool &) {
+                         entries << QStringLiteral("BeforeNavigate2 %1 %2")
+                                        .arg(pDisp == browser ? "top" : "frame", url);
+                     });
+    QObject::connect(browser, &WebBrowser::NavigateComplete2, browser,
+                     [this](WebBrowser *, const QString &url) { entries << "NavigateComplete2 " + url; });
+    QObject::connect(browser, &WebBrowser::DocumentComplete, browser,
+                     [this](WebBrowser *, const QString &url) { entries << "DocumentComplete " + url; });
+    QObject::connect(browser, &WebBrowser::DownloadBegin, browser, [this] { entries << "DownloadBegin"; });
+    QObject::connect(browser, &WebBrowser::DownloadComplete, browser, [this] { entries << "DownloadComplete"; });
+    QObject::connect(browser, &WebBrowser::ProgressChange, browser, [this](int progress, int max) {
+        entries << QStringLiteral("ProgressChange %1 %2").arg(progress).arg(max);
+    });
+    QObject::connect(browser, &WebBrowser::StatusTextChange, browser,
+                     [this](const QString &text) { entries << "StatusTextChange " + text; });
+    QObject::connect(browser, &WebBrowser::TitleChange, browser,
+                     [this](const QString &text) { entries << "TitleChange " + text; });
+    QObject::connect(browser, &WebBrowser::CommandStateChange, browser, [this](int command, bool enable) {
+        entries << QStringLiteral("CommandStateChange %1 %2").arg(command).arg(enable ? "true" : "false");
+    });
+    QObject::connect(browser, &WebBrowser::FtpNavigationRequested, browser,
+                     [this](const QString &url) { entries << "FtpNavigationRequested " + url; });
+}
+
+int EventLog::Count(const QString &prefix) const
+{
+    return Matching(prefix).size();
+}
+
+int EventLog::IndexOf(const QString &prefix, int from) const
+{
+    for (int i = from; i < entries.size(); ++i)
+        if (entries.at(i).startsWith(prefix))
+            return i;
+    return -1;
+}
+
+QStringList EventLog::Matching(const QString &prefix) const
+{
+    QStringList found;
+    for (const QString &entry : entries)
+        if (entry.startsWith(prefix))
+            found << entry;
+    return found;
+}
+
+} // namespace WebBrowserTest
+
+namespace WebBrowserTest {
+
+QPoint ElementCentre(WebBrowser *browser, const QString &selector)
+{
+    const QVariantList box = RunScript(browser->Page(),
+                                       QStringLiteral("(function () { const r = document.querySelector('%1')"
+                                                      ".getBoundingClientRect(); return [r.left + r.width / 2, "
+                                                      "r.top + r.height / 2]; })()")
+                                           .arg(selector))
+                                 .toList();
+    return QPoint(box.value(0).toInt(), box.value(1).toInt());
+}
+
+bool Load(WebBrowser *browser, const QUrl &url)
+{
+    bool complete = false;
+    const QMetaObject::Connection connection = QObject::connect(
+        browser, &WebBrowser::DocumentComplete, browser, [&](WebBrowser *, const QString &) { complete = true; });
+    browser->Navigate(url.toString());
+    const bool done = WaitFor([&] { return complete; });
+    QObject::disconnect(connection);
+    return done;
+}
+
+} // namespace WebBrowserTest
