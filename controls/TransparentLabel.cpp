@@ -2,6 +2,7 @@
 
 #include "controls/DrawnControlGeometry.h"
 
+#include <QEvent>
 #include <QPainter>
 
 using namespace DrawnControlGeometry;
@@ -10,12 +11,25 @@ TransparentLabel::TransparentLabel(QWidget *parent) : DrawnControl(Qt::black, pa
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFixedHeight(twipsToPixels(LabelHeight));
+    // Small enough that the whole text cell fits the surface below the 4-pixel top margin,
+    // and unsmoothed: every pixel the text touches becomes solid.
+    QFont small = font();
+    small.setPixelSize(11);
+    small.setStyleStrategy(QFont::NoAntialias);
+    setFont(small);
 }
 
 void TransparentLabel::setLabelText(const QString &text)
 {
     m_labelText = text;
     drawText();
+}
+
+void TransparentLabel::changeEvent(QEvent *event)
+{
+    DrawnControl::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        drawText();
 }
 
 void TransparentLabel::resizeEvent(QResizeEvent *)

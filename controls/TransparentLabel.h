@@ -16,6 +16,7 @@ public:
     void setLabelText(const QString &text);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:

@@ -57,7 +57,7 @@ void UCTVHistory::SetReadOnly(bool readOnly)
     m_readOnly = readOnly;
 }
 
-void UCTVHistory::SetNumberOfDaysInHistory(qint16 Days)
+void UCTVHistory::SetNumberOfDaysInHistory(int Days)
 {
     m_daysInHistory = Days;
     if (m_store)

@@ -35,7 +35,7 @@ public:
     bool IsReadOnly() const { return m_readOnly; }
 
     // Days kept on save: today and that many days before it (below 1 counts as 1).
-    void SetNumberOfDaysInHistory(qint16 Days);
+    void SetNumberOfDaysInHistory(int Days);
 
     // Reads "History.dat" (once for all windows sharing it) and shows its days.
     void LoadTreeview();
@@ -47,8 +47,6 @@ public:
     // Empties "History.dat" and the tree; false when the file could not be emptied.
     bool ClearHistory2();
 
-    // The history shown (the store is chosen by AppPath on first use).
-    std::shared_ptr<HistoryStore> Store();
     QTreeWidget *TreeView1() const { return m_tree; }
 
 signals:
@@ -59,6 +57,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The history shown, chosen by AppPath on first use.
+    std::shared_ptr<HistoryStore> Store();
     void attachStore();
     void rebuildTree();
     void showPage(int day, int site, int page);
@@ -76,7 +76,7 @@ private:
     QHash<int, QIcon> m_images;
     QString m_appPath;
     bool m_readOnly = false;
-    std::optional<qint16> m_daysInHistory;
+    std::optional<int> m_daysInHistory;
     std::shared_ptr<HistoryStore> m_store;
     // The click in progress began with the right button: it opens the node, navigates nowhere.
     bool m_rightPress = false;
