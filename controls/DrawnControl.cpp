@@ -30,7 +30,9 @@ void DrawnControl::takeShapeMask(const QImage &surface, const QPoint &origin)
 {
     const QImage pixels = surface.convertToFormat(QImage::Format_RGB32);
     const QRgb white = QColor(Qt::white).rgb();
-    QRegion shape;
+    // One-pixel rows scanned top to bottom, left to right: already in the banded order a
+    // region is built from in one step.
+    QVector<QRect> runs;
     for (int y = 0; y < pixels.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
         int x = 0;
@@ -41,10 +43,11 @@ void DrawnControl::takeShapeMask(const QImage &surface, const QPoint &origin)
             while (x < pixels.width() && row[x] != white)
                 ++x;
             if (x > start)
-                shape += QRect(start, y, x - start, 1);
+                runs.append(QRect(start + origin.x(), y + origin.y(), x - start, 1));
         }
     }
-    m_shape = shape.translated(origin);
+    m_shape = QRegion();
+    m_shape.setRects(runs.constData(), int(runs.size()));
     update();
 }
 
