@@ -73,10 +73,12 @@ void FormSelectSearch::ShowModal(QWidget *owner)
     setWindowModality(Qt::ApplicationModal);
     QPointer<FormSelectSearch> self(this);
     QEventLoop loop;
+    m_modalLoop = &loop;
     connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
     show();
-    while (self && self->isVisible())
-        loop.exec();
+    loop.exec();
+    if (self)
+        m_modalLoop = nullptr;
 }
 
 void FormSelectSearch::showEvent(QShowEvent *event)
@@ -87,6 +89,13 @@ void FormSelectSearch::showEvent(QShowEvent *event)
                              : (screen() ? screen()->availableGeometry() : QRect());
     if (area.isValid())
         move(area.center() - rect().center());
+}
+
+void FormSelectSearch::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (m_modalLoop)
+        m_modalLoop->quit();
 }
 
 void FormSelectSearch::CheckRow(int row)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QEventLoop;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -44,6 +45,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void ListSearchEngines_ItemChanged(QListWidgetItem *item);
@@ -51,4 +53,5 @@ private:
     void CommandClose_Click();
 
     bool m_applyingCheckRule = false;
+    QEventLoop *m_modalLoop = nullptr;
 };

@@ -10,6 +10,17 @@
 
 namespace ModManageFavFile {
 
+namespace {
+
+// Works on the path as checked: with "." and ".." taken out by name, so that a link inside
+// the folder followed by ".." cannot lead the operation elsewhere.
+QString Cleaned(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
 QString GetFavoritesFolder()
 {
     return SystemInfo::SpecialFolderPath(SystemInfo::CSIDL_FAVORITES);
@@ -19,7 +30,7 @@ bool CreateUrlFile(const QString &url, QString &name, const QString &folder,
                    const QString &favoritesFolder)
 {
     const QString fileName = FavoritesFolder::FavoriteFileName(name);
-    const QString target = folder.trimmed();
+    const QString target = Cleaned(folder.trimmed());
     if (fileName.isEmpty() || !QFileInfo(target).isDir()
         || !FavoritesFolder::IsInside(target, favoritesFolder))
         return false;
@@ -50,21 +61,23 @@ QString UrlOfFavoriteKey(const QString &key)
 bool DeleteFavoriteFile(const QString &key, const QString &favoritesFolder)
 {
     const FavoriteKey::Parts parts = FavoriteKey::Split(key);
-    const QFileInfo file(parts.Path);
+    const QString path = Cleaned(parts.Path);
+    const QFileInfo file(path);
     if (!parts.IsFavorite || !file.isFile() || !file.isWritable()
-        || !FavoritesFolder::IsInside(parts.Path, favoritesFolder))
+        || !FavoritesFolder::IsInside(path, favoritesFolder))
         return false;
-    return QFile::remove(parts.Path);
+    return QFile::remove(path);
 }
 
 QString CreateFavoritesFolder(const QString &parent, const QString &name,
                               const QString &favoritesFolder)
 {
     const QString folderName = FavoritesFolder::SafeFolderName(name);
-    if (folderName.isEmpty() || !QFileInfo(parent).isDir()
-        || !FavoritesFolder::IsInside(parent, favoritesFolder))
+    const QString target = Cleaned(parent);
+    if (folderName.isEmpty() || !QFileInfo(target).isDir()
+        || !FavoritesFolder::IsInside(target, favoritesFolder))
         return {};
-    QDir dir(parent);
+    QDir dir(target);
     if (dir.exists(folderName) || !dir.mkdir(folderName))
         return {};
     return dir.filePath(folderName);

@@ -103,6 +103,22 @@ TEST_F(FavoritesTree, UnusableNamesAndFoldersOutsideAreRefused)
     EXPECT_FALSE(QFile::exists(Root + u"/../Page.url"_qs));
 }
 
+TEST_F(FavoritesTree, LinkFollowedByParentStepStaysInside)
+{
+    QTemporaryDir outside;
+    const QString away = outside.filePath(u"deep/away"_qs);
+    ASSERT_TRUE(QDir().mkpath(away));
+    ASSERT_TRUE(QFile::link(away, Path(u"link"_qs)));
+    QString name = u"Linked"_qs;
+    ASSERT_TRUE(ModManageFavFile::CreateUrlFile(u"http://x/"_qs, name, Path(u"link/.."_qs), Root));
+    EXPECT_TRUE(QFile::exists(Path(u"Linked.url"_qs)));
+    EXPECT_FALSE(QFile::exists(outside.filePath(u"deep/Linked.url"_qs)));
+    QString inLink = u"InLink"_qs;
+    ASSERT_TRUE(ModManageFavFile::CreateUrlFile(u"http://x/"_qs, inLink, Path(u"link"_qs), Root))
+        << "a folder the user linked into the Favorites folder is part of it";
+    EXPECT_TRUE(QFile::exists(away + u"/InLink.url"_qs));
+}
+
 TEST_F(FavoritesTree, LongNamesShortenedToTheFileSystemLimit)
 {
     QString name = QString(300, QChar(0x00E9)) + u"/tail"_qs;
