@@ -49,6 +49,7 @@ public:
     // window, id 0, or an interval above 2147483647 ms).
     quintptr SetTimer(quintptr idEvent, quint32 elapseMs, TimerProcedure procedure);
     bool KillTimer(quintptr idEvent);
+    bool HasTimer(quintptr idEvent) const { return m_timers.contains(idEvent); }
 
     // The executable's file name without its extension; registered message names begin with it.
     static QString ExecutableName();

@@ -404,8 +404,15 @@ int send(SOCKET s, const char *buf, int len, int flags)
     if (!r)
         return SOCKET_ERROR;
     const ssize_t n = ::send(s, buf, static_cast<size_t>(len), flags | MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (n >= 0)
+    if (n >= 0) {
+        // The system took only part: the rest waits for room, which a write notification
+        // announces, as after a send that would block.
+        if (n < len) {
+            r->sendBlocked = true;
+            arm(r);
+        }
         return static_cast<int>(n);
+    }
     const int error = ErrorFromErrno(errno);
     if (error == WSAEWOULDBLOCK) {
         r->sendBlocked = true;

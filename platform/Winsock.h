@@ -139,7 +139,8 @@ int bind(SOCKET s, const SocketAddress &name);
 int listen(SOCKET s, int backlog);
 SOCKET accept(SOCKET s, SocketAddress *addr);
 int connect(SOCKET s, const SocketAddress &name);
-// Sends never raise a broken-pipe signal.
+// Sends never raise a broken-pipe signal. A send the system takes only in part is followed by
+// a write notification once there is room again, as one that would block.
 int send(SOCKET s, const char *buf, int len, int flags);
 int recv(SOCKET s, char *buf, int len, int flags);
 int sendto(SOCKET s, const char *buf, int len, int flags, const SocketAddress &to);
