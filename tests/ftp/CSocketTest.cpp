@@ -246,7 +246,7 @@ TEST_F(CSocketTest, LargeSendIsTakenInPartsAndArrivesWhole)
     CSocket socket;
     EventLog log(socket);
     QTcpSocket *peer = connectToServer(socket, log);
-    peer->setReadBufferSize(64 * 1024); // the peer reads only what the test takes
+    peer->setReadBufferSize(1024 * 1024); // the peer reads only what the test takes
     QByteArray data(24 * 1024 * 1024, Qt::Uninitialized);
     for (qsizetype i = 0; i < data.size(); ++i)
         data[i] = static_cast<char>((i * 7 + i / 4096) & 0xFF);

@@ -2,10 +2,13 @@
 #include "platform/MessageWindow.h"
 #include "platform/Winsock.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,6 +159,33 @@ TEST(MessageWindowTest, TimersRepeatUntilKilledAndRestartUnderTheirId)
     EXPECT_FALSE(window->KillTimer(7));
     EXPECT_EQ(window->SetTimer(0, 10, tick), 0u);
     EXPECT_EQ(window->SetTimer(8, 0x80000000u, tick), 0u);
+    MessageWindow::DestroyWindow(window);
+}
+
+TEST(MessageWindowTest, WaitingForEventsSleepsUntilOneArrives)
+{
+    // Nothing due: the wait sleeps to its limit instead of spinning.
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpuBefore = std::clock();
+    while (wall.elapsed() < 300)
+        MessageWindow::WaitForEvents(100);
+    const double cpuMs = 1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+    EXPECT_LT(cpuMs, 0.5 * double(wall.elapsed()));
+
+    // A message that arrives ends the wait.
+    MessageWindow *window = MessageWindow::CreateWindow(QStringLiteral("W_WINDOW"));
+    bool delivered = false;
+    window->SetWindowProc([&](MessageWindow *, quint32, quintptr, qintptr) -> qintptr {
+        delivered = true;
+        return 0;
+    });
+    QTimer::singleShot(20, [window] { MessageWindow::PostMessage(window, 1, 0, 0); });
+    wall.restart();
+    while (!delivered && wall.elapsed() < 60000)
+        MessageWindow::WaitForEvents(60000);
+    EXPECT_TRUE(delivered);
+    EXPECT_LT(wall.elapsed(), 30000);
     MessageWindow::DestroyWindow(window);
 }
 
