@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QNetworkInterface>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <memory>
@@ -560,14 +561,24 @@ QString inet_ntoa(quint32 in)
 
 QString gethostbyaddr(quint32 addr)
 {
+    const quint32 host = ntohl(addr);
+    // Loopback names come from the local hosts table; any other address of this machine has
+    // the machine's own name. Other addresses are not asked of a name server, which could keep
+    // the user-interface thread waiting for seconds.
+    if ((host >> 24) != 127) {
+        const QHostAddress address(host);
+        if (QNetworkInterface::allAddresses().contains(address))
+            return QHostInfo::localHostName();
+        return QString();
+    }
     sockaddr_in sin {};
     sin.sin_family = AF_INET;
     sin.sin_addr.s_addr = addr;
-    char host[NI_MAXHOST];
-    if (::getnameinfo(reinterpret_cast<const sockaddr *>(&sin), sizeof sin, host, sizeof host,
+    char name[NI_MAXHOST];
+    if (::getnameinfo(reinterpret_cast<const sockaddr *>(&sin), sizeof sin, name, sizeof name,
                       nullptr, 0, NI_NAMEREQD) != 0)
         return QString();
-    return QString::fromLatin1(host);
+    return QString::fromLatin1(name);
 }
 
 int WSAAsyncSelect(SOCKET s, MessageWindow *hWnd, quint32 wMsg, long lEvent)

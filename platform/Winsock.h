@@ -154,7 +154,9 @@ int shutdown(SOCKET s, int how);
 // Dotted text to a network-order address; WS_INADDR_NONE when the text is not one.
 quint32 inet_addr(const QString &cp);
 QString inet_ntoa(quint32 in);
-// The name a reverse lookup finds for a network-order address; empty when none.
+// The name a reverse lookup finds for a network-order address; empty when none. Only names
+// known on this machine are found (loopback names, this machine's own name): the lookup never
+// waits on a name server.
 QString gethostbyaddr(quint32 addr);
 
 // Asks for notifications of the events in lEvent as message wMsg to window hWnd, word

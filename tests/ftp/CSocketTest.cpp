@@ -470,3 +470,36 @@ TEST(MSocketSupportTest, WordHelpersAndConversions)
     EXPECT_EQ(MSocketSupport::HiWord(static_cast<qint32>(0x8001FFFE)), 0x8001);
     EXPECT_EQ(MSocketSupport::GetErrorDescription(10059), QStringLiteral("Unknown error."));
 }
+
+TEST(CSocketUdpTest, DatagramsGoToTheRemoteHostAndTellTheSender)
+{
+    CSocket receiver;
+    receiver.setProtocol(CSocket::sckUDPProtocol);
+    EventLog receiverLog(receiver);
+    receiver.Bind(0, QStringLiteral("127.0.0.1"));
+    ASSERT_GT(receiver.LocalPort(), 0);
+
+    CSocket sender;
+    sender.setProtocol(CSocket::sckUDPProtocol);
+    EventLog senderLog(sender);
+    sender.setRemoteHost(QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(sender.RemoteHostIP(), QStringLiteral("127.0.0.1"));
+    sender.setRemotePort(receiver.LocalPort());
+    sender.SendData(QStringLiteral("ping"));
+    EXPECT_EQ(senderLog.progress.first(), qMakePair(4, 0));
+    ASSERT_TRUE(receiverLog.waitFor(QStringLiteral("data")));
+    EXPECT_EQ(receiverLog.received, QByteArray("ping"));
+    EXPECT_EQ(receiver.RemoteHostIP(), QStringLiteral("127.0.0.1"));
+    EXPECT_GT(receiver.RemotePort(), 0);
+    ASSERT_TRUE(senderLog.waitFor(QStringLiteral("complete")));
+
+    // A host given by name is looked up before the waiting datagram goes out.
+    CSocket named;
+    named.setProtocol(CSocket::sckUDPProtocol);
+    EventLog namedLog(named);
+    named.setRemoteHost(QStringLiteral("localhost"));
+    named.setRemotePort(receiver.LocalPort());
+    named.SendData(QStringLiteral("pong"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return receiverLog.received.endsWith("pong"); }, 10000));
+    EXPECT_EQ(named.RemoteHostIP(), QStringLiteral("127.0.0.1"));
+}
