@@ -9,8 +9,7 @@ namespace AddressBoxLayout {
 
 constexpr double TwipsPerPixel = 15.0;
 constexpr double ClosedHeight = 300.0;   // the box alone
-constexpr double OpenHeight = 3800.0;    // the box, a gap of 20 and a list
-constexpr double ListGap = 20.0;
+constexpr double ListGap = 20.0;         // between the box and an open list
 constexpr double ListHeight = 3480.0;
 
 struct Parts {

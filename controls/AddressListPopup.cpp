@@ -79,7 +79,6 @@ void AddressListPopup::ShowAt(const QRect &globalRect)
     setGeometry(globalRect);
     if (!isVisible())
         show();
-    raise();
 }
 
 int AddressListPopup::RowCount() const

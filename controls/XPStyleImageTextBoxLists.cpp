@@ -220,10 +220,12 @@ void XPStyleImageTextBox::ShowAutoCompleteList(const QString &text, const QStrin
 {
     HideDropDownList();
     m_TreeVeiwAutoComplete->Model()->SetEntries(matches);
-    if (matches.size() == 1) {
-        // The completion keeps what the user typed in front of the selected rest, so the
-        // next key replaces only the rest.
-        const QString &address = matches.first();
+    // A single match completes the text inline, keeping what the user typed in front of the
+    // selected rest so that the next key replaces only the rest. Only an address that begins
+    // with "http://www." keeps the typed text so; any other is compared from a position that
+    // cuts into its host, and completing it would leave the user typing into its middle.
+    const QString address = matches.size() == 1 ? matches.first() : QString();
+    if (address.startsWith(QLatin1String("http://www."))) {
         const int start = int(qMin(address.size(), MatchOffset + MatchedLength(text)));
         m_Text1->setText(address);
         m_Text1->setSelection(start, int(address.size()) - start);

@@ -23,6 +23,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Readable failure messages.
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -152,9 +159,17 @@ TEST_F(AddressBoxTest, TypingOffersMatchesThenCompletesASingleOneInline)
     ExpectFocusInTextField();
 }
 
-TEST_F(AddressBoxTest, CompletingALetterOfTheSchemeKeepsWhatWasTyped)
+TEST_F(AddressBoxTest, CompletionKeepsWhatWasTyped)
 {
-    Open({"http://www.wikipedia.org"});
+    // "s" is compared with "st/", the text of "http://a.test/" after its 11th character:
+    // offered, but not completed into the middle of that address.
+    Open({"http://a.test/", "http://www.wikipedia.org"});
+    QTest::keyClick(field(), Qt::Key_S);
+    EXPECT_EQ(Rows(suggestions()), QStringList({"http://a.test/"}));
+    QTest::keyClick(field(), Qt::Key_E);
+    EXPECT_EQ(field()->text(), "se");
+    field()->clear();
+    // "w" also occurs in "http://www.": the completion still keeps it.
     QTest::keyClicks(field(), "wi");
     EXPECT_EQ(field()->text(), "http://www.wikipedia.org");
     EXPECT_EQ(field()->selectedText(), "kipedia.org");
@@ -265,7 +280,7 @@ TEST_F(AddressBoxTest, DropDownListsTypedAddressesNewestFirstAndEnterChoosesOne)
     ASSERT_TRUE(typedList()->isVisible());
     EXPECT_EQ(Rows(typedList()), QStringList({"http://c.test/", "ftp://ftp.b.test", "http://a.test/"}));
     EXPECT_EQ(typedList()->SelectedRow(), -1);
-    EXPECT_EQ(m_box->Height(), 3800);
+    EXPECT_EQ(m_box->Height(), m_box->height() * 15 + 3500);
     ExpectFocusInTextField();
 
     QTest::keyClick(field(), Qt::Key_Down);
@@ -275,7 +290,7 @@ TEST_F(AddressBoxTest, DropDownListsTypedAddressesNewestFirstAndEnterChoosesOne)
     EXPECT_EQ(m_box->KindShown(), 2);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(typedList()->isVisible());
-    EXPECT_EQ(m_box->Height(), 300);
+    EXPECT_EQ(m_box->Height(), m_box->height() * 15);
     EXPECT_EQ(m_box->AddressList()->Item(3).Text, "ftp://ftp.b.test");
 }
 
@@ -414,6 +429,39 @@ TEST_F(AddressBoxTest, MovingFromTheTextOntoTheButtonLeavesThenEnters)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !events.isEmpty(); }, 5000));
     EXPECT_EQ(events, QStringList({"leave"}));
     EXPECT_FALSE(m_box->BorderHighlighted());
+}
+
+TEST_F(AddressBoxTest, BoxesOnOneFolderShareTheirListsAndAReadOnlyBoxWritesNothing)
+{
+    Open({}, {"http://a.test/"});
+    auto *second = new XPStyleImageTextBox(m_window.get());
+    m_window->layout()->addWidget(second);
+    second->SetMaxItems(25);
+    second->SetAppPath(m_dir.path());
+    second->InitializeAutoComplete();
+    second->LoadAddressList();
+    second->Text1()->clear();
+    QTest::keyClicks(second->Text1(), "second.test");
+    QTest::keyClick(second->Text1(), Qt::Key_Return);
+
+    QTest::mouseClick(m_box->PictureFlatButton(), Qt::LeftButton);
+    EXPECT_EQ(Rows(typedList()), QStringList({"http://www.second.test", "http://a.test/"}));
+    delete second;
+    ASSERT_TRUE(m_box->WriteAddressList());
+    EXPECT_EQ(ReadFile(m_dir.filePath("Url.dat")), "http://a.test/\r\nhttp://www.second.test\r\n");
+
+    XPStyleImageTextBox readOnly;
+    readOnly.SetDataFilesReadOnly(true);
+    readOnly.SetMaxItems(20);
+    readOnly.SetAppPath(m_dir.path());
+    readOnly.InitializeAutoComplete();
+    readOnly.LoadAddressList();
+    EXPECT_EQ(readOnly.Text(), "http://www.second.test");
+    EXPECT_TRUE(readOnly.AddItem("third.test"));
+    readOnly.SaveAutoCompleteDataFile();
+    readOnly.WriteAddressList();
+    EXPECT_EQ(ReadFile(m_dir.filePath("Url.dat")), "http://a.test/\r\nhttp://www.second.test\r\n");
+    EXPECT_FALSE(ReadFile(m_dir.filePath("AutoComplete2.dat")).contains("third"));
 }
 
 // Widths, counts and positions beyond 16 bits.
