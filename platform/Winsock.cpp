@@ -230,6 +230,9 @@ bool systemOption(int level, int optname, int *sysLevel, int *sysName)
 
 SOCKET adopt(int fd, bool datagram)
 {
+    // A record still held for this descriptor belongs to a socket closed behind the service's
+    // back: the descriptor is someone else's now.
+    delete service().sockets.take(fd);
     auto *r = new SocketRecord;
     r->s = fd;
     r->datagram = datagram;

@@ -503,3 +503,26 @@ TEST(CSocketUdpTest, DatagramsGoToTheRemoteHostAndTellTheSender)
     ASSERT_TRUE(QTest::qWaitFor([&] { return receiverLog.received.endsWith("pong"); }, 10000));
     EXPECT_EQ(named.RemoteHostIP(), QStringLiteral("127.0.0.1"));
 }
+
+TEST(MSocketSupportTest, LookupThatCannotStartLeavesNothingPending)
+{
+    CSocket asker;
+    // Without a registered socket there is no window to receive the result.
+    EXPECT_EQ(MSocketSupport::ResolveHost(QStringLiteral("localhost"), &asker), 0);
+    const NumberedError error = MSocketSupport::LastError();
+    EXPECT_EQ(error.Number(), 10022);
+    EXPECT_EQ(error.Source(), QStringLiteral("MSocketSupport.ResolveHost"));
+    EXPECT_EQ(MSocketSupport::PendingLookupCount(), 0);
+}
+
+TEST(MSocketSupportTest, ResultForATaskNoLongerPendingIsIgnored)
+{
+    CSocket socket;
+    EventLog log(socket);
+    socket.PostGetHostEvent(12345, Winsock::inet_addr(QStringLiteral("127.0.0.1")),
+                            QStringLiteral("stale"), 0);
+    socket.PostGetHostEvent(0, 0, QString(), 0);
+    EXPECT_EQ(socket.State(), CSocket::sckClosed);
+    EXPECT_EQ(socket.RemoteHost(), QString());
+    EXPECT_TRUE(log.events.isEmpty());
+}
