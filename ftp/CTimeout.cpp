@@ -32,7 +32,12 @@ void CTimeout::StopTimer()
 
 void CTimeout::Reset()
 {
-    if (m_timerId != 0)
+    if (m_timerId == 0)
+        return;
+    // A period of no seconds means no time-out, never a timer that fires without pause.
+    if (m_timeOutValue <= 0)
+        StopTimer();
+    else
         MTimeOutSupport::ResetTimer(m_timerId, m_timeOutValue);
 }
 

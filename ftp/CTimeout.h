@@ -22,6 +22,7 @@ public:
     void setTimeOutValue(qint32 seconds) { m_timeOutValue = seconds; }
     qint32 TimeOutValue() const { return m_timeOutValue; }
     // Starts the period again from now, also on a stopped timer; nothing before the first start.
+    // With TimeOutValue 0 or less it stops the timer.
     void Reset();
 
     // Called by the timer window's callback only.

@@ -31,6 +31,7 @@ struct SocketRecord
     bool connecting = false;
     bool connected = false;
     bool sendBlocked = false;
+    bool sendShutDown = false;
     // A notification is on its way and the next is owed only after the program reacts.
     bool readPosted = false;
     bool acceptPosted = false;
@@ -417,7 +418,8 @@ int send(SOCKET s, const char *buf, int len, int flags)
         }
         return static_cast<int>(n);
     }
-    const int error = ErrorFromErrno(errno);
+    // Sending after this side's own shutdown is its own error, not the peer's reset.
+    const int error = errno == EPIPE && r->sendShutDown ? WSAESHUTDOWN : ErrorFromErrno(errno);
     if (error == WSAEWOULDBLOCK) {
         r->sendBlocked = true;
         arm(r);
@@ -536,11 +538,13 @@ int getpeername(SOCKET s, SocketAddress *name)
 
 int shutdown(SOCKET s, int how)
 {
-    if (!usable(s))
+    SocketRecord *r = usable(s);
+    if (!r)
         return SOCKET_ERROR;
     const int sysHow = how == SD_RECEIVE ? SHUT_RD : how == SD_SEND ? SHUT_WR : SHUT_RDWR;
     if (::shutdown(s, sysHow) != 0)
         return failFromErrno();
+    r->sendShutDown = r->sendShutDown || how != SD_RECEIVE;
     return 0;
 }
 

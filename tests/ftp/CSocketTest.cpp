@@ -328,6 +328,13 @@ TEST_F(CSocketTest, GracefulCloseWaitsForThePeer)
         peer->readAll();
         return peer->state() != QAbstractSocket::ConnectedState || peer->atEnd();
     }, 10000));
+    try {
+        socket.SendData(QStringLiteral("late"));
+        FAIL() << "this side has shut down its sending";
+    } catch (const NumberedError &e) {
+        EXPECT_EQ(e.Number(), 10058);
+        EXPECT_EQ(e.Description(), QStringLiteral("Cannot send after socket shutdown."));
+    }
     peer->disconnectFromHost();
     ASSERT_TRUE(log.waitFor(QStringLiteral("close")));
     EXPECT_EQ(socket.State(), CSocket::sckClosed);

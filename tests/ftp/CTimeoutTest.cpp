@@ -51,6 +51,11 @@ TEST(CTimeoutTest, FiresEveryPeriodUntilStopped)
     EXPECT_TRUE(running(timeout));
     const int before = static_cast<int>(spy.count());
     ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() > before; }, 5000));
+
+    // Reset with no period left stops it rather than letting it fire without pause.
+    timeout.setTimeOutValue(0);
+    timeout.Reset();
+    EXPECT_FALSE(running(timeout));
 }
 
 TEST(CTimeoutTest, HandlerMayStopItsOwnTimer)
