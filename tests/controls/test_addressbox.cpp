@@ -429,6 +429,15 @@ TEST_F(AddressBoxTest, MovingFromTheTextOntoTheButtonLeavesThenEnters)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !events.isEmpty(); }, 5000));
     EXPECT_EQ(events, QStringList({"leave"}));
     EXPECT_FALSE(m_box->BorderHighlighted());
+
+    // After a click into the text the border stays highlighted until the focus leaves.
+    QTest::mouseClick(field(), Qt::LeftButton, {}, QPoint(10, 5));
+    QTest::mouseMove(field(), QPoint(10, 5));
+    QTest::mouseMove(m_page, QPoint(100, 100));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events.size() >= 3; }, 5000));
+    EXPECT_TRUE(m_box->BorderHighlighted());
+    m_page->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_box->BorderHighlighted(); }, 5000));
 }
 
 TEST_F(AddressBoxTest, BoxesOnOneFolderShareTheirListsAndAReadOnlyBoxWritesNothing)
