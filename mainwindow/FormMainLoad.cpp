@@ -4,6 +4,7 @@
 #include "app/ProgramFolder.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ModReadWriteSearchConfig.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
@@ -59,6 +60,7 @@ void FormMain::Form_Load()
 
     WebBrowserMain->Navigate(QUrl::fromLocalFile(QDir(appPath).filePath(QStringLiteral("blank.html"))).toString());
 
+    ModReadWriteSearchConfig::SetAppPath(appPath);
     Forms::Default<FormSelectSearch>();
 
     SideBarBuilt = false;

@@ -12,6 +12,7 @@ namespace {
 struct Registry
 {
     QList<QPointer<QWidget>> loaded;
+    QList<QWidget *> unloading;
     std::unordered_map<std::type_index, QPointer<QWidget>> defaults;
     bool quitWhenNoneLoaded = false;
 };
@@ -76,11 +77,14 @@ void Show(QWidget *form)
 
 bool Unload(QWidget *form)
 {
-    if (!IsLoaded(form))
+    // A window's unload may unload other windows, which must not unload it again.
+    if (!IsLoaded(form) || registry().unloading.contains(form))
         return true;
     int cancel = 0;
+    registry().unloading.append(form);
     if (auto *f = dynamic_cast<Form *>(form))
         f->Form_Unload(cancel);
+    registry().unloading.removeAll(form);
     if (cancel)
         return false;
     pruneDestroyed();

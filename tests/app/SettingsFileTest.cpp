@@ -99,11 +99,11 @@ TEST_F(SettingsFile, LastLineWithoutLineEndIsLost)
 
 TEST_F(SettingsFile, BadLinesAndValuesCountAsMissing)
 {
-    writeRaw(dir.path(), QByteArray("garbage line\r\n\r\nDaysInHistory=\r\nItemsInAddressBar=abc\r\n"
-                                    "TextSize=70000\r\nKillPopups=maybe\r\nShowSearch=True\r\n"
-                                    "ShowSearch=True\r\nUnknownKey=1\r\nNumberOfChildWindowsAllowed=3=4\r\n"
-                                    "ShowAddressBar=\x01\x02\0\xff\r\nShowHistory=True\r\n",
-                                    200));
+    static const char bytes[] = "garbage line\r\n\r\nDaysInHistory=\r\nItemsInAddressBar=abc\r\n"
+                                "TextSize=70000\r\nKillPopups=maybe\r\nShowSearch=True\r\n"
+                                "ShowSearch=True\r\nUnknownKey=1\r\nNumberOfChildWindowsAllowed=3=4\r\n"
+                                "ShowAddressBar=\x01\x02\0\xff\r\nShowHistory=True\r\n";
+    writeRaw(dir.path(), QByteArray(bytes, sizeof(bytes) - 1));
     ModSettings::LoadSettings(dir.path());
     const auto &s = ModSettings::Settings();
     EXPECT_EQ(s.DaysInHistory, 0);
