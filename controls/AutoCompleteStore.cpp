@@ -3,6 +3,7 @@
 #include "controls/AddressRules.h"
 #include "controls/DayKey.h"
 #include "controls/SharedStore.h"
+#include "controls/TextFileLines.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -17,6 +18,53 @@ constexpr qsizetype MatchOffset = 11;
 QStringView Tail(const QString &address)
 {
     return QStringView(address).mid(MatchOffset);
+}
+
+quint64 HeadOf(QStringView text)
+{
+    quint64 head = 0;
+    for (qsizetype i = 0; i < 4; ++i)
+        head = (head << 16) | (i < text.size() ? text[i].unicode() : 0);
+    return head;
+}
+
+// Day keys repeat from line to line: each distinct one is held once.
+class DateTexts
+{
+public:
+    QString Intern(QStringView text)
+    {
+        for (const QString &known : m_texts) {
+            if (known == text)
+                return known;
+        }
+        if (m_texts.size() == Size)
+            m_texts.removeFirst();
+        m_texts.append(text.toString());
+        return m_texts.last();
+    }
+
+private:
+    static constexpr qsizetype Size = 8;
+    QStringList m_texts;
+};
+
+std::optional<AutoCompleteEntry> ParseLine(QStringView line)
+{
+    const qsizetype first = line.indexOf(QLatin1Char('|'));
+    const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char('|'), first + 1);
+    const qsizetype third = second < 0 ? -1 : line.indexOf(QLatin1Char('|'), second + 1);
+    if (third < 0 || second == first + 1)
+        return std::nullopt;
+    const qsizetype kindEnd = line.indexOf(QLatin1Char('|'), third + 1);
+    const QStringView kind = line.mid(third + 1, kindEnd < 0 ? -1 : kindEnd - third - 1);
+    if (kind.size() != 1 || kind[0] < QLatin1Char('0') || kind[0] > QLatin1Char('2'))
+        return std::nullopt;
+    const QStringView date = line.left(first);
+    if (!DayKey::ToDate(date).isValid())
+        return std::nullopt;
+    return AutoCompleteEntry{date.toString(), line.mid(first + 1, second - first - 1).toString(),
+                             line.mid(second + 1, third - second - 1).toString(), qint16(kind[0].unicode() - '0')};
 }
 
 } // namespace
@@ -48,8 +96,8 @@ void AutoCompleteStore::InitializeAutoComplete()
     if (m_loaded)
         return;
     m_loaded = true;
-    QStringList lines;
-    if (!TextFile::ReadLines(m_filePath, lines)) {
+    QString text;
+    if (!TextFileLines::ReadText(m_filePath, text)) {
         if (!m_readOnly)
             TextFile::WriteLines(m_filePath, {});
         return;
@@ -57,12 +105,16 @@ void AutoCompleteStore::InitializeAutoComplete()
     // Entries made before the file was read are newer than all of it.
     const QList<AutoCompleteEntry> madeBefore = std::exchange(m_entries, {});
     m_byAddress.clear();
-    m_entries.reserve(lines.size() + madeBefore.size());
-    m_byAddress.reserve(lines.size() + madeBefore.size());
-    for (const QString &line : std::as_const(lines)) {
-        if (const std::optional<AutoCompleteEntry> entry = ParseEntryLine(line))
-            Insert(*entry);
-    }
+    const qsizetype expected = text.count(QLatin1Char('\n')) + madeBefore.size();
+    m_entries.reserve(expected);
+    m_byAddress.reserve(expected);
+    DateTexts dates;
+    TextFileLines::ForEachLine(text, [&](QStringView line) {
+        if (std::optional<AutoCompleteEntry> entry = ParseLine(line)) {
+            entry->Date = dates.Intern(entry->Date);
+            Insert(std::move(*entry));
+        }
+    });
     for (const AutoCompleteEntry &entry : madeBefore)
         Insert(entry);
     RebuildTailIndex();
@@ -109,19 +161,21 @@ void AutoCompleteStore::AddAutoCompleteEntry(const QString &address)
     Insert(MakeEntry(safe, m_today()));
     const int index = int(m_entries.size() - 1);
     if (m_entries.at(index).Address.size() > MatchOffset) {
-        const QStringView tail = Tail(m_entries.at(index).Address);
-        const auto at = std::upper_bound(m_byTail.begin(), m_byTail.end(), tail,
-                                         [this](QStringView t, int i) { return t < Tail(m_entries.at(i).Address); });
-        m_byTail.insert(at, index);
+        const TailRef ref = MakeTailRef(index);
+        const auto at = std::upper_bound(m_byTail.begin(), m_byTail.end(), ref,
+                                         [this](const TailRef &a, const TailRef &b) { return TailLess(a, b); });
+        m_byTail.insert(at, ref);
     }
 }
 
-void AutoCompleteStore::Insert(const AutoCompleteEntry &entry)
+void AutoCompleteStore::Insert(AutoCompleteEntry entry)
 {
-    if (m_byAddress.contains(entry.Address))
+    const qsizetype before = m_byAddress.size();
+    int &index = m_byAddress[entry.Address];
+    if (m_byAddress.size() == before)
         return;
-    m_byAddress.insert(entry.Address, int(m_entries.size()));
-    m_entries.append(entry);
+    index = int(m_entries.size());
+    m_entries.append(std::move(entry));
 }
 
 void AutoCompleteStore::RebuildTailIndex()
@@ -130,10 +184,22 @@ void AutoCompleteStore::RebuildTailIndex()
     m_byTail.reserve(m_entries.size());
     for (int i = 0; i < m_entries.size(); ++i) {
         if (m_entries.at(i).Address.size() > MatchOffset)
-            m_byTail.push_back(i);
+            m_byTail.push_back(MakeTailRef(i));
     }
     std::sort(m_byTail.begin(), m_byTail.end(),
-              [this](int a, int b) { return Tail(m_entries.at(a).Address) < Tail(m_entries.at(b).Address); });
+              [this](const TailRef &a, const TailRef &b) { return TailLess(a, b); });
+}
+
+AutoCompleteStore::TailRef AutoCompleteStore::MakeTailRef(int index) const
+{
+    return {HeadOf(Tail(m_entries.at(index).Address)), index};
+}
+
+bool AutoCompleteStore::TailLess(const TailRef &a, const TailRef &b) const
+{
+    if (a.Head != b.Head)
+        return a.Head < b.Head;
+    return Tail(m_entries.at(a.Index).Address) < Tail(m_entries.at(b.Index).Address);
 }
 
 AutoCompleteMatches AutoCompleteStore::FindAutoCompleteMatches(const QString &text) const
@@ -151,11 +217,28 @@ AutoCompleteMatches AutoCompleteStore::FindAutoCompleteMatches(const QString &te
 QStringList AutoCompleteStore::MatchText(const QString &r) const
 {
     const QStringView prefix(r);
-    auto it = std::lower_bound(m_byTail.begin(), m_byTail.end(), prefix,
-                               [this](int i, QStringView p) { return Tail(m_entries.at(i).Address) < p; });
+    const quint64 head = HeadOf(prefix);
     std::vector<int> found;
-    for (; it != m_byTail.end() && Tail(m_entries.at(*it).Address).startsWith(prefix); ++it)
-        found.push_back(*it);
+    if (prefix.size() <= 4 && !prefix.contains(QChar(0))) {
+        // A short text is decided by the packed heads alone: no string is read.
+        const int shift = int(16 * (4 - prefix.size()));
+        const quint64 wanted = head >> shift;
+        const auto first = std::lower_bound(m_byTail.begin(), m_byTail.end(), wanted,
+                                            [shift](const TailRef &ref, quint64 w) { return (ref.Head >> shift) < w; });
+        const auto last = std::upper_bound(first, m_byTail.end(), wanted,
+                                           [shift](quint64 w, const TailRef &ref) { return w < (ref.Head >> shift); });
+        found.reserve(size_t(last - first));
+        for (auto it = first; it != last; ++it)
+            found.push_back(it->Index);
+    } else {
+        auto it = std::lower_bound(m_byTail.begin(), m_byTail.end(), prefix, [&](const TailRef &ref, QStringView p) {
+            if (ref.Head != head)
+                return ref.Head < head;
+            return Tail(m_entries.at(ref.Index).Address) < p;
+        });
+        for (; it != m_byTail.end() && Tail(m_entries.at(it->Index).Address).startsWith(prefix); ++it)
+            found.push_back(it->Index);
+    }
     std::sort(found.begin(), found.end());
     QStringList addresses;
     addresses.reserve(qsizetype(found.size()));
@@ -193,12 +276,5 @@ QString AutoCompleteStore::EntryLine(const AutoCompleteEntry &entry)
 
 std::optional<AutoCompleteEntry> AutoCompleteStore::ParseEntryLine(const QString &line)
 {
-    const QList<QStringView> fields = QStringView(line).split(QLatin1Char('|'));
-    if (fields.size() < 4 || fields.at(1).isEmpty() || !DayKey::ToDate(fields.at(0).toString()).isValid())
-        return std::nullopt;
-    const QStringView kind = fields.at(3);
-    if (kind.size() != 1 || kind.at(0) < QLatin1Char('0') || kind.at(0) > QLatin1Char('2'))
-        return std::nullopt;
-    return AutoCompleteEntry{fields.at(0).toString(), fields.at(1).toString(), fields.at(2).toString(),
-                             qint16(kind.at(0).unicode() - '0')};
+    return ParseLine(line);
 }

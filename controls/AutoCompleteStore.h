@@ -79,7 +79,7 @@ public:
     static std::optional<AutoCompleteEntry> ParseEntryLine(const QString &line);
 
 private:
-    void Insert(const AutoCompleteEntry &entry);
+    void Insert(AutoCompleteEntry entry);
     void RebuildTailIndex();
 
     QString m_filePath;
@@ -88,5 +88,13 @@ private:
     std::function<QDate()> m_today;
     QList<AutoCompleteEntry> m_entries;          // in the order stored
     QHash<QString, int> m_byAddress;             // address -> index in m_entries
-    std::vector<int> m_byTail;                   // indexes of addresses longer than 11, by their tail
+    // Addresses longer than 11 characters ordered by their text after the 11th: the first
+    // four characters packed into Head settle most comparisons without reading the strings.
+    struct TailRef {
+        quint64 Head;
+        int Index;
+    };
+    bool TailLess(const TailRef &a, const TailRef &b) const;
+    TailRef MakeTailRef(int index) const;
+    std::vector<TailRef> m_byTail;
 };

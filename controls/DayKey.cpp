@@ -6,11 +6,12 @@ namespace DayKey {
 
 QString FromDate(const QDate &date)
 {
-    return QStringLiteral("%1/%2/%3").arg(date.month()).arg(date.day()).arg(date.year(), 4, 10, QLatin1Char('0'));
+    return QString::number(date.month()) + QLatin1Char('/') + QString::number(date.day()) + QLatin1Char('/')
+           + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
 // Reads "M/d/yyyy" strictly: one or two digits, one or two digits, exactly four digits.
-QDate ToDate(const QString &key)
+QDate ToDate(QStringView key)
 {
     int fields[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};

@@ -1,12 +1,14 @@
 #include "controls/HistorySiteRule.h"
 
+#include <QStringView>
+
 namespace HistorySiteRule {
 
 namespace {
 
 // Position (1-based) of the third "/" found by three searches, each starting one past the
 // previous result; 0 when the last search finds none.
-qsizetype ThirdSlash(const QString &url)
+qsizetype ThirdSlash(QStringView url)
 {
     qsizetype position = 1;
     for (int i = 0; i < 3; ++i)
@@ -14,19 +16,19 @@ qsizetype ThirdSlash(const QString &url)
     return position;
 }
 
-QString SiteNameOfRoot(const QString &root)
+QString SiteNameOfRoot(QStringView root)
 {
-    QString rest;
-    if (root.left(10) == QLatin1String("http://www"))
-        rest = root.mid(11);
-    else if (root.left(11) == QLatin1String("https://www"))
-        rest = root.mid(12);
-    else if (root.left(10) == QLatin1String("ftp://ftp."))
+    QStringView rest;
+    if (root.startsWith(QLatin1String("http://www")))
+        rest = root.mid(qMin<qsizetype>(11, root.size()));
+    else if (root.startsWith(QLatin1String("https://www")))
+        rest = root.mid(qMin<qsizetype>(12, root.size()));
+    else if (root.startsWith(QLatin1String("ftp://ftp.")))
         rest = root.mid(10);
     else
         return {};
     const qsizetype slash = rest.indexOf(QLatin1Char('/'));
-    return slash < 0 ? rest : rest.left(slash);
+    return (slash < 0 ? rest : rest.left(slash)).toString();
 }
 
 } // namespace
@@ -35,14 +37,10 @@ HistorySiteRuleResult Apply(const QString &url)
 {
     HistorySiteRuleResult result;
     result.Url = url;
-    QString root;
     const qsizetype slash = ThirdSlash(url);
-    if (slash != 0) {
-        root = url.left(slash);
-    } else {
+    if (slash == 0)
         result.Url += QLatin1Char('/');
-        root = result.Url;
-    }
+    const QStringView root = QStringView(result.Url).left(slash == 0 ? result.Url.size() : slash);
     if (root == QLatin1String("http:///") || root == QLatin1String("https:///") || root == QLatin1String("file:///"))
         return {};
     result.Recorded = true;
@@ -50,10 +48,18 @@ HistorySiteRuleResult Apply(const QString &url)
     return result;
 }
 
-QString SiteName(const QString &url)
+qsizetype RootLength(QStringView url)
 {
     const qsizetype slash = ThirdSlash(url);
-    return SiteNameOfRoot(slash != 0 ? url.left(slash) : url + QLatin1Char('/'));
+    return slash == 0 ? url.size() : slash;
+}
+
+QString SiteName(QStringView url)
+{
+    const qsizetype slash = ThirdSlash(url);
+    if (slash == 0)
+        return SiteNameOfRoot(QString(url.toString() + QLatin1Char('/')));
+    return SiteNameOfRoot(url.left(slash));
 }
 
 } // namespace HistorySiteRule

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // How a visited page is filed in the history tree: under the root of its address (up to
 // the third "/") and the site name taken from that root.
@@ -14,7 +15,10 @@ namespace HistorySiteRule {
 
 HistorySiteRuleResult Apply(const QString &url);
 
+// The length of the root of a recorded address: up to its third "/", or all of it.
+qsizetype RootLength(QStringView url);
+
 // The site name of an address already recorded (as read back from "History.dat").
-QString SiteName(const QString &url);
+QString SiteName(QStringView url);
 
 } // namespace HistorySiteRule

@@ -4,11 +4,11 @@
 #include "controls/DayKey.h"
 #include "controls/HistorySiteRule.h"
 #include "controls/SharedStore.h"
+#include "controls/TextFileLines.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
 #include <QHash>
-#include <QSet>
 #include <utility>
 
 QDate HistoryDay::Date() const
@@ -24,41 +24,51 @@ QString HistoryDay::Text() const
 namespace {
 
 // Builds days from (day key, address) pairs: days in order of first appearance, sites in
-// order of first visit, each address once per day.
+// order of first visit, each address once per day. The addresses given must outlive the
+// builder: its sets look at them without copies.
 class DayBuilder
 {
 public:
-    void Add(const QString &key, const QString &url, const QString &siteName)
+    void Add(const QString &key, QStringView url, const QString &siteName)
     {
-        auto day = m_dayIndex.constFind(key);
-        if (day == m_dayIndex.cend()) {
-            day = m_dayIndex.insert(key, int(m_days.size()));
-            m_days.append(HistoryDay{key, {}});
-            m_lookups.append(Lookup{});
+        if (m_day < 0 || m_days.at(m_day).Key != key) {
+            auto day = m_dayIndex.constFind(key);
+            if (day == m_dayIndex.cend()) {
+                day = m_dayIndex.insert(key, int(m_days.size()));
+                m_days.append(HistoryDay{key, {}});
+                m_pages.append(QSet<QStringView>());
+                m_sites.append(QHash<QString, int>());
+            }
+            m_day = *day;
+            m_site = -1;
         }
-        Lookup &lookup = m_lookups[*day];
-        if (lookup.pages.contains(url))
+        QSet<QStringView> &pages = m_pages[m_day];
+        const qsizetype before = pages.size();
+        pages.insert(url);
+        if (pages.size() == before)
             return;
-        lookup.pages.insert(url);
-        HistoryDay &target = m_days[*day];
-        auto site = lookup.sites.constFind(siteName);
-        if (site == lookup.sites.cend()) {
-            site = lookup.sites.insert(siteName, int(target.Sites.size()));
-            target.Sites.append(HistorySite{siteName, {}});
+        HistoryDay &target = m_days[m_day];
+        if (m_site < 0 || target.Sites.at(m_site).Name != siteName) {
+            QHash<QString, int> &sites = m_sites[m_day];
+            auto site = sites.constFind(siteName);
+            if (site == sites.cend()) {
+                site = sites.insert(siteName, int(target.Sites.size()));
+                target.Sites.append(HistorySite{siteName, {}});
+            }
+            m_site = *site;
         }
-        target.Sites[*site].Pages.append(url);
+        target.Sites[m_site].Pages.append(url.toString());
     }
 
-    QList<HistoryDay> Take() { return std::move(m_days); }
+    QList<HistoryDay> TakeDays() { return std::move(m_days); }
 
 private:
-    struct Lookup {
-        QHash<QString, int> sites;
-        QSet<QString> pages;
-    };
     QList<HistoryDay> m_days;
-    QList<Lookup> m_lookups;
+    QList<QSet<QStringView>> m_pages;
+    QList<QHash<QString, int>> m_sites;
     QHash<QString, int> m_dayIndex;
+    int m_day = -1;
+    int m_site = -1;
 };
 
 } // namespace
@@ -95,29 +105,45 @@ void HistoryStore::LoadHistoryFile()
     if (m_loaded)
         return;
     m_loaded = true;
-    QStringList lines;
-    if (!TextFile::ReadLines(m_filePath, lines) || lines.isEmpty())
+    QString text;
+    if (!TextFileLines::ReadText(m_filePath, text) || text.isEmpty())
         return;
 
     DayBuilder builder;
-    for (const QString &line : std::as_const(lines)) {
+    // Lines of one day come together: the key of the previous line is read only once.
+    QString keyText;
+    QString key;
+    // So are the lines of one site: the site of the previous root is taken again.
+    QStringView root;
+    QString siteName;
+    TextFileLines::ForEachLine(text, [&](QStringView line) {
         const qsizetype bar = line.indexOf(QLatin1Char('|'));
         if (bar <= 0)
-            continue;
-        const QDate date = DayKey::ToDate(line.left(bar));
+            return;
+        const QStringView lineKey = line.left(bar);
+        if (lineKey != keyText) {
+            keyText = lineKey.toString();
+            const QDate date = DayKey::ToDate(lineKey);
+            key = date.isValid() ? DayKey::FromDate(date) : QString();
+        }
         const qsizetype end = line.indexOf(QLatin1Char('|'), bar + 1);
-        const QString url = line.mid(bar + 1, end < 0 ? -1 : end - bar - 1);
-        if (!date.isValid() || url.isEmpty())
-            continue;
-        builder.Add(DayKey::FromDate(date), url, HistorySiteRule::SiteName(url));
-    }
+        const QStringView url = line.mid(bar + 1, end < 0 ? -1 : end - bar - 1);
+        if (key.isEmpty() || url.isEmpty())
+            return;
+        const qsizetype rootEnd = HistorySiteRule::RootLength(url);
+        if (url.left(rootEnd) != root) {
+            root = url.left(rootEnd);
+            siteName = HistorySiteRule::SiteName(url);
+        }
+        builder.Add(key, url, siteName);
+    });
     // Visits recorded before the file was read follow the file's own.
     for (const HistoryDay &day : std::as_const(m_daysList))
         for (const HistorySite &site : day.Sites)
             for (const QString &page : site.Pages)
                 builder.Add(day.Key, page, site.Name);
-    m_daysList = builder.Take();
-    RebuildRecorded();
+    m_daysList = builder.TakeDays();
+    m_pagesKey.clear();
     emit HistoryChanged();
 }
 
@@ -130,7 +156,6 @@ HistoryVisit HistoryStore::AddHistoryItem2(const QString &url, const QString &ti
         return {};
 
     const QString key = DayKey::FromDate(Today());
-    const bool known = m_recorded.contains(key + QLatin1Char('|') + rule.Url);
     HistoryVisit visit;
     for (int i = int(m_daysList.size()) - 1; i >= 0; --i) {
         if (m_daysList.at(i).Key == key) {
@@ -144,6 +169,14 @@ HistoryVisit HistoryStore::AddHistoryItem2(const QString &url, const QString &ti
         m_daysList.append(HistoryDay{key, {}});
     }
     HistoryDay &day = m_daysList[visit.Day];
+    if (m_pagesKey != key) {
+        m_pagesKey = key;
+        m_pages.clear();
+        for (const HistorySite &site : std::as_const(day.Sites))
+            for (const QString &page : site.Pages)
+                m_pages.insert(page);
+    }
+    const bool known = m_pages.contains(rule.Url);
     for (int i = 0; i < day.Sites.size(); ++i) {
         if (day.Sites.at(i).Name == rule.SiteName) {
             visit.Site = i;
@@ -160,7 +193,7 @@ HistoryVisit HistoryStore::AddHistoryItem2(const QString &url, const QString &ti
         visit.Page = int(site.Pages.indexOf(rule.Url));
         return visit;
     }
-    m_recorded.insert(key + QLatin1Char('|') + rule.Url);
+    m_pages.insert(rule.Url);
     visit.Page = int(site.Pages.size());
     site.Pages.append(rule.Url);
     visit.Added = true;
@@ -173,12 +206,16 @@ void HistoryStore::PruneOldHistoryDays()
     if (m_days < 1)
         m_days = 1;
     const QDate cutOff = Today().addDays(-m_days);
-    const qsizetype removed = m_daysList.removeIf([&](const HistoryDay &day) {
-        const QDate date = day.Date();
-        return date.isValid() && date < cutOff;
-    });
-    if (removed > 0) {
-        RebuildRecorded();
+    bool pruned = false;
+    for (qsizetype i = m_daysList.size() - 1; i >= 0; --i) {
+        const QDate date = m_daysList.at(i).Date();
+        if (date.isValid() && date < cutOff) {
+            m_daysList.removeAt(i);
+            pruned = true;
+        }
+    }
+    if (pruned) {
+        m_pagesKey.clear();
         emit HistoryChanged();
     }
 }
@@ -196,9 +233,10 @@ bool HistoryStore::SaveHistory()
     for (const HistoryDay &day : std::as_const(m_daysList)) {
         if (!day.Date().isValid())
             continue;
+        const QString prefix = day.Key + QLatin1Char('|');
         for (const HistorySite &site : day.Sites)
             for (const QString &page : site.Pages)
-                lines.append(day.Key + QLatin1Char('|') + page);
+                lines.append(prefix + page);
     }
     return TextFile::WriteLines(m_filePath, lines);
 }
@@ -206,19 +244,10 @@ bool HistoryStore::SaveHistory()
 bool HistoryStore::ClearHistory2()
 {
     m_daysList.clear();
-    m_recorded.clear();
+    m_pagesKey.clear();
     m_loaded = true;
     emit HistoryChanged();
     return m_readOnly || TextFile::WriteLines(m_filePath, {});
-}
-
-void HistoryStore::RebuildRecorded()
-{
-    m_recorded.clear();
-    for (const HistoryDay &day : std::as_const(m_daysList))
-        for (const HistorySite &site : day.Sites)
-            for (const QString &page : site.Pages)
-                m_recorded.insert(day.Key + QLatin1Char('|') + page);
 }
 
 int HistoryStore::PageCount() const

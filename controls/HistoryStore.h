@@ -87,7 +87,6 @@ signals:
     void PageAdded(int day, int site, int page);
 
 private:
-    void RebuildRecorded();
 
     QString m_filePath;
     bool m_readOnly = false;
@@ -95,5 +94,7 @@ private:
     int m_days = 0;
     std::function<QDate()> m_today;
     QList<HistoryDay> m_daysList;
-    QSet<QString> m_recorded; // day key "|" address of every page held
+    // The addresses recorded under the day m_pagesKey, made when that day is first visited.
+    QString m_pagesKey;
+    QSet<QString> m_pages;
 };
