@@ -69,7 +69,9 @@ TEST_F(AutoCompleteStoreTest, AnAddressKeepsItsFirstEntry)
     store.SetCurrentDateSource([] { return QDate(2026, 12, 9); });
     store.AddAutoCompleteEntry("http://www.a.com");
     store.AddAutoCompleteEntry("");
-    ASSERT_EQ(store.Count(), 1);
+    store.AddAutoCompleteEntry("http://www.b.com/|1\r\n");
+    ASSERT_EQ(store.Count(), 2);
+    EXPECT_EQ(AutoCompleteStore::EntryLine(store.Entries().last()), "12/9/2026|http://www.b.com/%7C1|b.com/%7C1|1");
     EXPECT_EQ(store.Entries().first().Date, "12/8/2026");
 }
 

@@ -197,6 +197,14 @@ TEST_F(HistoryStoreTest, VisitsBeforeLoadingAreKeptAfterTheFile)
               "12/7/2026|http://www.a.com/1\r\n12/8/2026|http://www.a.com/2\r\n12/8/2026|http://www.a.com/3\r\n");
 }
 
+TEST_F(HistoryStoreTest, AnAddressCannotBreakTheFile)
+{
+    store.SetNumberOfDaysInHistory(20);
+    store.AddHistoryItem2("http://www.a.com/x|y\r\n12/8/2026|http://evil/", "A");
+    ASSERT_TRUE(store.SaveHistory());
+    EXPECT_EQ(ReadBytes(DataFile()), "12/8/2026|http://www.a.com/x%7Cy12/8/2026%7Chttp://evil/\r\n");
+}
+
 TEST_F(HistoryStoreTest, CountsPassSixteenBits)
 {
     for (int i = 0; i < 40000; ++i)

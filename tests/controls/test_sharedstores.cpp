@@ -117,6 +117,7 @@ TEST(SharedStores, FullScreenReadsTheFilesAndWritesNothing)
     EXPECT_EQ(fullScreen.autoComplete->FindAutoCompleteMatches("ma").Addresses, QStringList{"http://www.main.com"});
     fullScreen.Visit("www.elsewhere.com");
     EXPECT_TRUE(fullScreen.addresses->ClearAddressList());
+    EXPECT_TRUE(fullScreen.history->ClearHistory2());
     fullScreen.Close();
     EXPECT_EQ(ReadBytes(folder + "/Url.dat"), url);
     EXPECT_EQ(ReadBytes(folder + "/AutoComplete2.dat"), autoComplete);
