@@ -159,6 +159,7 @@ public:
     void XPStyleImageTextBox1_UrlChanged();
     // The FTP pane lies over the page for an "ftp" address; the pane's own work builds on these.
     void InitFTPPane(const QString &address);
+    void TreeViewHistory_HistoryNavTo(const QString &url);
     void HideFTPPane();
     ImageList ImageListGoButton;
 

@@ -1,6 +1,7 @@
 #include "mainwindow/FormMain.h"
 
 #include "browsingdata/FormSelectSearch.h"
+#include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "platform/WebBrowser.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+// The Address bar, and the history pane's page clicks, which navigate the same way.
 void FormMain::ConnectAddressBar()
 {
     PictureGo->setPixmap(ImageListGoButton.Pixmap(QStringLiteral("1")));
@@ -15,6 +17,12 @@ void FormMain::ConnectAddressBar()
     connect(XPStyleImageTextBox1, &XPStyleImageTextBox::UrlChanged, this, &FormMain::XPStyleImageTextBox1_UrlChanged);
     connect(XPStyleImageTextBox1, &XPStyleImageTextBox::DoSearch, this, &FormMain::XPStyleImageTextBox1_DoSearch);
     connect(WebBrowserMain, &WebBrowser::FtpNavigationRequested, this, &FormMain::InitFTPPane);
+    connect(TreeViewHistory, &UCTVHistory::HistoryNavTo, this, &FormMain::TreeViewHistory_HistoryNavTo);
+}
+
+void FormMain::TreeViewHistory_HistoryNavTo(const QString &url)
+{
+    WebBrowserMain->Navigate(url);
 }
 
 void FormMain::PictureGo_MouseDown()

@@ -1,5 +1,6 @@
 #include "app/ModSettings.h"
 #include "controls/TransparentLabel.h"
+#include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
 #include "mainwindow/FormMain.h"
@@ -11,6 +12,8 @@
 #include "tests/support/TempProgramFolder.h"
 
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -167,4 +170,97 @@ TEST(FormMainWindow, ResizingAndDraggingTheSplitBarMoveThePanes)
     EXPECT_NEAR(FormMain::RectTwips(form->PictureSideBar).width(), split, 15);
     EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), split + 40, 15);
     Forms::Unload(form);
+}
+
+namespace {
+
+QLineEdit *addressField(FormMain *form)
+{
+    return form->XPStyleImageTextBox1->findChild<QLineEdit *>();
+}
+
+bool waitForAddress(FormMain *form, const QString &url)
+{
+    QDeadlineTimer deadline(kLoadTimeout);
+    while (form->WebBrowserMain->LocationURL() != url && !deadline.hasExpired())
+        QTest::qWait(20);
+    return form->WebBrowserMain->LocationURL() == url;
+}
+
+} // namespace
+
+TEST(FormMainAddressBar, EnterNavigatesAndRecordsTheTypedAddress)
+{
+    TempProgramFolder folder;
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddPage(QStringLiteral("/typed.html"), "<html><head><title>Typed</title></head><body>t</body></html>");
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue")));
+
+    const QString url = server.Url(QStringLiteral("/typed.html")).toString();
+    QLineEdit *field = addressField(form);
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, url);
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Typed")));
+    Forms::Unload(form);
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Url.dat")).contains(url.toUtf8() + "\r\n"));
+}
+
+TEST(FormMainAddressBar, SearchGoesToTheSelectedEngineWithTheTextEncoded)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue")));
+    QLineEdit *field = addressField(form);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("cats&dogs"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(waitForAddress(form, folder.FileUrl(QStringLiteral("Help.html")) + QStringLiteral("?q=cats%26dogs")))
+        << form->WebBrowserMain->LocationURL().toStdString();
+    Forms::Unload(form);
+}
+
+TEST(FormMainAddressBar, GoButtonNavigatesTheTextAsTypedAndFtpOpensThePane)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue")));
+    form->XPStyleImageTextBox1->SetText(folder.FileUrl(QStringLiteral("Help.html")));
+    QTest::mousePress(form->PictureGo, Qt::LeftButton);
+    QTest::mouseRelease(form->PictureGo, Qt::LeftButton);
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue Help")));
+    EXPECT_FALSE(folder.ReadFile(QStringLiteral("Url.dat")).contains("Help.html"));
+
+    QLineEdit *field = addressField(form);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("ftp://127.0.0.1/"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(form->PictureFTP->isVisible());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral(" Kestrelvue - Kestrelvue Help")) << "the page stays";
+    Forms::Unload(form);
+}
+
+TEST(FormMainAddressBar, HistoryPageClickNavigatesTheWindow)
+{
+    TempProgramFolder folder;
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddPage(QStringLiteral("/visited.html"), "<html><head><title>Visited</title></head><body>v</body></html>");
+    FormMain *form = startMainWindow();
+    const QString url = server.Url(QStringLiteral("/visited.html")).toString();
+    form->WebBrowserMain->Navigate(url);
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Visited")));
+    form->WebBrowserMain->Navigate(folder.FileUrl(QStringLiteral("Help.html")));
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue Help")));
+
+    emit form->TreeViewHistory->HistoryNavTo(url);
+    EXPECT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Visited")));
+    Forms::Unload(form);
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("History.dat")).contains(url.toUtf8()));
 }

@@ -14,11 +14,14 @@ TempProgramFolder::TempProgramFolder(bool defaults)
     for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("Help.html")})
         QFile::copy(built.filePath(name), FilePath(name));
     if (defaults) {
-        // The shipped defaults, not the build folder's data files, which a run may have changed.
-        const QDir resources(QStringLiteral(KV_SOURCE_DIR "/resources"));
-        for (const QString &name : {QStringLiteral("Settings.dat"), QStringLiteral("SearchConfig.dat")})
-            QFile::copy(resources.filePath(name), FilePath(name));
+        // The shipped settings, not the build folder's, which a run may have changed.
+        QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), FilePath(QStringLiteral("Settings.dat")));
     }
+    // One search engine whose pages are local files: a test never reaches off this machine.
+    WriteFile(QStringLiteral("SearchConfig.dat"),
+              (QStringLiteral("Local|True|q|") + FileUrl(QStringLiteral("blank.html")) + QLatin1Char('|')
+               + FileUrl(QStringLiteral("Help.html")) + QStringLiteral("\r\n"))
+                  .toUtf8());
     ProgramFolder::SetAppPath(Path());
     const QString data = FilePath(QStringLiteral("Profile"));
     WebBrowser::SetDataFolder(data);
