@@ -1,0 +1,317 @@
+// The command side of CFtpClient: sending commands, assembling replies and acting on them for
+// the login, the directory and file commands and QUIT.
+#include "ftp/CFtpClient.h"
+
+#include "ftp/CSocket.h"
+#include "ftp/CTimeout.h"
+#include "ftp/FtpProtocol.h"
+#include "platform/NumberedError.h"
+
+namespace
+{
+// The session state each command word announces; TYPE, PASV, PORT and REST take the state of
+// the transfer they prepare.
+qint32 StateForCommand(const QString &command, qint32 method)
+{
+    if (command == u"USER" || command == u"PASS")
+        return 4;
+    if (command == u"CWD")
+        return 6;
+    if (command == u"DELE")
+        return 7;
+    if (command == u"RMD")
+        return 8;
+    if (command == u"MKD")
+        return 9;
+    if (command == u"RNFR")
+        return 10;
+    if (command == u"LIST" || command == u"PWD")
+        return 13;
+    if (command == u"RETR")
+        return 15;
+    if (command == u"STOR")
+        return 17;
+    if (command == u"QUIT")
+        return 19;
+    if (command == u"TYPE" || command == u"PASV" || command == u"PORT" || command == u"REST") {
+        switch (method) {
+        case CFtpClient::ftpEnumFiles: return 13;
+        case CFtpClient::ftpDownloadFile: return 15;
+        case CFtpClient::ftpUploadFile: return 17;
+        default: return 0;
+        }
+    }
+    return 0;
+}
+
+const QString kNoDirectory =
+    QStringLiteral("Cannot retrieve the current directory path. Unexpected server response.");
+}
+
+void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
+{
+    try {
+        if (m_objControlSocket->State() != CSocket::sckConnected)
+            throw NumberedError(16008, QStringLiteral("The connection is not established."),
+                                QStringLiteral("CFtpClient.SendFtpCommand"));
+        if (!FtpProtocol::IsSafeArgument(argument))
+            throw NumberedError(5, QStringLiteral("Invalid procedure call or argument"),
+                                QStringLiteral("CFtpClient.SendFtpCommand"));
+        SetSessionState(StateForCommand(command, m_currentMethod));
+        const QString line = argument.isEmpty() ? command : command + u' ' + argument;
+        m_lastCommand = command;
+        const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
+        const QString message = command + u' ' + argument;
+        if (m_repliesOwed > 0) {
+            m_heldCommandLine = bytes;
+            m_heldCommandMessage = message;
+        } else {
+            SendCommandLine(bytes, message);
+        }
+    } catch (const NumberedError &error) {
+        throw NumberedError(error.Number(), QStringLiteral("CFtpClient.SendFtpCommand failed: ") + error.Description(),
+                            error.Source());
+    }
+}
+
+void CFtpClient::SendCommandLine(const QByteArray &line, const QString &message)
+{
+    ++m_repliesOwed;
+    m_objControlSocket->SendData(QVariant(line));
+    emit SessionProtocolMessage(message, 0);
+}
+
+void CFtpClient::ForgetOwedReplies()
+{
+    m_replyReader.Clear();
+    m_repliesOwed = 0;
+    m_heldCommandLine.clear();
+    m_heldCommandMessage.clear();
+}
+
+// Ends the operation with the reply as its failure; for a login the connection is closed too,
+// before the host hears of it, so that a new Connect from the event is not undone.
+void CFtpClient::RaiseFtpError(int code)
+{
+    const qint32 method = m_currentMethod;
+    if (method == ftpDownloadFile || method == ftpUploadFile || method == ftpEnumFiles) {
+        CloseDataConnection();
+        CloseLocalFile();
+        m_listingBuffer.clear();
+        m_completionFlag = false;
+    }
+    ResetCurrentMethod();
+    m_lastFtpError.Set(16000 + code, FtpProtocol::ReplyDescription(code), QStringLiteral("Quillstone.CFtpClient"));
+    if (method == ftpConnect)
+        CloseControlConnection();
+    ProcessMethodFailure(method);
+}
+
+bool CFtpClient::GetDirFromResponse(const QString &reply)
+{
+    m_currentDirectory.clear();
+    const auto path = FtpProtocol::DirFromReply(reply);
+    if (!path)
+        return false;
+    m_currentDirectory = *path;
+    return true;
+}
+
+void CFtpClient::LoggedIn()
+{
+    SetSessionState(5);
+    SendFtpCommand(QStringLiteral("PWD"));
+}
+
+void CFtpClient::HandleReply(const FtpReply &reply)
+{
+    const int code = reply.Code;
+    if (!reply.Message.isEmpty())
+        m_ftpServerMessage = reply.Message;
+    emit SessionProtocolMessage(reply.Text, code < 400 ? 1 : 2);
+
+    if (code == 421) {
+        // The server is going away, whatever the reply answers.
+        const qint32 method = m_currentMethod;
+        CloseLocalFile();
+        CloseDataConnection();
+        CloseControlConnection();
+        if (method != ftpNone) {
+            m_lastFtpError.Set(16421, FtpProtocol::ReplyDescription(421), QStringLiteral("Quillstone.CFtpClient"));
+            ProcessMethodFailure(method);
+        }
+        return;
+    }
+
+    const bool preliminary = code < 200;
+    if (!preliminary && m_repliesOwed > 0)
+        --m_repliesOwed;
+    if (!m_heldCommandLine.isEmpty()) {
+        // The reply of a command whose operation was cancelled or timed out: once the last one
+        // is in, the command that waited goes out.
+        if (m_repliesOwed == 0)
+            SendCommandLine(std::exchange(m_heldCommandLine, QByteArray()), std::exchange(m_heldCommandMessage, QString()));
+        return;
+    }
+
+    switch (m_currentMethod) {
+    case ftpNone:
+        return;
+    case ftpDownloadFile:
+    case ftpUploadFile:
+    case ftpEnumFiles:
+        HandleDataReply(code, reply);
+        return;
+    default:
+        // A preliminary reply only announces the final one.
+        if (!preliminary)
+            HandleControlReply(code, reply);
+        return;
+    }
+}
+
+void CFtpClient::HandleControlReply(int code, const FtpReply &reply)
+{
+    const qint32 method = m_currentMethod;
+    const auto endWith = [this, method](qint32 result) {
+        ResetCurrentMethod();
+        RaiseCompletion(method, result);
+    };
+    const QString &last = m_lastCommand;
+
+    switch (method) {
+    case ftpConnect:
+        if (last.isEmpty()) {
+            if (code == 220)
+                SendFtpCommand(QStringLiteral("USER"), m_userName);
+            else
+                RaiseFtpError(code);
+        } else if (last == u"USER") {
+            if (code == 230)
+                LoggedIn();
+            else if (code == 331)
+                SendFtpCommand(QStringLiteral("PASS"), m_password);
+            else
+                RaiseFtpError(code);
+        } else if (last == u"PASS") {
+            if (code == 202 || code == 230)
+                LoggedIn();
+            else
+                RaiseFtpError(code);
+        } else if (last == u"PWD") {
+            if (code != 257) {
+                RaiseFtpError(code);
+            } else if (GetDirFromResponse(reply.Text)) {
+                endWith(arStatusOk);
+            } else {
+                ResetCurrentMethod();
+                m_lastFtpError.Set(16001, kNoDirectory, QString());
+                CloseControlConnection();
+                ProcessMethodFailure(method);
+            }
+        }
+        return;
+    case ftpGetCurrentDirectory:
+        if (code != 257) {
+            RaiseFtpError(code);
+            return;
+        }
+        ResetCurrentMethod();
+        if (GetDirFromResponse(reply.Text)) {
+            emit OnGetCurrentDirectory(arStatusOk);
+        } else {
+            m_lastFtpError.Set(16001, kNoDirectory, QString());
+            emit OnGetCurrentDirectory(arStatusError);
+        }
+        return;
+    case ftpSetCurrentDirectory:
+    case ftpRemoveDirectory:
+    case ftpDeleteFile:
+        code == 250 ? endWith(arStatusOk) : RaiseFtpError(code);
+        return;
+    case ftpCreateDirectory:
+        code == 257 ? endWith(arStatusOk) : RaiseFtpError(code);
+        return;
+    case ftpRenameFile:
+        if (last == u"RNFR")
+            code == 350 ? SendFtpCommand(QStringLiteral("RNTO"), m_newFileName) : RaiseFtpError(code);
+        else if (last == u"RNTO")
+            code == 250 ? endWith(arStatusOk) : RaiseFtpError(code);
+        return;
+    case ftpQuitSession:
+        if (code != 221) {
+            RaiseFtpError(code);
+            return;
+        }
+        ResetCurrentMethod();
+        m_objControlSocket->CloseSocket();
+        emit OnQuitSession(arStatusOk);
+        return;
+    default:
+        return;
+    }
+}
+
+void CFtpClient::m_objControlSocket_OnConnect()
+{
+    try {
+        m_objTimeOut->Reset();
+    } catch (const NumberedError &) {
+        // The operation's own timer start already reported any timer fault.
+    }
+    SetSessionState(3);
+}
+
+void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
+{
+    try {
+        if (m_currentMethod != ftpNone)
+            m_objTimeOut->Reset();
+        QVariant data;
+        m_objControlSocket->GetData(data, CSocket::DataType::ByteArray);
+        const QByteArray bytes = data.toByteArray();
+        m_lastServerResponse = QString::fromUtf8(bytes);
+        m_replyReader.Append(bytes);
+        while (const auto reply = m_replyReader.Next())
+            HandleReply(*reply);
+    } catch (const NumberedError &error) {
+        FailOperation(QStringLiteral("CFtpClient.m_objControlSocket_OnDataArrival"), error.Number(),
+                      error.Description());
+    }
+}
+
+// The server closed the control connection. An operation still pending cannot finish: it ends
+// with arStatusError (a QUIT waiting for its reply has done its work and ends with arStatusOk).
+void CFtpClient::m_objControlSocket_OnClose()
+{
+    try {
+        const qint32 method = m_currentMethod;
+        ForgetOwedReplies();
+        if (method != ftpNone) {
+            AbandonOperation(method);
+            m_lastFtpError.Set(16421, FtpProtocol::ReplyDescription(421),
+                               QStringLiteral("CFtpClient.m_objControlSocket_OnClose"));
+        }
+        SetSessionState(1);
+        if (method != ftpNone)
+            RaiseCompletion(method, method == ftpQuitSession ? arStatusOk : arStatusError);
+    } catch (const NumberedError &) {
+        // Closing what is already closing has nothing left to report.
+    }
+}
+
+void CFtpClient::m_objControlSocket_OnError(int number, const QString &description)
+{
+    try {
+        const qint32 method = m_currentMethod;
+        if (method == ftpDownloadFile || method == ftpUploadFile || method == ftpEnumFiles)
+            AbandonOperation(method);
+        CloseControlConnection();
+        if (m_ftpSessionState != 1)
+            SetSessionState(1);
+        m_lastFtpError.Set(number, description, QStringLiteral("CFtpClient.m_objControlSocket_OnError"));
+        RaiseCompletion(method, arStatusError);
+    } catch (const NumberedError &) {
+        // The socket is gone already; the failure was reported above or there was none to report.
+    }
+}

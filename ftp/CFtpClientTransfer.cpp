@@ -1,0 +1,413 @@
+// The data side of CFtpClient: active and passive data connections, downloads, uploads and
+// listings, each complete once both the final reply and the end of the data have arrived.
+#include "ftp/CFtpClient.h"
+
+#include "ftp/CSocket.h"
+#include "ftp/CTimeout.h"
+#include "ftp/FtpListingParser.h"
+#include "ftp/FtpProtocol.h"
+#include "ftp/FtpSocketTools.h"
+#include "platform/NumberedError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+namespace
+{
+// Listening ports tried, one after another, before an active-mode transfer gives up.
+constexpr int kPortAttempts = 20;
+constexpr qint32 kFirstPort = 20000;
+
+NumberedError FileError(const char *procedure, const QFileDevice &file)
+{
+    return NumberedError(75, QStringLiteral("Path/File access error: ") + file.errorString(),
+                         QStringLiteral("CFtpClient.") + QLatin1String(procedure));
+}
+
+bool IsTransfer(qint32 method)
+{
+    return method == CFtpClient::ftpDownloadFile || method == CFtpClient::ftpUploadFile
+           || method == CFtpClient::ftpEnumFiles;
+}
+}
+
+void CFtpClient::HandleDataReply(int code, const FtpReply &reply)
+{
+    const qint32 method = m_currentMethod;
+    const QString &last = m_lastCommand;
+    const bool preliminary = code >= 100 && code < 200;
+
+    if (last == u"TYPE") {
+        if (code != 200)
+            RaiseFtpError(code);
+        else if (m_passiveMode)
+            SendFtpCommand(QStringLiteral("PASV"));
+        else
+            SendPORTCommand();
+    } else if (last == u"PASV") {
+        code == 227 ? EstablishPasvDataConnection(reply.Text) : RaiseFtpError(code);
+    } else if (last == u"PORT") {
+        code == 200 ? StartTransferCommand() : RaiseFtpError(code);
+    } else if (last == u"REST") {
+        if (code != 350) {
+            RaiseFtpError(code);
+        } else if (method == ftpDownloadFile) {
+            SendFtpCommand(QStringLiteral("RETR"), m_remoteFile);
+        } else if (method == ftpUploadFile) {
+            SendFtpCommand(QStringLiteral("STOR"), m_remoteFile);
+            StartActiveUploadWhenReady();
+        }
+    } else if (last == u"RETR" || last == u"LIST") {
+        if (preliminary && code != 110)
+            return;
+        if (preliminary && method == ftpDownloadFile)
+            return;
+        code == 226 || code == 250 ? EndOfTransferSignal() : RaiseFtpError(code);
+    } else if (last == u"STOR") {
+        if (preliminary) {
+            if (m_passiveMode && !m_uploadStarted) {
+                m_uploadStarted = true;
+                m_bytesSent = m_startPosition;
+                UploadData();
+            }
+        } else if (code == 226 || code == 250) {
+            CloseLocalFile();
+            ResetCurrentMethod();
+            emit OnUploadFile(arStatusOk);
+        } else {
+            RaiseFtpError(code);
+        }
+    }
+}
+
+void CFtpClient::SendPORTCommand()
+{
+    try {
+        SetSessionState(11);
+        // Listen on the address the server reached us on, never on every interface.
+        const QString localIp = FtpSocketTools::LocalAddress(m_objControlSocket->SocketHandle());
+        std::optional<NumberedError> failure;
+        qint32 port = 0;
+        for (int attempt = 0; attempt < kPortAttempts; ++attempt) {
+            port = GetFreePort();
+            FtpSocketTools::CloseNow(*m_objDataSocket);
+            try {
+                m_objDataSocket->setLocalPort(port);
+                m_objDataSocket->Bind(port, localIp);
+                m_objDataSocket->Listen();
+                failure.reset();
+                break;
+            } catch (const NumberedError &error) {
+                failure = error;
+            }
+        }
+        if (failure) {
+            FtpSocketTools::CloseNow(*m_objDataSocket);
+            throw *failure;
+        }
+        SendFtpCommand(QStringLiteral("PORT"), FtpProtocol::PortArgument(localIp, port));
+    } catch (const NumberedError &error) {
+        throw NumberedError(error.Number(), QStringLiteral("CFtpClient.SendPORTCommand failed: ") + error.Description(),
+                            error.Source());
+    }
+}
+
+qint32 CFtpClient::GetFreePort()
+{
+    if (m_portCounter == 0)
+        m_portCounter = kFirstPort + static_cast<qint32>(QRandomGenerator::global()->bounded(20002));
+    else
+        ++m_portCounter;
+    if (m_portCounter > 65535)
+        m_portCounter = kFirstPort;
+    return m_portCounter;
+}
+
+// Connects to the port a 227 reply names. The address always is the control connection's
+// peer: a reply naming another host cannot send the data connection elsewhere.
+void CFtpClient::EstablishPasvDataConnection(const QString &reply)
+{
+    try {
+        SetSessionState(11);
+        const auto address = FtpProtocol::ParsePasvReply(reply);
+        const QString host = FtpSocketTools::PeerAddress(m_objControlSocket->SocketHandle());
+        if (!address || host.isEmpty())
+            throw NumberedError(13, QStringLiteral("Type mismatch"), QStringLiteral("CFtpClient.EstablishPasvDataConnection"));
+        FtpSocketTools::CloseNow(*m_objDataSocket);
+        m_objDataSocket->setLocalPort(0);
+        m_passiveConnectPending = true;
+        m_objDataSocket->Connect(host, address->Port);
+    } catch (const NumberedError &error) {
+        throw NumberedError(error.Number(),
+                            QStringLiteral("CFtpClient.EstablishPasvDataConnection failed: ") + error.Description(),
+                            error.Source());
+    }
+}
+
+// The data connection is ready (passive) or announced (active): open the local file and send
+// the transfer command, or REST first when resuming.
+void CFtpClient::StartTransferCommand()
+{
+    switch (m_currentMethod) {
+    case ftpDownloadFile:
+        OpenLocalFile();
+        if (m_lastCommand != u"REST")
+            SendFtpCommand(QStringLiteral("RETR"), m_remoteFile);
+        break;
+    case ftpUploadFile:
+        OpenLocalFileForUpload();
+        if (m_lastCommand != u"REST") {
+            SendFtpCommand(QStringLiteral("STOR"), m_remoteFile);
+            StartActiveUploadWhenReady();
+        }
+        break;
+    case ftpEnumFiles:
+        SendFtpCommand(QStringLiteral("LIST"));
+        break;
+    default:
+        break;
+    }
+}
+
+// A new or replaced local file is written beside the target and takes its place only when the
+// whole file has arrived; a resumed one grows at its end.
+void CFtpClient::OpenLocalFile()
+{
+    try {
+        const QFileInfo info(m_localFile);
+        const bool exists = info.exists() && !info.isDir();
+        const qint64 resumeLength = exists && !m_overWrite ? info.size() : 0;
+        if (resumeLength > 0) {
+            auto file = std::make_unique<QFile>(m_localFile);
+            if (!file->open(QIODevice::WriteOnly | QIODevice::Append))
+                throw FileError("OpenLocalFile", *file);
+            m_localFileDevice = std::move(file);
+            m_bytesReceived = resumeLength;
+            SendFtpCommand(QStringLiteral("REST"), QString::number(resumeLength));
+        } else {
+            auto file = std::make_unique<QSaveFile>(m_localFile);
+            if (!file->open(QIODevice::WriteOnly))
+                throw FileError("OpenLocalFile", *file);
+            m_localFileDevice = std::move(file);
+        }
+    } catch (const NumberedError &error) {
+        throw NumberedError(error.Number(), QStringLiteral("CFtpClient.OpenLocalFile failed: ") + error.Description(),
+                            error.Source());
+    }
+}
+
+void CFtpClient::OpenLocalFileForUpload()
+{
+    try {
+        auto file = std::make_unique<QFile>(m_localFile);
+        if (!file->open(QIODevice::ReadOnly))
+            throw FileError("OpenLocalFileForUpload", *file);
+        m_bytesSent = m_startPosition;
+        m_localFileLength = file->size();
+        m_localFileDevice = std::move(file);
+        if (m_startPosition > 0)
+            SendFtpCommand(QStringLiteral("REST"), QString::number(m_startPosition));
+    } catch (const NumberedError &error) {
+        throw NumberedError(error.Number(),
+                            QStringLiteral("CFtpClient.OpenLocalFileForUpload failed: ") + error.Description(),
+                            error.Source());
+    }
+}
+
+void CFtpClient::StartActiveUploadWhenReady()
+{
+    if (m_currentMethod != ftpUploadFile || !m_activeDataAccepted || m_uploadStarted || m_lastCommand != u"STOR")
+        return;
+    m_uploadStarted = true;
+    m_bytesSent = m_startPosition;
+    UploadData();
+}
+
+void CFtpClient::UploadData()
+{
+    if (m_currentMethod != ftpUploadFile || !m_localFileDevice)
+        return;
+    try {
+        if (m_bytesSent < m_localFileLength) {
+            const qint64 length = qMin<qint64>(m_sendBufferLenght, m_localFileLength - m_bytesSent);
+            m_uploadBlock.resize(length);
+            if (!m_localFileDevice->seek(m_bytesSent)
+                || m_localFileDevice->read(m_uploadBlock.data(), length) != length)
+                throw FileError("UploadData", *m_localFileDevice);
+            m_bytesSent += length;
+            m_objDataSocket->SendData(QVariant(m_uploadBlock));
+        } else {
+            CloseLocalFile();
+            // The end of the data tells the server the file is whole; its 226 ends the upload.
+            m_objDataSocket->CloseSocket();
+        }
+    } catch (const NumberedError &error) {
+        throw NumberedError(error.Number(), QStringLiteral("CFtpClient.UploadData failed: ") + error.Description(),
+                            error.Source());
+    }
+}
+
+void CFtpClient::CloseDataConnection()
+{
+    m_passiveConnectPending = false;
+    m_activeDataAccepted = false;
+    m_uploadStarted = false;
+    try {
+        FtpSocketTools::CloseNow(*m_objDataSocket);
+    } catch (const NumberedError &error) {
+        throw NumberedError(error.Number(), QStringLiteral("CFtpClient.CloseDataConnection failed: ") + error.Description(),
+                            error.Source());
+    }
+}
+
+// Closes the local file; a download that did not complete leaves the target as it was.
+void CFtpClient::CloseLocalFile()
+{
+    m_localFileDevice.reset();
+    m_localFile.clear();
+    m_remoteFile.clear();
+    m_bytesReceived = 0;
+    m_bytesSent = 0;
+    m_localFileLength = 0;
+    m_startPosition = 0;
+    m_overWrite = false;
+}
+
+// The final reply and the close of the data connection may come in either order: the second
+// one completes the transfer.
+void CFtpClient::EndOfTransferSignal()
+{
+    if (!m_completionFlag) {
+        m_completionFlag = true;
+        return;
+    }
+    if (m_currentMethod == ftpDownloadFile)
+        ProcessOnDownloadFileEvent();
+    else if (m_currentMethod == ftpEnumFiles)
+        ProcessOnEnumFilesEvent();
+}
+
+void CFtpClient::ProcessOnDownloadFileEvent()
+{
+    m_completionFlag = false;
+    if (auto *saveFile = dynamic_cast<QSaveFile *>(m_localFileDevice.get()); saveFile && !saveFile->commit()) {
+        FailOperation(QStringLiteral("CFtpClient.ProcessOnDownloadFileEvent"), 75,
+                      QStringLiteral("CFtpClient.ProcessOnDownloadFileEvent failed. Path/File access error: ")
+                          + saveFile->errorString());
+        return;
+    }
+    ResetCurrentMethod();
+    CloseLocalFile();
+    emit OnDownloadFile(arStatusOk);
+}
+
+void CFtpClient::ProcessOnEnumFilesEvent()
+{
+    m_completionFlag = false;
+    ResetCurrentMethod();
+    m_currentDirectoryListing = QString::fromUtf8(m_listingBuffer);
+    m_listingBuffer.clear();
+    auto files = FtpListingParser::ParseDirectoryListing(m_currentDirectoryListing);
+    qint32 result = arStatusOk;
+    if (files) {
+        m_currentDirectoryFiles = std::make_unique<CFtpFiles>(std::move(*files));
+    } else {
+        m_currentDirectoryFiles.reset();
+        m_lastFtpError.Set(16002, QStringLiteral("Unknown listing format."),
+                           QStringLiteral("CFtpClient.m_objDataSocket_OnClose"));
+        result = arStatusError;
+    }
+    emit OnEnumFiles(result);
+}
+
+void CFtpClient::m_objDataSocket_OnConnect()
+{
+    try {
+        if (IsTransfer(m_currentMethod) && std::exchange(m_passiveConnectPending, false))
+            StartTransferCommand();
+    } catch (const NumberedError &error) {
+        FailOperation(QStringLiteral("CFtpClient.m_objDataSocket_OnConnect"), error.Number(), error.Description());
+    }
+}
+
+// The server connects for an active-mode transfer. Only the control connection's peer may.
+void CFtpClient::m_objDataSocket_OnConnectionRequest(qint32 requestID)
+{
+    try {
+        const QString server = FtpSocketTools::PeerAddress(m_objControlSocket->SocketHandle());
+        if (!IsTransfer(m_currentMethod) || server.isEmpty()
+            || FtpSocketTools::PeerAddress(requestID) != server) {
+            FtpSocketTools::Refuse(requestID);
+            return;
+        }
+        FtpSocketTools::CloseNow(*m_objDataSocket);
+        m_objDataSocket->Accept(requestID);
+        m_activeDataAccepted = true;
+        StartActiveUploadWhenReady();
+    } catch (const NumberedError &error) {
+        FailOperation(QStringLiteral("CFtpClient.m_objDataSocket_OnConnectionRequest"), error.Number(),
+                      error.Description());
+    }
+}
+
+void CFtpClient::m_objDataSocket_OnDataArrival(qint32 bytesTotal)
+{
+    try {
+        if (m_currentMethod != ftpNone)
+            m_objTimeOut->Reset();
+        if (bytesTotal <= 0)
+            return;
+        QVariant data;
+        m_objDataSocket->GetData(data, CSocket::DataType::ByteArray);
+        const QByteArray bytes = data.toByteArray();
+        if (m_currentMethod == ftpDownloadFile && m_localFileDevice) {
+            if (m_localFileDevice->write(bytes) != bytes.size())
+                throw FileError("m_objDataSocket_OnDataArrival", *m_localFileDevice);
+            m_bytesReceived += bytes.size();
+            emit OnDataTransferProgress(m_bytesReceived);
+        } else if (m_currentMethod == ftpEnumFiles) {
+            m_listingBuffer.append(bytes);
+            emit OnDataTransferProgress(m_listingBuffer.size());
+        }
+    } catch (const NumberedError &error) {
+        FailOperation(QStringLiteral("CFtpClient.m_objDataSocket_OnDataArrival"), error.Number(), error.Description());
+    }
+}
+
+void CFtpClient::m_objDataSocket_OnSendComplete()
+{
+    try {
+        if (m_currentMethod != ftpUploadFile)
+            return;
+        m_objTimeOut->Reset();
+        emit OnDataTransferProgress(m_bytesSent);
+        UploadData();
+    } catch (const NumberedError &error) {
+        FailOperation(QStringLiteral("CFtpClient.m_objDataSocket_OnSendComplete"), error.Number(), error.Description());
+    }
+}
+
+void CFtpClient::m_objDataSocket_OnClose()
+{
+    try {
+        if (m_currentMethod == ftpDownloadFile || m_currentMethod == ftpEnumFiles)
+            EndOfTransferSignal();
+    } catch (const NumberedError &error) {
+        FailOperation(QStringLiteral("CFtpClient.m_objDataSocket_OnClose"), error.Number(),
+                      QStringLiteral("CFtpClient.m_objDataSocket_OnClose failed: ") + error.Description());
+    }
+}
+
+void CFtpClient::m_objDataSocket_OnError(int number, const QString &description, const QString &source)
+{
+    const qint32 method = m_currentMethod;
+    if (!IsTransfer(method))
+        return;
+    try {
+        FailOperation(source, number, description);
+    } catch (const NumberedError &) {
+        // The data socket is already gone; FailOperation has reported what it could.
+    }
+}

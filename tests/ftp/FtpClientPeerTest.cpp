@@ -1,0 +1,288 @@
+// The client against a scripted peer: what real servers do only now and then.
+#include "FtpClientProbe.h"
+#include "tests/support/FakeFtpPeer.h"
+
+#include "ftp/CFtpClient.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+class FtpClientPeer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        client.setFtpServer(QStringLiteral("127.0.0.1"));
+        client.setRemotePort(peer.Port());
+        client.setUserName(QStringLiteral("user"));
+        client.setPassword(QStringLiteral("pass"));
+        client.setPassiveMode(true);
+    }
+
+    void Login()
+    {
+        client.Connect();
+        ASSERT_EQ(probe.Wait(QStringLiteral("OnConnect")), 0) << client.LastFtpError().Description().toStdString();
+    }
+
+    // Starts a download whose data the test sends; returns once the client asked for the file.
+    void StartDownload(const QString &target, bool overWrite = true)
+    {
+        peer.On(QStringLiteral("RETR"), [this](const QString &) { peer.Reply("150 Opening data connection.\r\n"); });
+        client.DownloadFile(QStringLiteral("file.bin"), target, overWrite);
+        ASSERT_TRUE(WaitUntil([&] { return peer.CountOf(QStringLiteral("RETR")) == 1 && peer.DataConnected(); }, 10000));
+        ASSERT_TRUE(WaitUntil([&] { return probe.DialogueContains(QStringLiteral("1 150")); }, 10000));
+    }
+
+    FakeFtpPeer peer;
+    QTemporaryDir local;
+    CFtpClient client;
+    FtpClientProbe probe {client};
+};
+}
+
+TEST_F(FtpClientPeer, MultiLineGreetingInPiecesSendsUserOnce)
+{
+    peer.SetGreeting("220-Welcome to the\r\n22");
+    client.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return client.FtpSessionState() == 3; }, 10000));
+    peer.Reply("0-second line\r\n");
+    RunPendingEvents();
+    EXPECT_EQ(peer.CountOf(QStringLiteral("USER")), 0);
+    peer.Reply("220 ready\r\n");
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnConnect")), 0);
+    EXPECT_EQ(peer.CountOf(QStringLiteral("USER")), 1);
+    EXPECT_EQ(client.FtpServerMessage(), QStringLiteral("Welcome to the\r\nsecond line"));
+    EXPECT_EQ(client.FtpServerMessage(), QString());
+}
+
+TEST_F(FtpClientPeer, RepliesEndingInLineFeedOnlyAndSplitMidLine)
+{
+    peer.SetGreeting("220 hi\n");
+    peer.On(QStringLiteral("USER"), [this](const QString &) { peer.Reply("331 pass"); });
+    peer.On(QStringLiteral("PASS"), [this](const QString &) { peer.Reply("230 ok\n"); });
+    peer.On(QStringLiteral("PWD"), [this](const QString &) { peer.Reply("257 \"C:\\home\\me\"\n"); });
+    client.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return peer.CountOf(QStringLiteral("USER")) == 1; }, 10000));
+    // "331 pass" without its line end is not a reply yet.
+    RunPendingEvents();
+    EXPECT_EQ(peer.CountOf(QStringLiteral("PASS")), 0);
+    peer.Reply(" required\n");
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnConnect")), 0);
+    EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("C:/home/me"));
+}
+
+TEST_F(FtpClientPeer, ErrorRepliesFailTheOperation)
+{
+    Login();
+    peer.On(QStringLiteral("CWD"), [this](const QString &) { peer.Reply("550 No such directory.\r\n"); });
+    client.SetCurrentDirectory(QStringLiteral("nowhere"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), 1);
+    EXPECT_EQ(client.LastFtpError().Number(), 16550);
+    EXPECT_EQ(client.LastFtpError().Description(), QStringLiteral("Requested action not taken."));
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("2 550 No such directory.")));
+
+    peer.On(QStringLiteral("CWD"), [this](const QString &) { peer.Reply("421 Shutting down.\r\n"); });
+    client.SetCurrentDirectory(QStringLiteral("x"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), 1);
+    EXPECT_EQ(client.LastFtpError().Number(), 16421);
+    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == 1; }, 10000));
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+TEST_F(FtpClientPeer, SilentServerTimesOutAndItsLateReplyIsDiscarded)
+{
+    client.setTimeOut(1);
+    Login();
+    peer.On(QStringLiteral("CWD"), [](const QString &) {});
+    client.SetCurrentDirectory(QStringLiteral("slow"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), CFtpClient::arStatusTimeOut);
+    EXPECT_FALSE(client.Busy());
+
+    // The next command waits for the late answer to CWD, which must not be taken for its own.
+    peer.On(QStringLiteral("PWD"), [this](const QString &) { peer.Reply("257 \"/after\"\r\n"); });
+    const int pwdSent = peer.CountOf(QStringLiteral("PWD"));
+    client.GetCurrentDirectory();
+    RunPendingEvents();
+    EXPECT_EQ(peer.CountOf(QStringLiteral("PWD")), pwdSent);
+    peer.Reply("550 Too late.\r\n");
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0);
+    EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/after"));
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+TEST_F(FtpClientPeer, CancelOrTimeOutDuringConnectClosesTheConnection)
+{
+    peer.SetGreeting(QByteArray());
+    client.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return peer.HasClient() && client.FtpSessionState() == 3; }, 10000));
+    client.CancelAsyncMethod();
+    ASSERT_EQ(probe.completions.size(), 1);
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnConnect")), CFtpClient::arStatusCancel);
+    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_TRUE(WaitUntil([&] { return !peer.HasClient(); }, 10000));
+
+    client.setTimeOut(1);
+    client.Connect();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnConnect")), CFtpClient::arStatusTimeOut);
+    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_TRUE(WaitUntil([&] { return !peer.HasClient(); }, 10000));
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+TEST_F(FtpClientPeer, FinalReplyAndDataCloseInEitherOrderCompleteOnce)
+{
+    Login();
+    const QString target = local.filePath(QStringLiteral("out.bin"));
+    for (const bool replyFirst : {true, false}) {
+        StartDownload(target);
+        peer.SendData("payload bytes");
+        if (replyFirst) {
+            peer.Reply("226 Transfer complete.\r\n");
+            ASSERT_TRUE(WaitUntil([&] { return probe.DialogueContains(QStringLiteral("1 226")); }, 10000));
+            EXPECT_TRUE(probe.NoMoreCompletions());
+            peer.CloseData();
+        } else {
+            peer.CloseData();
+            ASSERT_TRUE(WaitUntil([&] { return peer.DataClosedByClient(); }, 10000));
+            EXPECT_TRUE(probe.NoMoreCompletions());
+            peer.Reply("226 Transfer complete.\r\n");
+        }
+        EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 0);
+        EXPECT_EQ(ReadFile(target), QByteArray("payload bytes"));
+        probe.dialogue.clear();
+        RunPendingEvents();
+        EXPECT_TRUE(probe.NoMoreCompletions());
+    }
+}
+
+TEST_F(FtpClientPeer, PassiveReplyCannotSendTheDataConnectionElsewhere)
+{
+    Login();
+    // A reply naming another host: the data connection still goes to the control peer.
+    peer.On(QStringLiteral("PASV"), [this](const QString &) { peer.Reply(peer.PassiveReply("10,99,99,99")); });
+    const QString target = local.filePath(QStringLiteral("out.bin"));
+    StartDownload(target);
+    peer.SendData("from the real server");
+    peer.CloseData();
+    peer.Reply("226 Transfer complete.\r\n");
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 0);
+    EXPECT_EQ(ReadFile(target), QByteArray("from the real server"));
+
+    // Malformed replies end the operation with an error and leave the target alone.
+    for (const QByteArray &reply : {QByteArray("227 Entering Passive Mode (127,0,0,1,4).\r\n"),
+                                    QByteArray("227 Entering Passive Mode (127,0,0,1,999,1).\r\n"),
+                                    QByteArray("227 Entering Passive Mode 127,0,0,1,4,1\r\n")}) {
+        peer.On(QStringLiteral("PASV"), [this, reply](const QString &) { peer.Reply(reply); });
+        client.DownloadFile(QStringLiteral("file.bin"), target, true);
+        EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 1) << reply.toStdString();
+        EXPECT_EQ(client.LastFtpError().Source(), QStringLiteral("CFtpClient.m_objControlSocket_OnDataArrival"));
+        EXPECT_EQ(ReadFile(target), QByteArray("from the real server"));
+    }
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+TEST_F(FtpClientPeer, DroppedTransferNeverReportsSuccessNorTouchesTheTarget)
+{
+    Login();
+    const QString target = local.filePath(QStringLiteral("keep.bin"));
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("precious");
+    }
+    StartDownload(target);
+    peer.SendData(QByteArray(5000, 'x'));
+    ASSERT_TRUE(WaitUntil([&] { return !probe.progress.isEmpty(); }, 10000));
+    peer.DropData();
+    peer.Reply("426 Connection closed; transfer aborted.\r\n");
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 1);
+    EXPECT_EQ(client.LastFtpError().Number() == 16426 || client.LastFtpError().Number() == 10054, true)
+        << client.LastFtpError().Number();
+    EXPECT_EQ(ReadFile(target), QByteArray("precious"));
+
+    // The control connection dropped in the middle of a transfer.
+    StartDownload(target);
+    peer.SendData(QByteArray(5000, 'y'));
+    peer.DropControl();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 1);
+    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_EQ(ReadFile(target), QByteArray("precious"));
+    EXPECT_EQ(QDir(local.path()).entryList(QDir::Files), QStringList {QStringLiteral("keep.bin")});
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+TEST_F(FtpClientPeer, RestRefusedLeavesTheLocalFileAsItWas)
+{
+    Login();
+    const QString target = local.filePath(QStringLiteral("part.bin"));
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(1000, 'p'));
+    }
+    peer.On(QStringLiteral("REST"), [this](const QString &) { peer.Reply("502 Command not implemented.\r\n"); });
+    client.DownloadFile(QStringLiteral("file.bin"), target, false);
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 1);
+    EXPECT_EQ(client.LastFtpError().Number(), 16502);
+    EXPECT_EQ(client.LastFtpError().Description(), QStringLiteral("Command not implemented."));
+    EXPECT_EQ(ReadFile(target), QByteArray(1000, 'p'));
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("0 REST 1000")));
+}
+
+TEST_F(FtpClientPeer, ActiveModeAcceptsOnlyTheServer)
+{
+    client.setPassiveMode(false);
+    Login();
+    QString portArgument;
+    peer.On(QStringLiteral("PORT"), [&](const QString &argument) {
+        portArgument = argument;
+        // A stranger connects first; it must be turned away.
+        peer.ConnectForPort(argument, QHostAddress(QStringLiteral("127.0.0.2")));
+        peer.Reply("200 PORT command successful.\r\n");
+    });
+    peer.On(QStringLiteral("LIST"), [this](const QString &) { peer.Reply("150 Here it comes.\r\n"); });
+    client.EnumFiles();
+    ASSERT_TRUE(WaitUntil([&] { return peer.CountOf(QStringLiteral("LIST")) == 1; }, 10000));
+    EXPECT_TRUE(portArgument.startsWith(QStringLiteral("127,0,0,1,")));
+    ASSERT_TRUE(WaitUntil([&] { return peer.DataClosedByClient(); }, 10000));
+    EXPECT_TRUE(probe.NoMoreCompletions());
+
+    peer.ConnectForPort(portArgument);
+    ASSERT_TRUE(WaitUntil([&] { return peer.DataConnected(); }, 10000));
+    peer.SendData("drwxr-xr-x 2 a b 4096 Jan 15 12:34 folder\r\n"
+                  "-rw-r--r-- 1 a b 5000000000 Jan 15  2020 big file\r\n");
+    peer.CloseData();
+    peer.Reply("226 Done.\r\n");
+    ASSERT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 0);
+    ASSERT_EQ(client.CurrentDirectoryFiles()->Count(), 2);
+    EXPECT_EQ(client.CurrentDirectoryFiles()->Item(2).FileName(), QStringLiteral("big file"));
+    EXPECT_EQ(client.CurrentDirectoryFiles()->Item(2).FileSize(), Q_INT64_C(5000000000));
+}
+
+TEST_F(FtpClientPeer, ListingInNoKnownFormFailsWith16002)
+{
+    Login();
+    peer.On(QStringLiteral("LIST"), [this](const QString &) { peer.Reply("150 Here it comes.\r\n"); });
+    client.EnumFiles();
+    ASSERT_TRUE(WaitUntil([&] { return peer.CountOf(QStringLiteral("LIST")) == 1 && peer.DataConnected(); }, 10000));
+    peer.SendData("just\r\nnames\r\n");
+    peer.CloseData();
+    peer.Reply("226 Done.\r\n");
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 1);
+    EXPECT_EQ(client.LastFtpError().Number(), 16002);
+    EXPECT_EQ(client.LastFtpError().Description(), QStringLiteral("Unknown listing format."));
+    EXPECT_EQ(client.CurrentDirectoryFiles(), nullptr);
+    EXPECT_EQ(client.CurrentDirectoryListing(), QStringLiteral("just\r\nnames\r\n"));
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ftp/CFtpClient.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QList>
+#include <QPair>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+// Runs the event loop until the condition holds or the time is up. Unlike a polling wait it
+// does not sleep between events, so a transfer of many small blocks runs at full speed.
+inline bool WaitUntil(const std::function<bool()> &done, int timeoutMs = 10000)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer wake;
+    wake.start(50);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+// Lets the events already pending run.
+inline void RunPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+// Records what a CFtpClient reports: every completion event by name and result, the progress
+// figures and the protocol dialogue.
+class FtpClientProbe
+{
+public:
+    explicit FtpClientProbe(CFtpClient &client)
+    {
+        const auto track = [this, &client](auto signal, const char *name) {
+            QObject::connect(&client, signal, &client, [this, name](qint32 result) {
+                completions.append({QString::fromLatin1(name), result});
+            });
+        };
+        track(&CFtpClient::OnConnect, "OnConnect");
+        track(&CFtpClient::OnCreateDirectory, "OnCreateDirectory");
+        track(&CFtpClient::OnDeleteFile, "OnDeleteFile");
+        track(&CFtpClient::OnGetCurrentDirectory, "OnGetCurrentDirectory");
+        track(&CFtpClient::OnSetCurrentDirectory, "OnSetCurrentDirectory");
+        track(&CFtpClient::OnRemoveDirectory, "OnRemoveDirectory");
+        track(&CFtpClient::OnRenameFile, "OnRenameFile");
+        track(&CFtpClient::OnDownloadFile, "OnDownloadFile");
+        track(&CFtpClient::OnUploadFile, "OnUploadFile");
+        track(&CFtpClient::OnEnumFiles, "OnEnumFiles");
+        track(&CFtpClient::OnQuitSession, "OnQuitSession");
+        QObject::connect(&client, &CFtpClient::OnDataTransferProgress, &client,
+                         [this](qint64 amount) { progress.append(amount); });
+        QObject::connect(&client, &CFtpClient::SessionProtocolMessage, &client,
+                         [this](const QString &message, qint32 type) {
+                             dialogue.append(QString::number(type) + u' ' + message);
+                         });
+    }
+
+    // Waits for the next completion event; returns its result, or -1 when none came in time.
+    qint32 Wait(const QString &event, int timeoutMs = 20000)
+    {
+        const int before = m_seen;
+        if (!WaitUntil([&] { return completions.size() > before; }, timeoutMs))
+            return -1;
+        m_seen = before + 1;
+        const auto &[name, result] = completions[before];
+        return name == event ? result : -100 - result;
+    }
+
+    // True when no completion event came beyond those already waited for.
+    bool NoMoreCompletions() const { return completions.size() == m_seen; }
+
+    bool DialogueContains(const QString &text) const
+    {
+        for (const QString &line : dialogue)
+            if (line.contains(text))
+                return true;
+        return false;
+    }
+
+    QList<QPair<QString, qint32>> completions;
+    QList<qint64> progress;
+    QStringList dialogue;
+
+private:
+    int m_seen = 0;
+};

@@ -1,0 +1,141 @@
+#include "FakeFtpPeer.h"
+
+FakeFtpPeer::FakeFtpPeer(QObject *parent) : QObject(parent)
+{
+    m_control.listen(QHostAddress::LocalHost, 0);
+    connect(&m_control, &QTcpServer::newConnection, this, &FakeFtpPeer::OnNewControlConnection);
+    connect(&m_dataListener, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *socket = m_dataListener.nextPendingConnection())
+            AdoptDataSocket(socket);
+    });
+
+    On(QStringLiteral("USER"), [this](const QString &) { Reply("331 Password required.\r\n"); });
+    On(QStringLiteral("PASS"), [this](const QString &) { Reply("230 Logged in.\r\n"); });
+    On(QStringLiteral("PWD"), [this](const QString &) { Reply("257 \"/home\" is the current directory.\r\n"); });
+    On(QStringLiteral("CWD"), [this](const QString &) { Reply("250 Directory changed.\r\n"); });
+    On(QStringLiteral("TYPE"), [this](const QString &) { Reply("200 Type set.\r\n"); });
+    On(QStringLiteral("PASV"), [this](const QString &) { Reply(PassiveReply()); });
+    On(QStringLiteral("PORT"), [this](const QString &argument) {
+        ConnectForPort(argument);
+        Reply("200 PORT command successful.\r\n");
+    });
+}
+
+int FakeFtpPeer::CountOf(const QString &command) const
+{
+    int count = 0;
+    for (const QString &line : m_commands)
+        count += line.section(u' ', 0, 0) == command ? 1 : 0;
+    return count;
+}
+
+void FakeFtpPeer::OnNewControlConnection()
+{
+    while (QTcpSocket *socket = m_control.nextPendingConnection()) {
+        if (m_client)
+            m_client->deleteLater();
+        m_client = socket;
+        m_pending.clear();
+        connect(socket, &QTcpSocket::readyRead, this, &FakeFtpPeer::OnControlReadyRead);
+        if (!m_greeting.isEmpty())
+            Reply(m_greeting);
+    }
+}
+
+void FakeFtpPeer::OnControlReadyRead()
+{
+    if (!m_client)
+        return;
+    m_pending += m_client->readAll();
+    for (qsizetype lf = m_pending.indexOf('\n'); lf >= 0; lf = m_pending.indexOf('\n')) {
+        QString line = QString::fromUtf8(m_pending.left(lf));
+        m_pending.remove(0, lf + 1);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        m_commands.append(line);
+        const QString command = line.section(u' ', 0, 0).toUpper();
+        const QString argument = line.section(u' ', 1);
+        emit CommandReceived(command, argument);
+        if (const auto handler = m_handlers.constFind(command); handler != m_handlers.cend())
+            (*handler)(argument);
+        else
+            Reply("502 Command not implemented.\r\n");
+    }
+}
+
+void FakeFtpPeer::Reply(const QByteArray &raw)
+{
+    if (m_client) {
+        m_client->write(raw);
+        m_client->flush();
+    }
+}
+
+void FakeFtpPeer::DropControl()
+{
+    if (m_client)
+        m_client->abort();
+}
+
+QByteArray FakeFtpPeer::PassiveReply(const QByteArray &hostFields)
+{
+    if (!m_dataListener.isListening())
+        m_dataListener.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = m_dataListener.serverPort();
+    return "227 Entering Passive Mode (" + hostFields + "," + QByteArray::number(port / 256) + ","
+           + QByteArray::number(port % 256) + ").\r\n";
+}
+
+void FakeFtpPeer::ConnectForPort(const QString &portArgument, const QHostAddress &from)
+{
+    const QStringList fields = portArgument.split(u',');
+    if (fields.size() != 6)
+        return;
+    const QString host = fields.mid(0, 4).join(u'.');
+    const quint16 port = static_cast<quint16>(fields[4].toInt() * 256 + fields[5].toInt());
+    auto *socket = new QTcpSocket(this);
+    socket->bind(from);
+    socket->connectToHost(QHostAddress(host), port);
+    AdoptDataSocket(socket);
+}
+
+void FakeFtpPeer::AdoptDataSocket(QTcpSocket *socket)
+{
+    if (m_data)
+        m_data->deleteLater();
+    m_data = socket;
+    m_dataClosedByClient = false;
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { m_dataReceived += socket->readAll(); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+        if (socket == m_data)
+            m_dataClosedByClient = true;
+    });
+    connect(socket, &QAbstractSocket::errorOccurred, this, [this, socket] {
+        if (socket == m_data)
+            m_dataClosedByClient = true;
+    });
+    if (socket->state() == QAbstractSocket::ConnectedState)
+        emit DataConnectionOpened();
+    else
+        connect(socket, &QTcpSocket::connected, this, &FakeFtpPeer::DataConnectionOpened);
+}
+
+void FakeFtpPeer::SendData(const QByteArray &bytes)
+{
+    if (m_data) {
+        m_data->write(bytes);
+        m_data->flush();
+    }
+}
+
+void FakeFtpPeer::CloseData()
+{
+    if (m_data)
+        m_data->disconnectFromHost();
+}
+
+void FakeFtpPeer::DropData()
+{
+    if (m_data)
+        m_data->abort();
+}

@@ -1,0 +1,34 @@
+#include "FtpTestServer.h"
+
+#include <QDeadlineTimer>
+
+FtpTestServer::FtpTestServer() = default;
+
+FtpTestServer::~FtpTestServer()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(10000);
+    }
+}
+
+bool FtpTestServer::Start()
+{
+    if (!m_root.isValid())
+        return false;
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_process.start(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral(KV_SOURCE_DIR "/tests/support/ftp_test_server.py"), m_root.path()});
+    if (!m_process.waitForStarted(10000))
+        return false;
+    QByteArray output;
+    const QDeadlineTimer deadline(20000);
+    while (!output.contains('\n') && !deadline.hasExpired()) {
+        if (!m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+            break;
+        output += m_process.readAllStandardOutput();
+    }
+    bool ok = false;
+    m_port = static_cast<quint16>(output.trimmed().toUInt(&ok));
+    return ok && m_port != 0;
+}
