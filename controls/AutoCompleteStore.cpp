@@ -103,21 +103,18 @@ void AutoCompleteStore::InitializeAutoComplete()
         return;
     }
     // Entries made before the file was read are newer than all of it.
-    const QList<AutoCompleteEntry> madeBefore = std::exchange(m_entries, {});
-    m_byAddress.clear();
-    const qsizetype expected = text.count(QLatin1Char('\n')) + madeBefore.size();
-    m_entries.reserve(expected);
-    m_byAddress.reserve(expected);
+    QList<AutoCompleteEntry> entries;
+    entries.reserve(text.count(QLatin1Char('\n')) + m_entries.size());
     DateTexts dates;
     TextFileLines::ForEachLine(text, [&](QStringView line) {
         if (std::optional<AutoCompleteEntry> entry = ParseLine(line)) {
             entry->Date = dates.Intern(entry->Date);
-            Insert(std::move(*entry));
+            entries.append(std::move(*entry));
         }
     });
-    for (const AutoCompleteEntry &entry : madeBefore)
-        Insert(entry);
-    RebuildTailIndex();
+    entries.append(m_entries);
+    m_entries = std::move(entries);
+    RebuildIndexDroppingRepeats();
 }
 
 void AutoCompleteStore::InitializeAutoCompleteDataFile()
@@ -156,38 +153,96 @@ bool AutoCompleteStore::CleanAutoCompleteDataFile()
 void AutoCompleteStore::AddAutoCompleteEntry(const QString &address)
 {
     const QString safe = AddressRules::MakeSafe(address);
-    if (safe.isEmpty() || m_byAddress.contains(safe))
+    if (safe.isEmpty() || Contains(safe))
         return;
-    Insert(MakeEntry(safe, m_today()));
-    const int index = int(m_entries.size() - 1);
-    if (m_entries.at(index).Address.size() > MatchOffset) {
-        const TailRef ref = MakeTailRef(index);
-        const auto at = std::upper_bound(m_byTail.begin(), m_byTail.end(), ref,
-                                         [this](const TailRef &a, const TailRef &b) { return TailLess(a, b); });
-        m_byTail.insert(at, ref);
-    }
+    Append(MakeEntry(safe, m_today()));
 }
 
-void AutoCompleteStore::Insert(AutoCompleteEntry entry)
+bool AutoCompleteStore::Contains(const QString &address) const
 {
-    const qsizetype before = m_byAddress.size();
-    int &index = m_byAddress[entry.Address];
-    if (m_byAddress.size() == before)
-        return;
-    index = int(m_entries.size());
-    m_entries.append(std::move(entry));
+    if (address.size() <= MatchOffset)
+        return m_shortAddresses.contains(address);
+    const TailRef wanted{HeadOf(Tail(address)), -1};
+    const QStringView tail = Tail(address);
+    auto it = std::lower_bound(m_byTail.begin(), m_byTail.end(), wanted, [&](const TailRef &ref, const TailRef &w) {
+        if (ref.Head != w.Head)
+            return ref.Head < w.Head;
+        return Tail(m_entries.at(ref.Index).Address) < tail;
+    });
+    for (; it != m_byTail.end() && it->Head == wanted.Head && Tail(m_entries.at(it->Index).Address) == tail; ++it) {
+        if (m_entries.at(it->Index).Address == address)
+            return true;
+    }
+    return false;
 }
 
-void AutoCompleteStore::RebuildTailIndex()
+// Appends an entry not held yet and files it in the index.
+void AutoCompleteStore::Append(AutoCompleteEntry entry)
+{
+    const int index = int(m_entries.size());
+    m_entries.append(std::move(entry));
+    if (m_entries.at(index).Address.size() <= MatchOffset) {
+        m_shortAddresses.insert(m_entries.at(index).Address, index);
+        return;
+    }
+    const TailRef ref = MakeTailRef(index);
+    const auto at = std::upper_bound(m_byTail.begin(), m_byTail.end(), ref,
+                                     [this](const TailRef &a, const TailRef &b) { return TailLess(a, b); });
+    m_byTail.insert(at, ref);
+}
+
+// Orders the index and keeps the first entry of every address: equal addresses have equal
+// tails, so ordered by tail, then address, then position, a repeat follows its first entry.
+void AutoCompleteStore::RebuildIndexDroppingRepeats()
 {
     m_byTail.clear();
-    m_byTail.reserve(m_entries.size());
+    m_shortAddresses.clear();
+    std::vector<bool> repeated(size_t(m_entries.size()), false);
     for (int i = 0; i < m_entries.size(); ++i) {
-        if (m_entries.at(i).Address.size() > MatchOffset)
+        const QString &address = m_entries.at(i).Address;
+        if (address.size() > MatchOffset)
             m_byTail.push_back(MakeTailRef(i));
+        else if (m_shortAddresses.contains(address))
+            repeated[size_t(i)] = true;
+        else
+            m_shortAddresses.insert(address, i);
     }
-    std::sort(m_byTail.begin(), m_byTail.end(),
-              [this](const TailRef &a, const TailRef &b) { return TailLess(a, b); });
+    std::sort(m_byTail.begin(), m_byTail.end(), [this](const TailRef &a, const TailRef &b) {
+        if (a.Head != b.Head)
+            return a.Head < b.Head;
+        const QString &left = m_entries.at(a.Index).Address;
+        const QString &right = m_entries.at(b.Index).Address;
+        if (const int byTail = Tail(left).compare(Tail(right)))
+            return byTail < 0;
+        if (const int byAddress = QStringView(left).left(MatchOffset).compare(QStringView(right).left(MatchOffset)))
+            return byAddress < 0;
+        return a.Index < b.Index;
+    });
+    for (size_t i = 1; i < m_byTail.size(); ++i) {
+        const TailRef &previous = m_byTail[i - 1];
+        if (previous.Head == m_byTail[i].Head
+            && m_entries.at(previous.Index).Address == m_entries.at(m_byTail[i].Index).Address)
+            repeated[size_t(m_byTail[i].Index)] = true;
+    }
+    if (std::find(repeated.begin(), repeated.end(), true) == repeated.end())
+        return;
+
+    // Drop the repeats and renumber what stays.
+    std::vector<int> renumbered(repeated.size(), -1);
+    QList<AutoCompleteEntry> kept;
+    kept.reserve(m_entries.size());
+    for (int i = 0; i < m_entries.size(); ++i) {
+        if (!repeated[size_t(i)]) {
+            renumbered[size_t(i)] = int(kept.size());
+            kept.append(std::move(m_entries[i]));
+        }
+    }
+    m_entries = std::move(kept);
+    std::erase_if(m_byTail, [&](const TailRef &ref) { return repeated[size_t(ref.Index)]; });
+    for (TailRef &ref : m_byTail)
+        ref.Index = renumbered[size_t(ref.Index)];
+    for (auto it = m_shortAddresses.begin(); it != m_shortAddresses.end(); ++it)
+        it.value() = renumbered[size_t(it.value())];
 }
 
 AutoCompleteStore::TailRef AutoCompleteStore::MakeTailRef(int index) const

@@ -64,7 +64,7 @@ public:
 
     int Count() const { return int(m_entries.size()); }
     const QList<AutoCompleteEntry> &Entries() const { return m_entries; }
-    bool Contains(const QString &address) const { return m_byAddress.contains(address); }
+    bool Contains(const QString &address) const;
 
     // The matching of a key release, given the whole text of the text field.
     AutoCompleteMatches FindAutoCompleteMatches(const QString &text) const;
@@ -79,22 +79,23 @@ public:
     static std::optional<AutoCompleteEntry> ParseEntryLine(const QString &line);
 
 private:
-    void Insert(AutoCompleteEntry entry);
-    void RebuildTailIndex();
-
-    QString m_filePath;
-    bool m_readOnly = false;
-    bool m_loaded = false;
-    std::function<QDate()> m_today;
-    QList<AutoCompleteEntry> m_entries;          // in the order stored
-    QHash<QString, int> m_byAddress;             // address -> index in m_entries
     // Addresses longer than 11 characters ordered by their text after the 11th: the first
     // four characters packed into Head settle most comparisons without reading the strings.
+    // The index serves the matching and, as the addresses are looked up in it, the keying.
     struct TailRef {
         quint64 Head;
         int Index;
     };
     bool TailLess(const TailRef &a, const TailRef &b) const;
     TailRef MakeTailRef(int index) const;
+    void Append(AutoCompleteEntry entry);
+    void RebuildIndexDroppingRepeats();
+
+    QString m_filePath;
+    bool m_readOnly = false;
+    bool m_loaded = false;
+    std::function<QDate()> m_today;
+    QList<AutoCompleteEntry> m_entries;   // in the order stored
     std::vector<TailRef> m_byTail;
+    QHash<QString, int> m_shortAddresses; // addresses of 11 characters or fewer -> index
 };

@@ -62,6 +62,29 @@ TEST_F(AutoCompleteStoreTest, FileRoundTripsByteForByteAndSkipsBadLines)
     EXPECT_EQ(ReadBytes(DataFile()), expected);
 }
 
+TEST_F(AutoCompleteStoreTest, RepeatsInTheFileKeepTheFirstEntryOnly)
+{
+    WriteBytes(DataFile(), "1/1/2025|ftp://ftp.xx.com||0\r\n"
+                           "1/2/2025|http://www.x.com|x.com|1\r\n"
+                           "1/3/2025|http||0\r\n"
+                           "1/4/2025|http://www.x.com|x.com|1\r\n"
+                           "1/5/2025|http||0\r\n"
+                           "1/6/2025|ftp://ftp.xx.com||0\r\n"
+                           "1/7/2025|http://www.y.com|y.com|1\r\n");
+    store.InitializeAutoComplete();
+    QStringList kept;
+    for (const AutoCompleteEntry &entry : store.Entries())
+        kept.append(entry.Date + ' ' + entry.Address);
+    EXPECT_EQ(kept, (QStringList{"1/1/2025 ftp://ftp.xx.com", "1/2/2025 http://www.x.com", "1/3/2025 http",
+                                 "1/7/2025 http://www.y.com"}));
+    for (const char *address : {"ftp://ftp.xx.com", "http://www.x.com", "http", "http://www.y.com"})
+        EXPECT_TRUE(store.Contains(address)) << address;
+    for (const char *address : {"http://www.xx.com", "https://www.x.com", "htt", "http://www.y.co"})
+        EXPECT_FALSE(store.Contains(address)) << address;
+    EXPECT_EQ(store.FindAutoCompleteMatches("x").Addresses, (QStringList{"ftp://ftp.xx.com", "http://www.x.com"}));
+    EXPECT_EQ(store.FindAutoCompleteMatches("y.com").Addresses, QStringList{"http://www.y.com"});
+}
+
 TEST_F(AutoCompleteStoreTest, AnAddressKeepsItsFirstEntry)
 {
     store.InitializeAutoComplete();
