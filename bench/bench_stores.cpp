@@ -36,9 +36,16 @@ double MedianMs(int runs, Work work)
     return times[times.size() / 2];
 }
 
-void Report(const char *what, double ours, double sqlite)
+void Report(const char *what, double ours, double sqlite, bool goalMet)
 {
-    std::printf("%-44s ours %10.3f ms   sqlite %10.3f ms   ratio %.2f\n", what, ours, sqlite, ours / sqlite);
+    std::printf("%-42s ours %9.3f ms   sqlite %9.3f ms   ratio %5.2f   %s\n", what, ours, sqlite, ours / sqlite,
+                goalMet ? "goal met" : "GOAL MISSED");
+}
+
+// Loading and saving: within twice SQLite's time.
+void ReportFileWork(const char *what, double ours, double sqlite)
+{
+    Report(what, ours, sqlite, ours <= 2 * sqlite);
 }
 
 // A thin wrapper over the C interface: every call is checked, a failure ends the run.
@@ -173,8 +180,8 @@ void BenchAutoComplete(const QTemporaryDir &dir, std::mt19937 &random)
         if (loaded.size() != Rows)
             std::exit(1);
     });
-    Report("AutoComplete2.dat load (100,000 entries)", oursLoad, sqliteLoad);
-    Report("AutoComplete2.dat save (100,000 entries)", oursSave, sqliteSave);
+    ReportFileWork("AutoComplete2.dat load, 100,000 entries", oursLoad, sqliteLoad);
+    ReportFileWork("AutoComplete2.dat save, 100,000 entries", oursSave, sqliteSave);
 
     // Typed texts: the first letter of a host (thousands of matches) and a longer start
     // of a host, as the user goes on typing (a few matches).
@@ -214,13 +221,12 @@ void BenchAutoComplete(const QTemporaryDir &dir, std::mt19937 &random)
                          qlonglong(sqliteMatches));
             std::exit(1);
         }
-        const QByteArray what = QStringLiteral("keystroke completion, %1 typed (%2 matches)")
+        const QByteArray what = QStringLiteral("completion of %1 typed, %2 matches")
                                     .arg(typedLength == 1 ? "1 letter" : "4 letters")
                                     .arg(double(oursMatches) / typed.size(), 0, 'f', 0)
                                     .toUtf8();
-        Report(what.constData(), ours, sqlite);
-        std::printf("%-44s %s\n", "", ours < 1.0 && ours < sqlite ? "goal met: under 1 ms and faster than SQLite"
-                                                                   : "goal missed");
+        // A keystroke: under 1 ms and faster than SQLite's prefix query.
+        Report(what.constData(), ours, sqlite, ours < 1.0 && ours < sqlite);
     }
 }
 
@@ -295,8 +301,8 @@ void BenchHistory(const QTemporaryDir &dir, std::mt19937 &random)
         if (loaded.size() != Rows)
             std::exit(1);
     });
-    Report("History.dat load (100,000 lines)", oursLoad, sqliteLoad);
-    Report("History.dat save (100,000 lines)", oursSave, sqliteSave);
+    ReportFileWork("History.dat load, 100,000 lines", oursLoad, sqliteLoad);
+    ReportFileWork("History.dat save, 100,000 lines", oursSave, sqliteSave);
 }
 
 } // namespace
@@ -306,7 +312,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     std::mt19937 random(20261208);
-    std::printf("Stores against SQLite %s (load/save goal: ratio within 2.00)\n", sqlite3_libversion());
+    std::printf("Stores against SQLite %s: files, medians of %d runs; completion, mean of 200 keystrokes\n", sqlite3_libversion(), Runs);
     BenchAutoComplete(dir, random);
     BenchHistory(dir, random);
     return 0;

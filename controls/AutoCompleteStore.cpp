@@ -49,7 +49,7 @@ private:
     QStringList m_texts;
 };
 
-std::optional<AutoCompleteEntry> ParseLine(QStringView line)
+std::optional<AutoCompleteEntry> ParseLine(QStringView line, DateTexts *dates = nullptr)
 {
     const qsizetype first = line.indexOf(QLatin1Char('|'));
     const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char('|'), first + 1);
@@ -63,7 +63,7 @@ std::optional<AutoCompleteEntry> ParseLine(QStringView line)
     const QStringView date = line.left(first);
     if (!DayKey::ToDate(date).isValid())
         return std::nullopt;
-    return AutoCompleteEntry{date.toString(), line.mid(first + 1, second - first - 1).toString(),
+    return AutoCompleteEntry{dates ? dates->Intern(date) : date.toString(), line.mid(first + 1, second - first - 1).toString(),
                              line.mid(second + 1, third - second - 1).toString(), qint16(kind[0].unicode() - '0')};
 }
 
@@ -107,10 +107,8 @@ void AutoCompleteStore::InitializeAutoComplete()
     entries.reserve(text.count(QLatin1Char('\n')) + m_entries.size());
     DateTexts dates;
     TextFileLines::ForEachLine(text, [&](QStringView line) {
-        if (std::optional<AutoCompleteEntry> entry = ParseLine(line)) {
-            entry->Date = dates.Intern(entry->Date);
+        if (std::optional<AutoCompleteEntry> entry = ParseLine(line, &dates))
             entries.append(std::move(*entry));
-        }
     });
     entries.append(m_entries);
     m_entries = std::move(entries);
