@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AddressRules.h"
+#include "controls/AddressRules.h"
 
 #include <QList>
 #include <QObject>
