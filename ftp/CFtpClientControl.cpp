@@ -7,6 +7,8 @@
 #include "ftp/FtpProtocol.h"
 #include "platform/NumberedError.h"
 
+#include <QPointer>
+
 namespace
 {
 // The session state each command word announces; TYPE, PASV, PORT and REST take the state of
@@ -272,8 +274,13 @@ void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
         const QByteArray bytes = data.toByteArray();
         m_lastServerResponse = QString::fromUtf8(bytes);
         m_replyReader.Append(bytes);
-        while (const auto reply = m_replyReader.Next())
+        // A host may release the client from inside a completion event.
+        const QPointer<CFtpClient> self(this);
+        while (const auto reply = m_replyReader.Next()) {
             HandleReply(*reply);
+            if (!self)
+                return;
+        }
     } catch (const NumberedError &error) {
         FailOperation(QStringLiteral("CFtpClient.m_objControlSocket_OnDataArrival"), error.Number(),
                       error.Description());

@@ -8,6 +8,12 @@ CFtpFile &CFtpFiles::Add(const CFtpFile &oFtpFile)
     return m_items.back();
 }
 
+CFtpFile &CFtpFiles::Add(CFtpFile &&oFtpFile)
+{
+    m_items.push_back(std::move(oFtpFile));
+    return m_items.back();
+}
+
 const CFtpFile &CFtpFiles::Item(int vntIndexKey) const
 {
     CheckIndex(vntIndexKey, "Item");

@@ -12,6 +12,7 @@ public:
 
     // Appends the entry and returns the stored copy.
     CFtpFile &Add(const CFtpFile &oFtpFile);
+    CFtpFile &Add(CFtpFile &&oFtpFile);
     // 1-based position, as the panes count; an index out of range throws a numbered error 9.
     const CFtpFile &Item(int vntIndexKey) const;
     int Count() const { return static_cast<int>(m_items.size()); }

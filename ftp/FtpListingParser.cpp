@@ -1,6 +1,11 @@
 #include "ftp/FtpListingParser.h"
 
+#include <QHash>
 #include <QTime>
+
+#include <algorithm>
+#include <deque>
+#include <iterator>
 
 namespace
 {
@@ -8,6 +13,28 @@ const char *const kMonths[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                "jul", "aug", "sep", "oct", "nov", "dec"};
 
 bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// 0 for "jan" to 11 for "dec", in any case; -1 for anything else.
+int MonthIndex(QStringView word)
+{
+    if (word.size() != 3)
+        return -1;
+    char lower[3];
+    for (int k = 0; k < 3; ++k) {
+        const char16_t c = word[k].unicode();
+        if (c >= u'A' && c <= u'Z')
+            lower[k] = static_cast<char>(c - u'A' + 'a');
+        else if (c >= u'a' && c <= u'z')
+            lower[k] = static_cast<char>(c);
+        else
+            return -1;
+    }
+    for (int m = 0; m < 12; ++m) {
+        if (lower[0] == kMonths[m][0] && lower[1] == kMonths[m][1] && lower[2] == kMonths[m][2])
+            return m;
+    }
+    return -1;
+}
 
 // Replaces each pair of blanks by one blank, left to right, in one pass.
 QString HalveBlankPairs(QStringView text)
@@ -22,20 +49,87 @@ QString HalveBlankPairs(QStringView text)
     return out;
 }
 
+// Makes local date-times. Working out the zone offset is costly, so it is done once per day
+// listed (at noon, which keeps clear of the usual change-over hours).
+class LocalTimes
+{
+public:
+    QDateTime Make(const QDate &date, const QTime &time)
+    {
+        auto offset = m_offsets.constFind(date);
+        if (offset == m_offsets.cend())
+            offset = m_offsets.insert(date, QDateTime(date, QTime(12, 0)).offsetFromUtc());
+        return QDateTime(date, time, Qt::OffsetFromUTC, *offset);
+    }
+
+private:
+    QHash<QDate, int> m_offsets;
+};
+
+// Splits at runs of blanks into at most `capacity` pieces; returns how many pieces the text has.
+int SplitBlanks(QStringView text, QStringView *pieces, int capacity)
+{
+    int count = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == u' ')
+            ++i;
+        if (i == text.size())
+            break;
+        const qsizetype begin = i;
+        while (i < text.size() && text[i] != u' ')
+            ++i;
+        if (count < capacity)
+            pieces[count] = text.mid(begin, i - begin);
+        ++count;
+    }
+    return count;
+}
+
+// The same few owners, groups and permissions repeat from line to line: one shared string
+// serves each of them.
+class SharedTexts
+{
+public:
+    const QString &Get(QStringView text)
+    {
+        for (const QString &known : m_texts) {
+            if (known.size() == text.size() && known == text)
+                return known;
+        }
+        if (m_texts.size() == kLimit)
+            m_texts.pop_front();
+        m_texts.push_back(text.toString());
+        return m_texts.back();
+    }
+
+private:
+    static constexpr size_t kLimit = 16;
+    std::deque<QString> m_texts;
+};
+
 // A run of decimal digits as a 64-bit number; nothing for anything else.
 std::optional<qint64> ReadSize(QStringView text)
 {
     text = text.trimmed();
-    if (text.isEmpty())
+    if (text.isEmpty() || text.size() > 18)
         return std::nullopt;
-    bool ok = false;
-    const qint64 value = text.toLongLong(&ok);
-    if (!ok || value < 0)
-        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        if (!IsDigit(c))
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
     return value;
 }
 
-int ReadNumber(QStringView text, bool *ok) { return text.trimmed().toInt(ok); }
+// A small decimal number, blanks around it allowed.
+int ReadNumber(QStringView text, bool *ok)
+{
+    const auto value = ReadSize(text);
+    *ok = value && *value <= 1000000;
+    return *ok ? static_cast<int>(*value) : 0;
+}
 
 // "h:mm", "h:mm:ss", either followed by "AM"/"PM" (with or without a blank).
 QTime ReadClock(QStringView text)
@@ -51,13 +145,23 @@ QTime ReadClock(QStringView text)
         if (addHours >= 0)
             text = text.left(text.size() - 2).trimmed();
     }
-    const auto parts = text.split(u':');
-    if (parts.size() < 2 || parts.size() > 3)
+    QStringView parts[3];
+    int count = 0;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u':')
+            continue;
+        if (count == 3)
+            return {};
+        parts[count++] = text.mid(begin, i - begin);
+        begin = i + 1;
+    }
+    if (count < 2)
         return {};
     bool okH = false, okM = false, okS = true;
     int hour = ReadNumber(parts[0], &okH);
     const int minute = ReadNumber(parts[1], &okM);
-    const int second = parts.size() == 3 ? ReadNumber(parts[2], &okS) : 0;
+    const int second = count == 3 ? ReadNumber(parts[2], &okS) : 0;
     if (!okH || !okM || !okS)
         return {};
     if (addHours >= 0) {
@@ -73,11 +177,19 @@ namespace FtpListingParser
 {
 int GetDateStartPosition(QStringView line)
 {
-    for (const char *month : kMonths) {
-        const QString word = QLatin1Char(' ') + QLatin1String(month) + QLatin1Char(' ');
-        const qsizetype i = line.indexOf(word, 0, Qt::CaseInsensitive);
-        if (i < 0)
+    // One pass notes the first " mon " of each month; the months are then tried in calendar
+    // order, each at its first occurrence only.
+    qsizetype first[12];
+    std::fill(std::begin(first), std::end(first), -1);
+    const qsizetype size = line.size();
+    for (qsizetype i = line.indexOf(u' '); i >= 0 && i + 4 < size; i = line.indexOf(u' ', i + 1)) {
+        if (line[i + 4] != u' ')
             continue;
+        const int month = MonthIndex(line.mid(i + 1, 3));
+        if (month >= 0 && first[month] < 0)
+            first[month] = i;
+    }
+    for (const qsizetype i : first) {
         // The character before the blank ends the size; the one 9 after it is the second
         // character of the time or the year.
         if (i >= 1 && i + 9 < line.size() && IsDigit(line[i - 1]) && IsDigit(line[i + 9]))
@@ -86,20 +198,18 @@ int GetDateStartPosition(QStringView line)
     return 0;
 }
 
-QDateTime ParseUnixDate(QStringView text, const QDate &today)
+namespace
 {
-    const QString column = HalveBlankPairs(text);
-    if (column.size() < 6)
+QDateTime ParseUnixDate(QStringView text, const QDate &today, LocalTimes &times)
+{
+    // Month word, then the day and either hh:mm or a year, separated by blanks.
+    QStringView tokens[3];
+    if (SplitBlanks(text, tokens, 3) != 3)
         return {};
-    const QStringView view(column);
-    int month = 0;
-    for (int m = 0; m < 12; ++m) {
-        if (view.left(3).compare(QLatin1String(kMonths[m]), Qt::CaseInsensitive) == 0)
-            month = m + 1;
-    }
+    const int month = MonthIndex(tokens[0]) + 1;
     bool okDay = false;
-    const int day = ReadNumber(view.mid(4, 2), &okDay);
-    const QStringView last = view.right(5).trimmed();
+    const int day = ReadNumber(tokens[1], &okDay);
+    const QStringView last = tokens[2];
     if (month == 0 || !okDay)
         return {};
     if (last.contains(u':')) {
@@ -107,21 +217,21 @@ QDateTime ParseUnixDate(QStringView text, const QDate &today)
         QDate date(today.year(), month, day);
         if (!time.isValid() || !date.isValid())
             return {};
-        if (date > today.addDays(1))
+        if (date.toJulianDay() > today.toJulianDay() + 1)
             date = QDate(today.year() - 1, month, day);
         if (!date.isValid())
             return {};
-        return QDateTime(date, time);
+        return times.Make(date, time);
     }
     bool okYear = false;
     const int year = ReadNumber(last, &okYear);
     const QDate date(year, month, day);
     if (!okYear || !date.isValid())
         return {};
-    return QDateTime(date, QTime(0, 0));
+    return times.Make(date, QTime(0, 0));
 }
 
-QDateTime ParseDosDate(QStringView text)
+QDateTime ParseDosDate(QStringView text, LocalTimes &times)
 {
     const QString column = HalveBlankPairs(text);
     QStringView view = QStringView(column).trimmed();
@@ -145,11 +255,25 @@ QDateTime ParseDosDate(QStringView text)
     const QTime time = timePart.isEmpty() ? QTime(0, 0) : ReadClock(timePart);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    return times.Make(date, time);
+}
+}
+
+QDateTime ParseUnixDate(QStringView text, const QDate &today)
+{
+    LocalTimes times;
+    return ParseUnixDate(text, today, times);
+}
+
+QDateTime ParseDosDate(QStringView text)
+{
+    LocalTimes times;
+    return ParseDosDate(text, times);
 }
 
 std::optional<CFtpFiles> ParseDirectoryListing(const QString &text, const QDate &today)
 {
+    LocalTimes times;
     QStringView rest(text);
     if (rest.left(5).compare(u"total", Qt::CaseInsensitive) == 0) {
         const qsizetype lf = rest.indexOf(u'\n');
@@ -157,8 +281,9 @@ std::optional<CFtpFiles> ParseDirectoryListing(const QString &text, const QDate 
     }
 
     CFtpFiles files;
-    files.Reserve(static_cast<int>(rest.count(u'\n')) + 1);
+    files.Reserve(static_cast<int>(rest.size() / 48) + 1); // a typical line is longer
     QString line;
+    SharedTexts permissions, owners, groups;
     qsizetype start = 0;
     while (start <= rest.size()) {
         qsizetype lf = rest.indexOf(u'\n', start);
@@ -170,9 +295,12 @@ std::optional<CFtpFiles> ParseDirectoryListing(const QString &text, const QDate 
             break;
 
         const int p = GetDateStartPosition(raw);
-        line = raw.toString();
-        line.remove(u'\r');
-        const QStringView view(line);
+        QStringView view = raw.endsWith(u'\r') ? raw.chopped(1) : raw;
+        if (view.contains(u'\r')) {
+            line = view.toString();
+            line.remove(u'\r');
+            view = line;
+        }
 
         CFtpFile file;
         bool hasHead = false;
@@ -182,7 +310,7 @@ std::optional<CFtpFiles> ParseDirectoryListing(const QString &text, const QDate 
             file.SetFileName(view.mid(qMin<qsizetype>(39, view.size())).toString());
             const QStringView head = view.left(38);
             hasHead = !head.isEmpty();
-            const QDateTime when = ParseDosDate(view.left(17));
+            const QDateTime when = ParseDosDate(view.left(17), times);
             if (!when.isValid())
                 return std::nullopt;
             file.SetLastWriteTime(when);
@@ -200,7 +328,7 @@ std::optional<CFtpFiles> ParseDirectoryListing(const QString &text, const QDate 
             if (month + 12 > view.size())
                 return std::nullopt;
             file.SetIsDirectory(view[0] == u'd');
-            const QDateTime when = ParseUnixDate(view.mid(month, 12), today);
+            const QDateTime when = ParseUnixDate(view.mid(month, 12), today, times);
             if (!when.isValid())
                 return std::nullopt;
             file.SetLastWriteTime(when);
@@ -225,16 +353,17 @@ std::optional<CFtpFiles> ParseDirectoryListing(const QString &text, const QDate 
 
             const QStringView head = view.left(blank + 1);
             hasHead = !head.isEmpty();
-            const auto fields = head.split(u' ', Qt::SkipEmptyParts);
-            if (fields.size() < 3)
+            QStringView fields[4];
+            const int fieldCount = SplitBlanks(head, fields, 4);
+            if (fieldCount < 3)
                 return std::nullopt;
-            file.SetPermissions(fields[0].toString());
-            file.SetOwner(fields[2].toString());
-            if (fields.size() == 4)
-                file.SetGroup(fields[3].toString());
+            file.SetPermissions(permissions.Get(fields[0]));
+            file.SetOwner(owners.Get(fields[2]));
+            if (fieldCount == 4)
+                file.SetGroup(groups.Get(fields[3]));
         }
         if (hasHead)
-            files.Add(file);
+            files.Add(std::move(file));
     }
     return files;
 }

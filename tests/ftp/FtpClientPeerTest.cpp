@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <ctime>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -120,6 +122,18 @@ TEST_F(FtpClientPeer, SilentServerTimesOutAndItsLateReplyIsDiscarded)
     EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0);
     EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/after"));
     EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+TEST_F(FtpClientPeer, WaitingOnASilentServerUsesNextToNoProcessorTime)
+{
+    client.setTimeOut(2);
+    Login();
+    peer.On(QStringLiteral("CWD"), [](const QString &) {});
+    client.SetCurrentDirectory(QStringLiteral("slow"));
+    const std::clock_t before = std::clock();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), CFtpClient::arStatusTimeOut);
+    const double seconds = double(std::clock() - before) / CLOCKS_PER_SEC;
+    EXPECT_LT(seconds, 0.5) << "processor seconds used while waiting two seconds";
 }
 
 TEST_F(FtpClientPeer, CancelOrTimeOutDuringConnectClosesTheConnection)
