@@ -19,11 +19,24 @@ QString Cleaned(const QString &path)
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+QString &FavoritesFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
 } // namespace
 
 QString GetFavoritesFolder()
 {
+    if (!FavoritesFolderOverride().isEmpty())
+        return FavoritesFolderOverride();
     return SystemInfo::SpecialFolderPath(SystemInfo::CSIDL_FAVORITES);
+}
+
+void SetFavoritesFolder(const QString &folder)
+{
+    FavoritesFolderOverride() = folder;
 }
 
 bool CreateUrlFile(const QString &url, QString &name, const QString &folder,

@@ -1,0 +1,54 @@
+#include "browsingdata/ModManageFavFile.h"
+
+#include "browsingdata/FavoritesFolder.h"
+#include "platform/CommandBars.h"
+
+#include <QCoreApplication>
+#include <QVariant>
+
+namespace ModManageFavFile {
+
+namespace {
+
+// A folder or page name is shown as it is: "&" would otherwise mark an access key.
+QString MenuCaption(const QString &name)
+{
+    return QString(name).replace(u'&', u"&&"_qs);
+}
+
+void AddMenuEntries(CommandBar *bar, const FavoritesTreeFolder &folder, bool topLevel)
+{
+    for (const FavoritesTreeFolder &sub : folder.Folders) {
+        // Every top-level folder opens, even an empty one; below it only folders with entries.
+        const bool opens = topLevel || sub.HasEntries();
+        CommandBarControl *entry = bar->Controls().Add(
+            opens ? CommandBarControlType::Submenu : CommandBarControlType::Button,
+            FavoritesFolderId, MenuCaption(sub.Entry.Name));
+        entry->SetParameter(sub.Entry.Key);
+        if (opens)
+            AddMenuEntries(entry->CommandBar(), sub, false);
+    }
+    for (const FavoritesEntry &file : folder.Files) {
+        CommandBarControl *entry = bar->Controls().Add(CommandBarControlType::Button, FavoriteId,
+                                                       MenuCaption(file.Name));
+        entry->SetParameter(file.Key);
+    }
+}
+
+} // namespace
+
+void LoadFavoritesMenu(QObject *form)
+{
+    const QVariant property = form ? form->property("MenuFavorites") : QVariant();
+    auto *menu = property.value<CommandBarControl *>();
+    if (!menu || !menu->CommandBar())
+        return;
+    const QString folder = GetFavoritesFolder();
+    if (folder.isEmpty())
+        return;
+    // The whole tree is read at once; the window stays responsive before the walk.
+    QCoreApplication::processEvents();
+    AddMenuEntries(menu->CommandBar(), FavoritesFolder::ReadTree(folder), true);
+}
+
+} // namespace ModManageFavFile
