@@ -35,6 +35,8 @@ class FormMain : public QMainWindow, public Form
     // Reached by name by the back/forward list and the favorites menu builder.
     Q_PROPERTY(CommandBar *ToolBarStandard MEMBER ToolBarStandard)
     Q_PROPERTY(CommandBarControl *MenuFavorites MEMBER MenuFavorites)
+    // Read by name by the Create New Folder dialog.
+    Q_PROPERTY(QString FavoritesFolderKey MEMBER FavoritesFolderKey)
     Q_MOC_INCLUDE("platform/CommandBars.h")
 
 public:
