@@ -3,9 +3,12 @@
 #include "platform/HtmlDocumentBridge.h"
 #include "platform/HtmlDocumentScript.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPointer>
 #include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -98,18 +101,48 @@ void HtmlDocument::execCommand(const QString &cmdID, bool showUI, const QVariant
 {
     const QString call = QStringLiteral("!!(window.__kvDocument && window.__kvDocument.execCommand(%1, %2, %3));")
                              .arg(ScriptLiteral(cmdID), showUI ? "true" : "false", ScriptLiteral(value));
-    m_page->runJavaScript(call, ScriptWorldId, [done](const QVariant &result) {
+    RunCommand(call, [done](const QVariant &result) {
         if (done)
             done(result.toBool());
     });
+}
+
+void HtmlDocument::selectAll()
+{
+    RunCommand(QStringLiteral("window.__kvDocument && window.__kvDocument.selectAll();"));
+}
+
+void HtmlDocument::clearSelection()
+{
+    RunCommand(QStringLiteral("window.__kvDocument && window.__kvDocument.clearSelection();"));
+}
+
+void HtmlDocument::RunCommand(const QString &script, const std::function<void(const QVariant &)> &done)
+{
+    ++m_pendingCommands;
+    QPointer<HtmlDocument> self(this);
+    m_page->runJavaScript(script, ScriptWorldId, [self, done](const QVariant &result) {
+        if (self)
+            --self->m_pendingCommands;
+        if (done)
+            done(result);
+    });
+}
+
+void HtmlDocument::WaitForCommands(int timeoutMs)
+{
+    if (m_pendingCommands == 0)
+        return;
+    QDeadlineTimer deadline(timeoutMs);
+    while (m_pendingCommands > 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
 }
 
 void HtmlDocument::setDesignMode(const QString &mode)
 {
     const bool on = mode.compare(QLatin1String("On"), Qt::CaseInsensitive) == 0;
     m_designMode = on ? QStringLiteral("On") : QStringLiteral("Off");
-    m_page->runJavaScript(QStringLiteral("document.designMode = '%1';").arg(on ? "on" : "off"),
-                          ScriptWorldId);
+    RunCommand(QStringLiteral("document.designMode = '%1';").arg(on ? "on" : "off"));
 }
 
 QString HtmlDocument::Title() const

@@ -48,6 +48,15 @@ public:
     void execCommand(const QString &cmdID, bool showUI = false, const QVariant &value = {},
                      const std::function<void(bool)> &done = {});
 
+    // Selects the whole document, or the text of the focused text box; and takes the selection
+    // away. They run in order with execCommand, which the engine's own editing actions do not.
+    void selectAll();
+    void clearSelection();
+
+    // Lets events run until the page has run every command sent so far (at most timeoutMs), so
+    // that an engine action that follows sees their effect.
+    void WaitForCommands(int timeoutMs = 5000);
+
     // "On" makes the whole document editable, "Off" ends it; the page's next document starts "Off".
     void setDesignMode(const QString &mode);
     QString designMode() const { return m_designMode; }
@@ -70,6 +79,7 @@ signals:
 
 private:
     QString RulesJson() const;
+    void RunCommand(const QString &script, const std::function<void(const QVariant &)> &done = {});
     void InstallScript();
     void DispatchPageEvent(const QVariantMap &message);
 
@@ -78,4 +88,5 @@ private:
     HtmlDocumentBridge *m_bridge;
     QHash<QString, EventRule> m_rules;
     QString m_designMode = QStringLiteral("Off");
+    int m_pendingCommands = 0;
 };

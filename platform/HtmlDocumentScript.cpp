@@ -112,9 +112,27 @@ const char *const DocumentScript = R"JS(
         }
     }
 
+    function selectAll() {
+        document.execCommand('selectAll');
+    }
+
+    // Leaves no selection: in the document, and in a focused text box the caret at its end.
+    function clearSelection() {
+        const active = document.activeElement;
+        try {
+            if (active && typeof active.setSelectionRange === 'function' && active.selectionEnd !== null)
+                active.setSelectionRange(active.selectionEnd, active.selectionEnd);
+        } catch (e) {
+            // Boxes of some types have no text selection.
+        }
+        document.getSelection().removeAllRanges();
+    }
+
     window.__kvDocument = {
         setRules: function (r) { rules = r; },
-        execCommand: execCommand
+        execCommand: execCommand,
+        selectAll: selectAll,
+        clearSelection: clearSelection
     };
 })();
 )JS";

@@ -237,13 +237,13 @@ void WebBrowser::OnNewWindowRequested(QWebEngineNewWindowRequest &request)
 
 void WebBrowser::TakeNewWindow(const QWebEngineNewWindowRequest &request)
 {
-    // A popup opened with window features asks for a bare window of its own size.
-    if (request.destination() != QWebEngineNewWindowRequest::InNewWindow)
+    // A popup opened with window features asks for a bare window; its position and size follow
+    // from the engine as a geometry request of the new page.
+    if (request.destination() != QWebEngineNewWindowRequest::InNewDialog)
         return;
     emit OnMenuBar(false);
     emit OnToolBar(false);
     emit OnStatusBar(false);
-    OnGeometryChangeRequested(request.requestedGeometry());
 }
 
 void WebBrowser::OnGeometryChangeRequested(const QRect &geometry)

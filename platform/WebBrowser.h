@@ -121,6 +121,7 @@ private:
     void OnGeometryChangeRequested(const QRect &geometry);
     void TakeNewWindow(const QWebEngineNewWindowRequest &request);
     void UpdateCommandStates();
+    void EditAction(int action);
     QPrinter &Printer();
     void SaveAs();
     void Print();

@@ -2,6 +2,7 @@
 // Page Setup.
 #include "platform/WebBrowser.h"
 
+#include "platform/HtmlDocument.h"
 #include "platform/WebBrowserPage.h"
 
 #include <QDir>
@@ -48,23 +49,31 @@ void WebBrowser::ExecWB(int cmdID, int cmdexecopt)
         PageSetup();
         break;
     case OLECMDID_CUT:
-        m_page->triggerAction(QWebEnginePage::Cut);
+        EditAction(QWebEnginePage::Cut);
         break;
     case OLECMDID_COPY:
-        m_page->triggerAction(QWebEnginePage::Copy);
+        EditAction(QWebEnginePage::Copy);
         break;
     case OLECMDID_PASTE:
-        m_page->triggerAction(QWebEnginePage::Paste);
+        EditAction(QWebEnginePage::Paste);
         break;
     case OLECMDID_SELECTALL:
-        m_page->triggerAction(QWebEnginePage::SelectAll);
+        m_document->selectAll();
         break;
     case OLECMDID_CLEARSELECTION:
-        m_page->triggerAction(QWebEnginePage::Unselect);
+        m_document->clearSelection();
         break;
     default:
         break;
     }
+}
+
+// The engine's editing actions overtake the document's commands; a Copy after a Select All must
+// find the selection made.
+void WebBrowser::EditAction(int action)
+{
+    m_document->WaitForCommands();
+    m_page->triggerAction(static_cast<QWebEnginePage::WebAction>(action));
 }
 
 QPrinter &WebBrowser::Printer()

@@ -86,7 +86,7 @@ TEST_F(WebBrowserNavigation, RefusedNavigationLoadsNothing)
     QObject::connect(&browser, &WebBrowser::BeforeNavigate2, &browser,
             [](WebBrowser *, const QString &url, bool &cancel) { cancel = url.endsWith("/b.html"); });
     // A click on the link asks for b, which the host refuses.
-    QTest::mouseClick(InputWidget(&browser), Qt::LeftButton, {}, ElementCentre(&browser, "#link"));
+    ClickElement(&browser, "#link");
     ASSERT_TRUE(WaitFor([&] { return log.Count("BeforeNavigate2 top " + server.Url("/b.html").toString()) == 1; }));
     ASSERT_TRUE(WaitFor([&] { return !browser.Busy(); }));
     WaitFor([&] { return log.Count("DocumentComplete") > 0; }, 500);
@@ -131,7 +131,7 @@ TEST_F(WebBrowserNavigation, FtpAddressesAreHandedOverAndNotLoaded)
                                         "FtpNavigationRequested ftp://127.0.0.1/pub/file.txt"}));
 
     // A link to an FTP address in the page is handed over the same way.
-    QTest::mouseClick(InputWidget(&browser), Qt::LeftButton, {}, ElementCentre(&browser, "#ftp"));
+    ClickElement(&browser, "#ftp");
     ASSERT_TRUE(WaitFor([&] { return log.Count("FtpNavigationRequested") == 2; }))
         << log.entries.join('\n').toStdString();
     EXPECT_EQ(log.Matching("FtpNavigationRequested").last(), "FtpNavigationRequested ftp://127.0.0.1/pub/");
@@ -160,8 +160,13 @@ TEST_F(WebBrowserNavigation, LinkUnderTheMouseIsTheStatusText)
 {
     ASSERT_TRUE(Load(&browser, server.Url("/a.html")));
     EventLog log(&browser);
-    QTest::mouseMove(InputWidget(&browser), ElementCentre(&browser, "#link"));
-    ASSERT_TRUE(WaitFor([&] { return log.Count("StatusTextChange " + server.Url("/b.html").toString()) == 1; }));
+    const QPoint link = ElementCentre(&browser, "#link");
+    int step = 0;
+    // Moves again until the page takes input (it drops what comes before its first frame).
+    ASSERT_TRUE(WaitFor([&] {
+        QTest::mouseMove(InputWidget(&browser), link + QPoint(step++ % 2, 0));
+        return log.Count("StatusTextChange " + server.Url("/b.html").toString()) == 1;
+    }));
     QTest::mouseMove(InputWidget(&browser), QPoint(700, 500));
     ASSERT_TRUE(WaitFor([&] { return log.entries.last() == "StatusTextChange "; }));
 }

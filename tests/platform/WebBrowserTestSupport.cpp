@@ -1,5 +1,8 @@
 #include "WebBrowserTestSupport.h"
 
+#include <QMouseEvent>
+#include <QTest>
+
 namespace WebBrowserTest {
 
 EventLog::EventLog(WebBrowser *browser)
@@ -64,6 +67,24 @@ QPoint ElementCentre(WebBrowser *browser, const QString &selector)
                                            .arg(selector))
                                  .toList();
     return QPoint(box.value(0).toInt(), box.value(1).toInt());
+}
+
+void ClickElement(WebBrowser *browser, const QString &selector, Qt::MouseButton button)
+{
+    const QPoint centre = ElementCentre(browser, selector);
+    RunScript(browser->Page(), "window.mouseSeen = false;"
+                               "document.addEventListener('mousemove', () => { window.mouseSeen = true; }, "
+                               "{once: true});");
+    int step = 0;
+    QWidget *input = InputWidget(browser);
+    WaitFor([&] {
+        // Sent to the page's own widget: a moved cursor would go to whichever window lies on top.
+        const QPointF at = centre + QPoint(step++ % 2, 0);
+        QMouseEvent move(QEvent::MouseMove, at, input->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(input, &move);
+        return RunScript(browser->Page(), "window.mouseSeen").toBool();
+    });
+    QTest::mouseClick(InputWidget(browser), button, {}, centre);
 }
 
 bool Load(WebBrowser *browser, const QUrl &url)

@@ -92,6 +92,10 @@ inline QWidget *InputWidget(WebBrowser *browser)
 // The centre of the first element that matches a selector, in view coordinates.
 QPoint ElementCentre(WebBrowser *browser, const QString &selector);
 
+// Clicks the centre of the first element that matches a selector, once the page takes input: the
+// engine drops input that comes before the page's first frame is on screen.
+void ClickElement(WebBrowser *browser, const QString &selector, Qt::MouseButton button = Qt::LeftButton);
+
 // Navigates and waits for the page's DocumentComplete.
 bool Load(WebBrowser *browser, const QUrl &url);
 

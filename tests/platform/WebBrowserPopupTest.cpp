@@ -1,0 +1,150 @@
+#include "WebBrowserTestSupport.h"
+
+#include "../support/LocalHttpServer.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace WebBrowserTest;
+
+namespace {
+
+// Logs the window requests that a browser passes on to its host.
+QStringList *LogWindowRequests(WebBrowser *browser)
+{
+    auto *log = new QStringList;
+    QObject::connect(browser, &QObject::destroyed, [log] { delete log; });
+    auto add = [log](const QString &entry) { *log << entry; };
+    QObject::connect(browser, &WebBrowser::WindowSetLeft, browser, [add](int v) { add(QString("Left %1").arg(v)); });
+    QObject::connect(browser, &WebBrowser::WindowSetTop, browser, [add](int v) { add(QString("Top %1").arg(v)); });
+    QObject::connect(browser, &WebBrowser::WindowSetWidth, browser, [add](int v) { add(QString("Width %1").arg(v)); });
+    QObject::connect(browser, &WebBrowser::WindowSetHeight, browser, [add](int v) { add(QString("Height %1").arg(v)); });
+    QObject::connect(browser, &WebBrowser::OnMenuBar, browser, [add](bool v) { add(QString("MenuBar %1").arg(v)); });
+    QObject::connect(browser, &WebBrowser::OnToolBar, browser, [add](bool v) { add(QString("ToolBar %1").arg(v)); });
+    QObject::connect(browser, &WebBrowser::OnStatusBar, browser, [add](bool v) { add(QString("StatusBar %1").arg(v)); });
+    QObject::connect(browser, &WebBrowser::WindowClosing, browser, [add](bool child) { add(QString("Closing %1").arg(child)); });
+    return log;
+}
+
+class WebBrowserPopups : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        DataFolder();
+        ASSERT_TRUE(server.Start());
+        server.AddPage("/opener.html",
+                       "<html><body><a id=blank href='/popup.html' target=_blank>new</a>"
+                       "<button id=features onclick=\"window.open('/popup.html', 'p', "
+                       "'left=10,top=20,width=320,height=240')\">open</button></body></html>");
+        server.AddPage("/popup.html", "<html><head><title>Popup</title></head><body>popup</body></html>");
+        server.AddPage("/resizer.html",
+                       "<html><body><button id=resize onclick='window.resizeTo(400, 300)'>resize</button>"
+                       "<button id=close onclick='window.close()'>close</button></body></html>");
+        opener.resize(800, 600);
+        opener.show();
+        ASSERT_TRUE(Load(&opener, server.Url("/opener.html")));
+    }
+
+    void Click(WebBrowser *browser, const QString &selector)
+    {
+        ClickElement(browser, selector);
+    }
+
+    LocalHttpServer server;
+    WebBrowser opener;
+};
+
+} // namespace
+
+TEST_F(WebBrowserPopups, HostSuppliesTheBrowserOfTheNewWindow)
+{
+    std::unique_ptr<WebBrowser> popup;
+    QString requested;
+    bool userInitiated = false;
+    QObject::connect(&opener, &WebBrowser::NewWindow2, &opener,
+                     [&](WebBrowser *&ppDisp, bool &, const QString &url, bool gesture) {
+                         popup = std::make_unique<WebBrowser>();
+                         popup->resize(400, 300);
+                         popup->show();
+                         ppDisp = popup.get();
+                         requested = url;
+                         userInitiated = gesture;
+                     });
+    Click(&opener, "#blank");
+    ASSERT_TRUE(WaitFor([&] { return popup != nullptr; }));
+    bool complete = false;
+    QObject::connect(popup.get(), &WebBrowser::DocumentComplete, popup.get(),
+                     [&](WebBrowser *, const QString &) { complete = true; });
+    ASSERT_TRUE(WaitFor([&] { return complete; }));
+
+    EXPECT_EQ(requested, server.Url("/popup.html").toString());
+    EXPECT_TRUE(userInitiated);
+    EXPECT_EQ(popup->LocationURL(), server.Url("/popup.html").toString());
+    EXPECT_EQ(opener.LocationURL(), server.Url("/opener.html").toString());
+}
+
+TEST_F(WebBrowserPopups, CancelledPopupOpensNothing)
+{
+    int requests = 0;
+    QObject::connect(&opener, &WebBrowser::NewWindow2, &opener,
+                     [&](WebBrowser *&, bool &cancel, const QString &, bool) {
+                         ++requests;
+                         cancel = true;
+                     });
+    Click(&opener, "#blank");
+    ASSERT_TRUE(WaitFor([&] { return requests == 1; }));
+    // The opener's page stays in place, and nobody fetches the popup's page.
+    WaitFor([&] { return server.RequestedPaths().contains("/popup.html"); }, 1000);
+    EXPECT_FALSE(server.RequestedPaths().contains("/popup.html"));
+    EXPECT_EQ(opener.LocationURL(), server.Url("/opener.html").toString());
+}
+
+TEST_F(WebBrowserPopups, WindowFeaturesReachTheNewWindowsHost)
+{
+    std::unique_ptr<WebBrowser> popup;
+    QStringList *requests = nullptr;
+    QObject::connect(&opener, &WebBrowser::NewWindow2, &opener, [&](WebBrowser *&ppDisp, bool &, const QString &, bool) {
+        popup = std::make_unique<WebBrowser>();
+        requests = LogWindowRequests(popup.get());
+        ppDisp = popup.get();
+    });
+    Click(&opener, "#features");
+    ASSERT_TRUE(WaitFor([&] { return popup && requests->size() >= 7; }))
+        << (requests ? requests->join(", ").toStdString() : "no popup");
+    EXPECT_TRUE(requests->contains("MenuBar 0"));
+    EXPECT_TRUE(requests->contains("ToolBar 0"));
+    EXPECT_TRUE(requests->contains("StatusBar 0"));
+    EXPECT_TRUE(requests->contains("Width 320")) << requests->join(", ").toStdString();
+    EXPECT_TRUE(requests->contains("Height 240"));
+    EXPECT_TRUE(requests->contains("Left 10"));
+    EXPECT_TRUE(requests->contains("Top 20"));
+}
+
+TEST_F(WebBrowserPopups, ResizeAndCloseRequestsReachTheHost)
+{
+    std::unique_ptr<WebBrowser> popup;
+    QStringList *requests = nullptr;
+    QObject::connect(&opener, &WebBrowser::NewWindow2, &opener, [&](WebBrowser *&ppDisp, bool &, const QString &, bool) {
+        popup = std::make_unique<WebBrowser>();
+        popup->resize(600, 500);
+        popup->show();
+        requests = LogWindowRequests(popup.get());
+        ppDisp = popup.get();
+    });
+    RunScript(opener.Page(), QString("window.open('%1', 'r', 'width=600,height=500')").arg(server.Url("/resizer.html").toString()));
+    ASSERT_TRUE(WaitFor([&] { return popup != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] {
+        return RunScript(popup->Page(), "document.getElementById('close') !== null && document.readyState").toString()
+            == "complete";
+    }));
+    requests->clear();
+
+    Click(popup.get(), "#resize");
+    ASSERT_TRUE(WaitFor([&] { return requests->contains("Width 400") && requests->contains("Height 300"); }))
+        << requests->join(", ").toStdString();
+
+    Click(popup.get(), "#close");
+    ASSERT_TRUE(WaitFor([&] { return requests->contains("Closing 0"); })) << requests->join(", ").toStdString();
+}
