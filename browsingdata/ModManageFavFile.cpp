@@ -76,7 +76,9 @@ bool DeleteFavoriteFile(const QString &key, const QString &favoritesFolder)
     const FavoriteKey::Parts parts = FavoriteKey::Split(key);
     const QString path = Cleaned(parts.Path);
     const QFileInfo file(path);
-    if (!parts.IsFavorite || !file.isFile() || !file.isWritable()
+    // Read-only is the owner's write bit, not whether this user may write: an administrator
+    // may write anything.
+    if (!parts.IsFavorite || !file.isFile() || !(file.permissions() & QFileDevice::WriteOwner)
         || !FavoritesFolder::IsInside(path, favoritesFolder))
         return false;
     return QFile::remove(path);
