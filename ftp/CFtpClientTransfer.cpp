@@ -96,6 +96,7 @@ void CFtpClient::SendPORTCommand()
             try {
                 m_objDataSocket->setLocalPort(port);
                 m_objDataSocket->Bind(port, localIp);
+                FtpSocketTools::WidenReceiveBuffer(m_objDataSocket->SocketHandle());
                 m_objDataSocket->Listen();
                 failure.reset();
                 break;
@@ -137,6 +138,9 @@ void CFtpClient::EstablishPasvDataConnection(const QString &reply)
             throw NumberedError(13, QStringLiteral("Type mismatch"), QStringLiteral("CFtpClient.EstablishPasvDataConnection"));
         FtpSocketTools::CloseNow(*m_objDataSocket);
         m_objDataSocket->setLocalPort(0);
+        // Bound first, so that the socket exists and takes its wide buffer before it connects.
+        m_objDataSocket->Bind(0, FtpSocketTools::LocalAddress(m_objControlSocket->SocketHandle()));
+        FtpSocketTools::WidenReceiveBuffer(m_objDataSocket->SocketHandle());
         m_passiveConnectPending = true;
         m_objDataSocket->Connect(host, address->Port);
     } catch (const NumberedError &error) {

@@ -8,22 +8,22 @@ class CFtpFile
 {
 public:
     const QString &FileName() const { return m_fileName; }
-    void SetFileName(const QString &strFileName) { m_fileName = strFileName; }
+    void SetFileName(QString strFileName) { m_fileName = std::move(strFileName); }
     const QDateTime &LastWriteTime() const { return m_lastWriteTime; }
-    void SetLastWriteTime(const QDateTime &dtLastWriteTime) { m_lastWriteTime = dtLastWriteTime; }
+    void SetLastWriteTime(QDateTime dtLastWriteTime) { m_lastWriteTime = std::move(dtLastWriteTime); }
     qint64 FileSize() const { return m_fileSize; }
     void SetFileSize(qint64 lngFileSize) { m_fileSize = lngFileSize; }
     bool IsDirectory() const { return m_isDirectory; }
     void SetIsDirectory(bool blnIsDirectory) { m_isDirectory = blnIsDirectory; }
     // The target of a symbolic link; empty for anything else.
     const QString &FilePath() const { return m_filePath; }
-    void SetFilePath(const QString &filePath) { m_filePath = filePath; }
+    void SetFilePath(QString filePath) { m_filePath = std::move(filePath); }
     const QString &Permissions() const { return m_permissions; }
-    void SetPermissions(const QString &strPermissions) { m_permissions = strPermissions; }
+    void SetPermissions(QString strPermissions) { m_permissions = std::move(strPermissions); }
     const QString &Owner() const { return m_owner; }
-    void SetOwner(const QString &strOwner) { m_owner = strOwner; }
+    void SetOwner(QString strOwner) { m_owner = std::move(strOwner); }
     const QString &Group() const { return m_group; }
-    void SetGroup(const QString &strGroup) { m_group = strGroup; }
+    void SetGroup(QString strGroup) { m_group = std::move(strGroup); }
 
 private:
     QString m_fileName;

@@ -94,7 +94,7 @@ public:
     const QString &Get(QStringView text)
     {
         for (const QString &known : m_texts) {
-            if (known.size() == text.size() && known == text)
+            if (known.size() == text.size() && known.back() == text.back() && known == text)
                 return known;
         }
         if (m_texts.size() == kLimit)
@@ -181,13 +181,14 @@ int GetDateStartPosition(QStringView line)
     // order, each at its first occurrence only.
     qsizetype first[12];
     std::fill(std::begin(first), std::end(first), -1);
+    const char16_t *text = line.utf16();
     const qsizetype size = line.size();
-    for (qsizetype i = line.indexOf(u' '); i >= 0 && i + 4 < size; i = line.indexOf(u' ', i + 1)) {
-        if (line[i + 4] != u' ')
-            continue;
-        const int month = MonthIndex(line.mid(i + 1, 3));
-        if (month >= 0 && first[month] < 0)
-            first[month] = i;
+    for (qsizetype i = 0; i + 4 < size; ++i) {
+        if (text[i] == u' ' && text[i + 4] == u' ') {
+            const int month = MonthIndex(line.mid(i + 1, 3));
+            if (month >= 0 && first[month] < 0)
+                first[month] = i;
+        }
     }
     for (const qsizetype i : first) {
         // The character before the blank ends the size; the one 9 after it is the second

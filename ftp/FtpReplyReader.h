@@ -25,7 +25,6 @@ public:
     // The next complete reply, or nothing while the rest has not arrived.
     std::optional<FtpReply> Next();
     void Clear();
-    bool HasPartialReply() const { return !m_buffer.isEmpty(); }
 
 private:
     QByteArray m_buffer;

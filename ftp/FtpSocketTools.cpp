@@ -51,6 +51,13 @@ void CloseNow(CSocket &socket)
         socket.CloseSocket();
 }
 
+void WidenReceiveBuffer(qint32 handle)
+{
+    constexpr int kBytes = 4 * 1024 * 1024;
+    if (handle >= 0)
+        ::setsockopt(handle, SOL_SOCKET, SO_RCVBUF, &kBytes, sizeof kBytes);
+}
+
 void Refuse(qint32 handle)
 {
     if (handle >= 0)

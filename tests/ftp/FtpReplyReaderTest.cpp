@@ -34,7 +34,7 @@ TEST(FtpReplyReader, MultiLineRepliesEndOnTheirOwnCodeAndBlank)
     EXPECT_EQ(reply->Code, 220);
     EXPECT_EQ(reply->Message, QStringLiteral("first line\r\nsecond line\r\n 230 inner line with another code"));
     EXPECT_TRUE(reply->Text.endsWith(QStringLiteral("220 ready")));
-    EXPECT_FALSE(reader.HasPartialReply());
+    EXPECT_FALSE(reader.Next());
 }
 
 TEST(FtpReplyReader, PreliminaryAndFinalReplyInOnePieceComeOneByOne)
