@@ -9,8 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 class QTreeWidget;
 class QTreeWidgetItem;
+
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A Favorites folder made by the test, put in place of the user's, and the messages the
 // favorites code shows, recorded instead of shown.
