@@ -37,7 +37,6 @@ void CFtpClient::HandleDataReply(int code, const FtpReply &reply)
 {
     const qint32 method = m_currentMethod;
     const QString &last = m_lastCommand;
-    const bool preliminary = code >= 100 && code < 200;
 
     if (last == u"TYPE") {
         if (code != 200)
@@ -60,13 +59,14 @@ void CFtpClient::HandleDataReply(int code, const FtpReply &reply)
             StartActiveUploadWhenReady();
         }
     } else if (last == u"RETR" || last == u"LIST") {
-        if (preliminary && code != 110)
-            return;
-        if (preliminary && method == ftpDownloadFile)
-            return;
-        code == 226 || code == 250 ? EndOfTransferSignal() : RaiseFtpError(code);
+        // The transfer is under way; a listing does not accept a restart marker (110).
+        const bool underWay = code == 125 || code == 150 || (code == 110 && last == u"RETR");
+        if (code == 226 || code == 250)
+            EndOfTransferSignal();
+        else if (!underWay)
+            RaiseFtpError(code);
     } else if (last == u"STOR") {
-        if (preliminary) {
+        if (code == 110 || code == 125 || code == 150) {
             if (m_passiveMode && !m_uploadStarted) {
                 m_uploadStarted = true;
                 m_bytesSent = m_startPosition;

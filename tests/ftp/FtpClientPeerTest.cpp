@@ -300,3 +300,14 @@ TEST_F(FtpClientPeer, ListingInNoKnownFormFailsWith16002)
     EXPECT_EQ(client.CurrentDirectoryFiles(), nullptr);
     EXPECT_EQ(client.CurrentDirectoryListing(), QStringLiteral("just\r\nnames\r\n"));
 }
+
+TEST_F(FtpClientPeer, ListingAnsweredWithRestartMarkerFails)
+{
+    Login();
+    peer.On(QStringLiteral("LIST"), [this](const QString &) { peer.Reply("110 Restart marker.\r\n"); });
+    client.EnumFiles();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 1);
+    EXPECT_EQ(client.LastFtpError().Number(), 16110);
+    EXPECT_EQ(client.LastFtpError().Description(), QString());
+    EXPECT_EQ(client.CurrentDirectoryFiles(), nullptr);
+}

@@ -82,8 +82,9 @@ TEST_F(FtpClientServer, NamedUserLogsInAndLearnsTheDirectory)
     EXPECT_TRUE(probe.NoMoreCompletions());
 }
 
-TEST_F(FtpClientServer, EmptyUserNameLogsInAnonymously)
+TEST_F(FtpClientServer, EmptyUserNameLogsInAnonymouslyToAHostByName)
 {
+    client.setFtpServer(QStringLiteral("localhost"));
     Login(QString(), QString());
     EXPECT_EQ(client.UserName(), QStringLiteral("anonymous"));
     EXPECT_EQ(client.Password().size(), 20);
