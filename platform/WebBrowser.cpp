@@ -165,12 +165,20 @@ void WebBrowser::OnNavigationRequested(const QUrl &url, int type, bool isMainFra
         accept = false;
         if (isMainFrame)
             emit FtpNavigationRequested(url.toString());
+        return;
     }
+    if (isMainFrame)
+        m_committed = false;
 }
 
+// The address that the page reports for its document, as the browser names it: the engine's
+// error page and a page's source view report what they stand for.
 QString WebBrowser::DocumentAddress(const QString &href) const
 {
-    return IsErrorPage(href) ? LocationURL() : href;
+    const QString location = LocationURL();
+    if (IsErrorPage(href) || location == QLatin1String("view-source:") + href)
+        return location;
+    return href;
 }
 
 // The address changes when a navigation commits, before the new document has content; that is
@@ -198,7 +206,6 @@ void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo &info)
 {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         m_busy = true;
-        m_committed = false;
         emit DownloadBegin();
         emit StatusTextChange(QStringLiteral("Opening page %1...").arg(info.url().toString()));
         return;
@@ -208,6 +215,9 @@ void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo &info)
     emit StatusTextChange(QStringLiteral("Done"));
     emit DownloadComplete();
     UpdateCommandStates();
+    // The engine runs no script in its "about:" pages; their load is the end of the download.
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && info.url().scheme() == QLatin1String("about"))
+        emit DocumentComplete(this, info.url().toString());
 }
 
 void WebBrowser::UpdateCommandStates()
@@ -246,12 +256,20 @@ void WebBrowser::TakeNewWindow(const QWebEngineNewWindowRequest &request)
     emit OnStatusBar(false);
 }
 
+// The engine asks for the whole outer window rectangle, built from the window's present one;
+// only the parts that the page changes are passed on (a moveTo keeps the size, a resizeTo the
+// position), so that the host never re-applies a size measured another way.
 void WebBrowser::OnGeometryChangeRequested(const QRect &geometry)
 {
     if (!geometry.isValid())
         return;
-    emit WindowSetLeft(geometry.x());
-    emit WindowSetTop(geometry.y());
-    emit WindowSetWidth(geometry.width());
-    emit WindowSetHeight(geometry.height());
+    const QRect present = window()->frameGeometry();
+    if (geometry.x() != present.x())
+        emit WindowSetLeft(geometry.x());
+    if (geometry.y() != present.y())
+        emit WindowSetTop(geometry.y());
+    if (geometry.width() != present.width())
+        emit WindowSetWidth(geometry.width());
+    if (geometry.height() != present.height())
+        emit WindowSetHeight(geometry.height());
 }

@@ -133,7 +133,7 @@ private:
     HtmlDocument *m_document;
     std::unique_ptr<QPrinter> m_printer;
     bool m_busy = false;
-    bool m_committed = false; // NavigateComplete2 has been raised for the current load
+    bool m_committed = false; // NavigateComplete2 has been raised for the last navigation
     bool m_registerAsBrowser = false;
     bool m_canGoBack = false;
     bool m_canGoForward = false;

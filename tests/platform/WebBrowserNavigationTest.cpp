@@ -184,3 +184,15 @@ TEST_F(WebBrowserNavigation, GoHomeOpensTheHomePageOfTheInternetOptions)
     EXPECT_EQ(browser.LocationName(), "Home");
     ASSERT_TRUE(options.SetHomePage(""));
 }
+
+TEST_F(WebBrowserNavigation, BlankAndSourcePagesCompleteUnderTheirAddresses)
+{
+    EventLog log(&browser);
+    ASSERT_TRUE(Load(&browser, QUrl("about:blank")));
+    const QString source = "view-source:" + server.Url("/a.html").toString();
+    ASSERT_TRUE(Load(&browser, QUrl(source)));
+    ASSERT_TRUE(WaitFor([&] { return !browser.Busy(); }));
+    WaitFor([&] { return log.Count("DocumentComplete") > 2; }, 500);
+    EXPECT_EQ(log.Matching("DocumentComplete"),
+              QStringList({"DocumentComplete about:blank", "DocumentComplete " + source}));
+}

@@ -141,9 +141,16 @@ TEST_F(WebBrowserPopups, ResizeAndCloseRequestsReachTheHost)
     }));
     requests->clear();
 
+    // A resize keeps the position, a move keeps the size: only what changes is asked for.
+    popup->move(100, 80);
     Click(popup.get(), "#resize");
     ASSERT_TRUE(WaitFor([&] { return requests->contains("Width 400") && requests->contains("Height 300"); }))
         << requests->join(", ").toStdString();
+    EXPECT_EQ(*requests, QStringList({"Width 400", "Height 300"}));
+    requests->clear();
+    RunScript(popup->Page(), "window.moveTo(50, 60)");
+    ASSERT_TRUE(WaitFor([&] { return requests->size() == 2; }));
+    EXPECT_EQ(*requests, QStringList({"Left 50", "Top 60"}));
 
     Click(popup.get(), "#close");
     ASSERT_TRUE(WaitFor([&] { return requests->contains("Closing 0"); })) << requests->join(", ").toStdString();
