@@ -1,8 +1,14 @@
 #include "FavoritesFixture.h"
 
+#include "browsingdata/FavoritesMessage.h"
 #include "browsingdata/FavoritesNode.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -162,4 +168,33 @@ TEST_F(FavoritesClipboard, DeleteNeverReachesOutsideTheFavoritesFolder)
                               u"dots"_qs, 3));
     ModManageFavFile::DeleteFavorite(&Tree);
     EXPECT_TRUE(QFile::exists(victim));
+}
+
+TEST_F(FavoritesClipboard, FileExistsShowsAWarningBoxTheUserCloses)
+{
+    FavoritesMessage::SetHandler({});
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    // Looks for the box until it is up, then reads it and clicks its OK as the user would.
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    poll.start();
+    Take(u"Copy"_qs, Node(u"Links"_qs, u"page"_qs));
+    PasteInto(Node(u"Links"_qs));
+    EXPECT_EQ(title, u"File Exists"_qs);
+    EXPECT_EQ(text, u"The file already exists at the specified location "_qs
+                        + Path(u"Links/page.url"_qs));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(Node(u"Links"_qs)->childCount(), 1);
 }
