@@ -1,0 +1,110 @@
+#include "WebBrowserTestSupport.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <functional>
+
+using namespace WebBrowserTest;
+
+namespace {
+
+// Answers the next modal dialog that opens: `answer` gets it and closes it.
+void AnswerNextDialog(const std::function<void(QWidget *)> &answer)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dialog);
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSays)
+{
+    DataFolder();
+    WebBrowser browser;
+    browser.resize(800, 600);
+    browser.show();
+    ASSERT_TRUE(Load(&browser, WritePage("save.html", "<html><head><title>Saved: page</title></head>"
+                                                      "<body><p>Words to keep</p></body></html>")));
+    const QString target = QDir(DataFolder().path()).filePath("saved/copy.html");
+    QDir().mkpath(QFileInfo(target).path());
+    QString suggested;
+    AnswerNextDialog([&](QWidget *dialog) {
+        auto *files = qobject_cast<QFileDialog *>(dialog);
+        ASSERT_NE(files, nullptr);
+        suggested = files->selectedFiles().value(0);
+        files->selectFile(target);
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
+    // The title gives the name offered, without the characters a file name cannot hold.
+    EXPECT_TRUE(suggested.endsWith("Saved page.html")) << suggested.toStdString();
+    ASSERT_TRUE(WaitFor([&] {
+        QFile file(target);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains("Words to keep");
+    }));
+}
+
+TEST(WebBrowserDialogs, SaveAsCancelledWritesNothing)
+{
+    DataFolder();
+    WebBrowser browser;
+    browser.resize(800, 600);
+    browser.show();
+    ASSERT_TRUE(Load(&browser, WritePage("save2.html", "<html><body>x</body></html>")));
+    bool asked = false;
+    AnswerNextDialog([&](QWidget *dialog) {
+        asked = true;
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
+    EXPECT_TRUE(asked);
+}
+
+TEST(WebBrowserDialogs, PageSetupShowsItsDialogAndUnknownCommandsDoNothing)
+{
+    DataFolder();
+    WebBrowser browser;
+    bool shown = false;
+    AnswerNextDialog([&](QWidget *dialog) {
+        shown = qobject_cast<QPageSetupDialog *>(dialog) != nullptr;
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_PAGESETUP);
+    EXPECT_TRUE(shown);
+
+    // A page that was never loaded offers nothing to save, and an unknown command is ignored.
+    browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
+    browser.ExecWB(3);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(WebBrowserDialogs, PrintPreviewShowsThePagesOfThePage)
+{
+    DataFolder();
+    WebBrowser browser;
+    browser.resize(800, 600);
+    browser.show();
+    ASSERT_TRUE(Load(&browser, WritePage("print.html", "<html><body><p>Printed words</p></body></html>")));
+    int pages = -1;
+    AnswerNextDialog([&](QWidget *dialog) {
+        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        ASSERT_NE(preview, nullptr);
+        WaitFor([&] { return preview->pageCount() > 0; });
+        pages = preview->pageCount();
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
+    EXPECT_EQ(pages, 1);
+}
