@@ -121,6 +121,8 @@ public:
 
 private:
     friend class CommandBar;
+    friend class CommandBarControls;
+    friend class CommandBars;
     CommandBarControl(::CommandBar *parent, CommandBarControlType type, int id,
                       const QString &caption);
     void ApplyIcon();
@@ -309,7 +311,8 @@ private:
     friend class CommandBarControl;
     CommandBar *NewSubBar(CommandBarControl *parentControl);
     void ForEachControl(const std::function<void(CommandBarControl *)> &visit) const;
-    void ApplyOptions(CommandBar *bar);
+    void ApplyOptionsToBar(CommandBar *bar);
+    void ApplyOptionsToControl(CommandBarControl *control);
     void WatchBar(CommandBar *bar);
     void LayOutPlainHost();
     void ScheduleResizeCheck();

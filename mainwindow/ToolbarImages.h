@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/ImageList.h"
+
+// The command icons of the browser's bars, drawn in code and keyed by command id.
+namespace ToolbarImages {
+
+// 16 by 16 pixels: every command that has an icon, the favorites folder (40000) and link (41000).
+ImageList ImageListToolbarMainHot();
+// 24 by 24 pixels: the Standard toolbar's commands and the popup blocker.
+ImageList ImageListToolbarMainLarge();
+
+} // namespace ToolbarImages
