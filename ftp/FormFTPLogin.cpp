@@ -50,6 +50,7 @@ FormFTPLogin::FormFTPLogin(QWidget *parent) : QWidget(parent)
     TextPassword = new QLineEdit(this);
     TextPassword->setObjectName(QStringLiteral("TextPassword"));
     TextPassword->setEchoMode(QLineEdit::Password);
+    TextPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
     PlaceTwips(TextPassword, 1260, 1485, 2925, 315);
     CheckUseAnonymous = new QCheckBox(QStringLiteral("Use Anonymous Login"), this);
     CheckUseAnonymous->setObjectName(QStringLiteral("CheckUseAnonymous"));

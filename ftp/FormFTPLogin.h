@@ -12,8 +12,9 @@ class QLineEdit;
 class QPushButton;
 
 // Asks for the user name and password before an FTP connection is opened. One shared
-// instance: the FTP pane sets the server, shows it and gives it the window whose public
-// "FTPConnect" runs on OK; that window reads TextUserName and TextPassword there.
+// instance (Forms::Default): the FTP pane sets the server, shows it and gives it the window
+// whose "FTPConnect" (a slot or Q_INVOKABLE, called by name) runs on OK; that window reads
+// TextUserName and TextPassword there, and the dialog unloads itself when the call returns.
 class FormFTPLogin : public QWidget, public Form
 {
     Q_OBJECT

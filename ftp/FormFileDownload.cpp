@@ -75,17 +75,17 @@ FormFileDownload::FormFileDownload(QWidget *parent) : QWidget(parent)
     ProgressBar1->setTextVisible(false);
     PlaceTwips(ProgressBar1, 120, 1545, 5280, 255);
     LabelTimeRemaining = makeLabel(this, "LabelTimeRemaining", QStringLiteral("Time Remaining:"));
-    PlaceTwips(LabelTimeRemaining, 120, 1920, 1455, 255);
+    PlaceTwips(LabelTimeRemaining, 120, 1920, 1665, 255);
     LabelTimeRemainingData = makeLabel(this, "LabelTimeRemainingData", QString());
-    PlaceTwips(LabelTimeRemainingData, 1620, 1920, 3780, 255);
+    PlaceTwips(LabelTimeRemainingData, 1830, 1920, 3570, 255);
     LabelDownloadTo = makeLabel(this, "LabelDownloadTo", QStringLiteral("Download To:"));
-    PlaceTwips(LabelDownloadTo, 120, 2205, 1455, 255);
+    PlaceTwips(LabelDownloadTo, 120, 2205, 1665, 255);
     LabelDownloadToData = makeLabel(this, "LabelDownloadToData", QString());
-    PlaceTwips(LabelDownloadToData, 1620, 2205, 3780, 255);
+    PlaceTwips(LabelDownloadToData, 1830, 2205, 3570, 255);
     LabelTransferRate = makeLabel(this, "LabelTransferRate", QStringLiteral("Transfer Rate:"));
-    PlaceTwips(LabelTransferRate, 120, 2490, 1455, 255);
+    PlaceTwips(LabelTransferRate, 120, 2490, 1665, 255);
     LabelTransferRateData = makeLabel(this, "LabelTransferRateData", QString());
-    PlaceTwips(LabelTransferRateData, 1620, 2490, 3780, 255);
+    PlaceTwips(LabelTransferRateData, 1830, 2490, 3570, 255);
     CheckCloseDialogOnFinish =
         new QCheckBox(QStringLiteral("Close this dialog when download completes."), this);
     CheckCloseDialogOnFinish->setObjectName(QStringLiteral("CheckCloseDialogOnFinish"));

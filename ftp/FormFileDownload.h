@@ -15,9 +15,10 @@ class QPushButton;
 
 // The progress of one FTP download. The pane makes one per session and shows it at each
 // download; while the transfer runs the pane writes its caption, labels and progress bar, and
-// at the end enables Open and Open Folder. Cancel calls the public "CancelFTPDownload" of the
-// window given by SetParentWindow. Any of the three buttons unloads (destroys) the dialog:
-// its holder keeps a QPointer and makes a new one for the next download.
+// at the end enables Open and Open Folder. Cancel calls "CancelFTPDownload" (a slot or
+// Q_INVOKABLE, called by name) on the window given by SetParentWindow. Any of the three
+// buttons unloads (destroys) the dialog: its holder keeps a QPointer and makes a new one for
+// the next download, which brings back the design texts.
 class FormFileDownload : public QWidget, public Form
 {
     Q_OBJECT

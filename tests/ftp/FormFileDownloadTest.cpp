@@ -173,3 +173,16 @@ TEST_F(FormFileDownloadTest, AShellErrorIsShownAsAnErrorMessage)
     EXPECT_EQ(answerer.texts, QStringList{QStringLiteral("Error: 53 File not found")});
     EXPECT_TRUE(WaitUntilUnloaded());
 }
+
+TEST(Shell, TheDesktopShellAnswersNotFoundWithoutOpeningAnything)
+{
+    Shell &desktop = Shell::Current();
+    EXPECT_EQ(desktop.OpenFile(nullptr, QStringLiteral("/nonexistent/report.txt")),
+              Shell::ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(desktop.OpenWith(nullptr, QStringLiteral("/nonexistent/report.txt")),
+              Shell::ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(desktop.OpenFolder(nullptr, QStringLiteral("/nonexistent/folder")),
+              Shell::ERROR_PATH_NOT_FOUND);
+    RecordingShell recording;
+    EXPECT_EQ(&Shell::Current(), &recording);
+}
