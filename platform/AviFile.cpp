@@ -106,8 +106,6 @@ private:
             refuse("The file holds no video stream.");
         if (m_frameChunks.isEmpty())
             refuse("The file holds no frames.");
-        if (m_frameChunks.size() > AviFile::MaxFrames)
-            refuse("The clip has too many frames.");
         const qint64 frameBytes =
             qint64(m_format->width) * m_format->height * (m_format->bitCount == 24 ? 4 : 1);
         if (frameBytes * m_frameChunks.size() > AviFile::MaxDecodedBytes)
@@ -220,8 +218,11 @@ private:
             }
             if (std::memcmp(at(pos), m_streamId.constData(), 2) != 0)
                 return;
-            if (std::memcmp(at(pos + 2), "db", 2) == 0 || std::memcmp(at(pos + 2), "dc", 2) == 0)
-                m_frameChunks.append(data);
+            if (std::memcmp(at(pos + 2), "db", 2) != 0 && std::memcmp(at(pos + 2), "dc", 2) != 0)
+                return;
+            if (m_frameChunks.size() == AviFile::MaxFrames)
+                refuse("The clip has too many frames.");
+            m_frameChunks.append(data);
         });
     }
 

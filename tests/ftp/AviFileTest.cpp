@@ -211,6 +211,9 @@ TEST(AviFile, RefusesFilesItCannotPlay)
     w.bitCount = 24;
     w.frames = QList<QByteArray>(3, QByteArray(1, 1));
     EXPECT_TRUE(refused(w)) << "too large to decode";
+    w = ok;
+    w.frames += QList<QByteArray>(AviFile::MaxFrames, QByteArray());
+    EXPECT_TRUE(refused(w)) << "too many frames";
 
     EXPECT_FALSE(AviFile::Parse(QByteArray("RIFF\4\0\0\0WAVE")).IsValid());
     EXPECT_FALSE(AviFile::Read(QStringLiteral("/nonexistent/Download.avi")).IsValid());
