@@ -387,12 +387,16 @@ void CFtpClient::ProcessMethodFailure(qint32 method)
 }
 
 // The failure path of the socket and timer handlers: whatever the operation held is closed, the
-// error is kept and the operation's completion event reports arStatusError.
+// error is kept and the operation's completion event reports arStatusError. It never throws.
 void CFtpClient::FailOperation(const QString &source, int number, const QString &description)
 {
     const qint32 method = m_currentMethod;
     CloseLocalFile();
-    CloseDataConnection();
+    try {
+        CloseDataConnection();
+    } catch (const NumberedError &) {
+        // A data socket that fails to close is gone all the same; the failure to report is ours.
+    }
     m_listingBuffer.clear();
     m_completionFlag = false;
     ResetCurrentMethod();

@@ -291,34 +291,35 @@ void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
 // with arStatusError (a QUIT waiting for its reply has done its work and ends with arStatusOk).
 void CFtpClient::m_objControlSocket_OnClose()
 {
-    try {
-        const qint32 method = m_currentMethod;
-        ForgetOwedReplies();
-        if (method != ftpNone) {
+    const qint32 method = m_currentMethod;
+    ForgetOwedReplies();
+    if (method != ftpNone) {
+        try {
             AbandonOperation(method);
-            m_lastFtpError.Set(16421, FtpProtocol::ReplyDescription(421),
-                               QStringLiteral("CFtpClient.m_objControlSocket_OnClose"));
+        } catch (const NumberedError &) {
+            // What the operation held is gone with the connection all the same.
         }
-        SetSessionState(1);
-        if (method != ftpNone)
-            RaiseCompletion(method, method == ftpQuitSession ? arStatusOk : arStatusError);
-    } catch (const NumberedError &) {
-        // Closing what is already closing has nothing left to report.
+        m_lastFtpError.Set(16421, FtpProtocol::ReplyDescription(421),
+                           QStringLiteral("CFtpClient.m_objControlSocket_OnClose"));
     }
+    SetSessionState(1);
+    if (method != ftpNone)
+        RaiseCompletion(method, method == ftpQuitSession ? arStatusOk : arStatusError);
 }
 
 void CFtpClient::m_objControlSocket_OnError(int number, const QString &description)
 {
+    const qint32 method = m_currentMethod;
     try {
-        const qint32 method = m_currentMethod;
         if (method == ftpDownloadFile || method == ftpUploadFile || method == ftpEnumFiles)
             AbandonOperation(method);
         CloseControlConnection();
-        if (m_ftpSessionState != 1)
-            SetSessionState(1);
-        m_lastFtpError.Set(number, description, QStringLiteral("CFtpClient.m_objControlSocket_OnError"));
-        RaiseCompletion(method, arStatusError);
     } catch (const NumberedError &) {
-        // The socket is gone already; the failure was reported above or there was none to report.
+        // The socket is gone already; the failure to report is the one below.
     }
+    ResetCurrentMethod();
+    if (m_ftpSessionState != 1)
+        SetSessionState(1);
+    m_lastFtpError.Set(number, description, QStringLiteral("CFtpClient.m_objControlSocket_OnError"));
+    RaiseCompletion(method, arStatusError);
 }

@@ -406,12 +406,9 @@ void CFtpClient::m_objDataSocket_OnClose()
 
 void CFtpClient::m_objDataSocket_OnError(int number, const QString &description, const QString &source)
 {
-    const qint32 method = m_currentMethod;
-    if (!IsTransfer(method))
+    if (!IsTransfer(m_currentMethod))
         return;
-    try {
-        FailOperation(source, number, description);
-    } catch (const NumberedError &) {
-        // The data socket is already gone; FailOperation has reported what it could.
-    }
+    // Errors the network reports later carry no source of their own.
+    FailOperation(source.isEmpty() ? QStringLiteral("CFtpClient.m_objDataSocket_OnError") : source, number,
+                  description);
 }
