@@ -3,12 +3,12 @@
 #include "platform/HtmlDocumentBridge.h"
 #include "platform/HtmlDocumentScript.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QTimer>
 #include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -122,8 +122,8 @@ void HtmlDocument::RunCommand(const QString &script, const std::function<void(co
     ++m_pendingCommands;
     QPointer<HtmlDocument> self(this);
     m_page->runJavaScript(script, ScriptWorldId, [self, done](const QVariant &result) {
-        if (self)
-            --self->m_pendingCommands;
+        if (self && --self->m_pendingCommands == 0)
+            emit self->CommandsRun(QPrivateSignal());
         if (done)
             done(result);
     });
@@ -133,9 +133,10 @@ void HtmlDocument::WaitForCommands(int timeoutMs)
 {
     if (m_pendingCommands == 0)
         return;
-    QDeadlineTimer deadline(timeoutMs);
-    while (m_pendingCommands > 0 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 20);
+    QEventLoop loop;
+    connect(this, &HtmlDocument::CommandsRun, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void HtmlDocument::setDesignMode(const QString &mode)

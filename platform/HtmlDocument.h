@@ -77,6 +77,9 @@ signals:
     void oncontextmenu(const HtmlEvent &event);
     void onmouseup(const HtmlEvent &event);
 
+    // Every command sent so far has run in the page.
+    void CommandsRun(QPrivateSignal);
+
 private:
     QString RulesJson() const;
     void RunCommand(const QString &script, const std::function<void(const QVariant &)> &done = {});

@@ -77,8 +77,8 @@ WebBrowser::WebBrowser(QWidget *parent)
     setFocusProxy(m_view);
 
     connect(m_page, &WebBrowserPage::NavigationRequested, this,
-            [this](const QUrl &url, QWebEnginePage::NavigationType type, bool isMainFrame, bool &accept) {
-                OnNavigationRequested(url, type, isMainFrame, accept);
+            [this](const QUrl &url, QWebEnginePage::NavigationType, bool isMainFrame, bool &accept) {
+                OnNavigationRequested(url, isMainFrame, accept);
             });
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebBrowser::OnLoadingChanged);
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
@@ -109,9 +109,9 @@ void WebBrowser::Navigate(const QString &URL)
     if (IsFtp(url)) {
         // The engine has no FTP: the request goes to the host as it would have gone to the engine.
         bool cancel = false;
-        emit BeforeNavigate2(this, URL, cancel);
+        emit BeforeNavigate2(this, url.toString(), cancel);
         if (!cancel)
-            emit FtpNavigationRequested(URL);
+            emit FtpNavigationRequested(url.toString());
         return;
     }
     m_page->load(url);
@@ -152,9 +152,8 @@ QString WebBrowser::LocationName() const
     return m_page->title();
 }
 
-void WebBrowser::OnNavigationRequested(const QUrl &url, int type, bool isMainFrame, bool &accept)
+void WebBrowser::OnNavigationRequested(const QUrl &url, bool isMainFrame, bool &accept)
 {
-    Q_UNUSED(type);
     bool cancel = false;
     emit BeforeNavigate2(isMainFrame ? this : nullptr, url.toString(), cancel);
     if (cancel) {

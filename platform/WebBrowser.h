@@ -112,7 +112,7 @@ signals:
     void FtpNavigationRequested(const QString &URL);
 
 private:
-    void OnNavigationRequested(const QUrl &url, int type, bool isMainFrame, bool &accept);
+    void OnNavigationRequested(const QUrl &url, bool isMainFrame, bool &accept);
     void OnLoadingChanged(const QWebEngineLoadingInfo &info);
     void OnUrlChanged(const QUrl &url);
     void OnDocumentCreated(const QString &href);

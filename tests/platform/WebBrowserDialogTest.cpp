@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintPreviewWidget>
 #include <QTimer>
@@ -44,7 +45,11 @@ TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSays)
         auto *files = qobject_cast<QFileDialog *>(dialog);
         ASSERT_NE(files, nullptr);
         suggested = files->selectedFiles().value(0);
-        files->selectFile(target);
+        // Typed into the name box and accepted at once: the folder view, still settling, could
+        // put its own choice back in between.
+        auto *name = files->findChild<QLineEdit *>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(target);
         QMetaObject::invokeMethod(files, "accept");
     });
     browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
