@@ -139,6 +139,10 @@ TEST_F(WebBrowserNavigation, FtpAddressesAreHandedOverAndNotLoaded)
     EXPECT_EQ(log.Count("NavigateComplete2"), 0);
     EXPECT_EQ(browser.LocationURL(), server.Url("/ftplink.html").toString());
 
+    // A typed FTP host name is an FTP address too.
+    browser.Navigate("ftp.example.test");
+    EXPECT_EQ(log.Matching("FtpNavigationRequested").last(), "FtpNavigationRequested ftp://ftp.example.test");
+
     // The host may refuse it before it is handed over.
     log.entries.clear();
     QObject::connect(&browser, &WebBrowser::BeforeNavigate2, &browser,

@@ -1,6 +1,7 @@
 #include "WebBrowserTestSupport.h"
 
 #include "../support/LocalHttpServer.h"
+#include "platform/HtmlDocument.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -154,4 +155,25 @@ TEST_F(WebBrowserPopups, ResizeAndCloseRequestsReachTheHost)
 
     Click(popup.get(), "#close");
     ASSERT_TRUE(WaitFor([&] { return requests->contains("Closing 0"); })) << requests->join(", ").toStdString();
+}
+
+// The host decides on a popup by the link click before it (the page reports the click over its
+// asynchronous channel, the engine asks for the window directly): the click must come first.
+TEST_F(WebBrowserPopups, LinkClickIsReportedBeforeTheNewWindowRequest)
+{
+    opener.Document()->SetEventRule("click", {true, HtmlDocument::CancelWhen::Never});
+    RunScript(opener.Page(), "0");
+    QStringList order;
+    QObject::connect(opener.Document(), &HtmlDocument::onclick, opener.Document(),
+                     [&](const HtmlEvent &e) { order << "click " + e.SrcTagName; });
+    QObject::connect(&opener, &WebBrowser::NewWindow2, &opener,
+                     [&](WebBrowser *&, bool &cancel, const QString &, bool gesture) {
+                         order << QString("NewWindow2 %1").arg(gesture);
+                         cancel = true;
+                     });
+    for (int i = 1; i <= 3; ++i) {
+        Click(&opener, "#blank");
+        ASSERT_TRUE(WaitFor([&] { return order.size() == 2 * i; }));
+    }
+    EXPECT_EQ(order, QStringList({"click A", "NewWindow2 1", "click A", "NewWindow2 1", "click A", "NewWindow2 1"}));
 }
