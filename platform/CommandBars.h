@@ -206,7 +206,8 @@ public:
     void ShowPopup();
     void ShowPopup(const QPoint &screenPos);
 
-    // The bar's rectangle in screen pixels (right and bottom exclusive); all 0 while hidden.
+    // The bar's rectangle in screen pixels (right and bottom exclusive); a hidden bar gives
+    // its last place.
     void GetWindowRect(int &left, int &top, int &right, int &bottom) const;
     // The bar's rectangle in twips, relative to the host window's client area.
     QRectF RectTwips() const;
