@@ -287,14 +287,15 @@ bool CommandBars::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Resize:
     case QEvent::Show:
     case QEvent::Hide:
-    case QEvent::LayoutRequest:
-        if (!m_mainWindowHost && event->type() != QEvent::Resize) {
+    case QEvent::LayoutRequest: {
+        // A plain host has no layout of its own: the bars follow its size and each other's
+        // visibility. A bar's own resize comes from that layout and needs no second pass.
+        const bool barResized = event->type() == QEvent::Resize && watched != m_host;
+        if (!m_mainWindowHost && !barResized)
             LayOutPlainHost();
-        } else if (!m_mainWindowHost && watched == m_host) {
-            LayOutPlainHost();
-        }
         ScheduleResizeCheck();
         break;
+    }
     case QEvent::Move:
         ScheduleResizeCheck();
         break;
