@@ -3,7 +3,9 @@
 #include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/ClassFBNavigator.h"
+#include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ModManageFavFile.h"
 #include "browsingdata/ModReadWriteSearchConfig.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
@@ -18,6 +20,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 void FormMain::Form_Load()
@@ -94,6 +97,13 @@ void FormMain::Form_Load()
         panel->setBorderColorDark(CommandBarsMain->GetSpecialColor(38));
 
     FullScreen = false;
+
+    TreeViewFavorites->clear();
+    FavoritesNode::ShowExpandedImages(TreeViewFavorites);
+    ModManageFavFile::LoadFavoritesTree(TreeViewFavorites);
+    TreeViewFavorites->update();
+    if (CommandBarsMain->ActiveMenuBar()->Visible())
+        ModManageFavFile::LoadFavoritesMenu(this);
 }
 
 void FormMain::Form_Unload(int &Cancel)

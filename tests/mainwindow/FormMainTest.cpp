@@ -11,7 +11,9 @@
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempProgramFolder.h"
 
+#include <QDir>
 #include <QFrame>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -263,4 +265,21 @@ TEST(FormMainAddressBar, HistoryPageClickNavigatesTheWindow)
     EXPECT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Visited")));
     Forms::Unload(form);
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("History.dat")).contains(url.toUtf8()));
+}
+
+TEST(FormMainWindow, LoadFillsTheFavoritesMenuAndTree)
+{
+    TempProgramFolder folder;
+    QDir(folder.FilePath(QStringLiteral("Favorites"))).mkdir(QStringLiteral("News"));
+    folder.WriteFile(QStringLiteral("Favorites/Help.url"),
+                     "[InternetShortcut]\r\nURL=" + folder.FileUrl(QStringLiteral("Help.html")).toUtf8() + "\r\n");
+    FormMain *form = startMainWindow();
+    ASSERT_EQ(form->TreeViewFavorites->topLevelItemCount(), 2);
+    EXPECT_EQ(form->TreeViewFavorites->topLevelItem(0)->text(0), QStringLiteral("News"));
+    EXPECT_EQ(form->TreeViewFavorites->topLevelItem(1)->text(0), QStringLiteral("Help"));
+    CommandBar *menu = form->MenuFavorites->CommandBar();
+    ASSERT_EQ(menu->Controls().Count(), 3);
+    EXPECT_EQ(menu->Controls().Item(2)->Id(), 40000);
+    EXPECT_EQ(menu->Controls().Item(3)->Id(), 41000);
+    Forms::Unload(form);
 }

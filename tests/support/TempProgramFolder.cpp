@@ -1,6 +1,7 @@
 #include "tests/support/TempProgramFolder.h"
 
 #include "app/ProgramFolder.h"
+#include "browsingdata/ModManageFavFile.h"
 #include "platform/InternetOptions.h"
 #include "platform/WebBrowser.h"
 
@@ -23,6 +24,8 @@ TempProgramFolder::TempProgramFolder(bool defaults)
                + FileUrl(QStringLiteral("Help.html")) + QStringLiteral("\r\n"))
                   .toUtf8());
     ProgramFolder::SetAppPath(Path());
+    QDir(Path()).mkdir(QStringLiteral("Favorites"));
+    ModManageFavFile::SetFavoritesFolder(FilePath(QStringLiteral("Favorites")));
     const QString data = FilePath(QStringLiteral("Profile"));
     WebBrowser::SetDataFolder(data);
     InternetOptions(data).SetHomePage(FileUrl(QStringLiteral("blank.html")));
