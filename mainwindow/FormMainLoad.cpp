@@ -77,8 +77,9 @@ void FormMain::Form_Load()
 
     TransparentLabelPopupStatus->setLabelText(KillPopups ? QStringLiteral("Popup Blocker is On")
                                                          : QStringLiteral("Popup Blocker is Off"));
+    // The search pane gets its page when it first opens (the side bar navigates it while
+    // SearchPageNeeded holds): a window whose search pane stays shut starts no page for it.
     SearchPageNeeded = true;
-    WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
 
     XPStyleImageTextBox1->SetMaxItems(ItemsInAddressBar);
     XPStyleImageTextBox1->SetNumberOfDaysInHistory(2);
