@@ -350,3 +350,21 @@ TEST(BuildCommandBars, ToolbarsStatusRowAndSideBarAsBuilt)
               (QStringList{"70000 Cut", "70001 Copy", "70002 Paste", "70004 Delete"}));
     EXPECT_EQ(host.bars.FavoritesPopupMenu->Title(), "Popup Menu");
 }
+
+TEST(BuildCommandBars, SideBarEntriesExecuteOnTheSideBarControlOnly)
+{
+    Host host(Defaults());
+    host.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    QSignalSpy side(host.side, &CommandBars::Execute);
+    QSignalSpy main(host.main, &CommandBars::Execute);
+
+    host.bars.FavoritesPopupMenu->ShowPopup(host.window->mapToGlobal(QPoint(40, 40)));
+    auto *menu = qobject_cast<QMenu *>(host.bars.FavoritesPopupMenu->Widget());
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
+    QAction *remove = host.bars.FavoritesPopupMenu->FindControl(70004)->Action();
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(remove).center());
+    ASSERT_TRUE(side.count() == 1 || side.wait(5000));
+    EXPECT_EQ(side.at(0).at(0).value<CommandBarControl *>()->Id(), 70004);
+    EXPECT_EQ(main.count(), 0);
+}
