@@ -311,3 +311,18 @@ TEST_F(FtpClientPeer, ListingAnsweredWithRestartMarkerFails)
     EXPECT_EQ(client.LastFtpError().Description(), QString());
     EXPECT_EQ(client.CurrentDirectoryFiles(), nullptr);
 }
+
+TEST_F(FtpClientPeer, TimeOutDuringDownloadClosesEverythingAndReportsOnce)
+{
+    client.setTimeOut(1);
+    Login();
+    const QString target = local.filePath(QStringLiteral("slow.bin"));
+    StartDownload(target);
+    peer.SendData(QByteArray(1000, 'z'));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), CFtpClient::arStatusTimeOut);
+    EXPECT_TRUE(WaitUntil([&] { return peer.DataClosedByClient(); }));
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(QDir(local.path()).entryList(QDir::Files).isEmpty());
+    RunPendingEvents();
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}

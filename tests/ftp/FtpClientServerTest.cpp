@@ -225,6 +225,19 @@ TEST_F(FtpClientServer, UploadGoesInBlocksAndAnEmptyFileUploads)
     EXPECT_EQ(probe.Wait(QStringLiteral("OnUploadFile")), 0);
     EXPECT_TRUE(QFile::exists(server.PathOf(QStringLiteral("empty.bin"))));
     EXPECT_EQ(ReadFile(server.PathOf(QStringLiteral("empty.bin"))), QByteArray());
+
+    // An upload that starts part-way continues the remote file there.
+    WriteFile(server.PathOf(QStringLiteral("half.bin")), bytes.left(1000));
+    client.setPassiveMode(false);
+    client.UploadFile(local.filePath(QStringLiteral("three.bin")), QStringLiteral("half.bin"), 1000);
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnUploadFile")), 0) << client.LastFtpError().Description().toStdString();
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("0 REST 1000")));
+    EXPECT_EQ(ReadFile(server.PathOf(QStringLiteral("half.bin"))), bytes);
+
+    client.UploadFile(local.filePath(QStringLiteral("missing.bin")), QStringLiteral("missing.bin"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnUploadFile")), 1);
+    EXPECT_EQ(client.LastFtpError().Number(), 75);
+    EXPECT_TRUE(probe.NoMoreCompletions());
 }
 
 TEST_F(FtpClientServer, ResumeContinuesTheLocalFileWithRest)
