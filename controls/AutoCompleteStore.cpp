@@ -3,7 +3,7 @@
 #include "controls/AddressRules.h"
 #include "controls/DayKey.h"
 #include "controls/SharedStore.h"
-#include "controls/TextFileLines.h"
+#include "platform/TextFile.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -97,7 +97,7 @@ void AutoCompleteStore::InitializeAutoComplete()
         return;
     m_loaded = true;
     QString text;
-    if (!TextFileLines::ReadText(m_filePath, text)) {
+    if (!TextFile::ReadText(m_filePath, text)) {
         if (!m_readOnly)
             TextFile::WriteLines(m_filePath, {});
         return;
@@ -106,7 +106,7 @@ void AutoCompleteStore::InitializeAutoComplete()
     QList<AutoCompleteEntry> entries;
     entries.reserve(text.count(QLatin1Char('\n')) + m_entries.size());
     DateTexts dates;
-    TextFileLines::ForEachLine(text, [&](QStringView line) {
+    TextFile::ForEachLine(text, [&](QStringView line) {
         if (std::optional<AutoCompleteEntry> entry = ParseLine(line, &dates))
             entries.append(std::move(*entry));
     });

@@ -4,7 +4,7 @@
 #include "controls/DayKey.h"
 #include "controls/HistorySiteRule.h"
 #include "controls/SharedStore.h"
-#include "controls/TextFileLines.h"
+#include "platform/TextFile.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -106,7 +106,7 @@ void HistoryStore::LoadHistoryFile()
         return;
     m_loaded = true;
     QString text;
-    if (!TextFileLines::ReadText(m_filePath, text) || text.isEmpty())
+    if (!TextFile::ReadText(m_filePath, text) || text.isEmpty())
         return;
 
     DayBuilder builder;
@@ -116,7 +116,7 @@ void HistoryStore::LoadHistoryFile()
     // So are the lines of one site: the site of the previous root is taken again.
     QStringView root;
     QString siteName;
-    TextFileLines::ForEachLine(text, [&](QStringView line) {
+    TextFile::ForEachLine(text, [&](QStringView line) {
         const qsizetype bar = line.indexOf(QLatin1Char('|'));
         if (bar <= 0)
             return;

@@ -5,24 +5,22 @@
 
 namespace TextFile {
 
-bool ReadLines(const QString &path, QStringList &lines)
+bool ReadText(const QString &path, QString &text)
 {
-    lines.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray data = file.readAll();
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype lf = data.indexOf('\n', start);
-        if (lf < 0)
-            break;
-        qsizetype end = lf;
-        if (end > start && data.at(end - 1) == '\r')
-            --end;
-        lines.append(QString::fromUtf8(data.constData() + start, end - start));
-        start = lf + 1;
-    }
+    text = QString::fromUtf8(file.readAll());
+    return true;
+}
+
+bool ReadLines(const QString &path, QStringList &lines)
+{
+    lines.clear();
+    QString text;
+    if (!ReadText(path, text))
+        return false;
+    ForEachLine(text, [&](QStringView line) { lines.append(line.toString()); });
     return true;
 }
 

@@ -26,9 +26,10 @@ TempProgramFolder::TempProgramFolder(bool defaults)
     ProgramFolder::SetAppPath(Path());
     QDir(Path()).mkdir(QStringLiteral("Favorites"));
     ModManageFavFile::SetFavoritesFolder(FilePath(QStringLiteral("Favorites")));
-    const QString data = FilePath(QStringLiteral("Profile"));
-    WebBrowser::SetDataFolder(data);
-    InternetOptions(data).SetHomePage(FileUrl(QStringLiteral("blank.html")));
+    // The engine keeps one profile for the whole process: its folder outlives each test's folder.
+    static QTemporaryDir engineData;
+    WebBrowser::SetDataFolder(engineData.path());
+    InternetOptions(engineData.path()).SetHomePage(FileUrl(QStringLiteral("blank.html")));
 }
 
 QString TempProgramFolder::FilePath(const QString &name) const
