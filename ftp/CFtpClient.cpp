@@ -112,7 +112,13 @@ void CFtpClient::Connect()
         m_repliesOwed = 1; // the greeting
         SetCurrentMethod(ftpConnect);
         started = true;
-        m_objControlSocket->Connect(m_ftpServer, m_remotePort);
+        try {
+            m_objControlSocket->Connect(m_ftpServer, m_remotePort);
+        } catch (const NumberedError &) {
+            ResetCurrentMethod();
+            SetSessionState(1);
+            throw;
+        }
     });
 }
 

@@ -121,13 +121,16 @@ TEST_F(FtpClientServer, UnreachablePortAndUnknownHostFail)
     bool thrown = false;
     try {
         client.Connect();
-    } catch (const NumberedError &) {
+    } catch (const NumberedError &error) {
         thrown = true;
+        EXPECT_NE(error.Number(), 0);
+        EXPECT_TRUE(error.Description().startsWith(QStringLiteral("CFtpClient.Connect failed: ")));
     }
-    if (!thrown)
+    if (!thrown) {
         EXPECT_EQ(probe.Wait(QStringLiteral("OnConnect")), CFtpClient::arStatusError);
-    EXPECT_NE(client.LastFtpError().Number(), 0);
-    EXPECT_FALSE(client.Busy());
+        EXPECT_NE(client.LastFtpError().Number(), 0);
+    }
+    EXPECT_EQ(client.FtpSessionState(), 1);
     EXPECT_TRUE(probe.NoMoreCompletions());
 }
 
