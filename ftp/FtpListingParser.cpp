@@ -50,20 +50,26 @@ QString HalveBlankPairs(QStringView text)
 }
 
 // Makes local date-times. Working out the zone offset is costly, so it is done once per day
-// listed (at noon, which keeps clear of the usual change-over hours).
+// listed (at noon, which keeps clear of the usual change-over hours), and a time already made
+// is shared: listings repeat their dates and times a great deal.
 class LocalTimes
 {
 public:
     QDateTime Make(const QDate &date, const QTime &time)
     {
+        const qint64 key = date.toJulianDay() * 86400 + time.msecsSinceStartOfDay() / 1000;
+        auto made = m_made.constFind(key);
+        if (made != m_made.cend())
+            return *made;
         auto offset = m_offsets.constFind(date);
         if (offset == m_offsets.cend())
             offset = m_offsets.insert(date, QDateTime(date, QTime(12, 0)).offsetFromUtc());
-        return QDateTime(date, time, Qt::OffsetFromUTC, *offset);
+        return *m_made.insert(key, QDateTime(date, time, Qt::OffsetFromUTC, *offset));
     }
 
 private:
     QHash<QDate, int> m_offsets;
+    QHash<qint64, QDateTime> m_made;
 };
 
 // Splits at runs of blanks into at most `capacity` pieces; returns how many pieces the text has.
