@@ -1,0 +1,151 @@
+#include "mainwindow/FormFind.h"
+
+#include "mainwindow/DialogTools.h"
+#include "mainwindow/FormMain.h"
+#include "platform/HtmlTextRange.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+using DialogTools::PlaceTwips;
+
+const QString FormFind::NotFoundText =
+    QStringLiteral("The search is complete.       \nNo matches were found.       ");
+
+FormFind::FormFind(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("Find"));
+    DialogTools::SetClientSizeTwips(this, 5115, 1725);
+
+    LabelFind = new QLabel(QStringLiteral("Find:"), this);
+    PlaceTwips(LabelFind, 240, 360, 495, 255);
+    TextFind = new QLineEdit(this);
+    PlaceTwips(TextFind, 720, 240, 2895, 340);
+    CommandFind = new QPushButton(QStringLiteral("Find"), this);
+    PlaceTwips(CommandFind, 3840, 240, 1095, 375);
+    CommandCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    PlaceTwips(CommandCancel, 3840, 720, 1095, 375);
+    CheckCaseSensitive = new QCheckBox(QStringLiteral("Case Sensitive"), this);
+    PlaceTwips(CheckCaseSensitive, 480, 840, 1935, 255);
+    CheckExludePartialMatches = new QCheckBox(QStringLiteral("Exlude Partial Matches"), this);
+    PlaceTwips(CheckExludePartialMatches, 480, 1200, 1935, 255);
+    OptionUp = new QRadioButton(QStringLiteral("Up"), this);
+    PlaceTwips(OptionUp, 2640, 840, 855, 255);
+    OptionDown = new QRadioButton(QStringLiteral("Down"), this);
+    PlaceTwips(OptionDown, 2640, 1200, 855, 255);
+    OptionDown->setChecked(true);
+
+    setTabOrder(TextFind, CommandFind);
+    setTabOrder(CommandFind, CheckCaseSensitive);
+    setTabOrder(CheckCaseSensitive, CheckExludePartialMatches);
+    setTabOrder(CheckExludePartialMatches, CommandCancel);
+    setTabOrder(CommandCancel, OptionUp);
+    setTabOrder(OptionUp, OptionDown);
+    // Neither button answers Enter or Esc.
+    CommandFind->setAutoDefault(false);
+    CommandCancel->setAutoDefault(false);
+
+    connect(CommandFind, &QPushButton::clicked, this, &FormFind::CommandFind_Click);
+    connect(CommandCancel, &QPushButton::clicked, this, &FormFind::CommandCancel_Click);
+    connect(OptionDown, &QRadioButton::clicked, this, &FormFind::OptionDown_Click);
+    connect(OptionUp, &QRadioButton::clicked, this, &FormFind::OptionUp_Click);
+    connect(CheckCaseSensitive, &QCheckBox::clicked, this, &FormFind::CheckCaseSensitive_Click);
+    connect(CheckExludePartialMatches, &QCheckBox::clicked, this,
+            &FormFind::CheckExludePartialMatches_Click);
+}
+
+FormFind::~FormFind() = default;
+
+void FormFind::Form_Load()
+{
+    // Before the main window has shown a page there is no document to search: every step then
+    // finds nothing.
+    FormMain *main = Forms::Default<FormMain>();
+    if (main->docMain)
+        m_Range = std::make_unique<HtmlTextRange>(main->docMain);
+    m_Flags = 0;
+    OptionDown_Click();
+}
+
+void FormFind::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    m_Range.reset();
+}
+
+void FormFind::ShowModal(QWidget *owner)
+{
+    DialogTools::ShowModal(this, owner);
+}
+
+void FormFind::CommandFind_Click()
+{
+    if (m_Down && !FindStep(1, QStringLiteral("StartToEnd")))
+        return;
+    if (m_Up)
+        FindStep(-1, QStringLiteral("EndToStart"));
+}
+
+bool FormFind::FindStep(int count, const QString &collapseTo)
+{
+    // The page's answer and the message let other events run: the dialog may be gone after them.
+    QPointer<FormFind> self(this);
+    const bool found = m_Range && m_Range->findText(TextFind->text(), count, m_Flags);
+    if (!self)
+        return false;
+    if (found && m_Range) {
+        m_Range->select();
+        m_Range->setEndPoint(collapseTo, m_Range.get());
+        m_Range->scrollIntoView(true);
+    } else {
+        ShowNotFound();
+    }
+    return !self.isNull();
+}
+
+void FormFind::CommandCancel_Click()
+{
+    Forms::Unload(this);
+}
+
+void FormFind::OptionDown_Click()
+{
+    if (OptionDown->isChecked()) {
+        m_Up = false;
+        m_Down = true;
+    }
+}
+
+void FormFind::OptionUp_Click()
+{
+    if (OptionUp->isChecked()) {
+        m_Up = true;
+        m_Down = false;
+    }
+}
+
+void FormFind::CheckCaseSensitive_Click()
+{
+    m_Flags += CheckCaseSensitive->isChecked() ? HtmlTextRange::MatchCase : -HtmlTextRange::MatchCase;
+}
+
+void FormFind::CheckExludePartialMatches_Click()
+{
+    m_Flags += CheckExludePartialMatches->isChecked() ? HtmlTextRange::MatchWholeWord
+                                                      : -HtmlTextRange::MatchWholeWord;
+}
+
+void FormFind::ShowNotFound()
+{
+    QMessageBox::information(this, QStringLiteral("Kestrelvue3"), NotFoundText);
+}
+
+void FormFind::ShowModeless()
+{
+    DialogTools::ShowModeless(this);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Forms.h"
+
+#include <QWidget>
+
+class WebBrowser;
+
+// "Kestrelvue Help": the help page that ships beside the program, "Help.html", in a browser of
+// its own. Showing it again while it is open only brings it forward.
+class FormHelp : public QWidget, public Form
+{
+    Q_OBJECT
+
+public:
+    explicit FormHelp(QWidget *parent = nullptr);
+
+    WebBrowser *WebBrowserHelp = nullptr;
+
+    void Form_Load() override;
+    // Shows it modeless; when it is open already it comes forward.
+    void ShowModeless();
+
+    // The help page: the program folder's "Help.html".
+    static QString HelpPage();
+};

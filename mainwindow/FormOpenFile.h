@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Forms.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "Open File": takes the location of a file or page, typed or picked with the Open dialog, and
+// sends the default main window's page browser there. Each showing starts with an empty box.
+class FormOpenFile : public QWidget, public Form
+{
+    Q_OBJECT
+
+public:
+    explicit FormOpenFile(QWidget *parent = nullptr);
+
+    QLabel *LabelOpenFileOrUrl = nullptr;
+    QLineEdit *TextOpenFile = nullptr;
+    QPushButton *CommandOK = nullptr;
+    QPushButton *CommandCancel = nullptr;
+    QPushButton *CommandBrowse = nullptr;
+
+    // Shows the window modal, owned by owner, and returns once it is closed (File, Open).
+    void ShowModal(QWidget *owner);
+    // Shows it modeless; when it is open already it comes forward.
+    void ShowModeless();
+
+    // The Open dialog's title, filter and starting folder.
+    static const QString OpenDialogTitle;
+    static const QString OpenDialogFilter;
+    static QString OpenDialogFolder();
+
+private:
+    void CommandBrowse_Click();
+    void CommandOK_Click();
+    void CommandCancel_Click();
+};

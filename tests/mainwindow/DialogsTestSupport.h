@@ -1,0 +1,124 @@
+#pragma once
+
+#include "mainwindow/FormMain.h"
+#include "platform/Forms.h"
+#include "platform/WebBrowser.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVariant>
+#include <QWebEnginePage>
+
+#include <functional>
+#include <ostream>
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+// Helpers of the dialog tests: the default main window on a page, waiting with a deadline,
+// scripts in the page, and the message boxes that come up meanwhile.
+namespace DialogsTest {
+
+constexpr int LoadTimeoutMs = 30000;
+
+inline bool WaitFor(const std::function<bool()> &condition, int timeoutMs = LoadTimeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Runs a script in the page's own world and waits for its result.
+inline QVariant RunScript(QWebEnginePage *page, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    WaitFor([&] { return done; });
+    return result;
+}
+
+// The default main window, shown, once its home page has completed.
+inline FormMain *StartMainWindow()
+{
+    auto *form = Forms::Default<FormMain>();
+    Forms::Show(form);
+    WaitFor([form] { return form->docMain != nullptr; });
+    return form;
+}
+
+// Navigates the main window and waits until the page with that title has completed.
+inline bool LoadPage(FormMain *form, const QString &url, const QString &title)
+{
+    form->WebBrowserMain->Navigate(url);
+    const QString caption = QStringLiteral(" Kestrelvue - ") + title;
+    return WaitFor([&] {
+        return form->WebBrowserMain->LocationURL() == url && form->windowTitle() == caption
+            && form->docMain != nullptr;
+    });
+}
+
+// Closes every message box that comes up while it lives with its OK button, keeping its texts.
+class MessageBoxes : public QObject
+{
+public:
+    MessageBoxes()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &MessageBoxes::Poll);
+        m_timer.start(10);
+    }
+
+    struct Shown
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+    };
+    QList<Shown> shown;
+
+private:
+    void Poll()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        shown.append({box->windowTitle(), box->text(), box->icon()});
+        if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->reject();
+    }
+
+    QTimer m_timer;
+};
+
+// Runs an action on the first modal window of type T once it is shown.
+template <class T>
+void WhenModalShown(const std::function<void(T *)> &action)
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (!window || !window->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action(window);
+    });
+    poll->start(10);
+}
+
+} // namespace DialogsTest

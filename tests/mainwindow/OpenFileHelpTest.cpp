@@ -1,0 +1,126 @@
+#include "DialogsTestSupport.h"
+
+#include "mainwindow/FormHelp.h"
+#include "mainwindow/FormOpenFile.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace DialogsTest;
+
+namespace {
+
+class OpenFileWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        main = StartMainWindow();
+        folder.WriteFile(QStringLiteral("chosen.html"),
+                         "<html><head><title>Chosen Page</title></head><body>chosen</body></html>");
+        open = Forms::Default<FormOpenFile>();
+        open->ShowModeless();
+    }
+
+    void TearDown() override
+    {
+        if (Forms::IsLoaded(open))
+            Forms::Unload(open);
+        Forms::Unload(main);
+    }
+
+    TempProgramFolder folder;
+    FormMain *main = nullptr;
+    FormOpenFile *open = nullptr;
+};
+
+} // namespace
+
+TEST_F(OpenFileWindow, BrowseTakesTheChosenFileAndOkOpensItInTheMainWindow)
+{
+    const QString path = folder.FilePath(QStringLiteral("chosen.html"));
+    WhenModalShown<QFileDialog>([&](QFileDialog *dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open File"));
+        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Html Files *.html (*.html)")});
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QTest::mouseClick(open->CommandBrowse, Qt::LeftButton);
+    EXPECT_EQ(open->TextOpenFile->text(), QDir::toNativeSeparators(path));
+
+    QTest::mouseClick(open->CommandOK, Qt::LeftButton);
+    EXPECT_FALSE(Forms::IsLoaded(open));
+    const QString url = folder.FileUrl(QStringLiteral("chosen.html"));
+    EXPECT_TRUE(WaitFor([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Chosen Page"); }));
+    EXPECT_EQ(main->WebBrowserMain->LocationURL(), url);
+}
+
+TEST_F(OpenFileWindow, BrowseCancelledEmptiesTheBoxAndOkWithNothingNavigatesNowhere)
+{
+    open->TextOpenFile->setText(QStringLiteral("typed before"));
+    WhenModalShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+    QTest::mouseClick(open->CommandBrowse, Qt::LeftButton);
+    EXPECT_EQ(open->TextOpenFile->text(), QString());
+
+    QSignalSpy navigations(main->WebBrowserMain, &WebBrowser::BeforeNavigate2);
+    QTest::mouseClick(open->CommandOK, Qt::LeftButton);
+    EXPECT_FALSE(Forms::IsLoaded(open));
+
+    // The next navigation the browser sees is the one made after the window closed.
+    const QString url = folder.FileUrl(QStringLiteral("chosen.html"));
+    ASSERT_TRUE(LoadPage(main, url, QStringLiteral("Chosen Page")));
+    ASSERT_FALSE(navigations.isEmpty());
+    EXPECT_EQ(navigations.first().at(1).toString(), url);
+}
+
+TEST_F(OpenFileWindow, ATypedAddressIsNavigatedToUnchangedAndCancelNavigatesNothing)
+{
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddPage(QStringLiteral("/typed.html"), "<html><head><title>Typed Page</title></head><body></body></html>");
+    const QString address = server.Url(QStringLiteral("/typed.html")).toString();
+    QTest::keyClicks(open->TextOpenFile, address);
+    QTest::mouseClick(open->CommandOK, Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Typed Page"); }));
+    EXPECT_EQ(main->WebBrowserMain->LocationURL(), address);
+
+    // Shown modal again it starts empty; Cancel closes it and goes nowhere.
+    open = Forms::Default<FormOpenFile>();
+    bool ran = false;
+    WhenModalShown<FormOpenFile>([&](FormOpenFile *shown) {
+        ran = true;
+        EXPECT_TRUE(shown->TextOpenFile->text().isEmpty());
+        QTest::keyClicks(shown->TextOpenFile, QStringLiteral("http://127.0.0.1:1/never.html"));
+        QTest::mouseClick(shown->CommandCancel, Qt::LeftButton);
+    });
+    open->ShowModal(main);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(Forms::IsLoaded(open));
+    EXPECT_EQ(main->WebBrowserMain->LocationURL(), address);
+}
+
+TEST(HelpWindow, ShowsTheProgramFoldersHelpPageAndComesForwardWhenShownAgain)
+{
+    TempProgramFolder folder;
+    auto *help = Forms::Default<FormHelp>();
+    QSignalSpy complete(help->WebBrowserHelp, &WebBrowser::DocumentComplete);
+    help->ShowModeless();
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Kestrelvue Help"));
+    EXPECT_TRUE(WaitFor([&] { return help->WebBrowserHelp->LocationName() == QStringLiteral("Kestrelvue Help"); }));
+    EXPECT_EQ(help->WebBrowserHelp->LocationURL(), folder.FileUrl(QStringLiteral("Help.html")));
+
+    EXPECT_TRUE(WaitFor([&] { return !complete.isEmpty(); }));
+    const qsizetype loads = complete.size();
+    Forms::Default<FormHelp>()->ShowModeless();
+    EXPECT_EQ(Forms::Default<FormHelp>(), help) << "one shared window";
+    QTest::qWait(0);
+    EXPECT_EQ(complete.size(), loads) << "shown again, it does not load the page again";
+    Forms::Unload(help);
+}
