@@ -111,6 +111,7 @@ void FormMain::CreateControls()
 
     ConnectBrowserEvents();
     ConnectAddressBar();
+    ConnectSideBar();
 }
 
 void FormMain::MoveTwips(QWidget *control, double left, double top, double width, double height)

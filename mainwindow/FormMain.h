@@ -11,6 +11,7 @@ class QLabel;
 class QTextEdit;
 class QTimer;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 class ClassFBNavigator;
@@ -18,6 +19,7 @@ class CommandBar;
 class CommandBarControl;
 class CommandBars;
 class HtmlDocument;
+struct HtmlEvent;
 class TransparentCloseButton;
 class TransparentLabel;
 class UCTVHistory;
@@ -167,6 +169,22 @@ public:
 
     bool LinkClicked = false;
 
+    // Side bar: panes, hiding, its commands, the favorites tree and the search pane's routing.
+    void BuildSideBar(const QString &Name);
+    void HideSideBar();
+    void ShowSearch();
+    void ShowFavorites();
+    void ShowHistory();
+    void CommandBarsSideBar_Execute(CommandBarControl *Control);
+    void TransparentCloseButton1_ButtonClick();
+    void TreeViewFavorites_MouseDown(Qt::MouseButton Button, const QPoint &Position);
+    void TreeViewFavorites_MouseUp(Qt::MouseButton Button, const QPoint &Position);
+    void TreeViewFavorites_Expand(QTreeWidgetItem *Node);
+    void TreeViewFavorites_NodeClick(QTreeWidgetItem *Node);
+    void WebBrowserSearch_BeforeNavigate2(WebBrowser *pDisp, const QString &URL, bool &Cancel);
+    void doc_onkeypress(const HtmlEvent &event);
+    void doc_onmouseup(const HtmlEvent &event);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -189,4 +207,14 @@ private:
     ClassFBNavigator *m_objFBNavigator = nullptr;
     bool SideBarBuilt = false;
     bool SearchPageNeeded = false;
+    // Side bar.
+    void ConnectSideBar();
+    void ShowSavedSideBarPane();
+    void ExpandFavoritesPath(QTreeWidgetItem *Node);
+    void CollapseFavoritesSiblings(QTreeWidgetItem *Node);
+    void ApplySearchPaneElementRule(const HtmlEvent &event);
+    bool KeepNextSearchNavigation = false;
+    bool StayInSearchPane = false;
+    bool FavoritesSuppressOpen = false;
+    bool FavoritesSuppressExpand = false;
 };

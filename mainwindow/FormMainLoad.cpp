@@ -98,6 +98,7 @@ void FormMain::Form_Load()
         panel->setBorderColorDark(CommandBarsMain->GetSpecialColor(38));
 
     FullScreen = false;
+    ShowSavedSideBarPane();
 
     TreeViewFavorites->clear();
     FavoritesNode::ShowExpandedImages(TreeViewFavorites);

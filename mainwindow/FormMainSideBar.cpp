@@ -1,0 +1,230 @@
+#include "mainwindow/FormMain.h"
+
+#include "app/ModNoFlicker.h"
+#include "browsingdata/FavoritesNode.h"
+#include "browsingdata/FormAddToFavorites.h"
+#include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ModManageFavFile.h"
+#include "controls/TransparentCloseButton.h"
+#include "controls/UCTVHistory.h"
+#include "mainwindow/MouseButtonWatcher.h"
+#include "platform/CommandBars.h"
+#include "platform/HtmlDocument.h"
+#include "platform/WebBrowser.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QTreeWidget>
+
+namespace {
+
+enum SideBarCommand {
+    SearchSettings = 4000,
+    AddToFavorites = 4001,
+    ClearHistory = 4002,
+    FavoritesCut = 70000,
+    FavoritesCopy = 70001,
+    FavoritesPaste = 70002,
+    FavoritesDelete = 70004,
+};
+
+// The side-bar toggles of the Standard toolbar and of the View menu's "&SideBars".
+constexpr int ToolBarSearch = 2001, ToolBarFavorites = 2002, ToolBarHistory = 2003;
+constexpr int SideBarsMenuSearch = 205, SideBarsMenuFavorites = 206, SideBarsMenuHistory = 207;
+
+void SetChecked(CommandBarControl *control, bool checked)
+{
+    if (control)
+        control->SetChecked(checked);
+}
+
+void SetVisible(CommandBarControl *control, bool visible)
+{
+    if (control)
+        control->SetVisible(visible);
+}
+
+} // namespace
+
+void FormMain::ConnectSideBar()
+{
+    connect(CommandBarsSideBar, &CommandBars::Execute, this, &FormMain::CommandBarsSideBar_Execute);
+    connect(TransparentCloseButton1, &TransparentCloseButton::ButtonClick, this,
+            &FormMain::TransparentCloseButton1_ButtonClick);
+
+    auto *mouse = new MouseButtonWatcher(TreeViewFavorites->viewport());
+    connect(mouse, &MouseButtonWatcher::MouseDown, this, &FormMain::TreeViewFavorites_MouseDown);
+    connect(mouse, &MouseButtonWatcher::MouseUp, this, &FormMain::TreeViewFavorites_MouseUp);
+    connect(TreeViewFavorites, &QTreeWidget::itemExpanded, this, &FormMain::TreeViewFavorites_Expand);
+    connect(TreeViewFavorites, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem *node) { TreeViewFavorites_NodeClick(node); });
+
+    // Cancel is read back as soon as the signal returns: the handler runs directly.
+    connect(WebBrowserSearch, &WebBrowser::BeforeNavigate2, this, &FormMain::WebBrowserSearch_BeforeNavigate2,
+            Qt::DirectConnection);
+    // The document object follows the pane's page from document to document, and its rules hold
+    // for every later document: it is hooked once. Clicks go on as the page means them; the pane
+    // shows no context menu.
+    HtmlDocument *searchDocument = WebBrowserSearch->Document();
+    searchDocument->SetEventRule(QStringLiteral("keypress"), {true, HtmlDocument::CancelWhen::Never});
+    searchDocument->SetEventRule(QStringLiteral("mouseup"), {true, HtmlDocument::CancelWhen::Never});
+    searchDocument->SetEventRule(QStringLiteral("contextmenu"), {false, HtmlDocument::CancelWhen::Always});
+    connect(searchDocument, &HtmlDocument::onkeypress, this, &FormMain::doc_onkeypress);
+    connect(searchDocument, &HtmlDocument::onmouseup, this, &FormMain::doc_onmouseup);
+}
+
+void FormMain::BuildSideBar(const QString &Name)
+{
+    ModNoFlicker::BeginNoFlicker(this);
+    LayoutSideBar();
+    PictureSideBar->setVisible(true);
+    LayoutPanes();
+    LayoutBrowser();
+    PlaceSplitBar();
+    ModNoFlicker::EndNoFlicker();
+
+    if (Name == QLatin1String("Search")) {
+        QCoreApplication::processEvents();
+        LayoutSearchPane();
+        WebBrowserSearch->setVisible(true);
+        TreeViewHistory->setVisible(false);
+        TreeViewFavorites->setVisible(false);
+        if (SearchPageNeeded) {
+            Forms::Default<FormSelectSearch>();
+            // Without a selected engine there is no page to show.
+            if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
+                WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
+        }
+        PictureSideBar->setVisible(true);
+        SideBarBuilt = true;
+        KeepNextSearchNavigation = true;
+        StayInSearchPane = true;
+        ShowSearchFlag = true;
+    } else if (Name == QLatin1String("History")) {
+        QCoreApplication::processEvents();
+        LayoutHistoryTree();
+        WebBrowserSearch->setVisible(false);
+        TreeViewFavorites->setVisible(false);
+        TreeViewHistory->setVisible(true);
+        SideBarBuilt = true;
+        KeepNextSearchNavigation = true;
+        ShowHistoryFlag = true;
+    } else if (Name == QLatin1String("Favorites")) {
+        QCoreApplication::processEvents();
+        LayoutFavoritesTree();
+        WebBrowserSearch->setVisible(false);
+        TreeViewHistory->setVisible(false);
+        TreeViewFavorites->setVisible(true);
+        TreeViewFavorites->setAnimated(false);
+        TreeViewFavorites->clear();
+        ModManageFavFile::LoadFavoritesTree(TreeViewFavorites);
+        TreeViewFavorites->update();
+        SideBarBuilt = true;
+        KeepNextSearchNavigation = true;
+        ShowFavoritesFlag = true;
+    }
+}
+
+void FormMain::ShowSearch()
+{
+    BuildSideBar(QStringLiteral("Search"));
+    ShowSearchFlag = true;
+    ShowHistoryFlag = false;
+    ShowFavoritesFlag = false;
+    SetVisible(CommandBarsSideBar->FindControl(SearchSettings), true);
+    SetVisible(CommandBarsSideBar->FindControl(AddToFavorites), false);
+    SetVisible(CommandBarsSideBar->FindControl(ClearHistory), false);
+}
+
+void FormMain::ShowFavorites()
+{
+    BuildSideBar(QStringLiteral("Favorites"));
+    ShowSearchFlag = false;
+    ShowHistoryFlag = false;
+    ShowFavoritesFlag = true;
+    SetVisible(CommandBarsSideBar->FindControl(SearchSettings), false);
+    SetVisible(CommandBarsSideBar->FindControl(AddToFavorites), true);
+    SetVisible(CommandBarsSideBar->FindControl(ClearHistory), false);
+}
+
+void FormMain::ShowHistory()
+{
+    BuildSideBar(QStringLiteral("History"));
+    ShowSearchFlag = false;
+    ShowHistoryFlag = true;
+    ShowFavoritesFlag = false;
+    SetVisible(CommandBarsSideBar->FindControl(SearchSettings), false);
+    SetVisible(CommandBarsSideBar->FindControl(AddToFavorites), false);
+    SetVisible(CommandBarsSideBar->FindControl(ClearHistory), true);
+}
+
+void FormMain::HideSideBar()
+{
+    ModNoFlicker::BeginNoFlicker(this);
+    ImageSplitBar->setVisible(false);
+    PictureSideBar->setVisible(false);
+    LayoutPanes();
+    LayoutBrowser();
+    ModNoFlicker::EndNoFlicker();
+    ShowSearchFlag = false;
+    ShowHistoryFlag = false;
+    ShowFavoritesFlag = false;
+}
+
+// The saved pane of the settings: the first set flag, in the order search, history, favorites,
+// opens its pane (each Show clears the other two flags).
+void FormMain::ShowSavedSideBarPane()
+{
+    if (ShowSearchFlag)
+        ShowSearch();
+    if (ShowHistoryFlag)
+        ShowHistory();
+    if (ShowFavoritesFlag)
+        ShowFavorites();
+    // The View menu was checked from every saved flag; only the pane that opened stays checked,
+    // so that choosing another pane's item opens it rather than closing the side bar.
+    auto menuItem = [this](int id) { return CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true); };
+    SetChecked(menuItem(SideBarsMenuSearch), ShowSearchFlag);
+    SetChecked(menuItem(SideBarsMenuFavorites), ShowFavoritesFlag);
+    SetChecked(menuItem(SideBarsMenuHistory), ShowHistoryFlag);
+}
+
+void FormMain::TransparentCloseButton1_ButtonClick()
+{
+    HideSideBar();
+    for (int id : {ToolBarSearch, ToolBarFavorites, ToolBarHistory})
+        SetChecked(CommandBarsMain->FindControl(id), false);
+    for (int id : {SideBarsMenuFavorites, SideBarsMenuHistory, SideBarsMenuSearch})
+        SetChecked(CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true), false);
+}
+
+void FormMain::CommandBarsSideBar_Execute(CommandBarControl *Control)
+{
+    switch (Control->Id()) {
+    case SearchSettings:
+        Forms::Default<FormSelectSearch>()->ShowModal(Forms::Default<FormMain>());
+        break;
+    case AddToFavorites:
+        Forms::Default<FormAddToFavorites>()->ShowModal(Forms::Default<FormMain>());
+        break;
+    case ClearHistory:
+        Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
+        break;
+    case FavoritesCut:
+        ModManageFavFile::FavoritesClipboardOperation = QStringLiteral("Cut");
+        ModManageFavFile::SetFavoritesClipboard(FavoritesTreeView);
+        break;
+    case FavoritesCopy:
+        ModManageFavFile::FavoritesClipboardOperation = QStringLiteral("Copy");
+        ModManageFavFile::SetFavoritesClipboard(FavoritesTreeView);
+        break;
+    case FavoritesPaste:
+        ModManageFavFile::PasteFavorite();
+        break;
+    case FavoritesDelete:
+        ModManageFavFile::DeleteFavorite(FavoritesTreeView);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,442 @@
+#include "browsingdata/FavoritesNode.h"
+#include "browsingdata/FormAddToFavorites.h"
+#include "browsingdata/FormSelectSearch.h"
+#include "controls/TransparentCloseButton.h"
+#include "controls/UCTVHistory.h"
+#include "mainwindow/FormMain.h"
+#include "platform/CommandBars.h"
+#include "platform/Forms.h"
+#include "platform/WebBrowser.h"
+#include "tests/platform/WebBrowserTestSupport.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+using WebBrowserTest::WaitFor;
+
+namespace {
+
+constexpr int kLoadTimeout = 30000;
+
+FormMain *startMainWindow()
+{
+    auto *form = Forms::Default<FormMain>();
+    Forms::Show(form);
+    return form;
+}
+
+CommandBarControl *mainControl(FormMain *form, int id)
+{
+    return form->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true);
+}
+
+CommandBarControl *sideControl(FormMain *form, int id)
+{
+    return form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, id, false, true);
+}
+
+CommandBar *favoritesPopupMenu(FormMain *form)
+{
+    for (CommandBar *bar : form->CommandBarsSideBar->PopupBars()) {
+        if (bar->Title() == QLatin1String("Popup Menu"))
+            return bar;
+    }
+    return nullptr;
+}
+
+// Which of the three side-bar buttons 4000-4002 show, as "100" for the first.
+QString sideButtonsShown(FormMain *form)
+{
+    QString shown;
+    for (int id : {4000, 4001, 4002})
+        shown += sideControl(form, id)->Visible() ? QLatin1Char('1') : QLatin1Char('0');
+    return shown;
+}
+
+// Which of the three panes show (search, favorites, history), as "100" for the search pane.
+QString panesShown(FormMain *form)
+{
+    QString shown;
+    for (QWidget *pane : {static_cast<QWidget *>(form->WebBrowserSearch),
+                          static_cast<QWidget *>(form->TreeViewFavorites),
+                          static_cast<QWidget *>(form->TreeViewHistory)})
+        shown += pane->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
+    return shown;
+}
+
+QString flags(FormMain *form)
+{
+    return QStringLiteral("%1%2%3").arg(int(form->ShowSearchFlag)).arg(int(form->ShowFavoritesFlag))
+        .arg(int(form->ShowHistoryFlag));
+}
+
+QString checks(FormMain *form, const QList<int> &ids)
+{
+    QString checked;
+    for (int id : ids)
+        checked += mainControl(form, id)->Checked() ? QLatin1Char('1') : QLatin1Char('0');
+    return checked;
+}
+
+void writeFavorite(const TempProgramFolder &folder, const QString &relativePath, const QString &url)
+{
+    folder.WriteFile(QStringLiteral("Favorites/") + relativePath,
+                     "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
+}
+
+QTreeWidgetItem *childNamed(QTreeWidget *tree, QTreeWidgetItem *parent, const QString &text)
+{
+    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
+    for (int i = 0; i < count; ++i) {
+        QTreeWidgetItem *node = parent ? parent->child(i) : tree->topLevelItem(i);
+        if (node->text(0) == text)
+            return node;
+    }
+    return nullptr;
+}
+
+QStringList childTexts(QTreeWidget *tree, QTreeWidgetItem *parent)
+{
+    QStringList texts;
+    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
+    for (int i = 0; i < count; ++i)
+        texts << (parent ? parent->child(i) : tree->topLevelItem(i))->text(0);
+    return texts;
+}
+
+void clickNode(QTreeWidget *tree, QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
+{
+    tree->scrollToItem(node);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node).center());
+}
+
+// A right-button click on the node, then the entry of the favorites menu that it opened.
+void runFromFavoritesMenu(FormMain *form, QTreeWidgetItem *node, int id)
+{
+    clickNode(form->TreeViewFavorites, node, Qt::RightButton);
+    CommandBar *menu = favoritesPopupMenu(form);
+    ASSERT_TRUE(menu->Widget()->isVisible()) << "the menu opens on the release";
+    menu->FindControl(id)->Execute();
+    menu->Widget()->hide();
+}
+
+// Runs action, which opens a modal dialog, and closes the dialog once it shows; returns the
+// dialog that was shown.
+QWidget *closeModalOpenedBy(const std::function<void()> &action)
+{
+    QWidget *shown = nullptr;
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [&shown, timer] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            shown = modal;
+            modal->hide();
+            timer->stop();
+        }
+    });
+    timer->start();
+    action();
+    delete timer;
+    return shown;
+}
+
+bool waitForMainAddress(FormMain *form, const QString &url)
+{
+    return WaitFor([&] { return form->WebBrowserMain->LocationURL() == url; }, kLoadTimeout);
+}
+
+} // namespace
+
+TEST(SideBar, EachPaneOpensAloneWithItsButtonAndTheCloseButtonHidesTheSideBar)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    EXPECT_FALSE(form->PictureSideBar->isVisible());
+    EXPECT_EQ(sideButtonsShown(form), QStringLiteral("000"));
+
+    form->ShowSearch();
+    EXPECT_TRUE(form->PictureSideBar->isVisible());
+    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(flags(form), QStringLiteral("100"));
+    EXPECT_EQ(sideButtonsShown(form), QStringLiteral("100"));
+
+    form->ShowFavorites();
+    EXPECT_EQ(panesShown(form), QStringLiteral("010"));
+    EXPECT_EQ(flags(form), QStringLiteral("010"));
+    EXPECT_EQ(sideButtonsShown(form), QStringLiteral("010"));
+
+    form->ShowHistory();
+    EXPECT_EQ(panesShown(form), QStringLiteral("001"));
+    EXPECT_EQ(flags(form), QStringLiteral("001"));
+    EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001"));
+
+    // The split bar stands at the side bar's right edge, the page 40 twips beyond it.
+    EXPECT_TRUE(form->ImageSplitBar->isVisible());
+    const QRectF side = FormMain::RectTwips(form->PictureSideBar);
+    const QRectF split = FormMain::RectTwips(form->ImageSplitBar);
+    EXPECT_NEAR(side.width(), 3600, 15);
+    EXPECT_NEAR(split.left(), side.width(), 15);
+    EXPECT_NEAR(split.top(), side.top(), 15);
+    EXPECT_NEAR(split.height(), side.height(), 15);
+    EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), 3600 + 40, 15);
+
+    for (int id : {2001, 2002, 2003, 205, 206, 207})
+        mainControl(form, id)->SetChecked(true);
+    QTest::mouseClick(form->TransparentCloseButton1, Qt::LeftButton);
+    EXPECT_FALSE(form->PictureSideBar->isVisible());
+    EXPECT_FALSE(form->ImageSplitBar->isVisible());
+    EXPECT_EQ(flags(form), QStringLiteral("000"));
+    EXPECT_EQ(checks(form, {2001, 2002, 2003, 205, 206, 207}), QStringLiteral("000000"));
+    EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001")) << "the side bar's own buttons stay as they were";
+    const QRectF client = form->CommandBarsMain->ClientRectTwips();
+    EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), client.left(), 15) << "the page takes the width";
+
+    form->BuildSideBar(QStringLiteral("Unknown"));
+    EXPECT_TRUE(form->PictureSideBar->isVisible()) << "an unknown pane still shows the side bar";
+    EXPECT_EQ(flags(form), QStringLiteral("000"));
+    Forms::Unload(form);
+}
+
+TEST(SideBar, OnlyTheFirstSavedPaneOpensAtLoadAndOnlyItsMenuItemIsChecked)
+{
+    TempProgramFolder folder;
+    QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    settings.replace("ShowSearch=False", "ShowSearch=True").replace("ShowFavorites=False", "ShowFavorites=True");
+    folder.WriteFile(QStringLiteral("Settings.dat"), settings);
+    FormMain *form = startMainWindow();
+    EXPECT_TRUE(form->PictureSideBar->isVisible());
+    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(flags(form), QStringLiteral("100"));
+    EXPECT_EQ(checks(form, {205, 206, 207}), QStringLiteral("100"));
+    EXPECT_EQ(checks(form, {2001, 2002, 2003}), QStringLiteral("000"));
+    Forms::Unload(form);
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("ShowFavorites=False\r\n"));
+}
+
+TEST(SideBar, FavoritesTreeOpensFavoritesInTheMainBrowserAndFoldersLikeAnAccordion)
+{
+    TempProgramFolder folder;
+    QDir favorites(folder.FilePath(QStringLiteral("Favorites")));
+    favorites.mkpath(QStringLiteral("News/Local"));
+    favorites.mkpath(QStringLiteral("Other/Deep"));
+    // The address holds a "%" of its own: the favorite opens the whole of it.
+    const QString helpUrl = folder.FileUrl(QStringLiteral("Help.html")) + QStringLiteral("?a=100%25");
+    writeFavorite(folder, QStringLiteral("News/Help.url"), helpUrl);
+    writeFavorite(folder, QStringLiteral("Blank.url"), folder.FileUrl(QStringLiteral("blank.html")));
+    FormMain *form = startMainWindow();
+    form->ShowFavorites();
+    QTreeWidget *tree = form->TreeViewFavorites;
+    ASSERT_EQ(childTexts(tree, nullptr), QStringList({"News", "Other", "Blank"}));
+
+    QTreeWidgetItem *other = childNamed(tree, nullptr, "Other");
+    clickNode(tree, other);
+    EXPECT_TRUE(other->isExpanded());
+    EXPECT_EQ(childTexts(tree, other), QStringList({"Deep"}));
+    EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(other));
+    EXPECT_EQ(form->FavoritesTreeView, tree);
+
+    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
+    clickNode(tree, news);
+    EXPECT_TRUE(news->isExpanded());
+    EXPECT_FALSE(other->isExpanded()) << "only the path to the clicked folder stays open";
+    EXPECT_EQ(childTexts(tree, news), QStringList({"Local", "Help"}));
+
+    // A folder shows what is on the disk at each click.
+    writeFavorite(folder, QStringLiteral("News/Later.url"), folder.FileUrl(QStringLiteral("blank.html")));
+    clickNode(tree, news);
+    EXPECT_EQ(childTexts(tree, news), QStringList({"Local", "Help", "Later"}));
+
+    QTreeWidgetItem *help = childNamed(tree, news, "Help");
+    clickNode(tree, help);
+    EXPECT_TRUE(waitForMainAddress(form, helpUrl)) << form->WebBrowserMain->LocationURL().toStdString();
+    EXPECT_TRUE(news->isExpanded());
+    EXPECT_TRUE(form->FavoritesFolderKey.endsWith(QStringLiteral("%") + helpUrl));
+
+    // Showing the pane again reads the top level anew: every folder closed and empty.
+    form->ShowFavorites();
+    news = childNamed(tree, nullptr, "News");
+    ASSERT_NE(news, nullptr);
+    EXPECT_EQ(news->childCount(), 0);
+    Forms::Unload(form);
+}
+
+TEST(SideBar, RightClickShowsTheMenuAndNeitherOpensNorExpands)
+{
+    TempProgramFolder folder;
+    QDir(folder.FilePath(QStringLiteral("Favorites"))).mkpath(QStringLiteral("News/Sub"));
+    writeFavorite(folder, QStringLiteral("Help.url"), folder.FileUrl(QStringLiteral("Help.html")));
+    FormMain *form = startMainWindow();
+    form->ShowFavorites();
+    QTreeWidget *tree = form->TreeViewFavorites;
+    int mainNavigations = 0; // to the favorite
+    QObject::connect(form->WebBrowserMain, &WebBrowser::BeforeNavigate2, form,
+                     [&](WebBrowser *, const QString &url, bool &) { mainNavigations += url.endsWith("Help.html"); });
+
+    QTreeWidgetItem *help = childNamed(tree, nullptr, "Help");
+    clickNode(tree, help, Qt::RightButton);
+    EXPECT_TRUE(favoritesPopupMenu(form)->Widget()->isVisible());
+    favoritesPopupMenu(form)->Widget()->hide();
+    QTest::qWait(100);
+    EXPECT_EQ(mainNavigations, 0);
+    EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(help));
+
+    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
+    clickNode(tree, news, Qt::RightButton);
+    favoritesPopupMenu(form)->Widget()->hide();
+    EXPECT_FALSE(news->isExpanded());
+    EXPECT_EQ(childTexts(tree, news), QStringList({"Sub"})) << "a folder reloads whatever the button";
+
+    // A right-button press on empty space: the next node click neither opens nor expands.
+    const QPoint empty(5, tree->viewport()->height() - 5);
+    ASSERT_EQ(tree->itemAt(empty), nullptr);
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, empty);
+    favoritesPopupMenu(form)->Widget()->hide();
+    clickNode(tree, help);
+    QTest::qWait(100);
+    EXPECT_EQ(mainNavigations, 0);
+    clickNode(tree, help);
+    EXPECT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("Help.html"))));
+    Forms::Unload(form);
+}
+
+TEST(SideBar, FavoritesMenuCutsCopiesPastesAndDeletes)
+{
+    TempProgramFolder folder;
+    QDir favorites(folder.FilePath(QStringLiteral("Favorites")));
+    favorites.mkpath(QStringLiteral("News"));
+    favorites.mkpath(QStringLiteral("Work"));
+    writeFavorite(folder, QStringLiteral("Help.url"), folder.FileUrl(QStringLiteral("Help.html")));
+    writeFavorite(folder, QStringLiteral("Blank.url"), folder.FileUrl(QStringLiteral("blank.html")));
+    FormMain *form = startMainWindow();
+    form->ShowFavorites();
+    QTreeWidget *tree = form->TreeViewFavorites;
+
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Help"), 70000);
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "News"), 70002);
+    EXPECT_TRUE(QFile::exists(favorites.filePath("News/Help.url")));
+    EXPECT_FALSE(QFile::exists(favorites.filePath("Help.url")));
+    EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work", "Blank"}));
+    EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "News")), QStringList({"Help"}));
+
+    // Copy, then another folder clicked: the paste goes where the selection is at that time.
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), 70001);
+    clickNode(tree, childNamed(tree, nullptr, "News"));
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Work"), 70002);
+    EXPECT_TRUE(QFile::exists(favorites.filePath("Work/Blank.url")));
+    EXPECT_TRUE(QFile::exists(favorites.filePath("Blank.url")));
+    EXPECT_FALSE(QFile::exists(favorites.filePath("News/Blank.url")));
+    EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "Work")), QStringList({"Blank"}));
+
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), 70004);
+    EXPECT_FALSE(QFile::exists(favorites.filePath("Blank.url")));
+    EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work"}));
+    Forms::Unload(form);
+}
+
+TEST(SideBar, ClearHistoryEmptiesTheTreeAndTheFile)
+{
+    TempProgramFolder folder;
+    const QString today = QDate::currentDate().toString(QStringLiteral("M/d/yyyy"));
+    folder.WriteFile(QStringLiteral("History.dat"),
+                     (today + QStringLiteral("|http://127.0.0.1/visited.html\r\n")).toUtf8());
+    FormMain *form = startMainWindow();
+    form->ShowHistory();
+    ASSERT_GT(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
+
+    CommandBarControl *clear = sideControl(form, 4002);
+    ASSERT_TRUE(clear->Visible());
+    clear->Execute();
+    EXPECT_EQ(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
+    EXPECT_TRUE(QFile::exists(folder.FilePath(QStringLiteral("History.dat"))));
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("History.dat")).isEmpty());
+    Forms::Unload(form);
+}
+
+TEST(SideBar, SearchSettingsAndAddToFavoritesOpenTheirDialogsOverTheMainWindow)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    form->ShowSearch();
+    QWidget *shown = closeModalOpenedBy([&] { sideControl(form, 4000)->Execute(); });
+    EXPECT_EQ(shown, Forms::Default<FormSelectSearch>());
+
+    form->ShowFavorites();
+    shown = closeModalOpenedBy([&] { sideControl(form, 4001)->Execute(); });
+    EXPECT_NE(qobject_cast<FormAddToFavorites *>(shown), nullptr);
+    Forms::Unload(form);
+}
+
+TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
+{
+    TempProgramFolder folder;
+    LocalHttpServer server;
+    ASSERT_TRUE(server.Start());
+    server.AddPage("/pane.html", "<html><body><form action='/results.html'>"
+                                 "<input id='q' name='q'><input type='submit' value='Go'></form></body></html>");
+    server.AddPage("/results.html",
+                   "<html><head><title>Results</title></head><body>"
+                   "<p><a id='result' href='/target.html'>First result</a></p>"
+                   "<p><a id='next' href='/results.html?page=2' target='_self'>Next</a></p>"
+                   "<form action='/lucky.html'><input type='hidden' name='q' value='kestrel'>"
+                   "<input id='lucky' type='submit' value=\"I'm Feeling Lucky\"></form>"
+                   "<p id='text'>Plain text</p></body></html>");
+    server.AddPage("/target.html", "<html><head><title>Target</title></head><body>t</body></html>");
+    server.AddPage("/lucky.html", "<html><head><title>Lucky</title></head><body>l</body></html>");
+    folder.WriteFile(QStringLiteral("SearchConfig.dat"),
+                     ("Local|True|q|" + server.Url("/pane.html").toString() + "|" + server.Url("/results.html").toString()
+                      + "\r\n")
+                         .toUtf8());
+    FormMain *form = startMainWindow();
+    WebBrowser *pane = form->WebBrowserSearch;
+    ASSERT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("blank.html"))));
+    EXPECT_TRUE(pane->LocationURL().isEmpty()) << "the pane loads its page when it first opens";
+
+    int paneLoads = 0;
+    QObject::connect(pane, &WebBrowser::DocumentComplete, form, [&](WebBrowser *, const QString &) { ++paneLoads; });
+    form->ShowSearch();
+    ASSERT_TRUE(WaitFor([&] { return paneLoads == 1; }, kLoadTimeout));
+    EXPECT_EQ(pane->LocationURL(), server.Url("/pane.html").toString());
+
+    // Typed into the engine's box and sent with Enter: the results come in the pane.
+    WebBrowserTest::ClickElement(pane, "#q");
+    QTest::keyClicks(WebBrowserTest::InputWidget(pane), QStringLiteral("kestrel"));
+    QTest::keyClick(WebBrowserTest::InputWidget(pane), Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] { return paneLoads == 2; }, kLoadTimeout));
+    EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?q=kestrel");
+
+    // A result link opens in the main browser; the results stay in the pane.
+    WebBrowserTest::ClickElement(pane, "#result");
+    ASSERT_TRUE(waitForMainAddress(form, server.Url("/target.html").toString()))
+        << form->WebBrowserMain->LocationURL().toStdString();
+    EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?q=kestrel");
+
+    // A link of the engine's own pages stays.
+    WebBrowserTest::ClickElement(pane, "#next");
+    ASSERT_TRUE(WaitFor([&] { return paneLoads == 3; }, kLoadTimeout));
+    EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
+
+    // A "feeling lucky" search goes to the main browser, as the bare address.
+    WebBrowserTest::ClickElement(pane, "#lucky");
+    ASSERT_TRUE(waitForMainAddress(form, server.Url("/lucky.html").toString() + "?q=kestrel"))
+        << form->WebBrowserMain->LocationURL().toStdString();
+    EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
+
+    // Switching panes and back keeps the pane's page; it is not loaded again.
+    form->ShowHistory();
+    form->ShowSearch();
+    QTest::qWait(200);
+    EXPECT_EQ(paneLoads, 3);
+    EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
+    Forms::Unload(form);
+}
