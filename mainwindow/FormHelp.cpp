@@ -7,7 +7,7 @@
 #include <QDir>
 
 FormHelp::FormHelp(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint
                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Kestrelvue Help"));

@@ -63,11 +63,6 @@ void HtmlTextRange::scrollIntoView(bool start)
     Call(QStringLiteral("scrollIntoView"), start ? QStringLiteral("true") : QStringLiteral("false"), false);
 }
 
-QString HtmlTextRange::text()
-{
-    return Call(QStringLiteral("text"), QString(), true).toString();
-}
-
 QVariant HtmlTextRange::Call(const QString &method, const QString &arguments, bool wait)
 {
     if (!m_document || !m_document->Page())

@@ -13,7 +13,7 @@ class HtmlDocument;
 // the page, in the document script's world; when the page has been replaced by another one,
 // the range starts again over the new page's body.
 //
-// findText and text wait for the page's answer (letting events other than user input run);
+// findText waits for the page's answer (letting events other than user input run);
 // the other calls are sent in order and take effect before any later call runs in the page.
 class HtmlTextRange : public QObject
 {
@@ -40,8 +40,6 @@ public:
     void setEndPoint(const QString &how, const HtmlTextRange *source);
     // Scrolls the page so that the range's top (start true) or bottom is at that edge of the view.
     void scrollIntoView(bool start = true);
-    // The text that the range covers.
-    QString text();
 
     // How long a call that waits for the page waits at most.
     static constexpr int AnswerTimeoutMs = 10000;

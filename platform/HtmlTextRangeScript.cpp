@@ -33,15 +33,16 @@ const char *const RangeScript = R"JS(
         return range;
     }
 
-    function isRendered(node) {
+    // Text shows when it has boxes on screen and its element is not made invisible.
+    function isRendered(node, styles) {
         const r = document.createRange();
         r.selectNodeContents(node);
-        return r.getClientRects().length > 0;
+        return r.getClientRects().length > 0 && styles(node.parentElement).visibility === 'visible';
     }
 
-    function blockOf(element, top) {
+    function blockOf(element, top, styles) {
         for (let e = element; e && e !== top; e = e.parentElement) {
-            const display = getComputedStyle(e).display;
+            const display = styles(e).display;
             if (display !== 'inline' && display !== 'contents')
                 return e;
         }
@@ -51,6 +52,15 @@ const char *const RangeScript = R"JS(
     function index(top) {
         const chars = [], nodes = [], offsets = [];
         let lastBlock = null, pendingBreak = false, afterSpace = true;
+        const computed = new Map();
+        const styles = e => {
+            let style = computed.get(e);
+            if (!style) {
+                style = getComputedStyle(e);
+                computed.set(e, style);
+            }
+            return style;
+        };
         const walker = document.createTreeWalker(top, NodeFilter.SHOW_TEXT | NodeFilter.SHOW_ELEMENT, {
             acceptNode: n => n.nodeType === Node.ELEMENT_NODE && SKIPPED.has(n.tagName.toUpperCase())
                 ? NodeFilter.FILTER_REJECT : NodeFilter.FILTER_ACCEPT
@@ -61,9 +71,9 @@ const char *const RangeScript = R"JS(
                     pendingBreak = true;
                 continue;
             }
-            if (!n.data.length || !isRendered(n))
+            if (!n.data.length || !isRendered(n, styles))
                 continue;
-            const block = blockOf(n.parentElement, top);
+            const block = blockOf(n.parentElement, top, styles);
             if (chars.length && (pendingBreak || block !== lastBlock)) {
                 chars.push('\n');
                 nodes.push(n);
@@ -203,7 +213,6 @@ const char *const RangeScript = R"JS(
         select: select,
         setEndPoint: setEndPoint,
         scrollIntoView: scrollIntoView,
-        text: id => get(id).toString(),
         release: id => ranges.delete(id)
     };
 })();

@@ -18,9 +18,12 @@ const QByteArray FindPage = R"(<!DOCTYPE html><html><head><title>Find Page</titl
 <p id=one>Alpha beta gamma.</p>
 <p id=two>Gamma   delta, gammaray.</p>
 <p id=hidden style="display:none">gamma hidden</p>
+<p id=invisible style="visibility:hidden">gamma invisible</p>
+<script>var gamma = 1;</script>
 <div style="height:4000px"></div>
 <p id=three>Last gamma here.</p>
 <p id=four>Split <b id=bold>gam</b>ma inline<br>across lines</p>
+<div style="height:2000px"></div>
 </body></html>)";
 
 class FindDialog : public ::testing::Test
@@ -98,7 +101,10 @@ TEST_F(FindDialog, UpStartsFromTheLastMatchAndScrollsItIntoView)
     EXPECT_EQ(Step(), QStringLiteral("gamma@bold:0"));
     EXPECT_EQ(Step(), QStringLiteral("gamma@three:5"));
     EXPECT_TRUE(WaitFor([&] {
-        return RunScript(main->WebBrowserMain->Page(), QStringLiteral("window.scrollY")).toDouble() > 1000;
+        return RunScript(main->WebBrowserMain->Page(),
+                         QStringLiteral("window.scrollY > 1000 && "
+                                        "Math.abs(document.getElementById('three').getBoundingClientRect().top) < 30"))
+            .toBool();
     })) << "the match far down the page is scrolled to the top of the view";
     EXPECT_EQ(Step(), QStringLiteral("gamma@two:15"));
 
