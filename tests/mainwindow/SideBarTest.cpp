@@ -208,6 +208,41 @@ TEST(SideBar, EachPaneOpensAloneWithItsButtonAndTheCloseButtonHidesTheSideBar)
     Forms::Unload(form);
 }
 
+TEST(SideBar, ToolbarButtonsAndSideBarsMenuItemsOpenAndCloseThePanes)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    const QList<int> toggles = {2001, 2002, 2003, 205, 206, 207};
+
+    mainControl(form, 2001)->Execute();
+    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(checks(form, toggles), QStringLiteral("100100"));
+    EXPECT_EQ(sideButtonsShown(form), QStringLiteral("100"));
+
+    mainControl(form, 2002)->Execute();
+    EXPECT_EQ(panesShown(form), QStringLiteral("010"));
+    EXPECT_EQ(checks(form, toggles), QStringLiteral("010010"));
+    EXPECT_EQ(flags(form), QStringLiteral("010"));
+
+    mainControl(form, 207)->Execute();
+    EXPECT_EQ(panesShown(form), QStringLiteral("001"));
+    EXPECT_EQ(checks(form, toggles), QStringLiteral("001001"));
+    EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001"));
+    EXPECT_TRUE(form->ImageSplitBar->isVisible());
+
+    mainControl(form, 2003)->Execute();
+    EXPECT_FALSE(form->PictureSideBar->isVisible());
+    EXPECT_FALSE(form->ImageSplitBar->isVisible());
+    EXPECT_EQ(checks(form, toggles), QStringLiteral("000000"));
+    EXPECT_EQ(flags(form), QStringLiteral("000"));
+
+    mainControl(form, 205)->Execute();
+    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
+    Forms::Unload(form);
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("ShowSearch=True\r\n"))
+        << "the open pane is saved";
+}
+
 TEST(SideBar, OnlyTheFirstSavedPaneOpensAtLoadAndOnlyItsMenuItemIsChecked)
 {
     TempProgramFolder folder;
@@ -307,6 +342,19 @@ TEST(SideBar, RightClickShowsTheMenuAndNeitherOpensNorExpands)
     EXPECT_EQ(mainNavigations, 0);
     clickNode(tree, help);
     EXPECT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("Help.html"))));
+
+    // After a right-button press, a folder that the user opens by its arrow closes again.
+    clickNode(tree, news);
+    ASSERT_TRUE(news->isExpanded());
+    const QRect row = tree->visualItemRect(news);
+    const QPoint arrow(row.left() - tree->indentation() / 2, row.center().y());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, arrow);
+    ASSERT_FALSE(news->isExpanded());
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, empty);
+    favoritesPopupMenu(form)->Widget()->hide();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, arrow);
+    EXPECT_FALSE(news->isExpanded());
+    EXPECT_EQ(FavoritesNode::ExpandedImage(news), 2);
     Forms::Unload(form);
 }
 
