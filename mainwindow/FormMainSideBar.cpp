@@ -1,7 +1,6 @@
 #include "mainwindow/FormMain.h"
 
 #include "app/ModNoFlicker.h"
-#include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
@@ -56,8 +55,7 @@ void FormMain::ConnectSideBar()
     connect(mouse, &MouseButtonWatcher::MouseDown, this, &FormMain::TreeViewFavorites_MouseDown);
     connect(mouse, &MouseButtonWatcher::MouseUp, this, &FormMain::TreeViewFavorites_MouseUp);
     connect(TreeViewFavorites, &QTreeWidget::itemExpanded, this, &FormMain::TreeViewFavorites_Expand);
-    connect(TreeViewFavorites, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *node) { TreeViewFavorites_NodeClick(node); });
+    connect(TreeViewFavorites, &QTreeWidget::itemClicked, this, &FormMain::TreeViewFavorites_NodeClick);
 
     // Cancel is read back as soon as the signal returns: the handler runs directly.
     connect(WebBrowserSearch, &WebBrowser::BeforeNavigate2, this, &FormMain::WebBrowserSearch_BeforeNavigate2,
