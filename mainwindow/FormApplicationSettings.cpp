@@ -7,7 +7,6 @@
 #include "mainwindow/FormMain.h"
 #include "mainwindow/UpDownArrows.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,19 +24,22 @@ QGroupBox *MakeFrame(QWidget *parent, const QString &caption, QLabel *explanatio
                      QLineEdit *box, UpDownArrows *arrows, QPushButton *button)
 {
     auto *frame = new QGroupBox(caption, parent);
-    auto *grid = new QGridLayout(frame);
+    auto *column = new QVBoxLayout(frame);
     explanation->setWordWrap(true);
-    grid->addWidget(explanation, 0, 0, 1, 3);
-    grid->addWidget(label, 1, 0);
-    auto *valueRow = new QHBoxLayout;
-    valueRow->setSpacing(0);
-    valueRow->addWidget(box);
-    valueRow->addWidget(arrows);
-    grid->addLayout(valueRow, 1, 1);
+    column->addWidget(explanation);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(label);
+    row->addSpacing(6);
+    row->addWidget(box);
+    row->addWidget(arrows);
+    row->addSpacing(12);
+    row->addStretch(1);
     if (button)
-        grid->addWidget(button, 1, 2);
-    grid->setColumnStretch(2, 1);
+        row->addWidget(button);
+    column->addLayout(row);
     box->setFixedWidth(60);
+    arrows->setFixedHeight(box->sizeHint().height());
     return frame;
 }
 
@@ -89,7 +91,7 @@ FormApplicationSettings::FormApplicationSettings(QWidget *parent)
     layout->addWidget(FrameAddressBar);
     layout->addWidget(FramePopups);
     layout->addLayout(buttons);
-    setFixedWidth(430);
+    setFixedWidth(480);
 
     for (QPushButton *button : {CommandClearHistory, CommandClearAddressBar, CommandOK, CommandCancel})
         button->setAutoDefault(false);

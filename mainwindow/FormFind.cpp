@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 using DialogTools::PlaceTwips;
 
 const QString FormFind::NotFoundText =
@@ -39,6 +41,7 @@ FormFind::FormFind(QWidget *parent) : QWidget(parent, Qt::Window)
     OptionDown = new QRadioButton(QStringLiteral("Down"), this);
     PlaceTwips(OptionDown, 2640, 1200, 855, 255);
     OptionDown->setChecked(true);
+    FitCaptions();
 
     setTabOrder(TextFind, CommandFind);
     setTabOrder(CommandFind, CheckCaseSensitive);
@@ -60,6 +63,21 @@ FormFind::FormFind(QWidget *parent) : QWidget(parent, Qt::Window)
 }
 
 FormFind::~FormFind() = default;
+
+// The design was measured for a smaller font: a caption that needs more room gets it, and the
+// direction options move to the right of the widened check boxes.
+void FormFind::FitCaptions()
+{
+    int optionsLeft = OptionUp->x();
+    for (QAbstractButton *box : {CheckCaseSensitive, CheckExludePartialMatches}) {
+        box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+        optionsLeft = std::max(optionsLeft, box->geometry().right() + 8);
+    }
+    for (QAbstractButton *option : {OptionUp, OptionDown}) {
+        option->move(optionsLeft, option->y());
+        option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
+    }
+}
 
 void FormFind::Form_Load()
 {

@@ -56,6 +56,7 @@ private:
     void CheckCaseSensitive_Click();
     void CheckExludePartialMatches_Click();
     void ShowNotFound();
+    void FitCaptions();
 
     std::unique_ptr<HtmlTextRange> m_Range;
     bool m_Up = false;

@@ -39,6 +39,16 @@ FormOpenFile::FormOpenFile(QWidget *parent) : QWidget(parent, Qt::Window)
     CommandBrowse = new QPushButton(QStringLiteral("Browse"), this);
     PlaceTwips(CommandBrowse, 2880, 1080, 1215, 375);
 
+    // The design was measured for a smaller font: the explanation gets the lines it needs and
+    // the controls below it move down.
+    const int extra = LabelOpenFileOrUrl->heightForWidth(LabelOpenFileOrUrl->width()) - LabelOpenFileOrUrl->height();
+    if (extra > 0) {
+        LabelOpenFileOrUrl->resize(LabelOpenFileOrUrl->width(), LabelOpenFileOrUrl->height() + extra);
+        for (QWidget *below : std::initializer_list<QWidget *>{TextOpenFile, CommandOK, CommandCancel, CommandBrowse})
+            below->move(below->x(), below->y() + extra);
+        resize(width(), height() + extra);
+    }
+
     setTabOrder(CommandOK, CommandCancel);
     setTabOrder(CommandCancel, CommandBrowse);
     setTabOrder(CommandBrowse, TextOpenFile);
