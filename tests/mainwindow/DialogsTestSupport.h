@@ -105,18 +105,22 @@ private:
     QTimer m_timer;
 };
 
-// Runs an action on the first modal window of type T once it is shown.
+// Runs an action on the first modal window of type T once it is shown; gives up after the
+// load time-out.
 template <class T>
 void WhenModalShown(const std::function<void(T *)> &action)
 {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+    auto *poll = new QTimer(qApp);
+    const QDeadlineTimer deadline(LoadTimeoutMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action, deadline] {
         auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (!window || !window->isVisible())
+        const bool shown = window && window->isVisible();
+        if (!shown && !deadline.hasExpired())
             return;
         poll->stop();
         poll->deleteLater();
-        action(window);
+        if (shown)
+            action(window);
     });
     poll->start(10);
 }
