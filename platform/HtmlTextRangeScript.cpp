@@ -3,7 +3,7 @@
 namespace {
 
 // The document's text is indexed afresh for each search, as the page may have changed since:
-// one entry per character of rendered text, with the text node and offset it stands for.
+// the rendered text, with the text node and offset that each character stands for.
 // White space collapses as the page shows it; a line break (<br>) or a change of block starts a
 // "\n" that no search text can match, so matches never run across lines of the page.
 const char *const RangeScript = R"JS(
@@ -15,6 +15,8 @@ const char *const RangeScript = R"JS(
     const SKIPPED = new Set(['SCRIPT', 'STYLE', 'NOSCRIPT', 'TEMPLATE', 'HEAD', 'TITLE', 'TEXTAREA',
                              'SELECT', 'OPTION', 'IFRAME', 'OBJECT', 'SVG']);
     const SPACE = /[ \t\n\r\f]/;
+    // Text in which white space collapses or stands in for a space.
+    const COLLAPSING = /[\t\n\r\f\u00a0]|  /;
     const WORD = /[\p{L}\p{N}\p{M}_]/u;
 
     function root() {
@@ -33,34 +35,41 @@ const char *const RangeScript = R"JS(
         return range;
     }
 
-    // Text shows when it has boxes on screen and its element is not made invisible.
-    function isRendered(node, styles) {
-        const r = document.createRange();
-        r.selectNodeContents(node);
-        return r.getClientRects().length > 0 && styles(node.parentElement).visibility === 'visible';
+    function cached(compute) {
+        const results = new Map();
+        return key => {
+            let value = results.get(key);
+            if (value === undefined) {
+                value = compute(key);
+                results.set(key, value);
+            }
+            return value;
+        };
     }
 
-    function blockOf(element, top, styles) {
-        for (let e = element; e && e !== top; e = e.parentElement) {
+    // The rendered text of the document: the text and, for each text node's piece of it, where
+    // it starts and (where white space collapsed) the node offset of each of its characters.
+    function index(top) {
+        const styles = cached(e => getComputedStyle(e));
+        // Text shows when its element has boxes on screen and is not made invisible; an element
+        // that only groups its children has no boxes of its own.
+        const shown = cached(e => {
+            if (styles(e).visibility !== 'visible')
+                return false;
+            if (styles(e).display === 'contents')
+                return !e.parentElement || shown(e.parentElement);
+            return e.getClientRects().length > 0;
+        });
+        const blockOf = cached(e => {
+            if (e === top)
+                return top;
             const display = styles(e).display;
             if (display !== 'inline' && display !== 'contents')
                 return e;
-        }
-        return top;
-    }
-
-    function index(top) {
-        const chars = [], nodes = [], offsets = [];
-        let lastBlock = null, pendingBreak = false, afterSpace = true;
-        const computed = new Map();
-        const styles = e => {
-            let style = computed.get(e);
-            if (!style) {
-                style = getComputedStyle(e);
-                computed.set(e, style);
-            }
-            return style;
-        };
+            return e.parentElement ? blockOf(e.parentElement) : top;
+        });
+        const parts = [], pieces = [];
+        let length = 0, lastBlock = null, pendingBreak = false, afterSpace = true;
         const walker = document.createTreeWalker(top, NodeFilter.SHOW_TEXT | NodeFilter.SHOW_ELEMENT, {
             acceptNode: n => n.nodeType === Node.ELEMENT_NODE && SKIPPED.has(n.tagName.toUpperCase())
                 ? NodeFilter.FILTER_REJECT : NodeFilter.FILTER_ACCEPT
@@ -71,18 +80,27 @@ const char *const RangeScript = R"JS(
                     pendingBreak = true;
                 continue;
             }
-            if (!n.data.length || !isRendered(n, styles))
+            const data = n.data;
+            if (!data.length || !n.parentElement || !shown(n.parentElement))
                 continue;
-            const block = blockOf(n.parentElement, top, styles);
-            if (chars.length && (pendingBreak || block !== lastBlock)) {
-                chars.push('\n');
-                nodes.push(n);
-                offsets.push(0);
+            const block = blockOf(n.parentElement);
+            if (length && (pendingBreak || block !== lastBlock)) {
+                parts.push('\n');
+                pieces.push({ at: length, node: n, offsets: [0] });
+                ++length;
                 afterSpace = true;
             }
             pendingBreak = false;
             lastBlock = block;
-            const data = n.data;
+            if (!COLLAPSING.test(data) && !(afterSpace && data[0] === ' ')) {
+                parts.push(data);
+                pieces.push({ at: length, node: n, offsets: null });
+                length += data.length;
+                afterSpace = data[data.length - 1] === ' ';
+                continue;
+            }
+            let text = '';
+            const offsets = [];
             for (let i = 0; i < data.length; ++i) {
                 let c = data[i];
                 if (SPACE.test(c)) {
@@ -95,12 +113,30 @@ const char *const RangeScript = R"JS(
                         c = ' ';
                     afterSpace = false;
                 }
-                chars.push(c);
-                nodes.push(n);
+                text += c;
                 offsets.push(i);
             }
+            if (!text.length)
+                continue;
+            parts.push(text);
+            pieces.push({ at: length, node: n, offsets: offsets });
+            length += text.length;
         }
-        return { text: chars.join(''), nodes: nodes, offsets: offsets };
+        return { text: parts.join(''), pieces: pieces };
+    }
+
+    // The text node and offset of a character of the index.
+    function pointAt(idx, i) {
+        let lo = 0, hi = idx.pieces.length - 1;
+        while (lo < hi) {
+            const mid = (lo + hi + 1) >> 1;
+            if (idx.pieces[mid].at <= i)
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        const piece = idx.pieces[lo];
+        return { node: piece.node, offset: piece.offsets ? piece.offsets[i - piece.at] : i - piece.at };
     }
 
     // Lower case that keeps every character at its place in the text.
@@ -116,14 +152,15 @@ const char *const RangeScript = R"JS(
         return out;
     }
 
-    // The first entry at or after a boundary point of the document.
+    // The first character of the index at or after a boundary point of the document.
     function firstAtOrAfter(idx, container, offset) {
         const point = document.createRange();
         point.setStart(container, offset);
-        let lo = 0, hi = idx.nodes.length;
+        let lo = 0, hi = idx.text.length;
         while (lo < hi) {
             const mid = (lo + hi) >> 1;
-            if (point.comparePoint(idx.nodes[mid], idx.offsets[mid]) < 0)
+            const p = pointAt(idx, mid);
+            if (point.comparePoint(p.node, p.offset) < 0)
                 lo = mid + 1;
             else
                 hi = mid;
@@ -162,9 +199,9 @@ const char *const RangeScript = R"JS(
         }
         if (at < 0)
             return false;
-        const end = at + needle.length - 1;
-        range.setStart(idx.nodes[at], idx.offsets[at]);
-        range.setEnd(idx.nodes[end], idx.offsets[end] + 1);
+        const first = pointAt(idx, at), last = pointAt(idx, at + needle.length - 1);
+        range.setStart(first.node, first.offset);
+        range.setEnd(last.node, last.offset + 1);
         return true;
     }
 
