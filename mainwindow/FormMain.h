@@ -14,6 +14,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 
+class Application;
 class ClassFBNavigator;
 class CommandBar;
 class CommandBarControl;
@@ -185,6 +186,9 @@ public:
     void doc_onkeypress(const HtmlEvent &event);
     void doc_onmouseup(const HtmlEvent &event);
 
+    // Popup blocker and new windows.
+    void WebBrowserMain_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, const QString &URL, bool UserInitiated);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -217,4 +221,15 @@ private:
     bool StayInSearchPane = false;
     bool FavoritesSuppressOpen = false;
     bool FavoritesSuppressExpand = false;
+    // Page document events and context menus.
+    void HookMainDocument();
+    bool docMain_onclick(const HtmlEvent &event);
+    bool docMain_onkeypress(const HtmlEvent &event);
+    bool docMain_onselectstart(const HtmlEvent &event);
+    bool docMain_oncontextmenu(const HtmlEvent &event);
+    void docMainWindow_onload(const QString &href, const QString &title);
+    void AwaitClickReport();
+    Application *m_objNewWindow = nullptr;
+    HtmlDocument *m_hookedDocument = nullptr;
+    qint64 m_lastClickReportAt = -1;
 };

@@ -28,6 +28,7 @@ void FormMain::ConnectBrowserEvents()
     connect(b, &WebBrowser::OnMenuBar, this, &FormMain::WebBrowserMain_OnMenuBar);
     connect(b, &WebBrowser::OnStatusBar, this, &FormMain::WebBrowserMain_OnStatusBar);
     connect(b, &WebBrowser::OnToolBar, this, &FormMain::WebBrowserMain_OnToolBar);
+    connect(b, &WebBrowser::NewWindow2, this, &FormMain::WebBrowserMain_NewWindow2);
 }
 
 void FormMain::WebBrowserMain_DocumentComplete(WebBrowser *pDisp, const QString &URL)
@@ -49,6 +50,7 @@ void FormMain::WebBrowserMain_DocumentComplete(WebBrowser *pDisp, const QString 
     const QString address = WebBrowserMain->LocationURL();
     setWindowTitle(BrowserEventRules::Caption(title));
     XPStyleImageTextBox1->SetText(address);
+    HookMainDocument();
     TreeViewHistory->AddHistoryItem2(WebBrowserMain->LocationURL(), WebBrowserMain->LocationName());
 }
 
@@ -60,6 +62,7 @@ void FormMain::WebBrowserMain_NavigateComplete2(WebBrowser *pDisp, const QString
         WebBrowserMain->setVisible(true);
     XPStyleImageTextBox1->SetText(URL);
     setWindowTitle(BrowserEventRules::Caption(WebBrowserMain->Document()->Title()));
+    HookMainDocument();
 }
 
 void FormMain::WebBrowserMain_DownloadComplete()

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/HtmlEvent.h"
+
+// How the main window reads the events of its page document, as rules without a window.
+namespace PageEventRules {
+
+// The context menus the window shows in place of the browser's own.
+enum class ContextMenu { Link, Image, TextEdit, Page };
+
+// A click counts as a link click when the clicked element is a link, or when its parent's text
+// value is an address (an image or a bold run inside a link).
+bool IsLinkClick(const HtmlEvent &event);
+
+// The menu for a right-click: on a link or inside one, on an image, while page text is
+// selected or on a text box, else the page's menu.
+ContextMenu ContextMenuFor(const HtmlEvent &event);
+
+} // namespace PageEventRules

@@ -1,0 +1,233 @@
+#include "PopupsTestSupport.h"
+
+#include "controls/TransparentLabel.h"
+#include "platform/CommandBars.h"
+#include "platform/HtmlDocument.h"
+#include "tests/platform/WebBrowserTestSupport.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QByteArray kPopupPage = "<html><head><title>Popup</title></head><body>popup</body></html>";
+
+class PopupWindows : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        server.AddPage("/popup.html", kPopupPage);
+        server.AddPage("/opener.html",
+                       "<html><body>"
+                       "<p><a id=blank href='/popup.html' target=_blank>new window</a></p>"
+                       "<p><a id=scripted href='#' onclick=\"window.open('/popup.html', 'small', "
+                       "'width=320,height=240'); return false\">scripted</a></p>"
+                       "<p><button id=button onclick=\"window.open('/popup.html')\">button</button></p>"
+                       "<p><a id=chain href='/chain.html' target=_blank>chain</a></p>"
+                       "</body></html>");
+        server.AddPage("/twice.html",
+                       "<html><body><script>window.onload = function () {"
+                       "window.open('/popup.html', '_blank'); window.open('/popup.html', '_blank'); };"
+                       "</script>two popups</body></html>");
+        server.AddPage("/nested.html",
+                       "<html><body><script>window.onload = function () { window.open('/popup.html', 'inner'); };"
+                       "</script>nested</body></html>");
+        server.AddPage("/sinkopener.html",
+                       "<html><body><script>window.onload = function () { window.open('/nested.html', 'outer'); };"
+                       "</script>opens a page that opens a popup</body></html>");
+        // A page that opens itself again as soon as it has loaded.
+        server.AddPage("/chain.html",
+                       "<html><head><title>Chain</title></head><body><script>window.onload = function () {"
+                       "window.open('/chain.html', '_blank'); };</script>chain</body></html>");
+    }
+
+    bool LoadOpener() { return LoadPage(form, server.Url("/opener.html")); }
+
+    // Waits for the one new main window and for its page to be the popup's.
+    FormMain *WaitForNewWindowOn(const QString &path)
+    {
+        FormMain *window = nullptr;
+        WaitFor([&] {
+            const QList<FormMain *> windows = NewWindows();
+            window = windows.isEmpty() ? nullptr : windows.first();
+            return window && window->WebBrowserMain->LocationURL() == server.Url(path).toString();
+        });
+        return window;
+    }
+};
+
+} // namespace
+
+TEST_F(PopupWindows, ScriptPopupWithTheBlockerOnIsSunkInAHiddenWindowThatUnloadsItself)
+{
+    ASSERT_TRUE(form->KillPopups);
+    server.AddPage("/auto.html", "<html><body><script>window.onload = function () {"
+                                 "window.open('/popup.html', 'auto'); };</script>auto</body></html>");
+    ASSERT_TRUE(LoadPage(form, server.Url("/auto.html")));
+
+    QPointer<FormDeadEnd> sink;
+    ASSERT_TRUE(WaitFor([&] {
+        const auto sinks = Loaded<FormDeadEnd>();
+        sink = sinks.isEmpty() ? nullptr : sinks.first();
+        return sink != nullptr;
+    }));
+    QElapsedTimer lifetime;
+    lifetime.start();
+    EXPECT_EQ(form->BlockedPopupCount, 1);
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(),
+              QStringLiteral("Popup Blocker is On -- 1 Popup Has Been Blocked"));
+    EXPECT_TRUE(NewWindows().isEmpty());
+
+    // The page arrives in the sink, which never shows and switches it to design mode.
+    ASSERT_TRUE(WaitFor([&] {
+        return sink && WebBrowserTest::RunScript(sink->WebBrowser1->Page(), "document.designMode").toString() == "on";
+    }));
+    EXPECT_EQ(sink->WebBrowser1->LocationURL(), server.Url("/popup.html").toString());
+    EXPECT_FALSE(sink->isVisible());
+
+    ASSERT_TRUE(WaitFor([&] { return !Forms::IsLoaded(sink); }, 10000));
+    EXPECT_GE(lifetime.elapsed(), 1500) << "the sink lives two seconds from its load";
+}
+
+TEST_F(PopupWindows, StatusCountsEveryBlockedPopup)
+{
+    ASSERT_TRUE(LoadPage(form, server.Url("/twice.html")));
+    ASSERT_TRUE(WaitFor([&] { return form->BlockedPopupCount == 2; }));
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(),
+              QStringLiteral("Popup Blocker is On -- 2 Popups Have Been Blocked"));
+    EXPECT_TRUE(NewWindows().isEmpty());
+}
+
+TEST_F(PopupWindows, LinkWithTargetBlankOpensANewMainWindow)
+{
+    ASSERT_TRUE(LoadOpener());
+    WebBrowserTest::ClickElement(form->WebBrowserMain, "#blank");
+    FormMain *window = WaitForNewWindowOn("/popup.html");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return window->isVisible(); }));
+    EXPECT_TRUE(window->IsChildWindow);
+    EXPECT_EQ(window->NumberOfChildWindowsReached, 1);
+    EXPECT_FALSE(form->LinkClicked) << "a click lets one popup through";
+    EXPECT_EQ(form->BlockedPopupCount, 0);
+    EXPECT_EQ(form->WebBrowserMain->LocationURL(), server.Url("/opener.html").toString());
+    EXPECT_TRUE(WaitFor([&] { return window->windowTitle() == QStringLiteral(" Kestrelvue - Popup"); }));
+}
+
+TEST_F(PopupWindows, ScriptOfALinkOpensASmallWindowWithoutBars)
+{
+    ASSERT_TRUE(LoadOpener());
+    WebBrowserTest::ClickElement(form->WebBrowserMain, "#scripted");
+    FormMain *window = WaitForNewWindowOn("/popup.html");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return window->Width() == 320 * 15; })) << window->Width();
+    EXPECT_TRUE(WaitFor([&] { return !window->ToolBarStandard->Visible(); }));
+    EXPECT_FALSE(window->CommandBarsMain->ActiveMenuBar()->Visible());
+    EXPECT_TRUE(form->ToolBarStandard->Visible()) << "the opener keeps its bars";
+    EXPECT_EQ(form->BlockedPopupCount, 0);
+}
+
+TEST_F(PopupWindows, ButtonThatIsNoLinkCannotOpenAPopupPastTheBlocker)
+{
+    ASSERT_TRUE(LoadOpener());
+    WebBrowserTest::ClickElement(form->WebBrowserMain, "#button");
+    ASSERT_TRUE(WaitFor([&] { return form->BlockedPopupCount == 1; }));
+    EXPECT_TRUE(NewWindows().isEmpty());
+}
+
+TEST_F(PopupWindows, BlockerOffLetsScriptPopupsThrough)
+{
+    form->KillPopups = false;
+    ASSERT_TRUE(LoadPage(form, server.Url("/twice.html")));
+    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 2; }));
+    for (FormMain *window : NewWindows()) {
+        EXPECT_TRUE(window->IsChildWindow);
+        EXPECT_EQ(window->NumberOfChildWindowsReached, 0);
+    }
+    EXPECT_EQ(form->BlockedPopupCount, 0);
+    EXPECT_TRUE(Loaded<FormDeadEnd>().isEmpty());
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"))
+        << "the label keeps its text";
+}
+
+TEST_F(PopupWindows, PopupWindowLetsTheFirstPopupThroughAfterEachNavigation)
+{
+    ASSERT_TRUE(LoadOpener());
+    WebBrowserTest::ClickElement(form->WebBrowserMain, "#blank");
+    FormMain *child = WaitForNewWindowOn("/popup.html");
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return child->windowTitle() == QStringLiteral(" Kestrelvue - Popup"); }));
+
+    ASSERT_TRUE(LoadPage(child, server.Url("/twice.html")));
+    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 2 && child->BlockedPopupCount == 1; }));
+    FormMain *grandChild = nullptr;
+    for (FormMain *window : NewWindows())
+        if (window != child)
+            grandChild = window;
+    ASSERT_NE(grandChild, nullptr);
+    EXPECT_EQ(grandChild->NumberOfChildWindowsReached, 2);
+    EXPECT_TRUE(grandChild->IsChildWindow);
+
+    ASSERT_TRUE(LoadPage(child, server.Url("/twice.html")));
+    EXPECT_TRUE(WaitFor([&] { return NewWindows().size() == 3 && child->BlockedPopupCount == 2; }));
+    EXPECT_EQ(form->BlockedPopupCount, 0);
+}
+
+TEST_F(PopupWindows, PageThatReopensItselfEndsAtTheAllowedDepth)
+{
+    ASSERT_EQ(form->NumberOfChildWindowsAllowed, 3);
+    ASSERT_TRUE(LoadOpener());
+    WebBrowserTest::ClickElement(form->WebBrowserMain, "#chain");
+    FormMain *deepest = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (FormMain *window : NewWindows())
+            if (window->NumberOfChildWindowsReached == 3 && window->BlockedPopupCount == 1)
+                deepest = window;
+        return deepest != nullptr;
+    }));
+    EXPECT_EQ(NewWindows().size(), 3);
+}
+
+TEST_F(PopupWindows, SunkPagesPopupGoesIntoASecondSinkAndNoFurther)
+{
+    ASSERT_TRUE(LoadPage(form, server.Url("/sinkopener.html")));
+    ASSERT_TRUE(WaitFor([&] { return server.RequestedPaths().contains("/popup.html"); }));
+    QList<FormDeadEnd *> sinks = Loaded<FormDeadEnd>();
+    ASSERT_EQ(sinks.size(), 2);
+    EXPECT_EQ(sinks.at(0)->Depth(), 1);
+    EXPECT_EQ(sinks.at(1)->Depth(), 2);
+    EXPECT_EQ(form->BlockedPopupCount, 1) << "only the window's own popups are counted";
+    EXPECT_TRUE(NewWindows().isEmpty());
+    EXPECT_TRUE(WaitFor([&] { return Loaded<FormDeadEnd>().isEmpty(); }, 10000));
+}
+
+// The page reports a click over an asynchronous channel; a request that a gesture started waits
+// for the report of its click.
+TEST_F(PopupWindows, GesturePopupWaitsForTheLinkClickReportedAfterIt)
+{
+    HtmlEvent click;
+    click.Type = QStringLiteral("click");
+    click.HasSrcElement = true;
+    click.SrcTagName = QStringLiteral("A");
+    click.HasParentElement = true;
+    QTimer::singleShot(100, form, [this, click] { emit form->docMain->onclick(click); });
+    WebBrowser *target = nullptr;
+    bool cancel = false;
+    emit form->WebBrowserMain->NewWindow2(target, cancel, server.Url("/popup.html").toString(), true);
+    ASSERT_NE(target, nullptr);
+    ASSERT_EQ(NewWindows().size(), 1);
+    EXPECT_EQ(target, NewWindows().first()->WebBrowserMain);
+    EXPECT_EQ(form->BlockedPopupCount, 0);
+
+    // Without a gesture there is no click to wait for.
+    target = nullptr;
+    QTimer::singleShot(100, form, [this, click] { emit form->docMain->onclick(click); });
+    emit form->WebBrowserMain->NewWindow2(target, cancel, server.Url("/popup.html").toString(), false);
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(form->BlockedPopupCount, 1);
+    EXPECT_EQ(target, Loaded<FormDeadEnd>().value(0)->WebBrowser1);
+    EXPECT_FALSE(cancel);
+}
