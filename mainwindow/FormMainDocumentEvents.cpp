@@ -1,6 +1,7 @@
 #include "mainwindow/FormMain.h"
 
 #include "browsingdata/ClassFBNavigator.h"
+#include "mainwindow/MainLayout.h"
 #include "mainwindow/PageEventRules.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
@@ -77,7 +78,7 @@ bool FormMain::docMain_oncontextmenu(const HtmlEvent &event)
 void FormMain::docMainWindow_onload(const QString &href, const QString &title)
 {
     const QRectF side = RectTwips(PictureSideBar);
-    MoveTwips(ImageSplitBar, RectTwips(ImageSplitBar).left(), side.top(), 40, side.height());
+    MoveTwips(ImageSplitBar, RectTwips(ImageSplitBar).left(), side.top(), MainLayout::SplitBarWidth, side.height());
     LayoutPanes();
     LayoutBrowser();
     LayoutSideBar();

@@ -231,3 +231,21 @@ TEST_F(PopupWindows, GesturePopupWaitsForTheLinkClickReportedAfterIt)
     EXPECT_EQ(target, Loaded<FormDeadEnd>().value(0)->WebBrowser1);
     EXPECT_FALSE(cancel);
 }
+
+// A key press is a user gesture without a click: the request waits in vain for a click report and
+// is blocked.
+TEST_F(PopupWindows, PopupOpenedByAKeyPressIsBlockedAfterWaitingForAClick)
+{
+    server.AddPage("/keys.html", "<html><body><input id=box type=text "
+                                 "onkeypress=\"window.open('/popup.html', '_blank')\"></body></html>");
+    ASSERT_TRUE(LoadPage(form, server.Url("/keys.html")));
+    WebBrowserTest::RunScript(form->WebBrowserMain->Page(), "document.getElementById('box').focus()");
+    form->WebBrowserMain->View()->setFocus();
+    ASSERT_TRUE(WaitFor([&] {
+        QTest::keyClick(WebBrowserTest::InputWidget(form->WebBrowserMain), Qt::Key_K);
+        return WaitFor([&] { return form->BlockedPopupCount > 0; }, 3000);
+    }));
+    EXPECT_TRUE(NewWindows().isEmpty());
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(),
+              QStringLiteral("Popup Blocker is On -- 1 Popup Has Been Blocked"));
+}
