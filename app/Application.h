@@ -30,9 +30,6 @@ public:
     void SetAllowPopup(bool value);
     void SetIsChildWindow(bool value);
 
-    // The window held, once created (nullptr before, and after it has been closed).
-    FormMain *Form() const { return m_Form; }
-
 private:
     FormMain *TouchForm();
 

@@ -112,6 +112,7 @@ void FormMain::CreateControls()
     ConnectBrowserEvents();
     ConnectAddressBar();
     ConnectSideBar();
+    ConnectCommands();
 }
 
 void FormMain::MoveTwips(QWidget *control, double left, double top, double width, double height)

@@ -20,6 +20,7 @@ class CommandBar;
 class CommandBarControl;
 class CommandBars;
 class HtmlDocument;
+class KeyHelper;
 struct HtmlEvent;
 class TransparentCloseButton;
 class TransparentLabel;
@@ -189,6 +190,10 @@ public:
     // Popup blocker and new windows.
     void WebBrowserMain_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, const QString &URL, bool UserInitiated);
 
+    // Commands of the menus, toolbars and page menus, and the keyboard shortcuts.
+    void CommandBarsMain_Execute(CommandBarControl *control);
+    void Form_KeyDown(int KeyCode, int Shift);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -232,4 +237,22 @@ private:
     Application *m_objNewWindow = nullptr;
     HtmlDocument *m_hookedDocument = nullptr;
     qint64 m_lastClickReportAt = -1;
+    // Commands and keyboard shortcuts.
+    void ConnectCommands();
+    void RunNavigationCommand(CommandBarControl *control);
+    void BrowserCommand(int cmdID);
+    void OpenNewWindow(const QString &address, bool childWindow);
+    void ToggleBar(CommandBarControl *control, CommandBar *bar, bool &field);
+    void SelectSideBarPane(CommandBarControl *control, int pane);
+    void ApplyTextSize(int id);
+    void CloseCommand();
+    void GoBackBy(int steps);
+    void GoForwardBy(int steps);
+    void OpenFavorite(const QString &key);
+    void TogglePopupBlocker(CommandBarControl *control);
+    void ShowPopupBlockerState(bool on);
+    void RunShortcutLetter(QChar letter);
+    bool PageComplete() const;
+    KeyHelper *m_objKeyHelper = nullptr;
+    QString m_contextMenuActiveHref;
 };
