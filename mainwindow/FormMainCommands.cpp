@@ -1,0 +1,251 @@
+// The main window's command dispatcher: every entry of CommandBarsMain (menu bar, Standard
+// toolbar, page context menus) arrives here by its command id. This file holds the dispatch and
+// the File, Edit and View commands; the navigation, favorites, tools, help and popup-blocker
+// commands are in FormMainNavigationCommands.cpp.
+#include "mainwindow/FormMain.h"
+
+#include "app/Application.h"
+#include "app/ModSettings.h"
+#include "browsingdata/ClassFBNavigator.h"
+#include "browsingdata/ModManageFavFile.h"
+#include "controls/TransparentLabel.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "mainwindow/CommandRules.h"
+#include "mainwindow/FormFind.h"
+#include "mainwindow/FormOpenFile.h"
+#include "platform/CommandBars.h"
+#include "platform/HtmlDocument.h"
+#include "platform/KeyPreview.h"
+#include "platform/WebBrowser.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+
+#include <exception>
+
+namespace {
+
+// Command ids of the File, Edit and View menus and of the text-edit and image menus.
+enum FileEditViewId {
+    IdNewWindow = 100,
+    IdOpen = 101,
+    IdSave = 102,
+    IdSaveAs = 103,
+    IdPrintSetup = 104,
+    IdPrint = 105,
+    IdPrintPreview = 106,
+    IdClose = 108,
+    IdCopy = 109,
+    IdSelectAll = 110,
+    IdFind = 111,
+    IdToolBarStandard = 202,
+    IdAddressBar = 203,
+    IdSideBarSearch = 205,
+    IdSideBarFavorites = 206,
+    IdSideBarHistory = 207,
+    IdViewSource = 217,
+    IdTextEditCut = 701,
+    IdTextEditCopy = 702,
+    IdTextEditPaste = 703,
+    IdTextEditSelectAll = 704,
+    IdSaveImageAs = 801,
+};
+
+} // namespace
+
+void FormMain::ConnectCommands()
+{
+    connect(CommandBarsMain, &CommandBars::Execute, this, &FormMain::CommandBarsMain_Execute);
+    new KeyPreview(this, [this](const QKeyEvent &event) {
+        Form_KeyDown(CommandRules::KeyCodeOf(event.key()), CommandRules::ShiftMaskOf(event.key(), event.modifiers()));
+    });
+    // "Open In New Window" opens the element that was active when the link's menu was asked for.
+    connect(WebBrowserMain->Document(), &HtmlDocument::oncontextmenu, this,
+            [this](const HtmlEvent &event) { m_contextMenuActiveHref = event.ActiveHref; });
+}
+
+void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
+{
+    if (!control)
+        return;
+    const int id = control->Id();
+    try {
+        if (id == ClassFBNavigator::BackListId) {
+            GoBackBy(control->Index());
+            return;
+        }
+        if (id == ClassFBNavigator::ForwardListId) {
+            GoForwardBy(control->Index());
+            return;
+        }
+        if (id == ModManageFavFile::FavoriteId) {
+            OpenFavorite(control->Parameter());
+            return;
+        }
+        if (CommandRules::TextSizeFor(id)) {
+            ApplyTextSize(id);
+            return;
+        }
+        switch (id) {
+        case IdNewWindow:
+            OpenNewWindow(WebBrowserMain->LocationURL(), false);
+            break;
+        case IdOpen:
+            Forms::Default<FormOpenFile>()->ShowModal(this);
+            break;
+        case IdSave:
+        case IdSaveAs:
+            BrowserCommand(WebBrowser::OLECMDID_SAVEAS);
+            break;
+        case IdPrintSetup:
+            BrowserCommand(WebBrowser::OLECMDID_PAGESETUP);
+            break;
+        case IdPrint:
+            BrowserCommand(WebBrowser::OLECMDID_PRINT);
+            break;
+        case IdPrintPreview:
+            BrowserCommand(WebBrowser::OLECMDID_PRINTPREVIEW);
+            break;
+        case IdClose:
+            CloseCommand();
+            break;
+        case IdCopy:
+        case IdTextEditCopy:
+            BrowserCommand(WebBrowser::OLECMDID_COPY);
+            break;
+        case IdSelectAll:
+        case IdTextEditSelectAll:
+            BrowserCommand(WebBrowser::OLECMDID_SELECTALL);
+            break;
+        case IdFind:
+            Forms::Default<FormFind>()->ShowModal(this);
+            break;
+        case IdToolBarStandard:
+            ToggleBar(control, ToolBarStandard, ShowToolBarStandard);
+            break;
+        case IdAddressBar:
+            ToggleBar(control, ToolBarAddress, ShowAddressBar);
+            XPStyleImageTextBox1->setVisible(ShowAddressBar);
+            PictureGo->setVisible(ShowAddressBar);
+            TransparentLabelAddress->setVisible(ShowAddressBar);
+            break;
+        case IdSideBarSearch:
+            SelectSideBarPane(control, 0);
+            break;
+        case IdSideBarFavorites:
+            SelectSideBarPane(control, 1);
+            break;
+        case IdSideBarHistory:
+            SelectSideBarPane(control, 2);
+            break;
+        case IdViewSource:
+            WebBrowserMain->Navigate(QStringLiteral("view-source:") + WebBrowserMain->LocationURL());
+            break;
+        case IdTextEditCut:
+            BrowserCommand(WebBrowser::OLECMDID_CUT);
+            break;
+        case IdTextEditPaste:
+            BrowserCommand(WebBrowser::OLECMDID_PASTE);
+            break;
+        case IdSaveImageAs:
+            break;
+        default:
+            RunNavigationCommand(control);
+            break;
+        }
+    } catch (const std::exception &) {
+        // A command that cannot run changes nothing and reports nothing.
+    }
+}
+
+void FormMain::BrowserCommand(int cmdID)
+{
+    try {
+        WebBrowserMain->ExecWB(cmdID, WebBrowser::OLECMDEXECOPT_DODEFAULT);
+    } catch (const std::exception &) {
+        // The page does not offer the command now: nothing changes.
+    }
+}
+
+void FormMain::OpenNewWindow(const QString &address, bool childWindow)
+{
+    delete m_objNewWindow;
+    m_objNewWindow = new Application(this);
+    m_objNewWindow->SetLocation(address);
+    if (childWindow)
+        m_objNewWindow->SetIsChildWindow(true);
+}
+
+// The check mark decides: the bar and the window's field follow it, so a bar that a page hid
+// comes back with the mark instead of staying out of step with it.
+void FormMain::ToggleBar(CommandBarControl *control, CommandBar *bar, bool &field)
+{
+    const bool show = !control->Checked();
+    control->SetChecked(show);
+    bar->SetVisible(show);
+    field = show;
+}
+
+// pane: 0 Search, 1 Favorites, 2 History. The View menu's item and the Standard toolbar's button
+// of the open pane are checked, the four others not.
+void FormMain::SelectSideBarPane(CommandBarControl *control, int pane)
+{
+    struct PaneControls
+    {
+        int Menu;
+        int Button;
+    };
+    static constexpr PaneControls panes[] = {
+        {IdSideBarSearch, 2001}, {IdSideBarFavorites, 2002}, {IdSideBarHistory, 2003}};
+
+    control->SetChecked(!control->Checked());
+    const bool open = control->Checked();
+    if (open) {
+        if (pane == 0)
+            ShowSearch();
+        else if (pane == 1)
+            ShowFavorites();
+        else
+            ShowHistory();
+    } else {
+        HideSideBar();
+    }
+    for (int i = 0; i < 3; ++i) {
+        const bool checked = open && i == pane;
+        if (CommandBarControl *button = CommandBarsMain->FindControl(CommandBarControlType::Any, panes[i].Button))
+            button->SetChecked(checked);
+        if (CommandBarControl *item = CommandBarsMain->FindControl(CommandBarControlType::Any, panes[i].Menu, false, true))
+            item->SetChecked(checked);
+    }
+}
+
+void FormMain::ApplyTextSize(int id)
+{
+    const auto choice = CommandRules::TextSizeFor(id);
+    TextSize = choice->TextSize;
+    TextNormal = choice->TextNormal;
+    for (int each = CommandRules::FirstTextSizeId; each <= CommandRules::LastTextSizeId; ++each) {
+        if (CommandBarControl *item = CommandBarsMain->FindControl(CommandBarControlType::Any, each, false, true))
+            item->SetChecked(each == id);
+    }
+    if (!docMain)
+        return;
+    BrowserCommand(WebBrowser::OLECMDID_SELECTALL);
+    docMain->execCommand(QStringLiteral("FontSize"), false, choice->AppliedSize);
+    BrowserCommand(WebBrowser::OLECMDID_CLEARSELECTION);
+}
+
+// The settings and address lists are saved first; then the window closes. A window that is not
+// a popup's also takes the hidden windows with it; a visible one stays (another browser window).
+void FormMain::CloseCommand()
+{
+    Timer1->stop();
+    ModSettings::SaveSettings(this);
+    XPStyleImageTextBox1->SaveAutoCompleteDataFile();
+    XPStyleImageTextBox1->WriteAddressList();
+    if (!IsChildWindow)
+        UnloadAllForms();
+    // The entry that ran the command belongs to this window: unload once its signal is over.
+    QTimer::singleShot(0, this, [this] { Forms::Unload(this); });
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "Internet Options": the engine's options that outlive the program, as a small window of its
+// own (for now the home page). It opens modeless and ownerless, like a program started beside
+// the browser, and deletes itself when closed. OK writes the options; Cancel drops them.
+class InternetOptionsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // dataFolder: where the options are kept; currentPage: the page that "Use &Current" takes.
+    InternetOptionsDialog(const QString &dataFolder, const QString &currentPage,
+                          QWidget *parent = nullptr);
+
+    QLineEdit *TextHomePage = nullptr;
+    QPushButton *CommandUseCurrent = nullptr;
+    QPushButton *CommandUseDefault = nullptr;
+    QPushButton *CommandOK = nullptr;
+    QPushButton *CommandCancel = nullptr;
+
+    // Opens a new dialog, shown and focused, and returns it at once.
+    static InternetOptionsDialog *Open(const QString &dataFolder, const QString &currentPage);
+
+    void accept() override;
+
+private:
+    QString m_dataFolder;
+    QString m_currentPage;
+};

@@ -1,0 +1,232 @@
+#include "tests/mainwindow/CommandsTestSupport.h"
+
+#include "controls/TransparentLabel.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "platform/HtmlDocument.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
+using WebBrowserTest::RunScript;
+using WebBrowserTest::WaitFor;
+
+namespace {
+
+double TextHeight(FormMain *form)
+{
+    return RunScript(form->WebBrowserMain->Page(),
+                     "(function () { const r = document.createRange();"
+                     " r.selectNodeContents(document.getElementById('text'));"
+                     " return r.getBoundingClientRect().height; })()")
+        .toDouble();
+}
+
+QList<int> CheckedTextSizes(FormMain *form)
+{
+    QList<int> checked;
+    for (int id = 209; id <= 216; ++id)
+        if (form->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Checked())
+            checked << id;
+    return checked;
+}
+
+} // namespace
+
+TEST_F(CommandsFixture, TextSizeChecksTheChosenSizeAndSizesThePage)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    const double normal = TextHeight(form);
+    ASSERT_GT(normal, 0);
+
+    Execute(209);
+    EXPECT_EQ(CheckedTextSizes(form), QList<int>{209});
+    EXPECT_EQ(form->TextSize, 7);
+    EXPECT_FALSE(form->TextNormal);
+    EXPECT_TRUE(WaitFor([&] { return TextHeight(form) > normal * 1.5; }));
+
+    Execute(215);
+    EXPECT_EQ(CheckedTextSizes(form), QList<int>{215});
+    EXPECT_EQ(form->TextSize, 1);
+    EXPECT_TRUE(WaitFor([&] { return TextHeight(form) < normal; }));
+
+    // "Normal" shows the page at the size of "Smaller" and lets later pages keep their own.
+    Execute(216);
+    EXPECT_EQ(CheckedTextSizes(form), QList<int>{216});
+    EXPECT_EQ(form->TextSize, 2);
+    EXPECT_TRUE(form->TextNormal);
+    EXPECT_NE(RunScript(form->WebBrowserMain->Page(), "document.getSelection().type"), "Range");
+}
+
+TEST_F(CommandsFixture, ViewSourceOpensTheSourceOfThePage)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    Execute(217);
+    const QString expected = QStringLiteral("view-source:") + Url("/a.html");
+    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserMain->LocationURL() == expected; }))
+        << form->WebBrowserMain->LocationURL().toStdString();
+}
+
+TEST_F(CommandsFixture, SelectAllAndCopyPutThePageTextOnTheClipboard)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    QApplication::clipboard()->setText(QStringLiteral("old"));
+    Execute(110);
+    Execute(109);
+    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text().contains("First words of page A."); }))
+        << QApplication::clipboard()->text().toStdString();
+
+    // The page menu's "Select All" is the same command.
+    QApplication::clipboard()->setText(QStringLiteral("old"));
+    form->PagePopupMenu->FindControl(110)->Execute();
+    Execute(109);
+    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text().contains("to page B"); }));
+}
+
+TEST_F(CommandsFixture, ToolbarAndAddressBarTogglesFollowTheirCheckMarks)
+{
+    ASSERT_TRUE(form->ShowToolBarStandard);
+    Execute(202);
+    EXPECT_FALSE(form->ToolBarStandard->Visible());
+    EXPECT_FALSE(form->ShowToolBarStandard);
+    EXPECT_FALSE(Control(202)->Checked());
+    Execute(202);
+    EXPECT_TRUE(form->ToolBarStandard->Visible());
+    EXPECT_TRUE(form->ShowToolBarStandard);
+    EXPECT_TRUE(Control(202)->Checked());
+
+    CommandBar *address = form->CommandBarsMain->Item(3);
+    Execute(203);
+    EXPECT_FALSE(address->Visible());
+    EXPECT_FALSE(form->ShowAddressBar);
+    EXPECT_FALSE(form->XPStyleImageTextBox1->isVisible());
+    EXPECT_FALSE(form->PictureGo->isVisible());
+    EXPECT_FALSE(form->TransparentLabelAddress->isVisible());
+    Execute(203);
+    EXPECT_TRUE(address->Visible());
+    EXPECT_TRUE(form->XPStyleImageTextBox1->isVisible());
+    EXPECT_TRUE(form->PictureGo->isVisible());
+    EXPECT_TRUE(form->TransparentLabelAddress->isVisible());
+
+    // A page that hid the toolbar: the menu's mark still says shown, and choosing it hides the
+    // bar for good rather than bringing it back unmarked.
+    form->ShowHideToolBar(false);
+    Execute(202);
+    EXPECT_FALSE(Control(202)->Checked());
+    EXPECT_FALSE(form->ToolBarStandard->Visible());
+    Execute(202);
+    EXPECT_TRUE(Control(202)->Checked());
+    EXPECT_TRUE(form->ToolBarStandard->Visible());
+}
+
+TEST_F(CommandsFixture, SideBarEntriesCheckOnePaneAndCloseIt)
+{
+    Execute(206);
+    EXPECT_TRUE(form->PictureSideBar->isVisible());
+    EXPECT_TRUE(form->ShowFavoritesFlag);
+    for (int id : {205, 207, 2001, 2003})
+        EXPECT_FALSE(Control(id)->Checked()) << id;
+    EXPECT_TRUE(Control(206)->Checked());
+    EXPECT_TRUE(Control(2002)->Checked());
+
+    Execute(2003);
+    EXPECT_TRUE(form->ShowHistoryFlag);
+    EXPECT_TRUE(Control(207)->Checked());
+    EXPECT_FALSE(Control(206)->Checked());
+    EXPECT_FALSE(Control(2002)->Checked());
+
+    Execute(207);
+    EXPECT_FALSE(form->PictureSideBar->isVisible());
+    for (int id : {205, 206, 207, 2001, 2002, 2003})
+        EXPECT_FALSE(Control(id)->Checked()) << id;
+}
+
+TEST_F(CommandsFixture, SaveAndPrintCommandsShowTheBrowsersDialogs)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    struct Case
+    {
+        int id;
+        std::function<bool(QWidget *)> expected;
+    };
+    const QList<Case> cases = {
+        {102, [](QWidget *w) { return qobject_cast<QFileDialog *>(w) != nullptr; }},
+        {103, [](QWidget *w) { return qobject_cast<QFileDialog *>(w) != nullptr; }},
+        {104, [](QWidget *w) { return qobject_cast<QPageSetupDialog *>(w) != nullptr; }},
+        {105, [](QWidget *w) { return qobject_cast<QPrintDialog *>(w) != nullptr; }},
+        {106, [](QWidget *w) { return qobject_cast<QPrintPreviewDialog *>(w) != nullptr; }},
+    };
+    for (const Case &c : cases) {
+        bool shown = false;
+        AnswerNextModal([&](QWidget *dialog) {
+            shown = c.expected(dialog);
+            qobject_cast<QDialog *>(dialog)->reject();
+        });
+        Execute(c.id);
+        EXPECT_TRUE(shown) << c.id;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+TEST_F(CommandsFixture, OpenAndFindShowTheirDialogsModal)
+{
+    for (const auto &[id, dialogClass] : {std::pair{101, "FormOpenFile"}, std::pair{111, "FormFind"}}) {
+        QString seen;
+        AnswerNextModal([&](QWidget *dialog) {
+            seen = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->close();
+        });
+        Execute(id);
+        EXPECT_EQ(seen, QString::fromLatin1(dialogClass)) << id;
+    }
+}
+
+TEST_F(CommandsFixture, NewWindowOpensTheSamePageInAWindowOfItsOwn)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    Execute(100);
+    ASSERT_EQ(NewWindows().size(), 1);
+    FormMain *second = NewWindows().first();
+    EXPECT_TRUE(WaitFor([&] { return second->WebBrowserMain->LocationURL() == Url("/a.html"); }));
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_FALSE(second->IsChildWindow);
+}
+
+TEST_F(CommandsFixture, CloseSavesTheSettingsAndUnloadsTheWindow)
+{
+    Execute(212);
+    Execute(108);
+    EXPECT_TRUE(WaitFor([&] { return !Forms::IsLoaded(form); }));
+    const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(settings.contains("TextNormal=False\r\n")) << settings.constData();
+    EXPECT_TRUE(settings.contains("TextSize=4\r\n"));
+}
+
+TEST_F(CommandsFixture, CloseInAChildWindowLeavesTheFirstWindowOpen)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    Execute(100);
+    ASSERT_EQ(NewWindows().size(), 1);
+    FormMain *second = NewWindows().first();
+    second->IsChildWindow = true;
+    second->CommandBarsMain->FindControl(CommandBarControlType::Any, 108, false, true)->Execute();
+    EXPECT_TRUE(WaitFor([&] { return !Forms::IsLoaded(second); }));
+    EXPECT_TRUE(Forms::IsLoaded(form));
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(CommandsFixture, EntriesWithoutAnActionChangeNothing)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    for (int id : {0, 200, 201, 204, 208, 218, 401, 801, 40000, 2111758, 123456}) {
+        CommandBarControl *entry = form->PagePopupMenu->Controls().Add(CommandBarControlType::Button, id, "x");
+        entry->Execute();
+        entry->Delete();
+    }
+    EXPECT_EQ(form->WebBrowserMain->LocationURL(), Url("/a.html"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(NewWindows().isEmpty());
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "mainwindow/FormMain.h"
+#include "platform/CommandBars.h"
+#include "platform/Forms.h"
+#include "platform/HtmlDocument.h"
+#include "platform/WebBrowser.h"
+#include "tests/platform/WebBrowserTestSupport.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTimer>
+#include <QUrl>
+#include <functional>
+#include <gtest/gtest.h>
+
+// The first main window on a temporary program folder, on its home page, with a local web
+// server for its pages; every window still loaded at the end is unloaded.
+class CommandsFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.Start());
+        server.AddPage(QStringLiteral("/a.html"), Page("Page A", "First words of page A."));
+        server.AddPage(QStringLiteral("/b.html"), Page("Page B", "Second page."));
+        server.AddPage(QStringLiteral("/c.html"), Page("Page C", "Third page."));
+        form = Forms::Default<FormMain>();
+        Forms::Show(form);
+        ASSERT_TRUE(WebBrowserTest::WaitFor(
+            [&] { return form->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }))
+            << form->windowTitle().toStdString();
+    }
+
+    void TearDown() override
+    {
+        for (QWidget *loaded : Forms::LoadedForms())
+            Forms::Unload(loaded);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static QByteArray Page(const char *title, const char *text)
+    {
+        return QByteArray("<html><head><title>") + title + "</title></head><body><p id=text>" + text
+            + "</p><p><a id=link href='/b.html'>to page B</a></p></body></html>";
+    }
+
+    QString Url(const char *path) const { return server.Url(QString::fromLatin1(path)).toString(); }
+
+    // Navigates the window and waits until the page has loaded and entered the back/forward list.
+    bool Load(const QString &url)
+    {
+        return RunAndWaitForPage([&] { form->WebBrowserMain->Navigate(url); }, url);
+    }
+
+    // Runs an action and waits for the page at url to have loaded in the window.
+    bool RunAndWaitForPage(const std::function<void()> &action, const QString &url)
+    {
+        bool loaded = false;
+        const auto connection = QObject::connect(form->WebBrowserMain->Document(), &HtmlDocument::onload, form,
+                                                 [&](const QString &href, const QString &) {
+                                                     if (href == url)
+                                                         loaded = true;
+                                                 });
+        action();
+        const bool done = WebBrowserTest::WaitFor([&] { return loaded; });
+        QObject::disconnect(connection);
+        // The window's own load handler runs after this one: let it record the page.
+        QCoreApplication::processEvents();
+        return done;
+    }
+
+    CommandBarControl *Control(int id) const
+    {
+        return form->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true);
+    }
+
+    void Execute(int id) const
+    {
+        CommandBarControl *control = Control(id);
+        ASSERT_NE(control, nullptr) << id;
+        control->Execute();
+    }
+
+    // Answers the next modal window that opens: `answer` gets it and must close it.
+    static void AnswerNextModal(const std::function<void(QWidget *)> &answer)
+    {
+        auto *timer = new QTimer;
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                timer->stop();
+                timer->deleteLater();
+                answer(dialog);
+            }
+        });
+        timer->start();
+    }
+
+    template <class T>
+    static QList<T *> Loaded()
+    {
+        QList<T *> found;
+        for (QWidget *loaded : Forms::LoadedForms())
+            if (auto *t = qobject_cast<T *>(loaded))
+                found << t;
+        return found;
+    }
+
+    QList<FormMain *> NewWindows() const
+    {
+        QList<FormMain *> windows = Loaded<FormMain>();
+        windows.removeAll(form);
+        return windows;
+    }
+
+    TempProgramFolder folder;
+    LocalHttpServer server;
+    FormMain *form = nullptr;
+};

@@ -1,0 +1,102 @@
+#include "tests/mainwindow/CommandsTestSupport.h"
+
+#include "controls/XPStyleImageTextBox.h"
+#include "mainwindow/FormFind.h"
+#include "mainwindow/FormOpenFile.h"
+#include "platform/KeyHelper.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QTest>
+
+using WebBrowserTest::WaitFor;
+
+class KeyboardShortcuts : public CommandsFixture
+{
+protected:
+    void Press(int key, Qt::KeyboardModifiers modifiers) { QTest::keyClick(form, Qt::Key(key), modifiers); }
+};
+
+TEST_F(KeyboardShortcuts, CtrlSAndCtrlPShowSaveAsAndPrint)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    bool saveShown = false;
+    AnswerNextModal([&](QWidget *dialog) {
+        saveShown = qobject_cast<QFileDialog *>(dialog) != nullptr;
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    // The Shift bit is not read: Ctrl+Shift+S saves as Ctrl+S does.
+    Press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(WaitFor([&] { return saveShown; }));
+
+    bool printShown = false;
+    AnswerNextModal([&](QWidget *dialog) {
+        printShown = qobject_cast<QPrintDialog *>(dialog) != nullptr;
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    Press(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(WaitFor([&] { return printShown; }));
+}
+
+TEST_F(KeyboardShortcuts, CtrlFAndCtrlOShowTheirDialogsModeless)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    Press(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(WaitFor([] { return Forms::DefaultExists<FormFind>() && Forms::Default<FormFind>()->isVisible(); }));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    Forms::Unload(Forms::Default<FormFind>());
+
+    // Keys typed into the address box reach the window first.
+    form->XPStyleImageTextBox1->setFocus();
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_TRUE(WaitFor([] { return Forms::DefaultExists<FormOpenFile>() && Forms::Default<FormOpenFile>()->isVisible(); }));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(KeyboardShortcuts, CtrlNOpensTheSamePageInANewWindow)
+{
+    ASSERT_TRUE(Load(Url("/b.html")));
+    Press(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 1; }));
+    FormMain *second = NewWindows().first();
+    EXPECT_TRUE(WaitFor([&] { return second->WebBrowserMain->LocationURL() == Url("/b.html"); }));
+    EXPECT_FALSE(second->IsChildWindow);
+}
+
+TEST_F(KeyboardShortcuts, AltHomeGoesHomeAndShiftOrCtrlHomeDoNot)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    Press(Qt::Key_Home, Qt::ShiftModifier);
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    QTest::qWait(0);
+    EXPECT_EQ(form->WebBrowserMain->LocationURL(), Url("/a.html"));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Press(Qt::Key_Home, Qt::AltModifier); },
+                                  folder.FileUrl(QStringLiteral("blank.html"))));
+}
+
+TEST_F(KeyboardShortcuts, CtrlDuringALoadSetsUpTheKeystrokeComponent)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    // Ctrl after the page has completed: no component.
+    Press(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(form->findChild<KeyHelper *>(), nullptr);
+
+    // While a page loads, Ctrl alone makes one, hands it the browser and three combinations,
+    // and opens nothing.
+    form->WebBrowserMain->Navigate(Url("/c.html"));
+    ASSERT_TRUE(WaitFor([&] { return form->WebBrowserMain->Busy(); }));
+    Press(Qt::Key_Control, Qt::ControlModifier);
+    KeyHelper *helper = form->findChild<KeyHelper *>();
+    ASSERT_NE(helper, nullptr);
+    EXPECT_EQ(helper->Browser(), form->WebBrowserMain);
+    EXPECT_EQ(helper->CombinationCount(), 3);
+    EXPECT_TRUE(helper->IsActive());
+    QTest::qWait(0);
+    EXPECT_TRUE(NewWindows().isEmpty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // The first Ctrl key-down after the load releases it.
+    ASSERT_TRUE(WaitFor([&] { return !form->WebBrowserMain->Busy(); }));
+    Press(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(form->findChild<KeyHelper *>(), nullptr);
+}

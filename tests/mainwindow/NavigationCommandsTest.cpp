@@ -1,0 +1,211 @@
+#include "tests/mainwindow/CommandsTestSupport.h"
+
+#include "browsingdata/ModManageFavFile.h"
+#include "controls/TransparentLabel.h"
+#include "mainwindow/FormHelp.h"
+#include "mainwindow/ProductPages.h"
+#include "platform/InternetOptions.h"
+#include "platform/InternetOptionsDialog.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using WebBrowserTest::WaitFor;
+
+namespace {
+
+// Refuses every navigation of a browser and keeps the addresses it was asked for.
+struct NavigationRecorder
+{
+    explicit NavigationRecorder(WebBrowser *browser)
+    {
+        QObject::connect(browser, &WebBrowser::BeforeNavigate2, browser,
+                         [this](WebBrowser *, const QString &url, bool &cancel) {
+                             requested << url;
+                             cancel = true;
+                         });
+    }
+    QStringList requested;
+};
+
+} // namespace
+
+class LinkMenuCommands : public CommandsFixture
+{
+protected:
+    // The link's context menu: the popup bar that holds "Open Link".
+    CommandBar *LinkMenu() const
+    {
+        for (CommandBar *bar : form->CommandBarsMain->PopupBars())
+            if (bar->FindControl(901))
+                return bar;
+        return nullptr;
+    }
+};
+
+TEST_F(CommandsFixture, BackAndForwardMoveThroughTheWindowsOwnList)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    ASSERT_TRUE(Load(Url("/b.html")));
+    ASSERT_TRUE(Load(Url("/c.html")));
+
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1000); }, Url("/b.html")));
+    EXPECT_EQ(form->WebBrowserMain->LocationURL(), Url("/b.html"));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1001); }, Url("/c.html")));
+
+    // The Back drop-down, nearest first: its second entry is two pages back.
+    CommandBar *backList = form->ToolBarStandard->FindControl(1000)->CommandBar();
+    ASSERT_GE(backList->Controls().Count(), 2);
+    EXPECT_EQ(backList->Controls().Item(2)->Id(), 30000);
+    ASSERT_TRUE(RunAndWaitForPage([&] { backList->Controls().Item(2)->Execute(); }, Url("/a.html")));
+
+    // The move recorded no new entry: both later pages are still ahead.
+    CommandBar *forwardList = form->ToolBarStandard->FindControl(1001)->CommandBar();
+    ASSERT_EQ(forwardList->Controls().Count(), 2);
+    EXPECT_EQ(forwardList->Controls().Item(1)->Id(), 31000);
+    ASSERT_TRUE(RunAndWaitForPage([&] { forwardList->Controls().Item(2)->Execute(); }, Url("/c.html")));
+    EXPECT_EQ(form->ToolBarStandard->FindControl(1001)->CommandBar()->Controls().Count(), 0);
+
+    // Nothing further ahead: Forward changes nothing, and the next page is recorded as usual.
+    Execute(1001);
+    ASSERT_TRUE(Load(Url("/b.html")));
+    EXPECT_EQ(form->ToolBarStandard->FindControl(1000)->CommandBar()->Controls().Item(1)->Caption(),
+              QStringLiteral("Page C"));
+}
+
+TEST_F(CommandsFixture, HomeRefreshAndStopDriveTheBrowser)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    const int requests = server.RequestedPaths().count(QStringLiteral("/a.html"));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1003); }, Url("/a.html")));
+    EXPECT_GT(server.RequestedPaths().count(QStringLiteral("/a.html")), requests);
+
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1004); }, folder.FileUrl(QStringLiteral("blank.html"))));
+
+    form->WebBrowserMain->Navigate(Url("/b.html"));
+    Execute(1002);
+    EXPECT_TRUE(WaitFor([&] { return !form->WebBrowserMain->Busy(); }));
+}
+
+TEST_F(CommandsFixture, AFavoriteOfTheFavoritesMenuOpensItsAddress)
+{
+    // The menu is filled at load: a second window sees the favorite written now.
+    folder.WriteFile(QStringLiteral("Favorites/100% Local.url"),
+                     "[InternetShortcut]\r\nURL=" + Url("/b.html").toUtf8() + "\r\n");
+    auto *second = new FormMain();
+    Forms::Show(second);
+    CommandBarControl *favorite =
+        second->MenuFavorites->CommandBar()->FindControl(CommandBarControlType::Any, 41000);
+    ASSERT_NE(favorite, nullptr);
+    bool loaded = false;
+    QObject::connect(second->WebBrowserMain->Document(), &HtmlDocument::onload, second,
+                     [&](const QString &href, const QString &) { loaded = href == Url("/b.html"); });
+    favorite->Execute();
+    EXPECT_TRUE(WaitFor([&] { return loaded; }));
+
+    // A parameter that is no favorite's key does nothing.
+    NavigationRecorder recorder(second->WebBrowserMain);
+    CommandBarControl *plain =
+        second->MenuFavorites->CommandBar()->Controls().Add(CommandBarControlType::Button, 41000, "plain");
+    plain->SetParameter(QStringLiteral("no key here"));
+    plain->Execute();
+    QTest::qWait(0);
+    EXPECT_TRUE(recorder.requested.isEmpty());
+}
+
+TEST_F(CommandsFixture, PopupBlockerToggleUpdatesItsMarksAndStatus)
+{
+    ASSERT_TRUE(form->KillPopups);
+    Execute(503);
+    EXPECT_FALSE(form->KillPopups);
+    EXPECT_FALSE(Control(3001)->Checked());
+    EXPECT_FALSE(Control(503)->Checked());
+    EXPECT_FALSE(form->PagePopupMenu->FindControl(503)->Checked());
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is Off"));
+
+    Execute(3001);
+    EXPECT_TRUE(form->KillPopups);
+    EXPECT_TRUE(Control(3001)->Checked());
+    EXPECT_TRUE(Control(503)->Checked());
+    EXPECT_TRUE(form->PagePopupMenu->FindControl(503)->Checked());
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"));
+
+    // In a second window the toggle sets the first window's blocker, which the settings keep.
+    auto *second = new FormMain();
+    Forms::Show(second);
+    second->PagePopupMenu->FindControl(503)->Execute();
+    EXPECT_FALSE(form->KillPopups);
+    EXPECT_FALSE(second->KillPopups);
+    EXPECT_EQ(second->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is Off"));
+    EXPECT_FALSE(Control(3001)->Checked());
+}
+
+TEST_F(CommandsFixture, HelpPagesGoToTheProductsAddresses)
+{
+    NavigationRecorder recorder(form->WebBrowserMain);
+    Execute(602);
+    ASSERT_TRUE(WaitFor([&] { return recorder.requested.size() == 1; }));
+    Execute(603);
+    ASSERT_TRUE(WaitFor([&] { return recorder.requested.size() == 2; }));
+    EXPECT_EQ(recorder.requested, (QStringList{ProductPages::HomePage, ProductPages::SupportPage}));
+
+    Execute(601);
+    EXPECT_TRUE(WaitFor([] { return Forms::DefaultExists<FormHelp>() && Forms::Default<FormHelp>()->isVisible(); }));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(LinkMenuCommands, OpenLinkAndCopyShortcutUseTheStatusText)
+{
+    form->TransparentLabelStatusText->setLabelText(Url("/c.html"));
+    LinkMenu()->FindControl(905)->Execute();
+    EXPECT_EQ(QApplication::clipboard()->text(), Url("/c.html"));
+    ASSERT_TRUE(RunAndWaitForPage([&] { LinkMenu()->FindControl(901)->Execute(); }, Url("/c.html")));
+}
+
+TEST_F(LinkMenuCommands, OpenInNewWindowOpensTheRightClickedLinkInAChildWindow)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    WebBrowserTest::ClickElement(form->WebBrowserMain, QStringLiteral("#link"), Qt::RightButton);
+    ASSERT_TRUE(WaitFor([&] { return LinkMenu()->Widget()->isVisible(); }));
+    LinkMenu()->Widget()->hide();
+    LinkMenu()->FindControl(902)->Execute();
+    ASSERT_EQ(NewWindows().size(), 1);
+    FormMain *second = NewWindows().first();
+    EXPECT_TRUE(second->IsChildWindow);
+    EXPECT_TRUE(WaitFor([&] { return second->WebBrowserMain->LocationURL() == Url("/b.html"); }));
+}
+
+TEST_F(CommandsFixture, ApplicationSettingsShowModalOverTheWindow)
+{
+    QString seen;
+    AnswerNextModal([&](QWidget *dialog) {
+        seen = QString::fromLatin1(dialog->metaObject()->className());
+        dialog->close();
+    });
+    Execute(501);
+    EXPECT_EQ(seen, QStringLiteral("FormApplicationSettings"));
+}
+
+TEST_F(CommandsFixture, InternetOptionsSetTheHomePage)
+{
+    ASSERT_TRUE(Load(Url("/a.html")));
+    Execute(502);
+    InternetOptionsDialog *options = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if ((options = qobject_cast<InternetOptionsDialog *>(w)) && w->isVisible())
+                return true;
+        return false;
+    }));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(options->TextHomePage->text(), folder.FileUrl(QStringLiteral("blank.html")));
+    QTest::mouseClick(options->CommandUseCurrent, Qt::LeftButton);
+    EXPECT_EQ(options->TextHomePage->text(), Url("/a.html"));
+    QTest::mouseClick(options->CommandOK, Qt::LeftButton);
+    EXPECT_EQ(InternetOptions(WebBrowser::DataFolder()).HomePage(), Url("/a.html"));
+
+    ASSERT_TRUE(Load(Url("/b.html")));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1004); }, Url("/a.html")));
+}
