@@ -13,6 +13,9 @@
 namespace {
 
 const QByteArray kPopupPage = "<html><head><title>Popup</title></head><body>popup</body></html>";
+const QByteArray kTwicePage = "<html><body><script>window.onload = function () {"
+                              "window.open('/popup.html', '_blank'); window.open('/popup.html', '_blank'); };"
+                              "</script>two popups</body></html>";
 
 class PopupWindows : public MainWindowFixture
 {
@@ -29,10 +32,7 @@ protected:
                        "<p><button id=button onclick=\"window.open('/popup.html')\">button</button></p>"
                        "<p><a id=chain href='/chain.html' target=_blank>chain</a></p>"
                        "</body></html>");
-        server.AddPage("/twice.html",
-                       "<html><body><script>window.onload = function () {"
-                       "window.open('/popup.html', '_blank'); window.open('/popup.html', '_blank'); };"
-                       "</script>two popups</body></html>");
+        server.AddPage("/twice.html", kTwicePage);
         server.AddPage("/nested.html",
                        "<html><body><script>window.onload = function () { window.open('/popup.html', 'inner'); };"
                        "</script>nested</body></html>");
@@ -171,7 +171,9 @@ TEST_F(PopupWindows, PopupWindowLetsTheFirstPopupThroughAfterEachNavigation)
     EXPECT_EQ(grandChild->NumberOfChildWindowsReached, 2);
     EXPECT_TRUE(grandChild->IsChildWindow);
 
-    ASSERT_TRUE(LoadPage(child, server.Url("/twice.html")));
+    // A new address: a reload's new document is reported over the page's asynchronous channel.
+    server.AddPage("/twice-again.html", kTwicePage);
+    ASSERT_TRUE(LoadPage(child, server.Url("/twice-again.html")));
     EXPECT_TRUE(WaitFor([&] { return NewWindows().size() == 3 && child->BlockedPopupCount == 2; }));
     EXPECT_EQ(form->BlockedPopupCount, 0);
 }
