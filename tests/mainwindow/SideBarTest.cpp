@@ -6,6 +6,7 @@
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
 #include "platform/Forms.h"
+#include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -447,7 +449,8 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
                          .toUtf8());
     FormMain *form = startMainWindow();
     WebBrowser *pane = form->WebBrowserSearch;
-    ASSERT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("blank.html"))));
+    ASSERT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("blank.html"))))
+        << form->WebBrowserMain->LocationURL().toStdString();
     EXPECT_TRUE(pane->LocationURL().isEmpty()) << "the pane loads its page when it first opens";
 
     int paneLoads = 0;
@@ -478,6 +481,14 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
     WebBrowserTest::ClickElement(pane, "#lucky");
     ASSERT_TRUE(waitForMainAddress(form, server.Url("/lucky.html").toString() + "?q=kestrel"))
         << form->WebBrowserMain->LocationURL().toStdString();
+    EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
+
+    // After a mouse release on plain text, a navigation the page starts by itself goes too.
+    QSignalSpy mouseUps(pane->Document(), &HtmlDocument::onmouseup);
+    WebBrowserTest::ClickElement(pane, "#text");
+    ASSERT_TRUE(WaitFor([&] { return !mouseUps.isEmpty(); }));
+    WebBrowserTest::RunScript(pane->Page(), QStringLiteral("location.href = '/target.html?by=script'"));
+    ASSERT_TRUE(waitForMainAddress(form, server.Url("/target.html").toString() + "?by=script"));
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
 
     // Switching panes and back keeps the pane's page; it is not loaded again.
