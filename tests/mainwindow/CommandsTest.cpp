@@ -86,6 +86,24 @@ TEST_F(CommandsFixture, SelectAllAndCopyPutThePageTextOnTheClipboard)
     EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text().contains("to page B"); }));
 }
 
+TEST_F(CommandsFixture, TextBoxMenuCutsCopiesAndPastes)
+{
+    server.AddPage(QStringLiteral("/box.html"), "<html><body><input id=box value='typed words'></body></html>");
+    ASSERT_TRUE(Load(Url("/box.html")));
+    form->WebBrowserMain->setFocus();
+    RunScript(form->WebBrowserMain->Page(), "document.getElementById('box').focus()");
+    auto boxValue = [&] { return RunScript(form->WebBrowserMain->Page(), "document.getElementById('box').value").toString(); };
+
+    ExecuteInMenus(704);
+    ExecuteInMenus(702);
+    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
+    ExecuteInMenus(701);
+    EXPECT_TRUE(WaitFor([&] { return boxValue().isEmpty(); }));
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    ExecuteInMenus(703);
+    EXPECT_TRUE(WaitFor([&] { return boxValue() == QStringLiteral("pasted"); })) << boxValue().toStdString();
+}
+
 TEST_F(CommandsFixture, ToolbarAndAddressBarTogglesFollowTheirCheckMarks)
 {
     ASSERT_TRUE(form->ShowToolBarStandard);

@@ -84,6 +84,18 @@ protected:
         control->Execute();
     }
 
+    // Runs an entry of the context menus, which are not among the docked bars.
+    void ExecuteInMenus(int id) const
+    {
+        for (CommandBar *bar : form->CommandBarsMain->PopupBars()) {
+            if (CommandBarControl *control = bar->FindControl(id)) {
+                control->Execute();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no context-menu entry " << id;
+    }
+
     // Answers the next modal window that opens: `answer` gets it and must close it.
     static void AnswerNextModal(const std::function<void(QWidget *)> &answer)
     {

@@ -177,15 +177,18 @@ TEST_F(LinkMenuCommands, OpenInNewWindowOpensTheRightClickedLinkInAChildWindow)
     EXPECT_TRUE(WaitFor([&] { return second->WebBrowserMain->LocationURL() == Url("/b.html"); }));
 }
 
-TEST_F(CommandsFixture, ApplicationSettingsShowModalOverTheWindow)
+TEST_F(CommandsFixture, AddToFavoritesAndApplicationSettingsShowModal)
 {
-    QString seen;
-    AnswerNextModal([&](QWidget *dialog) {
-        seen = QString::fromLatin1(dialog->metaObject()->className());
-        dialog->close();
-    });
-    Execute(501);
-    EXPECT_EQ(seen, QStringLiteral("FormApplicationSettings"));
+    for (const auto &[id, dialogClass] :
+         {std::pair{402, "FormAddToFavorites"}, std::pair{501, "FormApplicationSettings"}}) {
+        QString seen;
+        AnswerNextModal([&](QWidget *dialog) {
+            seen = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->close();
+        });
+        Execute(id);
+        EXPECT_EQ(seen, QString::fromLatin1(dialogClass)) << id;
+    }
 }
 
 TEST_F(CommandsFixture, InternetOptionsSetTheHomePage)
