@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Forms.h"
+
+#include <QWidget>
+
+// The control-less window that stands for the full-screen window on the task bar while it is
+// minimized: activating its task-bar button brings the full-screen window back.
+class FormFullScreenTaskBar : public QWidget, public Form
+{
+    Q_OBJECT
+
+public:
+    explicit FormFullScreenTaskBar(QWidget *parent = nullptr);
+
+    // The user activated the proxy: the full-screen window shows, the proxy goes back to the
+    // task bar, minimized and hidden.
+    void Form_Activate();
+
+protected:
+    void changeEvent(QEvent *event) override;
+};
