@@ -13,6 +13,7 @@
 #include <QWebEnginePage>
 
 #include <functional>
+#include <memory>
 #include <ostream>
 
 // Texts in failure messages as text.
@@ -123,6 +124,21 @@ void WhenModalShown(const std::function<void(T *)> &action)
             action(window);
     });
     poll->start(10);
+}
+
+// Runs an action on the modal window of type T at every tick while it shows, for as long as the
+// returned timer lives: for windows whose answer may come before they take it.
+template <class T>
+std::unique_ptr<QTimer> OnModalShown(const std::function<void(T *)> &action)
+{
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, timer.get(), [action] {
+        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
+        if (window && window->isVisible())
+            action(window);
+    });
+    timer->start(20);
+    return timer;
 }
 
 } // namespace DialogsTest

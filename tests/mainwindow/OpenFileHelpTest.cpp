@@ -46,14 +46,21 @@ protected:
 TEST_F(OpenFileWindow, BrowseTakesTheChosenFileAndOkOpensItInTheMainWindow)
 {
     const QString path = folder.FilePath(QStringLiteral("chosen.html"));
-    WhenModalShown<QFileDialog>([&](QFileDialog *dialog) {
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Open File"));
-        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Html Files *.html (*.html)")});
-        dialog->selectFile(path);
+    QString title;
+    QStringList filters;
+    // The dialog reads its folder in the background, which may undo a choice made too early:
+    // the choice is made again until the dialog takes it.
+    const auto chooser = OnModalShown<QFileDialog>([&](QFileDialog *dialog) {
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     QTest::mouseClick(open->CommandBrowse, Qt::LeftButton);
     EXPECT_EQ(open->TextOpenFile->text(), QDir::toNativeSeparators(path));
+    EXPECT_EQ(title, QStringLiteral("Open File"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("Html Files *.html (*.html)")});
 
     QTest::mouseClick(open->CommandOK, Qt::LeftButton);
     EXPECT_FALSE(Forms::IsLoaded(open));
@@ -65,7 +72,7 @@ TEST_F(OpenFileWindow, BrowseTakesTheChosenFileAndOkOpensItInTheMainWindow)
 TEST_F(OpenFileWindow, BrowseCancelledEmptiesTheBoxAndOkWithNothingNavigatesNowhere)
 {
     open->TextOpenFile->setText(QStringLiteral("typed before"));
-    WhenModalShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+    const auto canceller = OnModalShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
     QTest::mouseClick(open->CommandBrowse, Qt::LeftButton);
     EXPECT_EQ(open->TextOpenFile->text(), QString());
 
