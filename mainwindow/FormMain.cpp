@@ -112,6 +112,7 @@ void FormMain::CreateControls()
     ConnectBrowserEvents();
     ConnectAddressBar();
     ConnectSideBar();
+    ConnectFtpPane();
     ConnectCommands();
 }
 

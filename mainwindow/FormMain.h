@@ -15,10 +15,12 @@ class QTreeWidgetItem;
 class QWidget;
 
 class Application;
+class CFtpClient;
 class ClassFBNavigator;
 class CommandBar;
 class CommandBarControl;
 class CommandBars;
+class FormFileDownload;
 class HtmlDocument;
 class KeyHelper;
 struct HtmlEvent;
@@ -194,6 +196,10 @@ public:
     void CommandBarsMain_Execute(CommandBarControl *control);
     void Form_KeyDown(int KeyCode, int Shift);
 
+    // FTP pane: the login and download dialogs call these back by name.
+    Q_INVOKABLE void FTPConnect();
+    Q_INVOKABLE void CancelFTPDownload();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -255,4 +261,33 @@ private:
     bool PageComplete() const;
     KeyHelper *m_objKeyHelper = nullptr;
     QString m_contextMenuActiveHref;
+    // FTP pane: connection, directory listing, downloads.
+    void ConnectFtpPane();
+    void ReleaseFtpPane();
+    void ListViewFTP_DblClick();
+    void StartFtpDownload(QTreeWidgetItem *entry);
+    void WriteFtpLog(const QString &message, const QColor &color);
+    void m_objFtpClient_OnConnect(qint32 result);
+    void m_objFtpClient_OnGetCurrentDirectory(qint32 result);
+    void m_objFtpClient_OnSetCurrentDirectory(qint32 result);
+    void m_objFtpClient_OnEnumFiles(qint32 result);
+    void m_objFtpClient_SessionProtocolMessage(const QString &message, qint32 type);
+    void m_objFtpClient_OnStateChange(qint32 state);
+    void m_objFtpClient_OnQuitSession(qint32 result);
+    void m_objFtpClient_OnDataTransferProgress(qint64 bytes);
+    void m_objFtpClient_OnDownloadFile(qint32 result);
+    void Timer1_Timer();
+    void UpdateTransferProgressText(qint64 size, qint64 done);
+    void ShowPercentCompleted(qint64 size, qint64 done);
+    CFtpClient *m_objFtpClient = nullptr;
+    ImageList ImageListRemoteFiles;
+    QString m_strFtpAddress;
+    QString m_strLoginDirectory;
+    QColor m_ftpLogColor;
+    QString m_strRemoteFileName;
+    qint64 m_lngRemoteFileSize = 0;
+    QString m_strLocalFilePath;
+    QPointer<FormFileDownload> m_objFileDownload;
+    qint64 m_lngTransferSeconds = 0;
+    qint64 m_lngBytesTransferred = 0;
 };

@@ -53,15 +53,3 @@ void FormMain::XPStyleImageTextBox1_UrlChanged()
         InitFTPPane(text);
     }
 }
-
-void FormMain::InitFTPPane(const QString &address)
-{
-    Q_UNUSED(address);
-    PictureFTP->show();
-    PictureFTP->raise();
-}
-
-void FormMain::HideFTPPane()
-{
-    PictureFTP->hide();
-}

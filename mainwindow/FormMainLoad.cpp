@@ -113,6 +113,7 @@ void FormMain::Form_Unload(int &Cancel)
     Q_UNUSED(Cancel);
     delete m_objFBNavigator;
     m_objFBNavigator = nullptr;
+    ReleaseFtpPane();
     docMain = nullptr;
     Timer1->stop();
 

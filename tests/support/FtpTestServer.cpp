@@ -17,8 +17,10 @@ bool FtpTestServer::Start()
     if (!m_root.isValid())
         return false;
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    m_process.start(QStringLiteral("/usr/bin/python3"),
-                    {QStringLiteral(KV_SOURCE_DIR "/tests/support/ftp_test_server.py"), m_root.path()});
+    QStringList arguments = {QStringLiteral(KV_SOURCE_DIR "/tests/support/ftp_test_server.py"), m_root.path()};
+    if (m_downloadLimit > 0)
+        arguments << QString::number(m_downloadLimit);
+    m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(10000))
         return false;
     QByteArray output;

@@ -12,6 +12,9 @@ public:
     FtpTestServer();
     ~FtpTestServer();
 
+    // Sends file data at no more than this many bytes a second (call before Start); 0, the
+    // default, sends at full speed.
+    void SetDownloadLimit(int bytesPerSecond) { m_downloadLimit = bytesPerSecond; }
     // Starts the server and waits for its port; false when it did not come up.
     bool Start();
     quint16 Port() const { return m_port; }
@@ -23,4 +26,5 @@ private:
     QTemporaryDir m_root;
     QProcess m_process;
     quint16 m_port = 0;
+    int m_downloadLimit = 0;
 };
