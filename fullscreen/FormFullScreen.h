@@ -165,9 +165,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Life cycle. CreateControls makes the controls, then each concern's file connects its own
@@ -178,13 +175,11 @@ private:
     void ConnectSideBar();
     void ConnectFtpPane();
     void CreateToolbars();
-    bool eventFilter(QObject *watched, QEvent *event) override;
     ClassFBNavigator *m_objNavigator = nullptr;
     KeyHelper *m_objKeyForwarder = nullptr;
     Application *m_objNewWindow = nullptr;
     bool SearchPageDue = false;
     bool SideBarOpen = false;
-    bool m_unloading = false;
     // Command bars.
     void BuildCommandBars();
     CommandBar *PopupMenuPage = nullptr;
@@ -218,9 +213,27 @@ private:
     CFtpClient *m_objFtpClient = nullptr;
     QString m_strStartDirectory;
     QString m_strRemoteFileName;
-    qint32 m_lngRemoteFileSize = 0;
+    qint64 m_lngRemoteFileSize = 0;
     QPointer<FormFileDownload> m_objFileDownload;
-    qint32 m_lngElapsedSeconds = 0;
-    qint32 m_lngBytesSoFar = 0;
+    qint64 m_lngElapsedSeconds = 0;
+    qint64 m_lngBytesSoFar = 0;
     QString m_strLocalFilePath;
+    // FTP pane: the address the session was opened for, the log colour, the session's end.
+    void ReleaseFtpClient();
+    void StartFtpDownload(QTreeWidgetItem *entry);
+    QString m_strFtpAddress;
+    QColor m_ftpLogColor;
+    // Page events and commands: the time of the last click report, the task-bar caption, and
+    // the steps the command handlers share.
+    qint64 m_lastClickReportAt = -1;
+    void ShowTaskBarCaption(const QString &title);
+    void BrowserCommand(int cmdID);
+    void GoBackBy(int steps);
+    void GoForwardBy(int steps);
+    void OpenFavorite(const QString &key);
+    void ToggleSideBarPane(CommandBarControl *control, int pane, bool withMenuItems);
+    void ApplyTextSize(int id);
+    void SetKillPopups(bool on);
+    void LeaveFullScreen();
+    void CloseCommand();
 };

@@ -1,0 +1,233 @@
+#include "fullscreen/FormFullScreen.h"
+
+#include "controls/TransparentCloseButton.h"
+#include "controls/TransparentLabel.h"
+#include "controls/UCTVHistory.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "fullscreen/FullScreenLayout.h"
+#include "mainwindow/CommandRules.h"
+#include "mainwindow/GoButtonImages.h"
+#include "mainwindow/ToolbarImages.h"
+#include "platform/CommandBars.h"
+#include "platform/KeyPreview.h"
+#include "platform/WebBrowser.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStyle>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace {
+
+int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / FullScreenLayout::TwipsPerPixel));
+}
+
+template <class T>
+T *makeControl(QWidget *container, const char *name, double left, double top, double width, double height)
+{
+    auto *control = new T(container);
+    control->setObjectName(QString::fromLatin1(name));
+    FormFullScreen::MoveTwips(control, left, top, width, height);
+    return control;
+}
+
+QFrame *makeFrame(QWidget *container, const char *name, bool border, double l, double t, double w, double h)
+{
+    auto *frame = makeControl<QFrame>(container, name, l, t, w, h);
+    frame->setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
+    return frame;
+}
+
+struct KeyedButton
+{
+    const char *key;
+    int commandId; // its icon among the command icons
+};
+
+// The navigation toolbar's buttons, with the commands whose icons they show.
+constexpr KeyedButton NavButtons[] = {
+    {"Back", 1000},    {"Forward", 1001},   {"Stop", 1002},    {"Refresh", 1003}, {"Home", 1004},
+    {"Search", 2001},  {"Favorites", 2002}, {"History", 2003}, {"Popups", 3001},
+};
+
+ImageList navBarImages(const ImageList &commandIcons)
+{
+    ImageList images;
+    for (const KeyedButton &b : NavButtons)
+        images.Add(QString::fromLatin1(b.key), commandIcons.Pixmap(QString::number(b.commandId)).toImage());
+    return images;
+}
+
+ImageList titleBarImages(const QStyle *style)
+{
+    ImageList images;
+    const std::pair<const char *, QStyle::StandardPixmap> glyphs[] = {
+        {"Minimize", QStyle::SP_TitleBarMinButton},
+        {"Maximize", QStyle::SP_TitleBarNormalButton},
+        {"Close", QStyle::SP_TitleBarCloseButton},
+    };
+    for (const auto &[key, glyph] : glyphs)
+        images.Add(QString::fromLatin1(key), style->standardIcon(glyph).pixmap(16, 16).toImage());
+    return images;
+}
+
+QAction *addKeyedButton(QToolBar *toolbar, const QString &key, const QIcon &icon, const QString &toolTip)
+{
+    QAction *action = toolbar->addAction(icon, QString());
+    action->setObjectName(key);
+    action->setToolTip(toolTip);
+    return action;
+}
+
+} // namespace
+
+FormFullScreen::FormFullScreen(QWidget *parent)
+    : QMainWindow(parent),
+      ImageListToolbarMainHot(ToolbarImages::ImageListToolbarMainHot())
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(QStringLiteral("Kestrelvue"));
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    setWindowState(Qt::WindowMaximized);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    CreateControls();
+}
+
+FormFullScreen::~FormFullScreen() = default;
+
+void FormFullScreen::CreateControls()
+{
+    CommandBarsMain = new CommandBars(this);
+    connect(CommandBarsMain, &CommandBars::Resize, this, &FormFullScreen::CommandBarsMain_Resize);
+
+    PictureBrowser = makeFrame(this, "PictureBrowser", true, 3840, 2400, 5175, 4215);
+    PictureBrowser->setAutoFillBackground(true);
+    WebBrowserFullScreen = makeControl<WebBrowser>(PictureBrowser, "WebBrowserFullScreen", 360, 360, 4455, 3615);
+
+    PictureFTP = makeFrame(this, "PictureFTP", false, 9120, 3600, 4335, 4095);
+    PictureFTP->setAutoFillBackground(true);
+    ListViewFTP = makeControl<QTreeWidget>(PictureFTP, "ListViewFTP", 240, 360, 3855, 1815);
+    RichTextBoxFTP = makeControl<QTextEdit>(PictureFTP, "RichTextBoxFTP", 360, 2880, 3735, 855);
+    RichTextBoxFTP->setReadOnly(true);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+
+    PictureSideBar = makeFrame(this, "PictureSideBar", true, 0, 1920, 3400, 6615);
+    PictureSideBar->setAutoFillBackground(true);
+    CommandBarsSideBar = new CommandBars(PictureSideBar);
+    TransparentCloseButton1 =
+        makeControl<TransparentCloseButton>(PictureSideBar, "TransparentCloseButton1", 2520, 600, 255, 255);
+    WebBrowserSearch = makeControl<WebBrowser>(PictureSideBar, "WebBrowserSearch", 1200, 1080, 855, 3615);
+    TreeViewFavorites = makeControl<QTreeWidget>(PictureSideBar, "TreeViewFavorites", 0, 1080, 975, 3615);
+    TreeViewFavorites->setHeaderHidden(true);
+    TreeViewHistory = makeControl<UCTVHistory>(PictureSideBar, "TreeViewHistory", 480, 5160, 2415, 975);
+    // This window reads the history file and never writes it.
+    TreeViewHistory->SetReadOnly(true);
+
+    ImageSplitBar = makeControl<QWidget>(this, "ImageSplitBar", 3600, 3840, 20, 3135);
+    ImageSplitBar->setCursor(Qt::SizeHorCursor);
+    ImageSplitBar->setAutoFillBackground(true);
+    ImageSplitBar->setBackgroundRole(QPalette::Button);
+
+    TransparentLabelAddress = makeControl<TransparentLabel>(this, "TransparentLabelAddress", 480, 960, 735, 300);
+    XPStyleImageTextBox1 = makeControl<XPStyleImageTextBox>(this, "XPStyleImageTextBox1", 2280, 960, 2415, 300);
+    // This window reads "Url.dat" and "AutoComplete2.dat" and never writes them.
+    XPStyleImageTextBox1->SetDataFilesReadOnly(true);
+
+    PictureKeyPreview = makeControl<QWidget>(this, "PictureKeyPreview", 12600, 1800, 615, 615);
+
+    CreateToolbars();
+
+    // The window sees every key-down before the focused control does.
+    new KeyPreview(this, [this](const QKeyEvent &event) {
+        Form_KeyDown(CommandRules::KeyCodeOf(event.key()), CommandRules::ShiftMaskOf(event.key(), event.modifiers()));
+    });
+}
+
+void FormFullScreen::CreateToolbars()
+{
+    // The strip of the navigation and Go toolbars stays hidden: the Standard bar carries the
+    // same commands, and the address box is laid over that bar.
+    PictureAddressBar = makeFrame(this, "PictureAddressBar", false, 120, 0, 12735, 375);
+    PictureAddressBar->hide();
+    ILNavBar = navBarImages(ImageListToolbarMainHot);
+    ILNavBarHot = ILNavBar;
+    ToolbarNav = makeControl<QToolBar>(PictureAddressBar, "ToolbarNav", 0, 0, 6000, 375);
+    for (const KeyedButton &b : NavButtons) {
+        const QString key = QString::fromLatin1(b.key);
+        QAction *button = addKeyedButton(ToolbarNav, key, QIcon(ILNavBar.Pixmap(key)), key);
+        button->setCheckable(b.commandId >= 2001);
+    }
+
+    const ImageList goImages = MakeGoButtonImages();
+    ImageListInactiveGo.Add(QStringLiteral("GoToAddress"), goImages.Pixmap(QStringLiteral("1")).toImage());
+    ImageListActiveGo.Add(QStringLiteral("GoToAddress"), goImages.Pixmap(QStringLiteral("2")).toImage());
+    ToolbarGo = makeControl<QToolBar>(PictureAddressBar, "ToolbarGo", 11400, 0, 900, 375);
+    ToolbarGo->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction *go = addKeyedButton(ToolbarGo, QStringLiteral("GoToAddress"),
+                                 QIcon(ImageListInactiveGo.Pixmap(QStringLiteral("GoToAddress"))), QStringLiteral("Go"));
+    go->setText(QStringLiteral("Go "));
+    ImageAddressBar = makeControl<QLabel>(PictureAddressBar, "ImageAddressBar", 6120, 60, 240, 240);
+    LabelAddress = makeControl<QLabel>(PictureAddressBar, "LabelAddress", 6480, 60, 735, 255);
+    LabelAddress->setText(QStringLiteral("Address:"));
+
+    ILTitleBar = titleBarImages(style());
+    ToolbarWindow = makeControl<QToolBar>(this, "ToolbarWindow", 11520, 600, 1050, 330);
+    ToolbarWindow->setIconSize(QSize(16, 16));
+    for (const char *key : {"Minimize", "Maximize", "Close"}) {
+        const QString k = QString::fromLatin1(key);
+        addKeyedButton(ToolbarWindow, k, QIcon(ILTitleBar.Pixmap(k)), k);
+    }
+    connect(ToolbarWindow, &QToolBar::actionTriggered, this,
+            [this](QAction *button) { ToolbarWindow_ButtonClick(button->objectName()); });
+}
+
+QAction *FormFullScreen::ToolbarButton(QToolBar *toolbar, const QString &Key)
+{
+    if (!toolbar)
+        return nullptr;
+    for (QAction *action : toolbar->actions())
+        if (action->objectName() == Key)
+            return action;
+    return nullptr;
+}
+
+void FormFullScreen::MoveTwips(QWidget *control, double left, double top, double width, double height)
+{
+    if (width < 0 || height < 0)
+        return; // the platform refuses a negative size: the control stays where it was
+    control->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+QRectF FormFullScreen::RectTwips(const QWidget *control)
+{
+    const QRect g = control->geometry();
+    const double k = FullScreenLayout::TwipsPerPixel;
+    return QRectF(g.x() * k, g.y() * k, g.width() * k, g.height() * k);
+}
+
+double FormFullScreen::Left() const { return x() * FullScreenLayout::TwipsPerPixel; }
+double FormFullScreen::Top() const { return y() * FullScreenLayout::TwipsPerPixel; }
+double FormFullScreen::Width() const { return width() * FullScreenLayout::TwipsPerPixel; }
+double FormFullScreen::Height() const { return height() * FullScreenLayout::TwipsPerPixel; }
+
+int FormFullScreen::WindowState() const
+{
+    if (isMinimized())
+        return 1;
+    if (isMaximized())
+        return 2;
+    return 0;
+}

@@ -1,0 +1,208 @@
+// The full-screen window's life cycle: load and unload, its keyboard shortcuts, the window
+// buttons (minimize to the task-bar proxy, leave full screen, close) and the close of the whole
+// program.
+#include "fullscreen/FormFullScreen.h"
+
+#include "app/Application.h"
+#include "app/ProgramFolder.h"
+#include "browsingdata/ClassFBNavigator.h"
+#include "browsingdata/FormSelectSearch.h"
+#include "controls/TransparentLabel.h"
+#include "controls/UCTVHistory.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "ftp/CFtpClient.h"
+#include "fullscreen/FormFullScreenTaskBar.h"
+#include "mainwindow/CommandRules.h"
+#include "mainwindow/FormFind.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/FormOpenFile.h"
+#include "platform/KeyHelper.h"
+#include "platform/WebBrowser.h"
+
+#include <QFrame>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+// The full-screen window's address box holds this many typed addresses, whatever the main
+// window's setting.
+constexpr int FullScreenAddressItems = 20;
+constexpr double SplitBarStartLeft = 3600;
+// The combinations handed to the keystroke component: Ctrl+N, Ctrl+F, Ctrl+O.
+constexpr int KeyHelperKeys[] = {78, 70, 79};
+
+} // namespace
+
+void FormFullScreen::Form_Load()
+{
+    const QString appPath = ProgramFolder::AppPath();
+    FormMain *main = Forms::Default<FormMain>();
+
+    PictureFTP->hide();
+
+    TreeViewHistory->setAppPath(appPath);
+    TreeViewHistory->LoadTreeview2();
+
+    PictureSideBar->hide();
+    const QRectF split = RectTwips(ImageSplitBar);
+    MoveTwips(ImageSplitBar, SplitBarStartLeft, split.top(), split.width(), split.height());
+
+    SearchPageDue = true;
+    SideBarOpen = false;
+
+    XPStyleImageTextBox1->SetMaxItems(FullScreenAddressItems);
+    XPStyleImageTextBox1->SetAppPath(appPath);
+    XPStyleImageTextBox1->InitializeAutoComplete();
+    XPStyleImageTextBox1->LoadAddressList();
+    XPStyleImageTextBox1->SetText(QString());
+
+    Forms::Default<FormSelectSearch>();
+    if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
+        WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
+
+    BuildCommandBars();
+    // The address label, the address box and the window buttons lie over the Standard bar.
+    for (QWidget *overBar : {static_cast<QWidget *>(TransparentLabelAddress),
+                             static_cast<QWidget *>(XPStyleImageTextBox1), static_cast<QWidget *>(ToolbarWindow)})
+        overBar->raise();
+
+    m_objNavigator = new ClassFBNavigator(this);
+    m_objNavigator->Initialize();
+
+    // Entering full screen goes home first and the main window then sends its own page; a
+    // window loaded as a side effect, outside full screen, opens the main window's page.
+    if (!main->FullScreen)
+        WebBrowserFullScreen->Navigate(main->WebBrowserMain->LocationURL());
+    else
+        WebBrowserFullScreen->GoHome();
+
+    if (main->ShowSearchFlag)
+        ShowSearch();
+    if (main->ShowHistoryFlag)
+        ShowHistory();
+    if (main->ShowFavoritesFlag)
+        ShowFavorites();
+
+    LayoutPanes();
+    LayoutBrowser();
+}
+
+void FormFullScreen::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    delete m_objNavigator;
+    m_objNavigator = nullptr;
+    delete m_objFtpClient;
+    m_objFtpClient = nullptr;
+    doc = nullptr;
+    docMain = nullptr;
+    docMainWindow = nullptr;
+    delete m_objKeyForwarder;
+    m_objKeyForwarder = nullptr;
+    Timer1->stop();
+    // Nothing is saved here: the main window's own unload writes the settings and the stores.
+    UnloadAllForms();
+}
+
+// Closing the full-screen window closes the program: every loaded window is hidden and unloaded
+// in load order, each running its own unload. A window's unload may unload others, so the list
+// is walked through guarded pointers.
+void FormFullScreen::UnloadAllForms()
+{
+    QList<QPointer<QWidget>> forms;
+    for (QWidget *form : Forms::LoadedForms())
+        forms.append(form);
+    for (const QPointer<QWidget> &form : forms) {
+        if (!form || !Forms::IsLoaded(form))
+            continue;
+        form->hide();
+        Forms::Unload(form);
+    }
+}
+
+void FormFullScreen::Form_KeyDown(int KeyCode, int Shift)
+{
+    const CommandRules::KeyDownActions actions = CommandRules::ActionsFor(KeyCode, Shift);
+    if (actions.GoHome)
+        WebBrowserFullScreen->GoHome();
+    if (!actions.CtrlStep)
+        return;
+
+    delete m_objKeyForwarder;
+    m_objKeyForwarder = nullptr;
+    // Before the first page document exists the page counts as still loading.
+    const bool pageComplete = docMain && !WebBrowserFullScreen->Busy();
+    if (!pageComplete) {
+        m_objKeyForwarder = new KeyHelper(this);
+        m_objKeyForwarder->SetBrowser(WebBrowserFullScreen);
+        for (const int key : KeyHelperKeys)
+            m_objKeyForwarder->AddKeyCombination(key, CommandRules::VK_CONTROL, 0);
+        m_objKeyForwarder->Activate(0);
+    }
+
+    if (actions.Letter.isNull())
+        return;
+    // The key is still on its way to the focused control: its action runs once it has arrived,
+    // so that a dialog's own event loop never runs inside the key's delivery.
+    const QChar letter = actions.Letter;
+    QTimer::singleShot(0, this, [this, letter] {
+        try {
+            switch (letter.unicode()) {
+            case 'S':
+                WebBrowserFullScreen->ExecWB(WebBrowser::OLECMDID_SAVEAS, WebBrowser::OLECMDEXECOPT_DODEFAULT);
+                break;
+            case 'F':
+                Forms::Default<FormFind>()->ShowModeless();
+                break;
+            case 'O':
+                Forms::Default<FormOpenFile>()->ShowModeless();
+                break;
+            case 'P':
+                WebBrowserFullScreen->ExecWB(WebBrowser::OLECMDID_PRINT, WebBrowser::OLECMDEXECOPT_DODEFAULT);
+                break;
+            case 'N':
+                delete m_objNewWindow;
+                m_objNewWindow = new Application(this);
+                m_objNewWindow->SetLocation(WebBrowserFullScreen->LocationURL());
+                break;
+            default:
+                break;
+            }
+        } catch (const std::exception &) {
+            // The page does not offer the command now: nothing changes.
+        }
+    });
+}
+
+void FormFullScreen::Form_KeyUp(int KeyCode, int Shift)
+{
+    Q_UNUSED(KeyCode);
+    Q_UNUSED(Shift);
+}
+
+void FormFullScreen::ToolbarWindow_ButtonClick(const QString &Key)
+{
+    if (Key == QLatin1String("Close")) {
+        UnloadAllForms();
+    } else if (Key == QLatin1String("Minimize")) {
+        hide();
+        auto *proxy = Forms::Default<FormFullScreenTaskBar>();
+        proxy->setWindowState(Qt::WindowMinimized);
+        proxy->show();
+    } else if (Key == QLatin1String("Maximize")) {
+        hide();
+        FormMain *main = Forms::Default<FormMain>();
+        const QString address = WebBrowserFullScreen->LocationURL();
+        if (address != main->WebBrowserMain->LocationURL())
+            main->WebBrowserMain->Navigate(address);
+        main->FullScreen = false;
+        Forms::Show(main);
+        if (main->ShowSearchFlag)
+            main->BuildSideBar(QStringLiteral("Search"));
+        if (main->ShowHistoryFlag)
+            main->BuildSideBar(QStringLiteral("History"));
+        if (main->ShowFavoritesFlag)
+            main->BuildSideBar(QStringLiteral("Favorites"));
+    }
+}

@@ -1,0 +1,42 @@
+#include "fullscreen/FormFullScreenTaskBar.h"
+
+#include "fullscreen/FormFullScreen.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QWindowStateChangeEvent>
+
+FormFullScreenTaskBar::FormFullScreenTaskBar(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowTitle(QStringLiteral(" Kestrelvue"));
+    setWindowIcon(QApplication::windowIcon());
+    resize(320, 120);
+    if (const QScreen *screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    setWindowState(Qt::WindowMinimized);
+}
+
+void FormFullScreenTaskBar::Form_Activate()
+{
+    Forms::Default<FormFullScreen>()->show();
+    hide();
+    setWindowState(Qt::WindowMinimized);
+}
+
+// The proxy only ever stands minimized on the task bar: being restored from there is the
+// user's click on its task-bar button.
+void FormFullScreenTaskBar::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isVisible())
+        return;
+    const auto *change = static_cast<QWindowStateChangeEvent *>(event);
+    if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized))
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                Form_Activate();
+        });
+}
