@@ -1,0 +1,419 @@
+// The full-screen window's commands: every entry of its command bars (the Standard toolbar and
+// the drop-down lists under Back and Forward), the side-bar header's buttons, the navigation
+// toolbar and the Go button. Settings are the default main window's fields.
+#include "fullscreen/FormFullScreen.h"
+
+#include "app/Application.h"
+#include "app/ModSettings.h"
+#include "browsingdata/ClassFBNavigator.h"
+#include "browsingdata/FormAddToFavorites.h"
+#include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ModManageFavFile.h"
+#include "controls/UCTVHistory.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "mainwindow/CommandRules.h"
+#include "mainwindow/FormApplicationSettings.h"
+#include "mainwindow/FormFind.h"
+#include "mainwindow/FormHelp.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/FormOpenFile.h"
+#include "platform/CommandBars.h"
+#include "platform/HtmlDocument.h"
+#include "platform/InternetOptionsDialog.h"
+#include "platform/WebBrowser.h"
+
+#include <QAction>
+#include <QStringList>
+#include <QTimer>
+#include <QToolBar>
+
+#include <exception>
+
+namespace {
+
+enum CommandId {
+    IdNewWindow = 100,
+    IdOpen = 101,
+    IdSave = 102,
+    IdSaveAs = 103,
+    IdPageSetup = 104,
+    IdPrint = 105,
+    IdPrintPreview = 106,
+    IdClose = 108,
+    IdCopy = 109,
+    IdSelectAll = 110,
+    IdFind = 111,
+    IdViewSearch = 205,
+    IdViewFavorites = 206,
+    IdViewHistory = 207,
+    IdViewSource = 217,
+    IdFullscreen = 218,
+    IdBrowserBack = 301,
+    IdBrowserForward = 302,
+    IdBrowserRefresh = 303,
+    IdBrowserStop = 304,
+    IdBrowserHome = 305,
+    IdAddToFavorites = 402,
+    IdApplicationSettings = 501,
+    IdInternetOptions = 502,
+    IdPopupBlocker = 503,
+    IdHelpContents = 601,
+    IdBack = 1000,
+    IdForward = 1001,
+    IdStop = 1002,
+    IdRefresh = 1003,
+    IdHome = 1004,
+    IdSearchButton = 2001,
+    IdFavoritesButton = 2002,
+    IdHistoryButton = 2003,
+    IdBlock = 3001,
+    IdSearchSettings = 4000,
+    IdSideBarAddToFavorites = 4001,
+    IdClearHistory = 4002,
+};
+
+// The side-bar panes in the order of their toolbar buttons and View-menu items.
+struct PaneIds
+{
+    int Button;
+    int MenuItem;
+};
+constexpr PaneIds kPanes[] = {{IdSearchButton, IdViewSearch},
+                              {IdFavoritesButton, IdViewFavorites},
+                              {IdHistoryButton, IdViewHistory}};
+
+void SetChecked(CommandBarControl *control, bool checked)
+{
+    if (control)
+        control->SetChecked(checked);
+}
+
+FormMain *MainWindow()
+{
+    return Forms::Default<FormMain>();
+}
+
+} // namespace
+
+void FormFullScreen::ConnectCommands()
+{
+    connect(CommandBarsMain, &CommandBars::Execute, this, &FormFullScreen::CommandBarsMain_Execute);
+    connect(CommandBarsSideBar, &CommandBars::Execute, this, &FormFullScreen::CommandBarsSideBar_Execute);
+    connect(ToolbarNav, &QToolBar::actionTriggered, this, [this](QAction *action) {
+        static const QStringList keys{"Back",   "Forward",   "Stop",    "Refresh", "Home",
+                                      "Search", "Favorites", "History", "Popups"};
+        for (const QString &key : keys)
+            if (ToolbarButton(ToolbarNav, key) == action)
+                ToolbarNav_ButtonClick(key);
+    });
+    connect(ToolbarGo, &QToolBar::actionTriggered, this, [this](QAction *action) {
+        const QString key = QStringLiteral("GoToAddress");
+        if (ToolbarButton(ToolbarGo, key) == action)
+            ToolbarGo_ButtonClick(key);
+    });
+}
+
+void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
+{
+    if (!Control)
+        return;
+    const int id = Control->Id();
+    try {
+        if (id == ClassFBNavigator::BackListId) {
+            GoBackBy(Control->Index());
+            return;
+        }
+        if (id == ClassFBNavigator::ForwardListId) {
+            GoForwardBy(Control->Index());
+            return;
+        }
+        if (id == ModManageFavFile::FavoriteId) {
+            OpenFavorite(Control->Parameter());
+            return;
+        }
+        if (CommandRules::TextSizeFor(id)) {
+            ApplyTextSize(id);
+            return;
+        }
+        switch (id) {
+        case IdNewWindow:
+            delete m_objNewWindow;
+            m_objNewWindow = new Application(this);
+            m_objNewWindow->SetLocation(WebBrowserFullScreen->LocationURL());
+            break;
+        case IdOpen:
+            Forms::Default<FormOpenFile>()->ShowModal(this);
+            break;
+        case IdSave:
+        case IdSaveAs:
+            BrowserCommand(WebBrowser::OLECMDID_SAVEAS);
+            break;
+        case IdPageSetup:
+            BrowserCommand(WebBrowser::OLECMDID_PAGESETUP);
+            break;
+        case IdPrint:
+            BrowserCommand(WebBrowser::OLECMDID_PRINT);
+            break;
+        case IdPrintPreview:
+            BrowserCommand(WebBrowser::OLECMDID_PRINTPREVIEW);
+            break;
+        case IdClose:
+            CloseCommand();
+            break;
+        case IdCopy:
+            BrowserCommand(WebBrowser::OLECMDID_COPY);
+            break;
+        case IdSelectAll:
+            BrowserCommand(WebBrowser::OLECMDID_SELECTALL);
+            break;
+        case IdFind:
+            Forms::Default<FormFind>()->ShowModal(this);
+            break;
+        case IdViewSearch:
+            ToggleSideBarPane(Control, 0, true);
+            break;
+        case IdViewFavorites:
+            ToggleSideBarPane(Control, 1, true);
+            break;
+        case IdViewHistory:
+            ToggleSideBarPane(Control, 2, true);
+            break;
+        case IdViewSource:
+            WebBrowserFullScreen->Navigate(QStringLiteral("view-source:") + WebBrowserFullScreen->LocationURL());
+            break;
+        case IdFullscreen:
+            LeaveFullScreen();
+            break;
+        case IdBrowserBack:
+            WebBrowserFullScreen->GoBack();
+            break;
+        case IdBrowserForward:
+            WebBrowserFullScreen->GoForward();
+            break;
+        case IdBrowserRefresh:
+        case IdRefresh:
+            WebBrowserFullScreen->Refresh();
+            break;
+        case IdBrowserStop:
+        case IdStop:
+            WebBrowserFullScreen->Stop();
+            break;
+        case IdBrowserHome:
+        case IdHome:
+            WebBrowserFullScreen->GoHome();
+            break;
+        case IdAddToFavorites:
+            Forms::Default<FormAddToFavorites>()->ShowModal(nullptr);
+            break;
+        case IdApplicationSettings:
+            Forms::Default<FormApplicationSettings>()->ShowModal(this);
+            break;
+        case IdInternetOptions:
+            InternetOptionsDialog::Open(WebBrowser::DataFolder(), WebBrowserFullScreen->LocationURL());
+            break;
+        case IdHelpContents:
+            Forms::Default<FormHelp>()->ShowModeless();
+            break;
+        case IdBack:
+            GoBackBy(1);
+            break;
+        case IdForward:
+            GoForwardBy(1);
+            break;
+        case IdSearchButton:
+            ToggleSideBarPane(Control, 0, false);
+            break;
+        case IdFavoritesButton:
+            ToggleSideBarPane(Control, 1, false);
+            break;
+        case IdHistoryButton:
+            ToggleSideBarPane(Control, 2, false);
+            break;
+        case IdBlock:
+            SetKillPopups(!MainWindow()->KillPopups);
+            break;
+        default:
+            break;
+        }
+    } catch (const std::exception &) {
+        // A command that cannot run changes nothing and reports nothing.
+    }
+}
+
+void FormFullScreen::CommandBarsSideBar_Execute(CommandBarControl *Control)
+{
+    if (!Control)
+        return;
+    switch (Control->Id()) {
+    case IdSearchSettings:
+        Forms::Default<FormSelectSearch>()->ShowModal(MainWindow());
+        break;
+    case IdSideBarAddToFavorites:
+        Forms::Default<FormAddToFavorites>()->ShowModal(MainWindow());
+        break;
+    case IdClearHistory:
+        MainWindow()->TreeViewHistory->ClearHistory2();
+        TreeViewHistory->ClearHistory2();
+        break;
+    default:
+        break;
+    }
+}
+
+// The navigation toolbar goes back and forward in the browser's own history; its side-bar
+// buttons only ever show a pane.
+void FormFullScreen::ToolbarNav_ButtonClick(const QString &Key)
+{
+    if (Key == QLatin1String("Back"))
+        WebBrowserFullScreen->GoBack();
+    else if (Key == QLatin1String("Forward"))
+        WebBrowserFullScreen->GoForward();
+    else if (Key == QLatin1String("Stop"))
+        WebBrowserFullScreen->Stop();
+    else if (Key == QLatin1String("Refresh"))
+        WebBrowserFullScreen->Refresh();
+    else if (Key == QLatin1String("Home"))
+        WebBrowserFullScreen->GoHome();
+    else if (Key == QLatin1String("Search") || Key == QLatin1String("History") || Key == QLatin1String("Favorites"))
+        BuildSideBar(Key);
+    else if (Key == QLatin1String("Popups"))
+        SetKillPopups(!MainWindow()->KillPopups);
+}
+
+// The Go button commits the box's text as Enter does: an address is normalised, kept in the
+// list and navigated to (and given to the main window's box), any other text is searched for.
+// So the main window's box never sees a search text, which would send the main window's own
+// browser to the search page.
+void FormFullScreen::ToolbarGo_ButtonClick(const QString &Key)
+{
+    if (Key != QLatin1String("GoToAddress"))
+        return;
+    const QString text = XPStyleImageTextBox1->Text();
+    if (text.isEmpty())
+        return;
+    if (XPStyleImageTextBox1->AddItem(text))
+        XPStyleImageTextBox1_UrlChanged();
+    BindContextMenus();
+}
+
+void FormFullScreen::BrowserCommand(int cmdID)
+{
+    try {
+        WebBrowserFullScreen->ExecWB(cmdID, WebBrowser::OLECMDEXECOPT_DODEFAULT);
+    } catch (const std::exception &) {
+        // The page does not offer the command now: nothing changes.
+    }
+}
+
+// With no page that far back nothing moves, and the next page load is recorded as usual.
+void FormFullScreen::GoBackBy(int steps)
+{
+    if (!m_objNavigator)
+        return;
+    const QString address = m_objNavigator->GoBack(steps);
+    if (address.isEmpty())
+        return;
+    m_objNavigator->CancelAddLocation = true;
+    WebBrowserFullScreen->Navigate(address);
+}
+
+void FormFullScreen::GoForwardBy(int steps)
+{
+    if (!m_objNavigator)
+        return;
+    const QString address = m_objNavigator->GoForward(steps);
+    if (address.isEmpty())
+        return;
+    m_objNavigator->CancelAddLocation = true;
+    WebBrowserFullScreen->Navigate(address);
+}
+
+// The key is the shortcut file's path, "%" and the address; the address is what follows the
+// "%" that ends the file's path, so a "%" in the address stays part of it.
+void FormFullScreen::OpenFavorite(const QString &key)
+{
+    if (!key.contains(u'%'))
+        return;
+    const QString address = ModManageFavFile::UrlOfFavoriteKey(key);
+    if (!address.isEmpty())
+        WebBrowserFullScreen->Navigate(address);
+}
+
+// pane: 0 Search, 1 Favorites, 2 History. The toolbar button of the open pane is checked and the
+// two others not; withMenuItems marks the View-menu items the same way.
+void FormFullScreen::ToggleSideBarPane(CommandBarControl *control, int pane, bool withMenuItems)
+{
+    control->SetChecked(!control->Checked());
+    const bool open = control->Checked();
+    if (open) {
+        if (pane == 0)
+            ShowSearch();
+        else if (pane == 1)
+            ShowFavorites();
+        else
+            ShowHistory();
+    } else {
+        HideSideBar();
+    }
+    for (int i = 0; i < 3; ++i)
+        SetChecked(CommandBarsMain->FindControl(kPanes[i].Button), open && i == pane);
+    if (!withMenuItems)
+        return;
+    for (int i = 0; i < 3; ++i)
+        SetChecked(CommandBarsMain->FindControl(CommandBarControlType::Any, kPanes[i].MenuItem, false, true),
+                   open && i == pane);
+}
+
+// The sizes are the main window's settings; the page of this window shows the new size now.
+void FormFullScreen::ApplyTextSize(int id)
+{
+    const auto choice = CommandRules::TextSizeFor(id);
+    FormMain *main = MainWindow();
+    main->TextSize = choice->TextSize;
+    main->TextNormal = choice->TextNormal;
+    for (int each = CommandRules::FirstTextSizeId; each <= CommandRules::LastTextSizeId; ++each)
+        SetChecked(CommandBarsMain->FindControl(CommandBarControlType::Any, each, false, true), each == id);
+    if (!docMain)
+        return;
+    docMain->selectAll();
+    docMain->execCommand(QStringLiteral("FontSize"), false, choice->AppliedSize);
+    docMain->clearSelection();
+}
+
+// Every Block button and Popup Blocker item shows the blocker's setting, whichever of the
+// window's buttons changed it.
+void FormFullScreen::SetKillPopups(bool on)
+{
+    FormMain *main = MainWindow();
+    main->KillPopups = on;
+    SetChecked(CommandBarsMain->FindControl(IdBlock), on);
+    SetChecked(main->CommandBarsMain->FindControl(IdBlock), on);
+    SetChecked(main->CommandBarsMain->FindControl(CommandBarControlType::Any, IdPopupBlocker, false, true), on);
+}
+
+// The main window comes back on this window's page; this window stays loaded, hidden.
+void FormFullScreen::LeaveFullScreen()
+{
+    FormMain *main = MainWindow();
+    main->FullScreen = false;
+    setVisible(false);
+    const QString address = WebBrowserFullScreen->LocationURL();
+    if (main->WebBrowserMain->LocationURL() != address)
+        main->WebBrowserMain->Navigate(address);
+    main->setVisible(true);
+}
+
+// The main window's settings are saved (this window's own rectangle is the whole screen, no
+// place for a normal window); the address box keeps its files unwritten, by design.
+void FormFullScreen::CloseCommand()
+{
+    Timer1->stop();
+    FormMain *main = MainWindow();
+    ModSettings::SaveSettings(main);
+    XPStyleImageTextBox1->SaveAutoCompleteDataFile();
+    XPStyleImageTextBox1->WriteAddressList();
+    if (main->IsChildWindow)
+        QTimer::singleShot(0, this, [this] { Forms::Unload(this); });
+    else
+        QTimer::singleShot(0, this, [this] { UnloadAllForms(); });
+}
