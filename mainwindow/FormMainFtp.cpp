@@ -9,7 +9,6 @@
 #include "platform/NumberedError.h"
 
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +18,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 
 // The FTP pane: a list of the remote directory over a log of the protocol dialogue, driven by
@@ -38,9 +38,10 @@ const QColor CommandColor(0, 0, 0x40);
 const QColor ReplyColor(0, 0x40, 0);
 const QColor ErrorReplyColor(255, 0, 0);
 
+// A refusal by the server (16000 and its reply code), which the log already shows in its words.
 bool isServerReplyError(int number)
 {
-    return number > 16000 && number < 17000;
+    return number >= 16100 && number < 16600;
 }
 
 } // namespace
