@@ -129,5 +129,12 @@ TEST(HelpWindow, ShowsTheProgramFoldersHelpPageAndComesForwardWhenShownAgain)
     EXPECT_EQ(Forms::Default<FormHelp>(), help) << "one shared window";
     QTest::qWait(0);
     EXPECT_EQ(complete.size(), loads) << "shown again, it does not load the page again";
-    Forms::Unload(help);
+
+    // Closed by its close box and shown again, it is a new window that loads the page anew.
+    help->close();
+    EXPECT_FALSE(Forms::IsLoaded(help));
+    auto *again = Forms::Default<FormHelp>();
+    again->ShowModeless();
+    EXPECT_TRUE(WaitFor([&] { return again->WebBrowserHelp->LocationName() == QStringLiteral("Kestrelvue Help"); }));
+    Forms::Unload(again);
 }
