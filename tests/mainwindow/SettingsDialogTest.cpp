@@ -3,6 +3,7 @@
 #include "controls/TypedAddressList.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
+#include "fullscreen/FormFullScreen.h"
 #include "mainwindow/FormApplicationSettings.h"
 #include "mainwindow/UpDownArrows.h"
 #include "tests/support/TempProgramFolder.h"
@@ -125,6 +126,23 @@ TEST_F(SettingsDialog, ClearButtonsEmptyHistoryAndAddressListAtOnceAndCancelDoes
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
     EXPECT_EQ(main->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
     EXPECT_EQ(main->XPStyleImageTextBox1->AddressList()->Count(), 0);
+}
+
+TEST_F(SettingsDialog, ClearButtonsAlsoEmptyTheListsOfALoadedFullScreenWindow)
+{
+    main->TreeViewHistory->AddHistoryItem2(QStringLiteral("http://127.0.0.1/a.html"), QStringLiteral("A"));
+    main->XPStyleImageTextBox1->AddItem(QStringLiteral("http://www.example.test/"));
+    ASSERT_TRUE(main->TreeViewHistory->SaveHistory());
+    ASSERT_TRUE(main->XPStyleImageTextBox1->WriteAddressList());
+    auto *full = Forms::Default<FormFullScreen>();
+    ASSERT_GT(full->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
+    ASSERT_GT(full->XPStyleImageTextBox1->AddressList()->Count(), 0);
+
+    QTest::mouseClick(dialog->CommandClearHistory, Qt::LeftButton);
+    QTest::mouseClick(dialog->CommandClearAddressBar, Qt::LeftButton);
+    EXPECT_EQ(full->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
+    EXPECT_EQ(full->XPStyleImageTextBox1->AddressList()->Count(), 0);
+    Forms::Unload(full);
 }
 
 TEST_F(SettingsDialog, ShownModalOverTheMainWindowReturnsOnOk)
