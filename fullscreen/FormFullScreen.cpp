@@ -149,6 +149,10 @@ void FormFullScreen::CreateControls()
     PictureKeyPreview = makeControl<QWidget>(this, "PictureKeyPreview", 12600, 1800, 615, 615);
 
     CreateToolbars();
+    ConnectPageEvents();
+    ConnectCommands();
+    ConnectSideBar();
+    ConnectFtpPane();
 
     // The window sees every key-down before the focused control does.
     new KeyPreview(this, [this](const QKeyEvent &event) {

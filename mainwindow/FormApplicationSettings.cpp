@@ -144,9 +144,11 @@ void FormApplicationSettings::CommandCancel_Click()
 void FormApplicationSettings::CommandClearHistory_Click()
 {
     Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
+    Forms::Default<FormMain>()->ClearFullScreenHistory();
 }
 
 void FormApplicationSettings::CommandClearAddressBar_Click()
 {
     Forms::Default<FormMain>()->XPStyleImageTextBox1->ClearAddressList();
+    Forms::Default<FormMain>()->ClearFullScreenAddressList();
 }

@@ -200,6 +200,14 @@ public:
     Q_INVOKABLE void FTPConnect();
     Q_INVOKABLE void CancelFTPDownload();
 
+    // Full screen: the "&Fullscreen" command, the start in full screen, and the full-screen
+    // window's Block button, history tree and address list kept in step with this window's.
+    void EnterFullScreen();
+    void StartInFullScreen();
+    void SetFullScreenBlockButton(bool on);
+    void ClearFullScreenHistory();
+    void ClearFullScreenAddressList();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;

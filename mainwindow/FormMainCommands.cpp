@@ -45,6 +45,7 @@ enum FileEditViewId {
     IdSideBarFavorites = 206,
     IdSideBarHistory = 207,
     IdViewSource = 217,
+    IdFullScreen = 218,
     IdTextEditCut = 701,
     IdTextEditCopy = 702,
     IdTextEditPaste = 703,
@@ -138,6 +139,9 @@ void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
             break;
         case IdSideBarHistory:
             SelectSideBarPane(control, 2);
+            break;
+        case IdFullScreen:
+            EnterFullScreen();
             break;
         case IdViewSource:
             WebBrowserMain->Navigate(QStringLiteral("view-source:") + WebBrowserMain->LocationURL());

@@ -97,8 +97,14 @@ void FormMain::Form_Load()
     for (XPStyleStatusBarPanel *panel : {XPStyleStatusBarPanel1, XPStyleStatusBarPanel2, XPStyleStatusBarPanel3})
         panel->setBorderColorDark(CommandBarsMain->GetSpecialColor(38));
 
-    FullScreen = false;
-    ShowSavedSideBarPane();
+    // Only the first main window hands over to the full-screen window: a further window opened
+    // meanwhile would otherwise hide itself behind it.
+    if (FullScreen && this == Forms::Default<FormMain>()) {
+        StartInFullScreen();
+    } else {
+        FullScreen = false;
+        ShowSavedSideBarPane();
+    }
 
     TreeViewFavorites->clear();
     FavoritesNode::ShowExpandedImages(TreeViewFavorites);

@@ -158,6 +158,7 @@ void FormMain::TogglePopupBlocker(CommandBarControl *control)
     FormMain *first = Forms::DefaultExists<FormMain>() ? Forms::Default<FormMain>() : this;
     if (first != this)
         first->ShowPopupBlockerState(on);
+    SetFullScreenBlockButton(on);
 }
 
 void FormMain::ShowPopupBlockerState(bool on)

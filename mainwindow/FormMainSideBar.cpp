@@ -207,6 +207,7 @@ void FormMain::CommandBarsSideBar_Execute(CommandBarControl *Control)
         break;
     case ClearHistory:
         Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
+        ClearFullScreenHistory();
         break;
     case FavoritesCut:
         ModManageFavFile::FavoritesClipboardOperation = QStringLiteral("Cut");

@@ -1,0 +1,269 @@
+#include "controls/XPStyleImageTextBox.h"
+#include "fullscreen/FormFullScreen.h"
+#include "fullscreen/FormFullScreenTaskBar.h"
+#include "mainwindow/FormMain.h"
+#include "platform/CommandBars.h"
+#include "platform/Forms.h"
+#include "platform/WebBrowser.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFrame>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+bool waitFor(const std::function<bool()> &condition)
+{
+    QDeadlineTimer deadline(kTimeout);
+    while (!condition() && !deadline.hasExpired())
+        QTest::qWait(20);
+    return condition();
+}
+
+void unloadAll()
+{
+    for (QWidget *form : Forms::LoadedForms())
+        Forms::Unload(form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A main window started as the program starts it, on its home page.
+FormMain *startMainWindow(const TempProgramFolder &folder)
+{
+    FormMain *main = Forms::Default<FormMain>();
+    Forms::Show(main);
+    const QString home = folder.FileUrl(QStringLiteral("blank.html"));
+    waitFor([&] { return main->WebBrowserMain->LocationURL() == home; });
+    return main;
+}
+
+FormFullScreen *enterFullScreen(FormMain *main)
+{
+    main->CommandBarsMain->FindControl(CommandBarControlType::Any, 218, false, true)->Execute();
+    return Forms::Default<FormFullScreen>();
+}
+
+void clickWindowButton(FormFullScreen *fs, const char *key)
+{
+    FormFullScreen::ToolbarButton(fs->ToolbarWindow, QString::fromLatin1(key))->trigger();
+}
+
+class FullScreenWindow : public ::testing::Test
+{
+protected:
+    void TearDown() override { unloadAll(); }
+    TempProgramFolder folder;
+};
+
+} // namespace
+
+TEST_F(FullScreenWindow, FullscreenCommandHidesTheMainWindowAndShowsItsPageInFullScreen)
+{
+    FormMain *main = startMainWindow(folder);
+    const QString help = folder.FileUrl(QStringLiteral("Help.html"));
+    main->WebBrowserMain->Navigate(help);
+    ASSERT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationURL() == help; }));
+
+    FormFullScreen *fs = enterFullScreen(main);
+    EXPECT_TRUE(main->FullScreen);
+    EXPECT_TRUE(waitFor([&] { return !main->isVisible() && fs->isVisible(); }));
+    EXPECT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+    EXPECT_EQ(fs->WindowState(), 2);
+    EXPECT_TRUE(fs->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(fs->XPStyleImageTextBox1->MaxItems(), 20);
+}
+
+TEST_F(FullScreenWindow, LeavingFullScreenShowsTheMainWindowOnTheFullScreenPageWithItsSideBar)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible() && !main->isVisible(); }));
+    const QString help = folder.FileUrl(QStringLiteral("Help.html"));
+    fs->WebBrowserFullScreen->Navigate(help);
+    ASSERT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+    main->ShowHistoryFlag = true;
+
+    clickWindowButton(fs, "Maximize");
+    EXPECT_FALSE(fs->isVisible());
+    EXPECT_FALSE(main->FullScreen);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(main->PictureSideBar->isVisible()) << "the saved pane is rebuilt in the main window";
+    EXPECT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationURL() == help; }));
+    EXPECT_TRUE(Forms::IsLoaded(fs)) << "the full-screen window stays loaded, hidden";
+    QTest::qWait(200);
+    EXPECT_TRUE(main->isVisible()) << "the main window's layout no longer hides it";
+}
+
+TEST_F(FullScreenWindow, StartWithFullScreenSetEndsInTheFullScreenWindowOnTheHomePage)
+{
+    QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    settings.replace("FullScreen=False", "FullScreen=True");
+    folder.WriteFile(QStringLiteral("Settings.dat"), settings);
+
+    FormMain *main = Forms::Default<FormMain>();
+    Forms::Show(main);
+    ASSERT_TRUE(Forms::DefaultExists<FormFullScreen>());
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    const QString home = folder.FileUrl(QStringLiteral("blank.html"));
+    EXPECT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == home; }));
+    EXPECT_TRUE(waitFor([&] { return !main->isVisible() && fs->isVisible(); }))
+        << "main visible " << main->isVisible() << ", full screen visible " << fs->isVisible();
+    QTest::qWait(200);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_TRUE(fs->isVisible());
+}
+
+TEST_F(FullScreenWindow, BarsHoldTheStandardToolbarTwoContextMenusAndTheSideBarHeader)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+
+    EXPECT_FALSE(fs->CommandBarsMain->ActiveMenuBar()->Visible());
+    const auto &standard = fs->ToolBarStandard->Controls();
+    ASSERT_EQ(standard.Count(), 30);
+    const int ids[] = {1000, 1001, 1002, 1003, 1004, 2001, 2002, 2003, 218, 3001};
+    const char *captions[] = {"Back", "Forward", "&Stop", "&Refresh", "&Home", "&Search", "&Favorites", "&History",
+                              "F&ullscreen", "Block"};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(standard.Item(i + 1)->Id(), ids[i]);
+        EXPECT_EQ(standard.Item(i + 1)->Caption(), QString::fromLatin1(captions[i]));
+    }
+    EXPECT_EQ(standard.Item(1)->Type(), CommandBarControlType::SplitButton);
+    EXPECT_EQ(standard.Item(2)->Type(), CommandBarControlType::SplitButton);
+    EXPECT_TRUE(standard.Item(6)->BeginGroup());
+    EXPECT_TRUE(standard.Item(9)->BeginGroup());
+    EXPECT_EQ(standard.Item(10)->Checked(), main->KillPopups);
+    for (int i = 11; i <= 30; ++i) {
+        EXPECT_EQ(standard.Item(i)->Id(), 234675675);
+        EXPECT_FALSE(standard.Item(i)->Enabled());
+    }
+    EXPECT_FALSE(fs->CommandBarsMain->IconForId(1000).isNull());
+
+    const auto &popups = fs->CommandBarsMain->PopupBars();
+    ASSERT_EQ(popups.size(), 2);
+    EXPECT_EQ(popups[0]->Title(), QStringLiteral("Popup Menu"));
+    EXPECT_EQ(popups[1]->Title(), QStringLiteral("Popup Menu"));
+    QList<int> pageIds;
+    for (CommandBarControl *c : popups[0]->Controls().List())
+        pageIds << c->Id();
+    EXPECT_EQ(pageIds, (QList<int>{1000, 1001, 1003, 1002, 1004, 110, 402, 105}));
+    EXPECT_EQ(popups[1]->Controls().Count(), 4);
+    EXPECT_TRUE(popups[1]->Controls().Item(4)->BeginGroup());
+
+    CommandBar *sideBar = nullptr;
+    for (int i = 1; i <= fs->CommandBarsSideBar->Count(); ++i)
+        if (fs->CommandBarsSideBar->Item(i)->Title() == QLatin1String("SideBar"))
+            sideBar = fs->CommandBarsSideBar->Item(i);
+    ASSERT_NE(sideBar, nullptr);
+    QStringList sideCaptions;
+    for (CommandBarControl *c : sideBar->Controls().List())
+        sideCaptions << c->Caption();
+    EXPECT_EQ(sideCaptions, (QStringList{"Search Settings", "Add To Favorites", "Clear History"}));
+    EXPECT_TRUE(fs->CommandBarsSideBar->IconForId(4000).isNull());
+}
+
+TEST_F(FullScreenWindow, PopupBlockerToggleInTheMainWindowSetsTheFullScreenBlockButton)
+{
+    FormMain *main = startMainWindow(folder);
+    const bool before = main->KillPopups;
+    main->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001, false, true)->Execute();
+    ASSERT_NE(main->KillPopups, before);
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    EXPECT_FALSE(fs->isVisible()) << "the full-screen window is loaded hidden";
+    EXPECT_EQ(fs->CommandBarsMain->FindControl(3001)->Checked(), main->KillPopups);
+}
+
+TEST_F(FullScreenWindow, AddressBoxAndWindowButtonsLieOverTheStandardBarAndThePageFillsTheRest)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    QTest::qWait(100);
+    fs->CommandBarsMain_Resize();
+
+    const QRect buttons = fs->ToolbarWindow->geometry();
+    EXPECT_NEAR(buttons.right() + 1, fs->width(), 1);
+    const QRect box = fs->XPStyleImageTextBox1->geometry();
+    EXPECT_NEAR(box.right() + 1, fs->width() - buttons.width() - 320 / 15, 2);
+    const QRectF bar = fs->ToolBarStandard->RectTwips();
+    EXPECT_NEAR(FormFullScreen::RectTwips(fs->XPStyleImageTextBox1).top(), bar.top() + 60, 15);
+
+    int l = 0, t = 0, r = 0, b = 0;
+    fs->CommandBarsMain->GetClientRect(l, t, r, b);
+    const QRectF page = FormFullScreen::RectTwips(fs->PictureBrowser);
+    EXPECT_NEAR(page.left(), 40, 15);
+    EXPECT_NEAR(page.top(), t, 15);
+    EXPECT_NEAR(page.width(), (r - l) - 40, 15);
+    EXPECT_EQ(fs->WebBrowserFullScreen->geometry(), QRect(QPoint(0, 0), fs->PictureBrowser->size()));
+    EXPECT_EQ(fs->PictureFTP->geometry(), fs->PictureBrowser->geometry());
+}
+
+TEST_F(FullScreenWindow, MinimizeShowsTheTaskBarProxyAndRestoringBringsTheWindowBack)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+
+    for (int round = 0; round < 2; ++round) {
+        clickWindowButton(fs, "Minimize");
+        EXPECT_FALSE(fs->isVisible());
+        auto *proxy = Forms::Default<FormFullScreenTaskBar>();
+        EXPECT_TRUE(proxy->isVisible());
+        EXPECT_TRUE(proxy->isMinimized());
+
+        proxy->showNormal(); // the user clicks the proxy's task-bar button
+        EXPECT_TRUE(waitFor([&] { return fs->isVisible() && !proxy->isVisible(); })) << "round " << round;
+        EXPECT_TRUE(proxy->isMinimized());
+    }
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(FullScreenWindow, AltHomeGoesHome)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    const QString help = folder.FileUrl(QStringLiteral("Help.html"));
+    fs->WebBrowserFullScreen->Navigate(help);
+    ASSERT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+
+    QTest::keyClick(fs->PictureKeyPreview, Qt::Key_Home, Qt::AltModifier);
+    EXPECT_TRUE(waitFor([&] {
+        return fs->WebBrowserFullScreen->LocationURL() == folder.FileUrl(QStringLiteral("blank.html"));
+    }));
+}
+
+TEST_F(FullScreenWindow, ClosingTheFullScreenWindowUnloadsEveryWindowAndTheMainWindowSaves)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    clickWindowButton(fs, "Minimize");
+    ASSERT_TRUE(Forms::IsLoaded(Forms::Default<FormFullScreenTaskBar>()));
+    Forms::Default<FormFullScreenTaskBar>()->showNormal();
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+
+    fs->close();
+    EXPECT_TRUE(Forms::LoadedForms().isEmpty());
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=True"))
+        << "the main window's own unload ran and saved full-screen mode";
+}
+
+TEST_F(FullScreenWindow, CloseButtonEndsTheProgramToo)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    clickWindowButton(fs, "Close");
+    EXPECT_TRUE(Forms::LoadedForms().isEmpty());
+}
