@@ -1,0 +1,196 @@
+// The full-screen window's commands run from its Standard bar, its side-bar header and its
+// toolbars as the user runs them.
+#include "FullScreenEventsTestSupport.h"
+
+#include "controls/UCTVHistory.h"
+#include "fullscreen/FormFullScreenTaskBar.h"
+#include "platform/CommandBars.h"
+#include "tests/platform/WebBrowserTestSupport.h"
+
+#include <QAction>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+class FullScreenCommandsTest : public FullScreenFixture
+{
+protected:
+    void SetUp() override
+    {
+        FullScreenFixture::SetUp();
+        server.AddPage("/one.html", "<html><head><title>Page One</title></head><body>one</body></html>");
+        server.AddPage("/two.html", "<html><head><title>Page Two</title></head><body>two</body></html>");
+    }
+
+    CommandBarControl *standard(int id) const { return form->ToolBarStandard->FindControl(id); }
+
+    // The marks of the Standard bar's Search, Favorites and History buttons, as "100".
+    QString sideBarMarks() const
+    {
+        QString marks;
+        for (int id : {2001, 2002, 2003})
+            marks += standard(id)->Checked() ? QLatin1Char('1') : QLatin1Char('0');
+        return marks;
+    }
+
+    QString panesShown() const
+    {
+        QString shown;
+        for (QWidget *pane : {static_cast<QWidget *>(form->WebBrowserSearch),
+                              static_cast<QWidget *>(form->TreeViewFavorites),
+                              static_cast<QWidget *>(form->TreeViewHistory)})
+            shown += pane->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
+        return shown;
+    }
+
+    // Whether the Block buttons of both windows and the main window's Popup Blocker item agree
+    // with the blocker's setting.
+    bool blockerMarksFollow() const
+    {
+        const bool on = main->KillPopups;
+        return standard(3001)->Checked() == on && main->CommandBarsMain->FindControl(3001)->Checked() == on
+            && main->CommandBarsMain->FindControl(CommandBarControlType::Any, 503, false, true)->Checked() == on;
+    }
+
+    void clickToolbar(QToolBar *toolbar, const QString &key)
+    {
+        QAction *button = FormFullScreen::ToolbarButton(toolbar, key);
+        ASSERT_NE(button, nullptr) << key.toStdString();
+        button->trigger();
+    }
+};
+
+} // namespace
+
+TEST_F(FullScreenCommandsTest, NavigationButtonsActOnTheFullScreenBrowser)
+{
+    ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
+    ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/two.html")));
+    standard(1000)->Execute();
+    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
+    ASSERT_TRUE(WaitFor([&] { return standard(1001)->Enabled(); }));
+    standard(1001)->Execute();
+    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
+
+    // The navigation toolbar uses the browser's own history.
+    clickToolbar(form->ToolbarNav, QStringLiteral("Back"));
+    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
+    standard(1004)->Execute();
+    EXPECT_TRUE(WaitFor([&] {
+        return form->WebBrowserFullScreen->LocationURL() == folder.FileUrl(QStringLiteral("blank.html"));
+    }));
+    EXPECT_EQ(main->WebBrowserMain->LocationURL(), folder.FileUrl(QStringLiteral("blank.html")));
+}
+
+TEST_F(FullScreenCommandsTest, SideBarButtonsShowOnePaneAndTheSecondPressHidesTheSideBar)
+{
+    standard(2001)->Execute();
+    EXPECT_EQ(sideBarMarks(), QStringLiteral("100"));
+    EXPECT_EQ(panesShown(), QStringLiteral("100"));
+    standard(2002)->Execute();
+    EXPECT_EQ(sideBarMarks(), QStringLiteral("010"));
+    EXPECT_EQ(panesShown(), QStringLiteral("010"));
+    standard(2002)->Execute();
+    EXPECT_EQ(sideBarMarks(), QStringLiteral("000"));
+    EXPECT_FALSE(form->PictureSideBar->isVisible());
+
+    // The navigation toolbar's buttons only ever show a pane.
+    clickToolbar(form->ToolbarNav, QStringLiteral("History"));
+    EXPECT_EQ(panesShown(), QStringLiteral("001"));
+    clickToolbar(form->ToolbarNav, QStringLiteral("History"));
+    EXPECT_TRUE(form->PictureSideBar->isVisible());
+}
+
+TEST_F(FullScreenCommandsTest, BlockAndPopupsToggleTheMainWindowsBlockerAndEveryMarkFollows)
+{
+    ASSERT_TRUE(main->KillPopups);
+    ASSERT_TRUE(standard(3001)->Checked());
+    standard(3001)->Execute();
+    EXPECT_FALSE(main->KillPopups);
+    EXPECT_TRUE(blockerMarksFollow());
+    standard(3001)->Execute();
+    EXPECT_TRUE(main->KillPopups);
+    EXPECT_TRUE(blockerMarksFollow());
+
+    clickToolbar(form->ToolbarNav, QStringLiteral("Popups"));
+    EXPECT_FALSE(main->KillPopups);
+    EXPECT_TRUE(blockerMarksFollow()) << "a mark never shows the other state";
+}
+
+TEST_F(FullScreenCommandsTest, TextSizesAreWrittenToTheMainWindowsSettings)
+{
+    // No bar of this window carries the text sizes: entries added to its Standard bar stand in.
+    CommandBar *menu = form->ToolBarStandard;
+    CommandBarControl *largest = menu->Controls().Add(CommandBarControlType::Button, 209, QStringLiteral("Largest"));
+    CommandBarControl *normal = menu->Controls().Add(CommandBarControlType::Button, 216, QStringLiteral("Normal"));
+    ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
+
+    largest->Execute();
+    EXPECT_EQ(main->TextSize, 7);
+    EXPECT_FALSE(main->TextNormal);
+    EXPECT_TRUE(largest->Checked());
+    EXPECT_TRUE(WaitFor([&] {
+        return WebBrowserTest::RunScript(form->WebBrowserFullScreen->Page(),
+                                         "document.body.innerHTML.toLowerCase().indexOf('size=\"7\"') >= 0")
+            .toBool();
+    })) << "the page shows the new size";
+
+    normal->Execute();
+    EXPECT_EQ(main->TextSize, 2);
+    EXPECT_TRUE(main->TextNormal);
+    EXPECT_FALSE(largest->Checked());
+    EXPECT_TRUE(normal->Checked());
+}
+
+TEST_F(FullScreenCommandsTest, LeavingFullScreenShowsTheMainWindowOnTheFullScreenPage)
+{
+    main->FullScreen = true;
+    ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
+    standard(218)->Execute();
+    EXPECT_FALSE(main->FullScreen);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(Forms::IsLoaded(form)) << "the window stays loaded";
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(WaitFor([&] { return main->WebBrowserMain->LocationURL() == address("/one.html"); }));
+}
+
+TEST_F(FullScreenCommandsTest, MinimizeGoesToTheTaskBarProxy)
+{
+    clickToolbar(form->ToolbarWindow, QStringLiteral("Minimize"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(Forms::Default<FormFullScreenTaskBar>()->isVisible());
+}
+
+TEST_F(FullScreenCommandsTest, GoButtonCommitsTheTextAndDoesNothingWhenTheBoxIsEmpty)
+{
+    const QString before = form->WebBrowserFullScreen->LocationURL();
+    form->XPStyleImageTextBox1->SetText(QString());
+    clickToolbar(form->ToolbarGo, QStringLiteral("GoToAddress"));
+    QTest::qWait(0);
+    EXPECT_EQ(form->WebBrowserFullScreen->LocationURL(), before);
+
+    const QString url = address("/two.html");
+    form->XPStyleImageTextBox1->SetText(url);
+    clickToolbar(form->ToolbarGo, QStringLiteral("GoToAddress"));
+    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
+    EXPECT_EQ(main->XPStyleImageTextBox1->Text(), url);
+
+    // A search text goes to the engine from this window only.
+    const QString mainPage = main->WebBrowserMain->LocationURL();
+    form->XPStyleImageTextBox1->SetText(QStringLiteral("kestrels"));
+    clickToolbar(form->ToolbarGo, QStringLiteral("GoToAddress"));
+    EXPECT_TRUE(WaitFor([&] {
+        return form->WebBrowserFullScreen->LocationURL()
+            == folder.FileUrl(QStringLiteral("Help.html")) + QStringLiteral("?q=kestrels");
+    }));
+    EXPECT_EQ(main->WebBrowserMain->LocationURL(), mainPage);
+}
+
+TEST_F(FullScreenCommandsTest, SideBarHeaderClearsBothHistories)
+{
+    ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
+    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4002, false, true)->Execute();
+    EXPECT_EQ(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
+    EXPECT_EQ(main->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
+}

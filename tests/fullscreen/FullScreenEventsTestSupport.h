@@ -1,0 +1,94 @@
+#pragma once
+
+#include "controls/XPStyleImageTextBox.h"
+#include "fullscreen/FormFullScreen.h"
+#include "mainwindow/FormMain.h"
+#include "platform/Forms.h"
+#include "platform/HtmlDocument.h"
+#include "platform/WebBrowser.h"
+#include "tests/support/LocalHttpServer.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFrame>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+// A full-screen window shown over its default main window on a temporary program folder, with a
+// local web server for its pages; every window still loaded at the end is unloaded.
+class FullScreenFixture : public ::testing::Test
+{
+protected:
+    static constexpr int kTimeout = 30000;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.Start());
+        main = Forms::Default<FormMain>();
+        ASSERT_TRUE(WaitFor([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }));
+        form = Forms::Default<FormFullScreen>();
+        Forms::Show(form);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+        // A dialog that a command opens modal is closed again, so that no test waits on it.
+        QObject::connect(&dialogCloser, &QTimer::timeout, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        dialogCloser.start(100);
+    }
+
+    void TearDown() override
+    {
+        dialogCloser.stop();
+        // Unloading the full-screen window unloads every other window as well.
+        QList<QPointer<QWidget>> loaded;
+        for (QWidget *each : Forms::LoadedForms())
+            loaded << each;
+        for (const QPointer<QWidget> &each : loaded)
+            if (each && Forms::IsLoaded(each))
+                Forms::Unload(each);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static bool WaitFor(const std::function<bool()> &condition, int timeoutMs = kTimeout)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return true;
+    }
+
+    QString address(const QString &path) const { return server.Url(path).toString(); }
+
+    template <class T>
+    static QList<T *> Loaded()
+    {
+        QList<T *> found;
+        for (QWidget *loaded : Forms::LoadedForms())
+            if (auto *t = qobject_cast<T *>(loaded))
+                found << t;
+        return found;
+    }
+
+    // The main windows opened besides the default one.
+    QList<FormMain *> NewWindows() const
+    {
+        QList<FormMain *> windows = Loaded<FormMain>();
+        windows.removeAll(main);
+        return windows;
+    }
+
+    TempProgramFolder folder;
+    LocalHttpServer server;
+    QTimer dialogCloser;
+    FormMain *main = nullptr;
+    FormFullScreen *form = nullptr;
+};
