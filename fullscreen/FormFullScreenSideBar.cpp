@@ -1,0 +1,299 @@
+#include "fullscreen/FormFullScreen.h"
+
+#include "app/ModNoFlicker.h"
+#include "browsingdata/FavoritesNode.h"
+#include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ModManageFavFile.h"
+#include "controls/TransparentCloseButton.h"
+#include "controls/UCTVHistory.h"
+#include "fullscreen/FullScreenLayout.h"
+#include "fullscreen/SplitBarMouseWatcher.h"
+#include "mainwindow/FavoritesAccordion.h"
+#include "mainwindow/FormMain.h"
+#include "mainwindow/MouseButtonWatcher.h"
+#include "platform/CommandBars.h"
+#include "platform/HtmlDocument.h"
+#include "platform/WebBrowser.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cmath>
+
+// The side bar of the full-screen window: its three panes, the close button, the split bar and
+// the favorites and history trees. Which pane is open is kept in the main window's flags.
+
+namespace {
+
+constexpr int SearchSettings = 4000, AddToFavorites = 4001, ClearHistory = 4002;
+constexpr int ToolBarSearch = 2001, ToolBarFavorites = 2002, ToolBarHistory = 2003;
+constexpr int ExpandedFolderImage = 2;
+constexpr double SplitBarWidth = 20;
+
+void ShowOnly(CommandBars *bars, int shownId)
+{
+    for (int id : {SearchSettings, AddToFavorites, ClearHistory}) {
+        if (CommandBarControl *control = bars->FindControl(id))
+            control->SetVisible(id == shownId);
+    }
+}
+
+void SetMainWindowPane(bool search, bool favorites, bool history)
+{
+    FormMain *main = Forms::Default<FormMain>();
+    main->ShowSearchFlag = search;
+    main->ShowFavoritesFlag = favorites;
+    main->ShowHistoryFlag = history;
+}
+
+} // namespace
+
+void FormFullScreen::ConnectSideBar()
+{
+    connect(TreeViewHistory, &UCTVHistory::HistoryNavTo, this, &FormFullScreen::TreeViewHistory_HistoryNavTo);
+    connect(TransparentCloseButton1, &TransparentCloseButton::ButtonClick, this,
+            &FormFullScreen::TransparentCloseButton1_ButtonClick);
+
+    auto *mouse = new MouseButtonWatcher(TreeViewFavorites->viewport());
+    connect(mouse, &MouseButtonWatcher::MouseDown, this, &FormFullScreen::TreeViewFavorites_MouseDown);
+    connect(mouse, &MouseButtonWatcher::MouseUp, this, &FormFullScreen::TreeViewFavorites_MouseUp);
+    connect(TreeViewFavorites, &QTreeWidget::itemExpanded, this, &FormFullScreen::TreeViewFavorites_Expand);
+    connect(TreeViewFavorites, &QTreeWidget::itemClicked, this, &FormFullScreen::TreeViewFavorites_NodeClick);
+
+    auto *split = new SplitBarMouseWatcher(ImageSplitBar);
+    connect(split, &SplitBarMouseWatcher::MouseDown, this, &FormFullScreen::ImageSplitBar_MouseDown);
+    connect(split, &SplitBarMouseWatcher::MouseMove, this, [this](Qt::MouseButtons Buttons, double X) {
+        ImageSplitBar_MouseMove(Buttons, X * FullScreenLayout::TwipsPerPixel);
+    });
+    connect(split, &SplitBarMouseWatcher::MouseUp, this, &FormFullScreen::ImageSplitBar_MouseUp);
+}
+
+void FormFullScreen::BuildSideBar(const QString &Name)
+{
+    ModNoFlicker::BeginNoFlicker(this);
+    LayoutSideBar();
+    PictureSideBar->setVisible(true);
+    LayoutPanes();
+    LayoutBrowser();
+    PlaceSplitBar();
+    ModNoFlicker::EndNoFlicker();
+
+    FormMain *main = Forms::Default<FormMain>();
+    if (Name == QLatin1String("Search")) {
+        QCoreApplication::processEvents();
+        LayoutSearchPane();
+        WebBrowserSearch->setVisible(true);
+        TreeViewHistory->setVisible(false);
+        TreeViewFavorites->setVisible(false);
+        if (SearchPageDue) {
+            Forms::Default<FormSelectSearch>();
+            // Without a selected engine there is no page to show.
+            if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
+                WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
+        }
+        PictureSideBar->setVisible(true);
+        SideBarOpen = true;
+        main->ShowSearchFlag = true;
+    } else if (Name == QLatin1String("History")) {
+        QCoreApplication::processEvents();
+        LayoutHistoryTree();
+        WebBrowserSearch->setVisible(false);
+        TreeViewFavorites->setVisible(false);
+        TreeViewHistory->setVisible(true);
+        SideBarOpen = true;
+        main->ShowHistoryFlag = true;
+    } else if (Name == QLatin1String("Favorites")) {
+        QCoreApplication::processEvents();
+        LayoutFavoritesTree();
+        WebBrowserSearch->setVisible(false);
+        TreeViewHistory->setVisible(false);
+        TreeViewFavorites->setVisible(true);
+        TreeViewFavorites->setAnimated(false);
+        TreeViewFavorites->clear();
+        ModManageFavFile::LoadFavoritesTree(TreeViewFavorites);
+        TreeViewFavorites->update();
+        SideBarOpen = true;
+        main->ShowFavoritesFlag = true;
+    }
+}
+
+void FormFullScreen::ShowSearch()
+{
+    BuildSideBar(QStringLiteral("Search"));
+    SetMainWindowPane(true, false, false);
+    ShowOnly(CommandBarsSideBar, SearchSettings);
+}
+
+void FormFullScreen::ShowFavorites()
+{
+    BuildSideBar(QStringLiteral("Favorites"));
+    SetMainWindowPane(false, true, false);
+    ShowOnly(CommandBarsSideBar, AddToFavorites);
+}
+
+void FormFullScreen::ShowHistory()
+{
+    BuildSideBar(QStringLiteral("History"));
+    SetMainWindowPane(false, false, true);
+    ShowOnly(CommandBarsSideBar, ClearHistory);
+}
+
+void FormFullScreen::HideSideBar()
+{
+    ModNoFlicker::BeginNoFlicker(this);
+    ImageSplitBar->setVisible(false);
+    PictureSideBar->setVisible(false);
+    LayoutPanes();
+    LayoutBrowser();
+    ModNoFlicker::EndNoFlicker();
+    SetMainWindowPane(false, false, false);
+}
+
+void FormFullScreen::HideInfoBar()
+{
+    ModNoFlicker::BeginNoFlicker(this);
+    ImageSplitBar->setVisible(false);
+    PictureSideBar->setVisible(false);
+    LayoutPanes();
+    LayoutBrowser();
+    ModNoFlicker::EndNoFlicker();
+    for (const char *key : {"Search", "Favorites", "History"}) {
+        if (QAction *button = ToolbarButton(ToolbarNav, QLatin1String(key)))
+            button->setChecked(false);
+    }
+    ToolbarNav->update();
+    SetMainWindowPane(false, false, false);
+}
+
+void FormFullScreen::TransparentCloseButton1_ButtonClick()
+{
+    HideSideBar();
+    for (int id : {ToolBarSearch, ToolBarFavorites, ToolBarHistory}) {
+        if (CommandBarControl *control = CommandBarsMain->FindControl(id))
+            control->SetChecked(false);
+    }
+}
+
+void FormFullScreen::PlaceSplitBar()
+{
+    const QRectF side = RectTwips(PictureSideBar);
+    ImageSplitBar->setVisible(true);
+    // Whole twips, as the bar's position is kept.
+    MoveTwips(ImageSplitBar, std::round(side.width()), std::round(side.top()), SplitBarWidth,
+              std::round(side.height()));
+}
+
+void FormFullScreen::ImageSplitBar_MouseDown()
+{
+    ImageSplitBar->setBackgroundRole(QPalette::ButtonText);
+}
+
+void FormFullScreen::ImageSplitBar_MouseMove(Qt::MouseButtons Button, double X)
+{
+    if (Button != Qt::LeftButton)
+        return;
+    // Kept inside the window, so that neither the side bar nor the page gets a negative width.
+    const double maxLeft = std::max(0.0, Width() - SplitBarWidth);
+    const double left = std::clamp(RectTwips(ImageSplitBar).left() + X, 0.0, maxLeft);
+    const QRectF side = RectTwips(PictureSideBar);
+    MoveTwips(ImageSplitBar, left, side.top(), SplitBarWidth, side.height());
+}
+
+void FormFullScreen::ImageSplitBar_MouseUp()
+{
+    ImageSplitBar->setBackgroundRole(QPalette::Button);
+    ApplySplitBarPosition();
+}
+
+void FormFullScreen::ApplySplitBarPosition()
+{
+    ModNoFlicker::BeginNoFlicker(this);
+    LayoutPanes();
+    LayoutBrowser();
+    LayoutSideBar();
+    LayoutSearchPane();
+    LayoutFavoritesTree();
+    LayoutHistoryTree();
+    ModNoFlicker::EndNoFlicker();
+}
+
+void FormFullScreen::TreeViewFavorites_MouseDown(Qt::MouseButton Button, const QPoint &Position)
+{
+    Q_UNUSED(Position);
+    if (Button == Qt::RightButton) {
+        RightClickNoOpen = true;
+        RightClickNoExpand = true;
+    }
+}
+
+// This window has no favorites menu. The tree reports node clicks of the left button only: a
+// right-button click on a node is one too, and it is the click that the press keeps from acting.
+void FormFullScreen::TreeViewFavorites_MouseUp(Qt::MouseButton Button, const QPoint &Position)
+{
+    if (Button != Qt::RightButton)
+        return;
+    if (QTreeWidgetItem *node = TreeViewFavorites->itemAt(Position))
+        TreeViewFavorites_NodeClick(node);
+}
+
+void FormFullScreen::TreeViewFavorites_Expand(QTreeWidgetItem *Node)
+{
+    if (!RightClickNoExpand)
+        return;
+    Node->setExpanded(false);
+    FavoritesNode::SetExpandedImage(Node, ExpandedFolderImage);
+}
+
+void FormFullScreen::TreeViewFavorites_NodeClick(QTreeWidgetItem *Node)
+{
+    TreeViewFavoritesTemp = TreeViewFavorites;
+    const QString key = FavoritesNode::Key(Node);
+
+    if (!RightClickNoExpand) {
+        ExpandFavoritesPath(Node);
+        if (!RightClickNoOpen && FavoritesNode::Tag(Node) == ModManageFavFile::FileTag) {
+            const QString url = ModManageFavFile::UrlOfFavoriteKey(key);
+            if (!url.isEmpty())
+                WebBrowserFullScreen->Navigate(url);
+        }
+    }
+    RightClickNoOpen = false;
+    RightClickNoExpand = false;
+
+    if (FavoritesNode::Tag(Node) == ModManageFavFile::FolderTag) {
+        // A folder always shows what is on the disk now.
+        FavoritesNode::RemoveChildren(Node);
+        ModManageFavFile::ExpandFavoritesNode(TreeViewFavorites, key, Node);
+    }
+}
+
+void FormFullScreen::ExpandFavoritesPath(QTreeWidgetItem *Node)
+{
+    FavoritesAccordion::ExpandPath(TreeViewFavorites, Node);
+}
+
+void FormFullScreen::CollapseFavoritesSiblings(QTreeWidgetItem *Node)
+{
+    FavoritesAccordion::CollapseSiblings(TreeViewFavorites, Node);
+}
+
+void FormFullScreen::TreeViewHistory_HistoryNavTo(const QString &url)
+{
+    WebBrowserFullScreen->Navigate(url);
+}
+
+// The page's document object follows the page from document to document: its events reach this
+// window once, whichever page is shown.
+void FormFullScreen::BindContextMenus()
+{
+    docMain = WebBrowserFullScreen->Document();
+    if (!docMain)
+        return;
+    connect(docMain, &HtmlDocument::onclick, this, &FormFullScreen::docMain_onclick, Qt::UniqueConnection);
+    connect(docMain, &HtmlDocument::oncontextmenu, this, &FormFullScreen::docMain_oncontextmenu,
+            Qt::UniqueConnection);
+}
