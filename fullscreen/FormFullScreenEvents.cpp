@@ -29,6 +29,11 @@ void FormFullScreen::ConnectPageEvents()
     connect(b, &WebBrowser::DownloadComplete, this, &FormFullScreen::WebBrowserFullScreen_DownloadComplete);
     connect(b, &WebBrowser::NewWindow2, this, &FormFullScreen::WebBrowserFullScreen_NewWindow2);
     connect(b, &WebBrowser::StatusTextChange, this, &FormFullScreen::WebBrowserFullScreen_StatusTextChange);
+    // The engine shows no FTP: an "ftp" link of the page opens the FTP pane on its address.
+    connect(b, &WebBrowser::FtpNavigationRequested, this, [this](const QString &URL) {
+        XPStyleImageTextBox1->SetText(URL);
+        InitFTPPane();
+    });
     connect(XPStyleImageTextBox1, &XPStyleImageTextBox::UrlChanged, this,
             &FormFullScreen::XPStyleImageTextBox1_UrlChanged);
     connect(XPStyleImageTextBox1, &XPStyleImageTextBox::DoSearch, this,

@@ -2,23 +2,11 @@
 
 #include "app/Application.h"
 #include "controls/TransparentLabel.h"
+#include "mainwindow/ClickReportWait.h"
 #include "mainwindow/FormDeadEnd.h"
 #include "mainwindow/PopupBlockerRules.h"
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
-
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
-
-namespace {
-
-// A click report newer than this belongs to the gesture that opens the popup.
-constexpr qint64 kClickReportAgeMs = 1000;
-// How long a popup opened by a gesture waits for that gesture's click report.
-constexpr int kClickReportWaitMs = 1000;
-
-} // namespace
 
 // Every popup is given a browser: a new window's when it passes, a hidden sink's when it is
 // blocked. Cancel is never set.
@@ -55,17 +43,8 @@ void FormMain::WebBrowserMain_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, cons
     }
 }
 
-// The page reports its clicks over an asynchronous channel while the engine asks for a new window
-// at once, so the report of the click that opens a popup may still be on its way. A request that
-// a user gesture started, with no click reported just before it, waits a moment for that report.
+// A request that a user gesture started waits a moment for that gesture's click report.
 void FormMain::AwaitClickReport()
 {
-    if (!docMain)
-        return;
-    if (m_lastClickReportAt >= 0 && QDeadlineTimer::current().deadline() - m_lastClickReportAt < kClickReportAgeMs)
-        return;
-    QEventLoop loop;
-    connect(docMain, &HtmlDocument::onclick, &loop, &QEventLoop::quit);
-    QTimer::singleShot(kClickReportWaitMs, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    ClickReportWait::Await(docMain, m_lastClickReportAt);
 }
