@@ -267,3 +267,33 @@ TEST_F(FullScreenWindow, CloseButtonEndsTheProgramToo)
     clickWindowButton(fs, "Close");
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
 }
+
+TEST_F(FullScreenWindow, CtrlNOpensANewMainWindowOnTheFullScreenPageWithTheBlockerOn)
+{
+    FormMain *main = startMainWindow(folder);
+    ASSERT_TRUE(main->KillPopups);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    const QString help = folder.FileUrl(QStringLiteral("Help.html"));
+    fs->WebBrowserFullScreen->Navigate(help);
+    ASSERT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+
+    // The saved settings ask for full screen, as after a program left in full screen.
+    QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    settings.replace("FullScreen=False", "FullScreen=True");
+    folder.WriteFile(QStringLiteral("Settings.dat"), settings);
+
+    QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
+    FormMain *opened = nullptr;
+    EXPECT_TRUE(waitFor([&] {
+        for (QWidget *form : Forms::LoadedForms())
+            if (auto *m = qobject_cast<FormMain *>(form); m && m != main)
+                opened = m;
+        return opened && opened->WebBrowserMain->LocationURL() == help;
+    }));
+    ASSERT_NE(opened, nullptr);
+    QTest::qWait(200);
+    EXPECT_TRUE(opened->isVisible()) << "a further window never hides behind the full-screen window";
+    EXPECT_FALSE(opened->FullScreen);
+    EXPECT_TRUE(fs->isVisible());
+}
