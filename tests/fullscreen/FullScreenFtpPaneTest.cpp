@@ -259,3 +259,15 @@ TEST_F(FullScreenFtpPaneTest, CancelStopsTheDownloadAndTheClock)
     doubleClick(QStringLiteral("pub"));
     EXPECT_TRUE(waitForEntries({QStringLiteral("Go to parent directory"), QStringLiteral("archive.zip")}));
 }
+
+TEST_F(FullScreenFtpPaneTest, AnAddressWithoutAServerAsksForOne)
+{
+    start();
+    form->XPStyleImageTextBox1->SetText(QStringLiteral("ftp:/"));
+    form->InitFTPPane();
+    EXPECT_TRUE(form->PictureFTP->isVisible());
+    ModalAnswerer answerer;
+    QTest::mouseClick(Forms::Default<FormFTPLogin>()->CommandOK, Qt::LeftButton);
+    EXPECT_EQ(answerer.messages, QStringList{QStringLiteral("Please specify the FTP server to connect to.")});
+    EXPECT_FALSE(form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("USER"))) << "nothing is sent";
+}

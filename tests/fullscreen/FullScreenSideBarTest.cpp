@@ -175,7 +175,6 @@ TEST_F(FullScreenSideBarTest, CloseButtonHidesTheSideBarAndUnchecksTheStandardBa
         form->CommandBarsMain->FindControl(id)->SetChecked(true);
     QAction *navButton = FormFullScreen::ToolbarButton(form->ToolbarNav, QStringLiteral("Favorites"));
     ASSERT_NE(navButton, nullptr);
-    navButton->setCheckable(true);
     navButton->setChecked(true);
 
     QTest::mouseClick(form->TransparentCloseButton1, Qt::LeftButton, {}, form->TransparentCloseButton1->rect().center());
