@@ -56,7 +56,6 @@ enum CommandId {
     IdAddToFavorites = 402,
     IdApplicationSettings = 501,
     IdInternetOptions = 502,
-    IdPopupBlocker = 503,
     IdHelpContents = 601,
     IdBack = 1000,
     IdForward = 1001,
@@ -380,15 +379,12 @@ void FormFullScreen::ApplyTextSize(int id)
     docMain->clearSelection();
 }
 
-// Every Block button and Popup Blocker item shows the blocker's setting, whichever of the
-// window's buttons changed it.
+// Every Block button and Popup Blocker item, and the main window's status text, show the
+// blocker's setting, whichever of this window's buttons changed it.
 void FormFullScreen::SetKillPopups(bool on)
 {
-    FormMain *main = MainWindow();
-    main->KillPopups = on;
+    MainWindow()->SetPopupBlocker(on);
     SetChecked(CommandBarsMain->FindControl(IdBlock), on);
-    SetChecked(main->CommandBarsMain->FindControl(IdBlock), on);
-    SetChecked(main->CommandBarsMain->FindControl(CommandBarControlType::Any, IdPopupBlocker, false, true), on);
 }
 
 // The main window comes back on this window's page; this window stays loaded, hidden.

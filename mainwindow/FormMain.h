@@ -208,6 +208,9 @@ public:
     void ClearFullScreenHistory();
     void ClearFullScreenAddressList();
 
+    // Popup blocker set from the full-screen window: the setting, marks and status text.
+    void SetPopupBlocker(bool on);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -2,6 +2,7 @@
 // toolbars as the user runs them.
 #include "FullScreenEventsTestSupport.h"
 
+#include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
 #include "fullscreen/FormFullScreenTaskBar.h"
 #include "platform/CommandBars.h"
@@ -44,13 +45,15 @@ protected:
         return shown;
     }
 
-    // Whether the Block buttons of both windows and the main window's Popup Blocker item agree
-    // with the blocker's setting.
+    // Whether the Block buttons of both windows, the main window's Popup Blocker item and its
+    // status text agree with the blocker's setting.
     bool blockerMarksFollow() const
     {
         const bool on = main->KillPopups;
         return standard(3001)->Checked() == on && main->CommandBarsMain->FindControl(3001)->Checked() == on
-            && main->CommandBarsMain->FindControl(CommandBarControlType::Any, 503, false, true)->Checked() == on;
+            && main->CommandBarsMain->FindControl(CommandBarControlType::Any, 503, false, true)->Checked() == on
+            && main->TransparentLabelPopupStatus->LabelText()
+                   == (on ? QStringLiteral("Popup Blocker is On") : QStringLiteral("Popup Blocker is Off"));
     }
 
     void clickToolbar(QToolBar *toolbar, const QString &key)
