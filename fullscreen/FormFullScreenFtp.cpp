@@ -43,8 +43,6 @@ bool isServerReplyError(int number)
 void FormFullScreen::ConnectFtpPane()
 {
     ImageListRemoteFiles = MakeRemoteFileImages();
-    Timer1->setInterval(1000);
-    Timer1->stop();
     connect(Timer1, &QTimer::timeout, this, &FormFullScreen::Timer1_Timer);
     connect(ListViewFTP, &QTreeWidget::itemDoubleClicked, this, [this] { ListViewFTP_DblClick(); });
     m_ftpLogColor = RichTextBoxFTP->palette().color(QPalette::Text);
