@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
@@ -140,6 +141,7 @@ void FormFullScreen::CreateControls()
     ImageSplitBar->setCursor(Qt::SizeHorCursor);
     ImageSplitBar->setAutoFillBackground(true);
     ImageSplitBar->setBackgroundRole(QPalette::Button);
+    ImageSplitBar->hide(); // shown with the side bar
 
     TransparentLabelAddress = makeControl<TransparentLabel>(this, "TransparentLabelAddress", 480, 960, 735, 300);
     XPStyleImageTextBox1 = makeControl<XPStyleImageTextBox>(this, "XPStyleImageTextBox1", 2280, 960, 2415, 300);
@@ -190,9 +192,14 @@ void FormFullScreen::CreateToolbars()
     ILTitleBar = titleBarImages(style());
     ToolbarWindow = makeControl<QToolBar>(this, "ToolbarWindow", 11520, 600, 1050, 330);
     ToolbarWindow->setIconSize(QSize(16, 16));
+    // Three buttons fill the toolbar's fixed width: no grip, no margins.
+    ToolbarWindow->setMovable(false);
+    ToolbarWindow->layout()->setContentsMargins(0, 0, 0, 0);
+    ToolbarWindow->layout()->setSpacing(0);
     for (const char *key : {"Minimize", "Maximize", "Close"}) {
         const QString k = QString::fromLatin1(key);
-        addKeyedButton(ToolbarWindow, k, QIcon(ILTitleBar.Pixmap(k)), k);
+        QAction *button = addKeyedButton(ToolbarWindow, k, QIcon(ILTitleBar.Pixmap(k)), k);
+        ToolbarWindow->widgetForAction(button)->setFixedWidth(toPixels(1050) / 3);
     }
     connect(ToolbarWindow, &QToolBar::actionTriggered, this,
             [this](QAction *button) { ToolbarWindow_ButtonClick(button->objectName()); });
