@@ -396,7 +396,7 @@ void FormFullScreen::LeaveFullScreen()
     const QString address = WebBrowserFullScreen->LocationURL();
     if (main->WebBrowserMain->LocationURL() != address)
         main->WebBrowserMain->Navigate(address);
-    main->setVisible(true);
+    Forms::Show(main);
 }
 
 // The main window's settings are saved (this window's own rectangle is the whole screen, no
