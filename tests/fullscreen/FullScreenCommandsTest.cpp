@@ -86,6 +86,37 @@ TEST_F(FullScreenCommandsTest, NavigationButtonsActOnTheFullScreenBrowser)
     EXPECT_EQ(main->WebBrowserMain->LocationURL(), folder.FileUrl(QStringLiteral("blank.html")));
 }
 
+TEST_F(FullScreenCommandsTest, BackListEntryGoesBackByItsPlaceAndTheNextLoadAddsNothing)
+{
+    server.AddPage("/three.html", "<html><head><title>Page Three</title></head><body>three</body></html>");
+    server.AddPage("/four.html", "<html><head><title>Page Four</title></head><body>four</body></html>");
+    for (const char *path : {"/one.html", "/two.html", "/three.html", "/four.html"})
+        ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url(path)));
+    // The list offers the pages between the first and the current one, nearest first.
+    CommandBar *backList = standard(1000)->CommandBar();
+    ASSERT_NE(backList, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return backList->Controls().Count() == 2; }));
+    EXPECT_EQ(backList->Controls().Item(2)->Caption(), QStringLiteral("Page Two"));
+    backList->Controls().Item(2)->Execute();
+    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
+    CommandBar *forwardList = standard(1001)->CommandBar();
+    EXPECT_TRUE(WaitFor([&] { return forwardList->Controls().Count() == 2; }))
+        << "both later pages are offered forward: the page loaded by the move was not added again";
+}
+
+TEST_F(FullScreenCommandsTest, FavoriteEntryOpensTheAddressAfterTheShortcutsPath)
+{
+    // A favorite entry as the favorites menu builds it: the key is the file's path, "%" and the
+    // address, and the address may hold a "%" of its own.
+    CommandBarControl *favorite =
+        form->ToolBarStandard->Controls().Add(CommandBarControlType::Button, 41000, QStringLiteral("One"));
+    const QString url = address("/one.html") + QStringLiteral("?a=%41");
+    favorite->SetParameter(folder.FilePath(QStringLiteral("Favorites/One.url")) + QLatin1Char('%') + url);
+    favorite->Execute();
+    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL().startsWith(address("/one.html")); }));
+    EXPECT_TRUE(form->WebBrowserFullScreen->LocationURL().contains(QStringLiteral("a=")));
+}
+
 TEST_F(FullScreenCommandsTest, SideBarButtonsShowOnePaneAndTheSecondPressHidesTheSideBar)
 {
     standard(2001)->Execute();
