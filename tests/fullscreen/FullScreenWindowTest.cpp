@@ -172,15 +172,22 @@ TEST_F(FullScreenWindow, BarsHoldTheStandardToolbarTwoContextMenusAndTheSideBarH
     EXPECT_TRUE(fs->CommandBarsSideBar->IconForId(4000).isNull());
 }
 
-TEST_F(FullScreenWindow, PopupBlockerToggleInTheMainWindowSetsTheFullScreenBlockButton)
+TEST_F(FullScreenWindow, PopupBlockerToggleLoadsTheFullScreenWindowHiddenOnTheMainPageAndSetsItsBlockButton)
 {
     FormMain *main = startMainWindow(folder);
+    const QString help = folder.FileUrl(QStringLiteral("Help.html"));
+    main->WebBrowserMain->Navigate(help);
+    ASSERT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationURL() == help; }));
     const bool before = main->KillPopups;
     main->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001, false, true)->Execute();
     ASSERT_NE(main->KillPopups, before);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     EXPECT_FALSE(fs->isVisible()) << "the full-screen window is loaded hidden";
     EXPECT_EQ(fs->CommandBarsMain->FindControl(3001)->Checked(), main->KillPopups);
+    // Loaded outside full screen, the window opens the main window's page rather than home.
+    EXPECT_TRUE(waitFor([&] {
+        return fs->WebBrowserFullScreen->LocationURL() == help;
+    }));
 }
 
 TEST_F(FullScreenWindow, AddressBoxAndWindowButtonsLieOverTheStandardBarAndThePageFillsTheRest)
