@@ -52,7 +52,8 @@ void FormFullScreen::CommandBarsMain_Resize()
 
         TransparentLabelAddress->setLabelText(QStringLiteral("Address:"));
         MoveTwips(TransparentLabelAddress, b.label.x(), b.label.y(), label.width(), label.height());
-        // A width below zero is refused by the box, which then keeps its previous width.
+        // The box moves first and takes its width after: a width below zero is refused alone,
+        // and the box keeps its previous width at its new place.
         const QRectF box = RectTwips(XPStyleImageTextBox1);
         MoveTwips(XPStyleImageTextBox1, b.addressBoxLeft, b.addressBoxTop, box.width(), box.height());
         MoveTwips(XPStyleImageTextBox1, b.addressBoxLeft, b.addressBoxTop, b.addressBoxWidth, box.height());
