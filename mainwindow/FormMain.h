@@ -236,8 +236,6 @@ private:
     // Side bar.
     void ConnectSideBar();
     void ShowSavedSideBarPane();
-    void ExpandFavoritesPath(QTreeWidgetItem *Node);
-    void CollapseFavoritesSiblings(QTreeWidgetItem *Node);
     void ApplySearchPaneElementRule(const HtmlEvent &event);
     bool KeepNextSearchNavigation = false;
     bool StayInSearchPane = false;
@@ -277,7 +275,6 @@ private:
     void ReleaseFtpPane();
     void ListViewFTP_DblClick();
     void StartFtpDownload(QTreeWidgetItem *entry);
-    void WriteFtpLog(const QString &message, const QColor &color);
     void m_objFtpClient_OnConnect(qint32 result);
     void m_objFtpClient_OnGetCurrentDirectory(qint32 result);
     void m_objFtpClient_OnSetCurrentDirectory(qint32 result);
@@ -288,8 +285,6 @@ private:
     void m_objFtpClient_OnDataTransferProgress(qint64 bytes);
     void m_objFtpClient_OnDownloadFile(qint32 result);
     void Timer1_Timer();
-    void UpdateTransferProgressText(qint64 size, qint64 done);
-    void ShowPercentCompleted(qint64 size, qint64 done);
     CFtpClient *m_objFtpClient = nullptr;
     ImageList ImageListRemoteFiles;
     QString m_strFtpAddress;

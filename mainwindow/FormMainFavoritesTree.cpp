@@ -2,6 +2,7 @@
 
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "mainwindow/FavoritesAccordion.h"
 #include "platform/CommandBars.h"
 #include "platform/WebBrowser.h"
 
@@ -48,7 +49,7 @@ void FormMain::TreeViewFavorites_NodeClick(QTreeWidgetItem *Node)
     FavoritesTreeView = TreeViewFavorites;
 
     if (!FavoritesSuppressExpand) {
-        ExpandFavoritesPath(Node);
+        FavoritesAccordion::ExpandPath(TreeViewFavorites, Node);
         if (!FavoritesSuppressOpen && FavoritesNode::Tag(Node) == ModManageFavFile::FileTag) {
             const QString url = ModManageFavFile::UrlOfFavoriteKey(key);
             if (!url.isEmpty())
@@ -62,28 +63,5 @@ void FormMain::TreeViewFavorites_NodeClick(QTreeWidgetItem *Node)
         // A folder always shows what is on the disk now.
         FavoritesNode::RemoveChildren(Node);
         ModManageFavFile::ExpandFavoritesNode(TreeViewFavorites, key, Node);
-    }
-}
-
-// Only the path from the root to the node stays open, and the node's own sub-folders close.
-void FormMain::ExpandFavoritesPath(QTreeWidgetItem *Node)
-{
-    Node->setExpanded(true);
-    for (QTreeWidgetItem *n = Node; n; n = n->parent())
-        CollapseFavoritesSiblings(n);
-    if (QTreeWidgetItem *child = Node->child(0)) {
-        child->setExpanded(false);
-        CollapseFavoritesSiblings(child);
-    }
-}
-
-void FormMain::CollapseFavoritesSiblings(QTreeWidgetItem *Node)
-{
-    QTreeWidgetItem *parent = Node->parent();
-    const int count = parent ? parent->childCount() : TreeViewFavorites->topLevelItemCount();
-    for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem *sibling = parent ? parent->child(i) : TreeViewFavorites->topLevelItem(i);
-        if (sibling != Node)
-            sibling->setExpanded(false);
     }
 }

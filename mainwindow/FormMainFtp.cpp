@@ -4,6 +4,7 @@
 #include "ftp/FormFTPLogin.h"
 #include "ftp/FormFileDownload.h"
 #include "mainwindow/FtpPaneTexts.h"
+#include "mainwindow/FtpPaneView.h"
 #include "mainwindow/FtpServerAddress.h"
 #include "mainwindow/RemoteFileImages.h"
 #include "platform/NumberedError.h"
@@ -12,31 +13,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QScrollBar>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
-
-#include <algorithm>
-#include <cmath>
 
 // The FTP pane: a list of the remote directory over a log of the protocol dialogue, driven by
 // the window's own FTP client.
 
 namespace {
 
-// Where a list entry keeps its key and its icon index (its kind).
-constexpr int EntryKeyRole = Qt::UserRole;
-constexpr int EntryIconRole = Qt::UserRole + 1;
-const QString ParentEntryKey = QStringLiteral("GoToParent");
-
 constexpr int LoginTimeOutSeconds = 20;
-
-// The log's colours by message type: command sent, reply below 400, reply of 400 or more.
-const QColor CommandColor(0, 0, 0x40);
-const QColor ReplyColor(0, 0x40, 0);
-const QColor ErrorReplyColor(255, 0, 0);
+constexpr double ColumnMarginTwips = 20;
 
 // A refusal by the server (16000 and its reply code), which the log already shows in its words.
 bool isServerReplyError(int number)
@@ -49,10 +36,6 @@ bool isServerReplyError(int number)
 void FormMain::ConnectFtpPane()
 {
     ImageListRemoteFiles = MakeRemoteFileImages();
-    ListViewFTP->setRootIsDecorated(false);
-    ListViewFTP->setUniformRowHeights(true);
-    ListViewFTP->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListViewFTP->setIconSize(ImageListRemoteFiles.ImageSize());
     connect(ListViewFTP, &QTreeWidget::itemDoubleClicked, this, [this] { ListViewFTP_DblClick(); });
     connect(Timer1, &QTimer::timeout, this, &FormMain::Timer1_Timer);
     m_ftpLogColor = RichTextBoxFTP->palette().color(QPalette::Text);
@@ -80,17 +63,7 @@ void FormMain::InitFTPPane(const QString &address)
             &FormMain::m_objFtpClient_OnDataTransferProgress);
     connect(m_objFtpClient, &CFtpClient::OnDownloadFile, this, &FormMain::m_objFtpClient_OnDownloadFile);
 
-    ListViewFTP->clear();
-    ListViewFTP->setColumnCount(0);
-    const QStringList keys = {QStringLiteral("FileName"), QStringLiteral("FileSize"), QStringLiteral("LastModified")};
-    ListViewFTP->setHeaderLabels(
-        {QStringLiteral("File Name"), QStringLiteral("File Size(Bytes)"), QStringLiteral("Last Modified")});
-    const double columnWidthTwips = static_cast<float>(RectTwips(ListViewFTP).width() / 3 - 20);
-    for (int column = 0; column < keys.size(); ++column) {
-        ListViewFTP->headerItem()->setData(column, EntryKeyRole, keys[column]);
-        ListViewFTP->setColumnWidth(column, std::max(0, int(std::lround(columnWidthTwips / 15))));
-    }
-    ListViewFTP->setHeaderHidden(false);
+    FtpPaneView::PrepareList(ListViewFTP, ImageListRemoteFiles, RectTwips(ListViewFTP).width(), ColumnMarginTwips);
 
     // The pane connects to the server that the login dialog names, whatever the address box
     // holds by the time the user confirms it.
@@ -153,7 +126,7 @@ void FormMain::FTPConnect()
     try {
         m_objFtpClient->Connect();
     } catch (const NumberedError &error) {
-        WriteFtpLog(error.Description(), ErrorReplyColor);
+        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
     }
 }
 
@@ -163,11 +136,12 @@ void FormMain::m_objFtpClient_OnConnect(qint32 result)
     // A refused login stands in the log as the server's reply; a connection that failed
     // below FTP, or a server that never answered, is told there too.
     if (result == CFtpClient::arStatusTimeOut) {
-        WriteFtpLog(QStringLiteral("The server did not answer in time."), ErrorReplyColor);
+        FtpPaneView::AppendLogLine(RichTextBoxFTP, QStringLiteral("The server did not answer in time."),
+                                   FtpPaneView::ErrorColor());
     } else if (result == CFtpClient::arStatusError) {
         const CFtpError &error = m_objFtpClient->LastFtpError();
         if (!isServerReplyError(error.Number()) && !error.Description().isEmpty())
-            WriteFtpLog(error.Description(), ErrorReplyColor);
+            FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
     }
     try {
         m_objFtpClient->EnumFiles();
@@ -183,7 +157,7 @@ void FormMain::m_objFtpClient_OnSetCurrentDirectory(qint32 result)
     try {
         m_objFtpClient->GetCurrentDirectory();
     } catch (const NumberedError &error) {
-        WriteFtpLog(error.Description(), ErrorReplyColor);
+        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
     }
 }
 
@@ -193,34 +167,14 @@ void FormMain::m_objFtpClient_OnGetCurrentDirectory(qint32 result)
     try {
         m_objFtpClient->EnumFiles();
     } catch (const NumberedError &error) {
-        WriteFtpLog(error.Description(), ErrorReplyColor);
+        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
     }
 }
 
 void FormMain::m_objFtpClient_OnEnumFiles(qint32 result)
 {
-    if (result != CFtpClient::arStatusOk)
-        return;
-    auto addEntry = [this](const QString &text, int icon) {
-        auto *entry = new QTreeWidgetItem(ListViewFTP);
-        entry->setText(0, text);
-        entry->setIcon(0, ImageListRemoteFiles.Pixmap(QString::number(icon)));
-        entry->setData(0, EntryIconRole, icon);
-        return entry;
-    };
-    if (m_objFtpClient->CurrentDirectory() != m_strLoginDirectory) {
-        QTreeWidgetItem *parent = addEntry(QStringLiteral("Go to parent directory"), FtpPaneTexts::IconParent);
-        parent->setData(0, EntryKeyRole, ParentEntryKey);
-    }
-    const CFtpFiles *files = m_objFtpClient->CurrentDirectoryFiles();
-    if (!files || files->Count() < 1)
-        return;
-    for (const CFtpFile &file : *files) {
-        const int icon = file.IsDirectory() ? int(FtpPaneTexts::IconDirectory) : FtpPaneTexts::FileIcon(file.FileName());
-        QTreeWidgetItem *entry = addEntry(file.FileName(), icon);
-        entry->setText(1, FtpPaneTexts::ListedSize(file.FileSize()));
-        entry->setText(2, FtpPaneTexts::ListedDate(file.LastWriteTime()));
-    }
+    if (result == CFtpClient::arStatusOk)
+        FtpPaneView::AddDirectoryEntries(ListViewFTP, ImageListRemoteFiles, *m_objFtpClient, m_strLoginDirectory);
 }
 
 void FormMain::m_objFtpClient_OnStateChange(qint32 state)
@@ -240,7 +194,7 @@ void FormMain::ListViewFTP_DblClick()
         return;
     QTreeWidgetItem *entry = selected.first();
     try {
-        switch (entry->data(0, EntryIconRole).toInt()) {
+        switch (FtpPaneView::EntryIcon(entry)) {
         case FtpPaneTexts::IconParent:
             m_objFtpClient->SetCurrentDirectory(FtpPaneTexts::ParentDirectory(m_objFtpClient->CurrentDirectory()));
             ListViewFTP->clear();
@@ -258,43 +212,12 @@ void FormMain::ListViewFTP_DblClick()
         }
     } catch (const NumberedError &error) {
         // Refused while another request is still pending: the list stays as it is.
-        WriteFtpLog(error.Description(), ErrorReplyColor);
+        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
     }
 }
 
 void FormMain::m_objFtpClient_SessionProtocolMessage(const QString &message, qint32 type)
 {
-    switch (type) {
-    case 0:
-        m_ftpLogColor = CommandColor;
-        break;
-    case 1:
-        m_ftpLogColor = ReplyColor;
-        break;
-    case 2:
-        m_ftpLogColor = ErrorReplyColor;
-        break;
-    case 3:
-        m_ftpLogColor = RichTextBoxFTP->palette().color(QPalette::Text);
-        break;
-    default:
-        break;
-    }
-    WriteFtpLog(message, m_ftpLogColor);
-}
-
-// Server text goes into the log as plain text, never as markup, and always at its end, so that a
-// selection the user made stays as it is.
-void FormMain::WriteFtpLog(const QString &message, const QColor &color)
-{
-    QString text = message;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QTextCharFormat format;
-    format.setForeground(color);
-    QTextCursor cursor(RichTextBoxFTP->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text + QLatin1Char('\n'), format);
-    QScrollBar *scroll = RichTextBoxFTP->verticalScrollBar();
-    scroll->setValue(scroll->maximum());
+    m_ftpLogColor = FtpPaneView::LogColor(type, m_ftpLogColor, RichTextBoxFTP);
+    FtpPaneView::AppendLogLine(RichTextBoxFTP, message, m_ftpLogColor);
 }

@@ -3,14 +3,13 @@
 #include "ftp/CFtpClient.h"
 #include "ftp/FormFileDownload.h"
 #include "mainwindow/FtpPaneTexts.h"
-#include "platform/Animation.h"
+#include "mainwindow/FtpPaneView.h"
 #include "platform/NumberedError.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -21,18 +20,6 @@
 namespace {
 
 constexpr qint32 ListingInProgress = 13;
-
-QString incompleteCaption(qint32 result)
-{
-    switch (result) {
-    case CFtpClient::arStatusTimeOut:
-        return QStringLiteral("Download Timed Out");
-    case CFtpClient::arStatusCancel:
-        return QStringLiteral("Download Cancelled");
-    default:
-        return QStringLiteral("Download Failed");
-    }
-}
 
 } // namespace
 
@@ -66,9 +53,6 @@ void FormMain::StartFtpDownload(QTreeWidgetItem *entry)
     if (m_objFileDownload)
         Forms::Unload(m_objFileDownload);
     m_objFileDownload = new FormFileDownload();
-    for (QLabel *label : {m_objFileDownload->LabelRemoteFilePath, m_objFileDownload->LabelDownloadToData,
-                          m_objFileDownload->LabelTimeRemainingData, m_objFileDownload->LabelTransferRateData})
-        label->setTextFormat(Qt::PlainText);
     Forms::Show(m_objFileDownload);
     m_objFileDownload->SetParentWindow(this);
     m_objFileDownload->SetDownloadedFilePath(localPath);
@@ -85,52 +69,24 @@ void FormMain::m_objFtpClient_OnDataTransferProgress(qint64 bytes)
 void FormMain::Timer1_Timer()
 {
     ++m_lngTransferSeconds;
-    UpdateTransferProgressText(m_lngRemoteFileSize, m_lngBytesTransferred);
-    ShowPercentCompleted(m_lngRemoteFileSize, m_lngBytesTransferred);
-}
-
-void FormMain::UpdateTransferProgressText(qint64 size, qint64 done)
-{
     if (!m_objFileDownload || !m_objFtpClient)
         return;
-    m_objFileDownload->LabelDownloadToData->setText(FtpPaneTexts::ShortenedPath(m_strLocalFilePath));
-    m_objFileDownload->LabelRemoteFilePath->setText(m_strRemoteFileName + QStringLiteral(" from ")
-                                                    + m_objFtpClient->FtpServer());
-    m_objFileDownload->LabelTimeRemainingData->setText(
-        FtpPaneTexts::TimeRemainingText(size, done, m_lngTransferSeconds));
-    m_objFileDownload->LabelTransferRateData->setText(
-        FtpPaneTexts::TransferRateText(FtpPaneTexts::TransferRate(done, m_lngTransferSeconds)));
-}
-
-void FormMain::ShowPercentCompleted(qint64 size, qint64 done)
-{
-    if (m_objFileDownload)
-        m_objFileDownload->setWindowTitle(FtpPaneTexts::PercentCaption(size, done, m_strRemoteFileName));
+    FtpPaneView::ShowDownloadProgress(m_objFileDownload, m_strLocalFilePath, m_strRemoteFileName,
+                                      m_objFtpClient->FtpServer(), m_lngRemoteFileSize, m_lngBytesTransferred,
+                                      m_lngTransferSeconds);
+    m_objFileDownload->setWindowTitle(
+        FtpPaneTexts::PercentCaption(m_lngRemoteFileSize, m_lngBytesTransferred, m_strRemoteFileName));
 }
 
 void FormMain::m_objFtpClient_OnDownloadFile(qint32 result)
 {
-    const bool complete = result == CFtpClient::arStatusOk;
-    FormFileDownload *dialog = m_objFileDownload;
-    if (dialog) {
-        // A download that did not end with the whole file says so, and shows what did arrive.
-        dialog->setWindowTitle(complete ? QStringLiteral("Download Complete") : incompleteCaption(result));
-        dialog->LabelDownloading->setText(complete ? QStringLiteral("Finished Downloading:")
-                                                   : QStringLiteral("Stopped Downloading:"));
-        dialog->LabelTimeRemaining->setText(QStringLiteral("Downloaded:"));
-        dialog->LabelTimeRemainingData->setText(FtpPaneTexts::CompletedSizeText(
-            complete ? m_lngRemoteFileSize : m_lngBytesTransferred, m_lngTransferSeconds));
-        if (complete)
-            dialog->ProgressBar1->setValue(100);
-    }
     Timer1->stop();
     QApplication::beep();
+    FormFileDownload *dialog = m_objFileDownload;
     if (!dialog)
         return;
-    dialog->Animation1->Stop();
-    // Only a whole file is there to open.
-    dialog->CommandOpen->setEnabled(complete);
-    dialog->CommandOpenFolder->setEnabled(complete);
+    FtpPaneView::ShowDownloadFinished(dialog, result, m_lngRemoteFileSize, m_lngBytesTransferred,
+                                      m_lngTransferSeconds);
     if (dialog->CheckCloseDialogOnFinish->isChecked())
         dialog->close();
     if (Forms::IsLoaded(dialog))
@@ -146,6 +102,6 @@ void FormMain::CancelFTPDownload()
     try {
         m_objFtpClient->CancelAsyncMethod();
     } catch (const NumberedError &error) {
-        WriteFtpLog(error.Description(), QColor(255, 0, 0));
+        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
     }
 }
