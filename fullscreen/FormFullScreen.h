@@ -196,8 +196,6 @@ private:
     // Side bar.
     void PlaceSplitBar();
     void ApplySplitBarPosition();
-    void ExpandFavoritesPath(QTreeWidgetItem *Node);
-    void CollapseFavoritesSiblings(QTreeWidgetItem *Node);
     bool RightClickNoOpen = false;
     bool RightClickNoExpand = false;
     // FTP pane.

@@ -1,14 +1,13 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/ModNoFlicker.h"
-#include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/UCTVHistory.h"
 #include "fullscreen/FullScreenLayout.h"
 #include "fullscreen/SplitBarMouseWatcher.h"
-#include "mainwindow/FavoritesAccordion.h"
+#include "mainwindow/FavoritesTreeClicks.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/MouseButtonWatcher.h"
 #include "platform/CommandBars.h"
@@ -31,7 +30,6 @@ namespace {
 
 constexpr int SearchSettings = 4000, AddToFavorites = 4001, ClearHistory = 4002;
 constexpr int ToolBarSearch = 2001, ToolBarFavorites = 2002, ToolBarHistory = 2003;
-constexpr int ExpandedFolderImage = 2;
 constexpr double SplitBarWidth = 20;
 
 void ShowOnly(CommandBars *bars, int shownId)
@@ -242,43 +240,19 @@ void FormFullScreen::TreeViewFavorites_MouseUp(Qt::MouseButton Button, const QPo
 
 void FormFullScreen::TreeViewFavorites_Expand(QTreeWidgetItem *Node)
 {
-    if (!RightClickNoExpand)
-        return;
-    Node->setExpanded(false);
-    FavoritesNode::SetExpandedImage(Node, ExpandedFolderImage);
+    if (RightClickNoExpand)
+        FavoritesTreeClicks::KeepCollapsed(Node);
 }
 
 void FormFullScreen::TreeViewFavorites_NodeClick(QTreeWidgetItem *Node)
 {
     TreeViewFavoritesTemp = TreeViewFavorites;
-    const QString key = FavoritesNode::Key(Node);
 
-    if (!RightClickNoExpand) {
-        ExpandFavoritesPath(Node);
-        if (!RightClickNoOpen && FavoritesNode::Tag(Node) == ModManageFavFile::FileTag) {
-            const QString url = ModManageFavFile::UrlOfFavoriteKey(key);
-            if (!url.isEmpty())
-                WebBrowserFullScreen->Navigate(url);
-        }
-    }
+    if (!RightClickNoExpand)
+        FavoritesTreeClicks::OpenPath(TreeViewFavorites, Node, WebBrowserFullScreen, !RightClickNoOpen);
     RightClickNoOpen = false;
     RightClickNoExpand = false;
-
-    if (FavoritesNode::Tag(Node) == ModManageFavFile::FolderTag) {
-        // A folder always shows what is on the disk now.
-        FavoritesNode::RemoveChildren(Node);
-        ModManageFavFile::ExpandFavoritesNode(TreeViewFavorites, key, Node);
-    }
-}
-
-void FormFullScreen::ExpandFavoritesPath(QTreeWidgetItem *Node)
-{
-    FavoritesAccordion::ExpandPath(TreeViewFavorites, Node);
-}
-
-void FormFullScreen::CollapseFavoritesSiblings(QTreeWidgetItem *Node)
-{
-    FavoritesAccordion::CollapseSiblings(TreeViewFavorites, Node);
+    FavoritesTreeClicks::RefreshFolder(TreeViewFavorites, Node);
 }
 
 void FormFullScreen::TreeViewHistory_HistoryNavTo(const QString &url)

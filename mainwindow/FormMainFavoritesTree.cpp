@@ -1,18 +1,10 @@
 #include "mainwindow/FormMain.h"
 
 #include "browsingdata/FavoritesNode.h"
-#include "browsingdata/ModManageFavFile.h"
-#include "mainwindow/FavoritesAccordion.h"
+#include "mainwindow/FavoritesTreeClicks.h"
 #include "platform/CommandBars.h"
-#include "platform/WebBrowser.h"
 
 #include <QTreeWidget>
-
-namespace {
-
-constexpr int ExpandedFolderImage = 2;
-
-} // namespace
 
 void FormMain::TreeViewFavorites_MouseDown(Qt::MouseButton Button, const QPoint &Position)
 {
@@ -36,32 +28,18 @@ void FormMain::TreeViewFavorites_MouseUp(Qt::MouseButton Button, const QPoint &P
 
 void FormMain::TreeViewFavorites_Expand(QTreeWidgetItem *Node)
 {
-    if (!FavoritesSuppressExpand)
-        return;
-    Node->setExpanded(false);
-    FavoritesNode::SetExpandedImage(Node, ExpandedFolderImage);
+    if (FavoritesSuppressExpand)
+        FavoritesTreeClicks::KeepCollapsed(Node);
 }
 
 void FormMain::TreeViewFavorites_NodeClick(QTreeWidgetItem *Node)
 {
-    const QString key = FavoritesNode::Key(Node);
-    FavoritesFolderKey = key;
+    FavoritesFolderKey = FavoritesNode::Key(Node);
     FavoritesTreeView = TreeViewFavorites;
 
-    if (!FavoritesSuppressExpand) {
-        FavoritesAccordion::ExpandPath(TreeViewFavorites, Node);
-        if (!FavoritesSuppressOpen && FavoritesNode::Tag(Node) == ModManageFavFile::FileTag) {
-            const QString url = ModManageFavFile::UrlOfFavoriteKey(key);
-            if (!url.isEmpty())
-                WebBrowserMain->Navigate(url);
-        }
-    }
+    if (!FavoritesSuppressExpand)
+        FavoritesTreeClicks::OpenPath(TreeViewFavorites, Node, WebBrowserMain, !FavoritesSuppressOpen);
     FavoritesSuppressOpen = false;
     FavoritesSuppressExpand = false;
-
-    if (FavoritesNode::Tag(Node) == ModManageFavFile::FolderTag) {
-        // A folder always shows what is on the disk now.
-        FavoritesNode::RemoveChildren(Node);
-        ModManageFavFile::ExpandFavoritesNode(TreeViewFavorites, key, Node);
-    }
+    FavoritesTreeClicks::RefreshFolder(TreeViewFavorites, Node);
 }
