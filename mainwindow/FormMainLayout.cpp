@@ -81,6 +81,13 @@ void FormMain::CommandBarsMain_Resize()
     moveKeepingHeight(TransparentLabelStatusText, b.statusText.left(), b.statusText.top(), b.statusText.width());
     moveKeepingHeight(TransparentLabelPopupStatus, b.popupStatus.left(), b.popupStatus.top(), b.popupStatus.width());
     moveKeepingHeight(XPStyleProgressBar1, b.progress.left(), b.progress.top(), b.progress.width());
+    // The bars are built after these controls: keep the controls laid over them on top.
+    for (QWidget *w : {static_cast<QWidget *>(Animation1), static_cast<QWidget *>(TransparentLabelAddress),
+                       static_cast<QWidget *>(XPStyleImageTextBox1), static_cast<QWidget *>(PictureGo),
+                       static_cast<QWidget *>(XPStyleStatusBarPanel1), static_cast<QWidget *>(XPStyleStatusBarPanel2),
+                       static_cast<QWidget *>(XPStyleStatusBarPanel3), static_cast<QWidget *>(TransparentLabelStatusText),
+                       static_cast<QWidget *>(XPStyleProgressBar1), static_cast<QWidget *>(TransparentLabelPopupStatus)})
+        w->raise();
 
     RunPaneLayoutSequence();
 

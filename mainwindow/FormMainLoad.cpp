@@ -70,6 +70,7 @@ void FormMain::Form_Load()
     QCoreApplication::processEvents();
 
     PictureSideBar->hide();
+    ImageSplitBar->hide(); // it stands at the side bar's edge only while the side bar shows
     MoveTwips(ImageSplitBar, 3600, RectTwips(ImageSplitBar).top(), RectTwips(ImageSplitBar).width(),
               RectTwips(ImageSplitBar).height());
 

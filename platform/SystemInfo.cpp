@@ -16,11 +16,10 @@ VersionRecord GetVersion()
 
 int CaptionHeight(const QWidget *window)
 {
-    if (window && window->isVisible()) {
-        const int decoration = window->geometry().top() - window->frameGeometry().top();
-        if (decoration > 0)
-            return decoration;
-    }
+    // A window's own frame says how far its client area lies below its outer top; a window
+    // without decoration (no window manager, a frameless window) has none.
+    if (window)
+        return window->geometry().top() - window->frameGeometry().top();
     return QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 

@@ -19,8 +19,8 @@ struct VersionRecord
 // This platform reports itself as a current NT-family system.
 VersionRecord GetVersion();
 
-// The height of a window caption in pixels: the frame's top decoration of `window` once it is
-// shown with one, else the style's title-bar height.
+// The height of a window caption in pixels: the top decoration of `window`'s frame (0 without
+// one), or with no window the style's title-bar height.
 int CaptionHeight(const QWidget *window);
 
 // The file-system path of a special folder, created on first use; empty when it has none here.

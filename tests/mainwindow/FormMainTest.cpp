@@ -283,3 +283,38 @@ TEST(FormMainWindow, LoadFillsTheFavoritesMenuAndTree)
     EXPECT_EQ(menu->Controls().Item(3)->Id(), 41000);
     Forms::Unload(form);
 }
+
+TEST(FormMainWindow, AddressAndStatusControlsLieOverTheirBarsAndOnTop)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    form->resize(1000, 700);
+    QTRY_COMPARE_WITH_TIMEOUT(form->size(), QSize(1000, 700), kLoadTimeout);
+    form->CommandBarsMain_Resize();
+
+    auto barRect = [form](const char *title) {
+        for (int i = 1; i <= form->CommandBarsMain->Count(); ++i) {
+            CommandBar *bar = form->CommandBarsMain->Item(i);
+            if (bar->Title() == QLatin1String(title))
+                return QRect(bar->Widget()->mapTo(form, QPoint(0, 0)), bar->Widget()->size());
+        }
+        return QRect();
+    };
+    const QRect address = barRect("Address");
+    const QRect status = barRect("Status Bar");
+    ASSERT_FALSE(address.isEmpty());
+    ASSERT_FALSE(status.isEmpty());
+
+    const QRect box = form->XPStyleImageTextBox1->geometry();
+    EXPECT_TRUE(address.contains(QPoint(box.left() + 5, box.center().y())))
+        << "address box at y " << box.top() << ", bar " << address.top() << "-" << address.bottom();
+    QWidget *atBox = form->childAt(box.left() + 5, box.center().y());
+    EXPECT_TRUE(atBox == form->XPStyleImageTextBox1 || form->XPStyleImageTextBox1->isAncestorOf(atBox))
+        << "the address box is drawn over its bar";
+
+    const QRect label = form->TransparentLabelStatusText->geometry();
+    EXPECT_TRUE(status.contains(QPoint(label.left() + 5, label.center().y())))
+        << "status text at y " << label.top() << ", bar " << status.top() << "-" << status.bottom();
+    EXPECT_FALSE(form->ImageSplitBar->isVisible()) << "no split bar without a side bar";
+    Forms::Unload(form);
+}
