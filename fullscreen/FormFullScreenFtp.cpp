@@ -2,22 +2,16 @@
 
 #include "controls/XPStyleImageTextBox.h"
 #include "ftp/CFtpClient.h"
-#include "ftp/FormFTPLogin.h"
 #include "ftp/FormFileDownload.h"
+#include "mainwindow/FtpPaneSession.h"
 #include "mainwindow/FtpPaneTexts.h"
 #include "mainwindow/FtpPaneView.h"
-#include "mainwindow/FtpServerAddress.h"
 #include "mainwindow/RemoteFileImages.h"
 #include "platform/NumberedError.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
@@ -29,14 +23,8 @@
 
 namespace {
 
-constexpr int LoginTimeOutSeconds = 20;
 constexpr qint32 ListingInProgress = 13;
 constexpr double ColumnMarginTwips = 25;
-
-bool isServerReplyError(int number)
-{
-    return number > 16000 && number < 17000;
-}
 
 } // namespace
 
@@ -76,16 +64,7 @@ void FormFullScreen::InitFTPPane()
     // The pane connects to the server that the login dialog names, whatever the address box
     // holds by the time the user confirms it.
     m_strFtpAddress = XPStyleImageTextBox1->Text();
-    auto *login = Forms::Default<FormFTPLogin>();
-    login->LabelServerName->setTextFormat(Qt::PlainText);
-    try {
-        login->SetFTPServerName(m_strFtpAddress);
-    } catch (const NumberedError &) {
-        // Too short to name a server: the dialog shows none, and OK asks for one.
-        login->SetFTPServerName(QStringLiteral("ftp://"));
-    }
-    Forms::Show(login);
-    login->SetParentWindow(this);
+    FtpPaneSession::ShowLogin(this, m_strFtpAddress);
 }
 
 void FormFullScreen::HideFTPPane()
@@ -93,64 +72,21 @@ void FormFullScreen::HideFTPPane()
     PictureFTP->hide();
 }
 
-// The client may be inside one of its own waits: it is deleted once control is back in the
-// event loop, and it tells this window nothing more. The last session's dialog goes with it.
 void FormFullScreen::ReleaseFtpClient()
 {
-    if (m_objFtpClient) {
-        disconnect(m_objFtpClient, nullptr, this, nullptr);
-        m_objFtpClient->deleteLater();
-        m_objFtpClient = nullptr;
-    }
-    if (m_objFileDownload)
-        Forms::Unload(m_objFileDownload);
-    m_objFileDownload = nullptr;
+    FtpPaneSession::Release(this, m_objFtpClient, m_objFileDownload);
 }
 
 void FormFullScreen::FTPConnect()
 {
-    if (!m_objFtpClient)
-        return;
-    const FtpServerAddress server = FtpServerAddress::Parse(m_strFtpAddress);
-    if (!server.IsValid()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Kestrelvue3"),
-                        QStringLiteral("Please specify the FTP server to connect to."), QMessageBox::Ok, this);
-        box.exec();
-        return;
-    }
-    m_objFtpClient->setFtpServer(server.Host);
-    m_objFtpClient->setRemotePort(server.Port);
-
-    auto *login = Forms::Default<FormFTPLogin>();
-    QString userName = login->TextUserName->text();
-    if (!userName.isEmpty()) {
-        // The dialog's "Anonymous" is the anonymous login, which servers know in lower case.
-        if (userName.compare(QLatin1String("anonymous"), Qt::CaseInsensitive) == 0)
-            userName = QStringLiteral("anonymous");
-        m_objFtpClient->setUserName(userName);
-        m_objFtpClient->setPassword(login->TextPassword->text());
-    }
-    m_objFtpClient->setTimeOut(LoginTimeOutSeconds);
-    try {
-        m_objFtpClient->Connect();
-    } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    if (m_objFtpClient)
+        FtpPaneSession::Connect(this, m_objFtpClient, m_strFtpAddress, RichTextBoxFTP);
 }
 
 void FormFullScreen::m_objFtpClient_OnConnect(qint32 AsyncResultStatus)
 {
     m_strStartDirectory = m_objFtpClient->CurrentDirectory();
-    // A refused login stands in the log as the server's reply; a connection that failed below
-    // FTP, or a server that never answered, is told there too.
-    if (AsyncResultStatus == CFtpClient::arStatusTimeOut) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, QStringLiteral("The server did not answer in time."),
-                                   FtpPaneView::ErrorColor());
-    } else if (AsyncResultStatus == CFtpClient::arStatusError) {
-        const CFtpError &error = m_objFtpClient->LastFtpError();
-        if (!isServerReplyError(error.Number()) && !error.Description().isEmpty())
-            FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::LogConnectFailure(m_objFtpClient, AsyncResultStatus, RichTextBoxFTP);
     try {
         m_objFtpClient->EnumFiles();
     } catch (const NumberedError &) {
@@ -208,22 +144,8 @@ void FormFullScreen::ListViewFTP_DblClick()
         return;
     QTreeWidgetItem *entry = selected.first();
     try {
-        switch (FtpPaneView::EntryIcon(entry)) {
-        case FtpPaneTexts::IconParent:
-            m_objFtpClient->SetCurrentDirectory(FtpPaneTexts::ParentDirectory(m_objFtpClient->CurrentDirectory()));
-            ListViewFTP->clear();
-            break;
-        case FtpPaneTexts::IconDirectory:
-            m_objFtpClient->SetCurrentDirectory(entry->text(0));
-            ListViewFTP->clear();
-            break;
-        case FtpPaneTexts::IconTextFile:
-        case FtpPaneTexts::IconOtherFile:
+        if (FtpPaneSession::OpenEntry(m_objFtpClient, ListViewFTP, entry))
             StartFtpDownload(entry);
-            break;
-        default:
-            break;
-        }
     } catch (const NumberedError &error) {
         // Refused while another request is still pending: the list stays as it is.
         FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
@@ -235,14 +157,7 @@ void FormFullScreen::StartFtpDownload(QTreeWidgetItem *entry)
     const QString remoteName = entry->text(0);
     const qint64 listedSize = entry->text(1).toLongLong();
 
-    QFileDialog CommonDialog1(this, QStringLiteral("Download file and save as..."));
-    CommonDialog1.setAcceptMode(QFileDialog::AcceptSave);
-    // Every file, also one without an extension.
-    CommonDialog1.setNameFilter(QStringLiteral("All Files (*)"));
-    CommonDialog1.selectFile(remoteName);
-    if (CommonDialog1.exec() != QDialog::Accepted)
-        return;
-    const QString localPath = CommonDialog1.selectedFiles().value(0);
+    const QString localPath = FtpPaneSession::AskSavePath(this, remoteName);
     // The session may have been replaced while the save dialog was open.
     if (localPath.isEmpty() || !m_objFtpClient || m_objFtpClient->Busy())
         return;
@@ -258,13 +173,7 @@ void FormFullScreen::StartFtpDownload(QTreeWidgetItem *entry)
     m_strLocalFilePath = localPath;
 
     // Each download starts from the dialog's design texts.
-    if (m_objFileDownload)
-        Forms::Unload(m_objFileDownload);
-    m_objFileDownload = new FormFileDownload();
-    Forms::Show(m_objFileDownload);
-    m_objFileDownload->SetParentWindow(this);
-    m_objFileDownload->SetDownloadedFilePath(localPath);
-    m_objFileDownload->SetDownloadedFileName(QFileInfo(localPath).fileName());
+    FtpPaneSession::OpenDownloadDialog(this, m_objFileDownload, localPath);
 }
 
 void FormFullScreen::m_objFtpClient_OnDataTransferProgress(qint64 lngBytesTransferred)

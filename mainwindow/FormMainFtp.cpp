@@ -1,18 +1,12 @@
 #include "mainwindow/FormMain.h"
 
 #include "ftp/CFtpClient.h"
-#include "ftp/FormFTPLogin.h"
-#include "ftp/FormFileDownload.h"
-#include "mainwindow/FtpPaneTexts.h"
+#include "mainwindow/FtpPaneSession.h"
 #include "mainwindow/FtpPaneView.h"
-#include "mainwindow/FtpServerAddress.h"
 #include "mainwindow/RemoteFileImages.h"
 #include "platform/NumberedError.h"
 
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -22,14 +16,7 @@
 
 namespace {
 
-constexpr int LoginTimeOutSeconds = 20;
 constexpr double ColumnMarginTwips = 20;
-
-// A refusal by the server (16000 and its reply code), which the log already shows in its words.
-bool isServerReplyError(int number)
-{
-    return number >= 16100 && number < 16600;
-}
 
 } // namespace
 
@@ -68,16 +55,7 @@ void FormMain::InitFTPPane(const QString &address)
     // The pane connects to the server that the login dialog names, whatever the address box
     // holds by the time the user confirms it.
     m_strFtpAddress = address;
-    auto *login = Forms::Default<FormFTPLogin>();
-    login->LabelServerName->setTextFormat(Qt::PlainText);
-    try {
-        login->SetFTPServerName(address);
-    } catch (const NumberedError &) {
-        // Too short to name a server: the dialog shows none, and OK asks for one.
-        login->SetFTPServerName(QStringLiteral("ftp://"));
-    }
-    Forms::Show(login);
-    login->SetParentWindow(this);
+    FtpPaneSession::ShowLogin(this, address);
 }
 
 void FormMain::HideFTPPane()
@@ -85,64 +63,21 @@ void FormMain::HideFTPPane()
     PictureFTP->hide();
 }
 
-// The client goes with its connection; it may be inside one of its own waits, so it is
-// deleted once control is back in the event loop, and it tells this window nothing more.
 void FormMain::ReleaseFtpPane()
 {
-    if (m_objFtpClient) {
-        disconnect(m_objFtpClient, nullptr, this, nullptr);
-        m_objFtpClient->deleteLater();
-        m_objFtpClient = nullptr;
-    }
-    if (m_objFileDownload)
-        Forms::Unload(m_objFileDownload);
-    m_objFileDownload = nullptr;
+    FtpPaneSession::Release(this, m_objFtpClient, m_objFileDownload);
 }
 
 void FormMain::FTPConnect()
 {
-    if (!m_objFtpClient)
-        return;
-    const FtpServerAddress server = FtpServerAddress::Parse(m_strFtpAddress);
-    if (!server.IsValid()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Kestrelvue3"),
-                        QStringLiteral("Please specify the FTP server to connect to."), QMessageBox::Ok, this);
-        box.exec();
-        return;
-    }
-    m_objFtpClient->setFtpServer(server.Host);
-    m_objFtpClient->setRemotePort(server.Port);
-
-    auto *login = Forms::Default<FormFTPLogin>();
-    QString userName = login->TextUserName->text();
-    if (!userName.isEmpty()) {
-        // The dialog's "Anonymous" is the anonymous login, which servers know in lower case.
-        if (userName.compare(QLatin1String("anonymous"), Qt::CaseInsensitive) == 0)
-            userName = QStringLiteral("anonymous");
-        m_objFtpClient->setUserName(userName);
-        m_objFtpClient->setPassword(login->TextPassword->text());
-    }
-    m_objFtpClient->setTimeOut(LoginTimeOutSeconds);
-    try {
-        m_objFtpClient->Connect();
-    } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    if (m_objFtpClient)
+        FtpPaneSession::Connect(this, m_objFtpClient, m_strFtpAddress, RichTextBoxFTP);
 }
 
 void FormMain::m_objFtpClient_OnConnect(qint32 result)
 {
     m_strLoginDirectory = m_objFtpClient->CurrentDirectory();
-    // A refused login stands in the log as the server's reply; a connection that failed
-    // below FTP, or a server that never answered, is told there too.
-    if (result == CFtpClient::arStatusTimeOut) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, QStringLiteral("The server did not answer in time."),
-                                   FtpPaneView::ErrorColor());
-    } else if (result == CFtpClient::arStatusError) {
-        const CFtpError &error = m_objFtpClient->LastFtpError();
-        if (!isServerReplyError(error.Number()) && !error.Description().isEmpty())
-            FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::LogConnectFailure(m_objFtpClient, result, RichTextBoxFTP);
     try {
         m_objFtpClient->EnumFiles();
     } catch (const NumberedError &) {
@@ -194,22 +129,8 @@ void FormMain::ListViewFTP_DblClick()
         return;
     QTreeWidgetItem *entry = selected.first();
     try {
-        switch (FtpPaneView::EntryIcon(entry)) {
-        case FtpPaneTexts::IconParent:
-            m_objFtpClient->SetCurrentDirectory(FtpPaneTexts::ParentDirectory(m_objFtpClient->CurrentDirectory()));
-            ListViewFTP->clear();
-            break;
-        case FtpPaneTexts::IconDirectory:
-            m_objFtpClient->SetCurrentDirectory(entry->text(0));
-            ListViewFTP->clear();
-            break;
-        case FtpPaneTexts::IconTextFile:
-        case FtpPaneTexts::IconOtherFile:
+        if (FtpPaneSession::OpenEntry(m_objFtpClient, ListViewFTP, entry))
             StartFtpDownload(entry);
-            break;
-        default:
-            break;
-        }
     } catch (const NumberedError &error) {
         // Refused while another request is still pending: the list stays as it is.
         FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());

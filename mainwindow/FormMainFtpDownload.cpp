@@ -2,14 +2,13 @@
 
 #include "ftp/CFtpClient.h"
 #include "ftp/FormFileDownload.h"
+#include "mainwindow/FtpPaneSession.h"
 #include "mainwindow/FtpPaneTexts.h"
 #include "mainwindow/FtpPaneView.h"
 #include "platform/NumberedError.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -28,14 +27,7 @@ void FormMain::StartFtpDownload(QTreeWidgetItem *entry)
     const QString remoteName = entry->text(0);
     const qint64 listedSize = entry->text(1).toLongLong();
 
-    QFileDialog CommonDialog1(this, QStringLiteral("Download file and save as..."));
-    CommonDialog1.setAcceptMode(QFileDialog::AcceptSave);
-    // Every file, also one without an extension.
-    CommonDialog1.setNameFilter(QStringLiteral("All Files (*)"));
-    CommonDialog1.selectFile(remoteName);
-    if (CommonDialog1.exec() != QDialog::Accepted)
-        return;
-    const QString localPath = CommonDialog1.selectedFiles().value(0);
+    const QString localPath = FtpPaneSession::AskSavePath(this, remoteName);
     if (localPath.isEmpty() || !m_objFtpClient)
         return;
 
@@ -50,13 +42,7 @@ void FormMain::StartFtpDownload(QTreeWidgetItem *entry)
     m_strLocalFilePath = localPath;
 
     // Each download starts from the dialog's design texts.
-    if (m_objFileDownload)
-        Forms::Unload(m_objFileDownload);
-    m_objFileDownload = new FormFileDownload();
-    Forms::Show(m_objFileDownload);
-    m_objFileDownload->SetParentWindow(this);
-    m_objFileDownload->SetDownloadedFilePath(localPath);
-    m_objFileDownload->SetDownloadedFileName(QFileInfo(localPath).fileName());
+    FtpPaneSession::OpenDownloadDialog(this, m_objFileDownload, localPath);
 }
 
 void FormMain::m_objFtpClient_OnDataTransferProgress(qint64 bytes)

@@ -1,0 +1,144 @@
+#include "mainwindow/FtpPaneSession.h"
+
+#include "ftp/CFtpClient.h"
+#include "ftp/FormFTPLogin.h"
+#include "ftp/FormFileDownload.h"
+#include "mainwindow/FtpPaneTexts.h"
+#include "mainwindow/FtpPaneView.h"
+#include "mainwindow/FtpServerAddress.h"
+#include "platform/Forms.h"
+#include "platform/NumberedError.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTreeWidget>
+
+namespace FtpPaneSession {
+
+namespace {
+
+constexpr int LoginTimeOutSeconds = 20;
+
+// A refusal by the server (16000 and its reply code), which the log already shows in its words.
+bool isServerReplyError(int number)
+{
+    return number >= 16100 && number < 16600;
+}
+
+} // namespace
+
+void ShowLogin(QWidget *window, const QString &address)
+{
+    auto *login = Forms::Default<FormFTPLogin>();
+    login->LabelServerName->setTextFormat(Qt::PlainText);
+    try {
+        login->SetFTPServerName(address);
+    } catch (const NumberedError &) {
+        // Too short to name a server: the dialog shows none, and OK asks for one.
+        login->SetFTPServerName(QStringLiteral("ftp://"));
+    }
+    Forms::Show(login);
+    login->SetParentWindow(window);
+}
+
+void Connect(QWidget *window, CFtpClient *client, const QString &address, QTextEdit *log)
+{
+    const FtpServerAddress server = FtpServerAddress::Parse(address);
+    if (!server.IsValid()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Kestrelvue3"),
+                        QStringLiteral("Please specify the FTP server to connect to."), QMessageBox::Ok, window);
+        box.exec();
+        return;
+    }
+    client->setFtpServer(server.Host);
+    client->setRemotePort(server.Port);
+
+    auto *login = Forms::Default<FormFTPLogin>();
+    QString userName = login->TextUserName->text();
+    if (!userName.isEmpty()) {
+        // The dialog's "Anonymous" is the anonymous login, which servers know in lower case.
+        if (userName.compare(QLatin1String("anonymous"), Qt::CaseInsensitive) == 0)
+            userName = QStringLiteral("anonymous");
+        client->setUserName(userName);
+        client->setPassword(login->TextPassword->text());
+    }
+    client->setTimeOut(LoginTimeOutSeconds);
+    try {
+        client->Connect();
+    } catch (const NumberedError &error) {
+        FtpPaneView::AppendLogLine(log, error.Description(), FtpPaneView::ErrorColor());
+    }
+}
+
+// A refused login stands in the log as the server's reply; a connection that failed below FTP,
+// or a server that never answered, is told there too.
+void LogConnectFailure(const CFtpClient *client, qint32 result, QTextEdit *log)
+{
+    if (result == CFtpClient::arStatusTimeOut) {
+        FtpPaneView::AppendLogLine(log, QStringLiteral("The server did not answer in time."),
+                                   FtpPaneView::ErrorColor());
+    } else if (result == CFtpClient::arStatusError) {
+        const CFtpError &error = client->LastFtpError();
+        if (!isServerReplyError(error.Number()) && !error.Description().isEmpty())
+            FtpPaneView::AppendLogLine(log, error.Description(), FtpPaneView::ErrorColor());
+    }
+}
+
+bool OpenEntry(CFtpClient *client, QTreeWidget *list, QTreeWidgetItem *entry)
+{
+    switch (FtpPaneView::EntryIcon(entry)) {
+    case FtpPaneTexts::IconParent:
+        client->SetCurrentDirectory(FtpPaneTexts::ParentDirectory(client->CurrentDirectory()));
+        list->clear();
+        return false;
+    case FtpPaneTexts::IconDirectory:
+        client->SetCurrentDirectory(entry->text(0));
+        list->clear();
+        return false;
+    case FtpPaneTexts::IconTextFile:
+    case FtpPaneTexts::IconOtherFile:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Release(QObject *window, CFtpClient *&client, QPointer<FormFileDownload> &dialog)
+{
+    if (client) {
+        QObject::disconnect(client, nullptr, window, nullptr);
+        client->deleteLater();
+        client = nullptr;
+    }
+    if (dialog)
+        Forms::Unload(dialog);
+    dialog = nullptr;
+}
+
+QString AskSavePath(QWidget *window, const QString &remoteName)
+{
+    QFileDialog CommonDialog1(window, QStringLiteral("Download file and save as..."));
+    CommonDialog1.setAcceptMode(QFileDialog::AcceptSave);
+    // Every file, also one without an extension.
+    CommonDialog1.setNameFilter(QStringLiteral("All Files (*)"));
+    CommonDialog1.selectFile(remoteName);
+    if (CommonDialog1.exec() != QDialog::Accepted)
+        return QString();
+    return CommonDialog1.selectedFiles().value(0);
+}
+
+void OpenDownloadDialog(QWidget *window, QPointer<FormFileDownload> &dialog, const QString &localPath)
+{
+    if (dialog)
+        Forms::Unload(dialog);
+    dialog = new FormFileDownload();
+    Forms::Show(dialog);
+    dialog->SetParentWindow(window);
+    dialog->SetDownloadedFilePath(localPath);
+    dialog->SetDownloadedFileName(QFileInfo(localPath).fileName());
+}
+
+} // namespace FtpPaneSession
