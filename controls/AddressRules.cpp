@@ -1,5 +1,7 @@
 #include "controls/AddressRules.h"
 
+#include <QRegularExpression>
+
 namespace AddressRules {
 
 CommittedText NormalizeCommittedText(const QString &text)
@@ -21,8 +23,18 @@ CommittedText NormalizeCommittedText(const QString &text)
     } else if (p == QLatin1String("ftp:")) {
         kind = FtpAddress;
     }
-    if (clean.contains(QLatin1Char('.')) && p != QLatin1String("www.") && p != QLatin1String("ftp.")
-        && p != QLatin1String("ftp:") && p != QLatin1String("http")) {
+    const bool ruled = p == QLatin1String("www.") || p == QLatin1String("ftp.") || p == QLatin1String("ftp:")
+                       || p == QLatin1String("http");
+    // An address that names its own scheme ("file:///...", "about://...") is taken as it
+    // stands, and a numeric host gets only "http://": "www." in front of either would make
+    // an address that leads nowhere.
+    static const QRegularExpression ownScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
+    static const QRegularExpression numericHost(QStringLiteral("^\\d{1,3}(\\.\\d{1,3}){3}([:/?#].*)?$"));
+    if (!ruled && ownScheme.match(clean).hasMatch())
+        return {true, MakeSafe(clean), WebAddress};
+    if (!ruled && numericHost.match(clean).hasMatch())
+        return {true, MakeSafe(QStringLiteral("http://") + clean), WebAddress};
+    if (clean.contains(QLatin1Char('.')) && !ruled) {
         prefix = QStringLiteral("http://www.");
         kind = WebAddress;
     }
