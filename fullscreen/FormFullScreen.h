@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/FtpPaneDownload.h"
 #include "platform/Forms.h"
 #include "platform/ImageList.h"
 
@@ -22,7 +23,6 @@ class ClassFBNavigator;
 class CommandBar;
 class CommandBarControl;
 class CommandBars;
-class FormFileDownload;
 class HtmlDocument;
 class KeyHelper;
 struct HtmlEvent;
@@ -210,12 +210,7 @@ private:
     void m_objFtpClient_OnQuitSession(qint32 AsyncResultStatus);
     CFtpClient *m_objFtpClient = nullptr;
     QString m_strStartDirectory;
-    QString m_strRemoteFileName;
-    qint64 m_lngRemoteFileSize = 0;
-    QPointer<FormFileDownload> m_objFileDownload;
-    qint64 m_lngElapsedSeconds = 0;
-    qint64 m_lngBytesSoFar = 0;
-    QString m_strLocalFilePath;
+    FtpPaneDownload m_ftpDownload;
     // FTP pane: the address the session was opened for, the log colour, the session's end.
     void ReleaseFtpClient();
     void StartFtpDownload(QTreeWidgetItem *entry);

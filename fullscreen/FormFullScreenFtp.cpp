@@ -2,18 +2,12 @@
 
 #include "controls/XPStyleImageTextBox.h"
 #include "ftp/CFtpClient.h"
-#include "ftp/FormFileDownload.h"
 #include "mainwindow/FtpPaneSession.h"
-#include "mainwindow/FtpPaneTexts.h"
 #include "mainwindow/FtpPaneView.h"
 #include "mainwindow/RemoteFileImages.h"
 #include "platform/NumberedError.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QFrame>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -23,7 +17,6 @@
 
 namespace {
 
-constexpr qint32 ListingInProgress = 13;
 constexpr double ColumnMarginTwips = 25;
 
 } // namespace
@@ -40,7 +33,7 @@ void FormFullScreen::InitFTPPane()
 {
     PictureFTP->show();
     PictureFTP->raise();
-    m_lngElapsedSeconds = 0;
+    m_ftpDownload.ResetClock();
     Timer1->stop();
 
     ReleaseFtpClient();
@@ -74,7 +67,8 @@ void FormFullScreen::HideFTPPane()
 
 void FormFullScreen::ReleaseFtpClient()
 {
-    FtpPaneSession::Release(this, m_objFtpClient, m_objFileDownload);
+    FtpPaneSession::Release(this, m_objFtpClient);
+    m_ftpDownload.Close();
 }
 
 void FormFullScreen::FTPConnect()
@@ -156,69 +150,31 @@ void FormFullScreen::StartFtpDownload(QTreeWidgetItem *entry)
 {
     const QString remoteName = entry->text(0);
     const qint64 listedSize = entry->text(1).toLongLong();
-
     const QString localPath = FtpPaneSession::AskSavePath(this, remoteName);
     // The session may have been replaced while the save dialog was open.
     if (localPath.isEmpty() || !m_objFtpClient || m_objFtpClient->Busy())
         return;
-
-    m_strRemoteFileName = remoteName;
-    m_lngRemoteFileSize = listedSize;
-    m_lngElapsedSeconds = 0;
-    m_lngBytesSoFar = 0;
-    // The save dialog has asked before an existing file is chosen: the download replaces it once
-    // the whole file has arrived, instead of adding the remote bytes to its end.
-    m_objFtpClient->DownloadFile(m_strRemoteFileName, localPath, true);
+    m_ftpDownload.Start(this, m_objFtpClient, remoteName, listedSize, localPath);
     Timer1->start();
-    m_strLocalFilePath = localPath;
-
-    // Each download starts from the dialog's design texts.
-    FtpPaneSession::OpenDownloadDialog(this, m_objFileDownload, localPath);
 }
 
 void FormFullScreen::m_objFtpClient_OnDataTransferProgress(qint64 lngBytesTransferred)
 {
-    m_lngBytesSoFar = lngBytesTransferred;
-    if (m_objFtpClient->FtpSessionState() != ListingInProgress && m_objFileDownload)
-        m_objFileDownload->ProgressBar1->setValue(FtpPaneTexts::PercentCompleted(m_lngRemoteFileSize, m_lngBytesSoFar));
+    m_ftpDownload.Transferred(m_objFtpClient, lngBytesTransferred);
 }
 
 void FormFullScreen::Timer1_Timer()
 {
-    ++m_lngElapsedSeconds;
-    if (!m_objFileDownload || !m_objFtpClient)
-        return;
-    FtpPaneView::ShowDownloadProgress(m_objFileDownload, m_strLocalFilePath, m_strRemoteFileName,
-                                      m_objFtpClient->FtpServer(), m_lngRemoteFileSize, m_lngBytesSoFar,
-                                      m_lngElapsedSeconds);
-    m_objFileDownload->setWindowTitle(
-        FtpPaneTexts::PercentCaption(m_lngRemoteFileSize, m_lngBytesSoFar, m_strRemoteFileName));
+    m_ftpDownload.Tick(m_objFtpClient);
 }
 
 void FormFullScreen::m_objFtpClient_OnDownloadFile(qint32 AsyncResultStatus)
 {
     Timer1->stop();
-    QApplication::beep();
-    FormFileDownload *dialog = m_objFileDownload;
-    if (!dialog)
-        return;
-    FtpPaneView::ShowDownloadFinished(dialog, AsyncResultStatus, m_lngRemoteFileSize, m_lngBytesSoFar,
-                                      m_lngElapsedSeconds);
-    if (dialog->CheckCloseDialogOnFinish->isChecked())
-        dialog->close();
-    if (Forms::IsLoaded(dialog))
-        dialog->CommandCancel->setText(QStringLiteral("Close"));
+    m_ftpDownload.Finished(AsyncResultStatus);
 }
 
 void FormFullScreen::CancelFTPDownload()
 {
-    // Only a running download is cancelled: the dialog's Close after the end must not stop a
-    // listing the user has started since.
-    if (!m_objFtpClient || !m_objFtpClient->Busy() || m_objFtpClient->CurrentMethod() != CFtpClient::ftpDownloadFile)
-        return;
-    try {
-        m_objFtpClient->CancelAsyncMethod();
-    } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::CancelDownload(m_objFtpClient, RichTextBoxFTP);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/FtpPaneDownload.h"
 #include "platform/Forms.h"
 #include "platform/ImageList.h"
 
@@ -20,7 +21,6 @@ class ClassFBNavigator;
 class CommandBar;
 class CommandBarControl;
 class CommandBars;
-class FormFileDownload;
 class HtmlDocument;
 class KeyHelper;
 struct HtmlEvent;
@@ -290,10 +290,5 @@ private:
     QString m_strFtpAddress;
     QString m_strLoginDirectory;
     QColor m_ftpLogColor;
-    QString m_strRemoteFileName;
-    qint64 m_lngRemoteFileSize = 0;
-    QString m_strLocalFilePath;
-    QPointer<FormFileDownload> m_objFileDownload;
-    qint64 m_lngTransferSeconds = 0;
-    qint64 m_lngBytesTransferred = 0;
+    FtpPaneDownload m_ftpDownload;
 };

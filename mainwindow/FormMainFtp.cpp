@@ -33,7 +33,7 @@ void FormMain::InitFTPPane(const QString &address)
     PictureFTP->show();
     PictureFTP->raise();
 
-    m_lngTransferSeconds = 0;
+    m_ftpDownload.ResetClock();
     Timer1->stop();
 
     ReleaseFtpPane();
@@ -65,7 +65,8 @@ void FormMain::HideFTPPane()
 
 void FormMain::ReleaseFtpPane()
 {
-    FtpPaneSession::Release(this, m_objFtpClient, m_objFileDownload);
+    FtpPaneSession::Release(this, m_objFtpClient);
+    m_ftpDownload.Close();
 }
 
 void FormMain::FTPConnect()

@@ -2,7 +2,6 @@
 
 #include "ftp/CFtpClient.h"
 #include "ftp/FormFTPLogin.h"
-#include "ftp/FormFileDownload.h"
 #include "mainwindow/FtpPaneTexts.h"
 #include "mainwindow/FtpPaneView.h"
 #include "mainwindow/FtpServerAddress.h"
@@ -10,7 +9,6 @@
 #include "platform/NumberedError.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -106,16 +104,24 @@ bool OpenEntry(CFtpClient *client, QTreeWidget *list, QTreeWidgetItem *entry)
     }
 }
 
-void Release(QObject *window, CFtpClient *&client, QPointer<FormFileDownload> &dialog)
+void CancelDownload(CFtpClient *client, QTextEdit *log)
 {
-    if (client) {
-        QObject::disconnect(client, nullptr, window, nullptr);
-        client->deleteLater();
-        client = nullptr;
+    if (!client || !client->Busy() || client->CurrentMethod() != CFtpClient::ftpDownloadFile)
+        return;
+    try {
+        client->CancelAsyncMethod();
+    } catch (const NumberedError &error) {
+        FtpPaneView::AppendLogLine(log, error.Description(), FtpPaneView::ErrorColor());
     }
-    if (dialog)
-        Forms::Unload(dialog);
-    dialog = nullptr;
+}
+
+void Release(QObject *window, CFtpClient *&client)
+{
+    if (!client)
+        return;
+    QObject::disconnect(client, nullptr, window, nullptr);
+    client->deleteLater();
+    client = nullptr;
 }
 
 QString AskSavePath(QWidget *window, const QString &remoteName)
@@ -128,17 +134,6 @@ QString AskSavePath(QWidget *window, const QString &remoteName)
     if (CommonDialog1.exec() != QDialog::Accepted)
         return QString();
     return CommonDialog1.selectedFiles().value(0);
-}
-
-void OpenDownloadDialog(QWidget *window, QPointer<FormFileDownload> &dialog, const QString &localPath)
-{
-    if (dialog)
-        Forms::Unload(dialog);
-    dialog = new FormFileDownload();
-    Forms::Show(dialog);
-    dialog->SetParentWindow(window);
-    dialog->SetDownloadedFilePath(localPath);
-    dialog->SetDownloadedFileName(QFileInfo(localPath).fileName());
 }
 
 } // namespace FtpPaneSession

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QPointer>
 #include <QString>
 
 class CFtpClient;
-class FormFileDownload;
 class QObject;
 class QTextEdit;
 class QTreeWidget;
@@ -12,8 +10,8 @@ class QTreeWidgetItem;
 class QWidget;
 
 // The steps of an FTP pane's session that do not depend on the window hosting the pane: the
-// login dialog, the connection, the moves through the remote directories and the start and end
-// of a download.
+// login dialog, the connection, the moves through the remote directories and the save dialog of a
+// download.
 namespace FtpPaneSession {
 
 // Shows the login dialog for the server address names; window is called back by name.
@@ -27,13 +25,14 @@ void LogConnectFailure(const CFtpClient *client, qint32 result, QTextEdit *log);
 // Double-clicked entry of list: a directory (or the parent entry) becomes the current
 // directory and list empties for its listing. True for a file, which is to be downloaded.
 bool OpenEntry(CFtpClient *client, QTreeWidget *list, QTreeWidgetItem *entry);
+// Cancels client's running download, and nothing else: the download dialog's Close after the
+// end must not stop a listing the user has started since.
+void CancelDownload(CFtpClient *client, QTextEdit *log);
 // Ends window's session: the client stops telling window anything and goes once control is
-// back in the event loop (it may be inside one of its own waits); the download dialog goes too.
-void Release(QObject *window, CFtpClient *&client, QPointer<FormFileDownload> &dialog);
+// back in the event loop (it may be inside one of its own waits).
+void Release(QObject *window, CFtpClient *&client);
 
 // Asks where remoteName is to be saved; empty when the user cancels.
 QString AskSavePath(QWidget *window, const QString &remoteName);
-// Replaces dialog with a new download dialog for localPath, shown from its design texts.
-void OpenDownloadDialog(QWidget *window, QPointer<FormFileDownload> &dialog, const QString &localPath);
 
 } // namespace FtpPaneSession
