@@ -5,7 +5,6 @@
 #include "mainwindow/FtpPaneSession.h"
 #include "mainwindow/FtpPaneView.h"
 #include "mainwindow/RemoteFileImages.h"
-#include "platform/NumberedError.h"
 
 #include <QFrame>
 #include <QTextEdit>
@@ -80,33 +79,18 @@ void FormFullScreen::FTPConnect()
 void FormFullScreen::m_objFtpClient_OnConnect(qint32 AsyncResultStatus)
 {
     m_strStartDirectory = m_objFtpClient->CurrentDirectory();
-    FtpPaneSession::LogConnectFailure(m_objFtpClient, AsyncResultStatus, RichTextBoxFTP);
-    try {
-        m_objFtpClient->EnumFiles();
-    } catch (const NumberedError &) {
-        // Without a connection there is nothing to list; the pane waits for the next address.
-    }
+    FtpPaneSession::Connected(m_objFtpClient, AsyncResultStatus, RichTextBoxFTP);
 }
 
 void FormFullScreen::m_objFtpClient_OnSetCurrentDirectory(qint32 AsyncResultStatus)
 {
-    if (AsyncResultStatus != CFtpClient::arStatusOk)
-        return;
-    try {
-        m_objFtpClient->GetCurrentDirectory();
-    } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::ReadDirectory(m_objFtpClient, AsyncResultStatus, RichTextBoxFTP);
 }
 
 void FormFullScreen::m_objFtpClient_OnGetCurrentDirectory(qint32 AsyncResultStatus)
 {
     Q_UNUSED(AsyncResultStatus);
-    try {
-        m_objFtpClient->EnumFiles();
-    } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::ListDirectory(m_objFtpClient, RichTextBoxFTP);
 }
 
 void FormFullScreen::m_objFtpClient_OnEnumFiles(qint32 AsyncResultStatus)
@@ -133,17 +117,8 @@ void FormFullScreen::m_objFtpClient_OnQuitSession(qint32 AsyncResultStatus)
 
 void FormFullScreen::ListViewFTP_DblClick()
 {
-    const QList<QTreeWidgetItem *> selected = ListViewFTP->selectedItems();
-    if (selected.isEmpty() || !m_objFtpClient || m_objFtpClient->Busy())
-        return;
-    QTreeWidgetItem *entry = selected.first();
-    try {
-        if (FtpPaneSession::OpenEntry(m_objFtpClient, ListViewFTP, entry))
-            StartFtpDownload(entry);
-    } catch (const NumberedError &error) {
-        // Refused while another request is still pending: the list stays as it is.
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::OpenSelectedEntry(m_objFtpClient, ListViewFTP, RichTextBoxFTP,
+                                      [this](QTreeWidgetItem *entry) { StartFtpDownload(entry); });
 }
 
 void FormFullScreen::StartFtpDownload(QTreeWidgetItem *entry)

@@ -4,7 +4,6 @@
 #include "mainwindow/FtpPaneSession.h"
 #include "mainwindow/FtpPaneView.h"
 #include "mainwindow/RemoteFileImages.h"
-#include "platform/NumberedError.h"
 
 #include <QFrame>
 #include <QTextEdit>
@@ -78,33 +77,18 @@ void FormMain::FTPConnect()
 void FormMain::m_objFtpClient_OnConnect(qint32 result)
 {
     m_strLoginDirectory = m_objFtpClient->CurrentDirectory();
-    FtpPaneSession::LogConnectFailure(m_objFtpClient, result, RichTextBoxFTP);
-    try {
-        m_objFtpClient->EnumFiles();
-    } catch (const NumberedError &) {
-        // Without a connection there is nothing to list; the pane waits for the next address.
-    }
+    FtpPaneSession::Connected(m_objFtpClient, result, RichTextBoxFTP);
 }
 
 void FormMain::m_objFtpClient_OnSetCurrentDirectory(qint32 result)
 {
-    if (result != CFtpClient::arStatusOk)
-        return;
-    try {
-        m_objFtpClient->GetCurrentDirectory();
-    } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::ReadDirectory(m_objFtpClient, result, RichTextBoxFTP);
 }
 
 void FormMain::m_objFtpClient_OnGetCurrentDirectory(qint32 result)
 {
     Q_UNUSED(result);
-    try {
-        m_objFtpClient->EnumFiles();
-    } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::ListDirectory(m_objFtpClient, RichTextBoxFTP);
 }
 
 void FormMain::m_objFtpClient_OnEnumFiles(qint32 result)
@@ -125,17 +109,8 @@ void FormMain::m_objFtpClient_OnQuitSession(qint32 result)
 
 void FormMain::ListViewFTP_DblClick()
 {
-    const QList<QTreeWidgetItem *> selected = ListViewFTP->selectedItems();
-    if (selected.isEmpty() || !m_objFtpClient || m_objFtpClient->Busy())
-        return;
-    QTreeWidgetItem *entry = selected.first();
-    try {
-        if (FtpPaneSession::OpenEntry(m_objFtpClient, ListViewFTP, entry))
-            StartFtpDownload(entry);
-    } catch (const NumberedError &error) {
-        // Refused while another request is still pending: the list stays as it is.
-        FtpPaneView::AppendLogLine(RichTextBoxFTP, error.Description(), FtpPaneView::ErrorColor());
-    }
+    FtpPaneSession::OpenSelectedEntry(m_objFtpClient, ListViewFTP, RichTextBoxFTP,
+                                      [this](QTreeWidgetItem *entry) { StartFtpDownload(entry); });
 }
 
 void FormMain::m_objFtpClient_SessionProtocolMessage(const QString &message, qint32 type)

@@ -26,6 +26,11 @@ bool isServerReplyError(int number)
     return number >= 16100 && number < 16600;
 }
 
+void logError(QTextEdit *log, const QString &message)
+{
+    FtpPaneView::AppendLogLine(log, message, FtpPaneView::ErrorColor());
+}
+
 } // namespace
 
 void ShowLogin(QWidget *window, const QString &address)
@@ -67,40 +72,75 @@ void Connect(QWidget *window, CFtpClient *client, const QString &address, QTextE
     try {
         client->Connect();
     } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(log, error.Description(), FtpPaneView::ErrorColor());
+        logError(log, error.Description());
     }
 }
 
-// A refused login stands in the log as the server's reply; a connection that failed below FTP,
-// or a server that never answered, is told there too.
-void LogConnectFailure(const CFtpClient *client, qint32 result, QTextEdit *log)
+void Connected(CFtpClient *client, qint32 result, QTextEdit *log)
 {
+    // A refused login stands in the log as the server's reply; a connection that failed below
+    // FTP, or a server that never answered, is told there too.
     if (result == CFtpClient::arStatusTimeOut) {
-        FtpPaneView::AppendLogLine(log, QStringLiteral("The server did not answer in time."),
-                                   FtpPaneView::ErrorColor());
+        logError(log, QStringLiteral("The server did not answer in time."));
     } else if (result == CFtpClient::arStatusError) {
         const CFtpError &error = client->LastFtpError();
         if (!isServerReplyError(error.Number()) && !error.Description().isEmpty())
-            FtpPaneView::AppendLogLine(log, error.Description(), FtpPaneView::ErrorColor());
+            logError(log, error.Description());
+    }
+    try {
+        client->EnumFiles();
+    } catch (const NumberedError &) {
+        // Without a connection there is nothing to list; the pane waits for the next address.
     }
 }
 
-bool OpenEntry(CFtpClient *client, QTreeWidget *list, QTreeWidgetItem *entry)
+void ReadDirectory(CFtpClient *client, qint32 result, QTextEdit *log)
 {
-    switch (FtpPaneView::EntryIcon(entry)) {
-    case FtpPaneTexts::IconParent:
-        client->SetCurrentDirectory(FtpPaneTexts::ParentDirectory(client->CurrentDirectory()));
-        list->clear();
-        return false;
-    case FtpPaneTexts::IconDirectory:
-        client->SetCurrentDirectory(entry->text(0));
-        list->clear();
-        return false;
-    case FtpPaneTexts::IconTextFile:
-    case FtpPaneTexts::IconOtherFile:
-        return true;
-    default:
-        return false;
+    if (result != CFtpClient::arStatusOk)
+        return;
+    try {
+        client->GetCurrentDirectory();
+    } catch (const NumberedError &error) {
+        logError(log, error.Description());
+    }
+}
+
+void ListDirectory(CFtpClient *client, QTextEdit *log)
+{
+    try {
+        client->EnumFiles();
+    } catch (const NumberedError &error) {
+        logError(log, error.Description());
+    }
+}
+
+void OpenSelectedEntry(CFtpClient *client, QTreeWidget *list, QTextEdit *log,
+                       const std::function<void(QTreeWidgetItem *)> &download)
+{
+    const QList<QTreeWidgetItem *> selected = list->selectedItems();
+    if (selected.isEmpty() || !client || client->Busy())
+        return;
+    QTreeWidgetItem *entry = selected.first();
+    try {
+        switch (FtpPaneView::EntryIcon(entry)) {
+        case FtpPaneTexts::IconParent:
+            client->SetCurrentDirectory(FtpPaneTexts::ParentDirectory(client->CurrentDirectory()));
+            list->clear();
+            break;
+        case FtpPaneTexts::IconDirectory:
+            client->SetCurrentDirectory(entry->text(0));
+            list->clear();
+            break;
+        case FtpPaneTexts::IconTextFile:
+        case FtpPaneTexts::IconOtherFile:
+            download(entry);
+            break;
+        default:
+            break;
+        }
+    } catch (const NumberedError &error) {
+        // Refused while another request is still pending.
+        logError(log, error.Description());
     }
 }
 
@@ -111,7 +151,7 @@ void CancelDownload(CFtpClient *client, QTextEdit *log)
     try {
         client->CancelAsyncMethod();
     } catch (const NumberedError &error) {
-        FtpPaneView::AppendLogLine(log, error.Description(), FtpPaneView::ErrorColor());
+        logError(log, error.Description());
     }
 }
 

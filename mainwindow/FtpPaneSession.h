@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class CFtpClient;
 class QObject;
 class QTextEdit;
@@ -20,11 +22,17 @@ void ShowLogin(QWidget *window, const QString &address);
 // server the user is asked for one; a connection refused before it starts is told in log.
 void Connect(QWidget *window, CFtpClient *client, const QString &address, QTextEdit *log);
 // After a connection ended with result: a failure the server's own reply has not already put
-// in log is told there.
-void LogConnectFailure(const CFtpClient *client, qint32 result, QTextEdit *log);
-// Double-clicked entry of list: a directory (or the parent entry) becomes the current
-// directory and list empties for its listing. True for a file, which is to be downloaded.
-bool OpenEntry(CFtpClient *client, QTreeWidget *list, QTreeWidgetItem *entry);
+// in log is told there, and the listing of the login directory starts.
+void Connected(CFtpClient *client, qint32 result, QTextEdit *log);
+// After the current directory changed with result: its path is asked for, and then
+// (ListDirectory) its files. A request the client refuses is told in log.
+void ReadDirectory(CFtpClient *client, qint32 result, QTextEdit *log);
+void ListDirectory(CFtpClient *client, QTextEdit *log);
+// Opens the selected entry of list while client is free: a directory (or the parent entry)
+// becomes the current directory and list empties for its listing; a file goes to download. A
+// request the client refuses is told in log, and the list stays as it is.
+void OpenSelectedEntry(CFtpClient *client, QTreeWidget *list, QTextEdit *log,
+                       const std::function<void(QTreeWidgetItem *)> &download);
 // Cancels client's running download, and nothing else: the download dialog's Close after the
 // end must not stop a listing the user has started since.
 void CancelDownload(CFtpClient *client, QTextEdit *log);
