@@ -1,8 +1,6 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/ModNoFlicker.h"
-#include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ModManageFavFile.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/UCTVHistory.h"
 #include "fullscreen/FullScreenLayout.h"
@@ -10,6 +8,7 @@
 #include "mainwindow/FavoritesTreeClicks.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/MouseButtonWatcher.h"
+#include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
@@ -28,17 +27,8 @@
 
 namespace {
 
-constexpr int SearchSettings = 4000, AddToFavorites = 4001, ClearHistory = 4002;
 constexpr int ToolBarSearch = 2001, ToolBarFavorites = 2002, ToolBarHistory = 2003;
 constexpr double SplitBarWidth = 20;
-
-void ShowOnly(CommandBars *bars, int shownId)
-{
-    for (int id : {SearchSettings, AddToFavorites, ClearHistory}) {
-        if (CommandBarControl *control = bars->FindControl(id))
-            control->SetVisible(id == shownId);
-    }
-}
 
 void SetMainWindowPane(bool search, bool favorites, bool history)
 {
@@ -84,36 +74,20 @@ void FormFullScreen::BuildSideBar(const QString &Name)
     if (Name == QLatin1String("Search")) {
         QCoreApplication::processEvents();
         LayoutSearchPane();
-        WebBrowserSearch->setVisible(true);
-        TreeViewHistory->setVisible(false);
-        TreeViewFavorites->setVisible(false);
-        if (SearchPageDue) {
-            Forms::Default<FormSelectSearch>();
-            // Without a selected engine there is no page to show.
-            if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
-                WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
-        }
+        SideBarPanes::ShowSearch(WebBrowserSearch, TreeViewHistory, TreeViewFavorites, SearchPageDue);
         PictureSideBar->setVisible(true);
         SideBarOpen = true;
         main->ShowSearchFlag = true;
     } else if (Name == QLatin1String("History")) {
         QCoreApplication::processEvents();
         LayoutHistoryTree();
-        WebBrowserSearch->setVisible(false);
-        TreeViewFavorites->setVisible(false);
-        TreeViewHistory->setVisible(true);
+        SideBarPanes::ShowHistory(WebBrowserSearch, TreeViewHistory, TreeViewFavorites);
         SideBarOpen = true;
         main->ShowHistoryFlag = true;
     } else if (Name == QLatin1String("Favorites")) {
         QCoreApplication::processEvents();
         LayoutFavoritesTree();
-        WebBrowserSearch->setVisible(false);
-        TreeViewHistory->setVisible(false);
-        TreeViewFavorites->setVisible(true);
-        TreeViewFavorites->setAnimated(false);
-        TreeViewFavorites->clear();
-        ModManageFavFile::LoadFavoritesTree(TreeViewFavorites);
-        TreeViewFavorites->update();
+        SideBarPanes::ShowFavorites(WebBrowserSearch, TreeViewHistory, TreeViewFavorites);
         SideBarOpen = true;
         main->ShowFavoritesFlag = true;
     }
@@ -123,21 +97,21 @@ void FormFullScreen::ShowSearch()
 {
     BuildSideBar(QStringLiteral("Search"));
     SetMainWindowPane(true, false, false);
-    ShowOnly(CommandBarsSideBar, SearchSettings);
+    SideBarPanes::ShowPaneCommand(CommandBarsSideBar, SideBarPanes::Search);
 }
 
 void FormFullScreen::ShowFavorites()
 {
     BuildSideBar(QStringLiteral("Favorites"));
     SetMainWindowPane(false, true, false);
-    ShowOnly(CommandBarsSideBar, AddToFavorites);
+    SideBarPanes::ShowPaneCommand(CommandBarsSideBar, SideBarPanes::Favorites);
 }
 
 void FormFullScreen::ShowHistory()
 {
     BuildSideBar(QStringLiteral("History"));
     SetMainWindowPane(false, false, true);
-    ShowOnly(CommandBarsSideBar, ClearHistory);
+    SideBarPanes::ShowPaneCommand(CommandBarsSideBar, SideBarPanes::History);
 }
 
 void FormFullScreen::HideSideBar()
@@ -153,18 +127,12 @@ void FormFullScreen::HideSideBar()
 
 void FormFullScreen::HideInfoBar()
 {
-    ModNoFlicker::BeginNoFlicker(this);
-    ImageSplitBar->setVisible(false);
-    PictureSideBar->setVisible(false);
-    LayoutPanes();
-    LayoutBrowser();
-    ModNoFlicker::EndNoFlicker();
+    HideSideBar();
     for (const char *key : {"Search", "Favorites", "History"}) {
         if (QAction *button = ToolbarButton(ToolbarNav, QLatin1String(key)))
             button->setChecked(false);
     }
     ToolbarNav->update();
-    SetMainWindowPane(false, false, false);
 }
 
 void FormFullScreen::TransparentCloseButton1_ButtonClick()

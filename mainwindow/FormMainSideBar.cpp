@@ -7,6 +7,7 @@
 #include "controls/TransparentCloseButton.h"
 #include "controls/UCTVHistory.h"
 #include "mainwindow/MouseButtonWatcher.h"
+#include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
@@ -35,12 +36,6 @@ void SetChecked(CommandBarControl *control, bool checked)
 {
     if (control)
         control->SetChecked(checked);
-}
-
-void SetVisible(CommandBarControl *control, bool visible)
-{
-    if (control)
-        control->SetVisible(visible);
 }
 
 } // namespace
@@ -84,15 +79,7 @@ void FormMain::BuildSideBar(const QString &Name)
     if (Name == QLatin1String("Search")) {
         QCoreApplication::processEvents();
         LayoutSearchPane();
-        WebBrowserSearch->setVisible(true);
-        TreeViewHistory->setVisible(false);
-        TreeViewFavorites->setVisible(false);
-        if (SearchPageNeeded) {
-            Forms::Default<FormSelectSearch>();
-            // Without a selected engine there is no page to show.
-            if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
-                WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
-        }
+        SideBarPanes::ShowSearch(WebBrowserSearch, TreeViewHistory, TreeViewFavorites, SearchPageNeeded);
         PictureSideBar->setVisible(true);
         SideBarBuilt = true;
         KeepNextSearchNavigation = true;
@@ -101,22 +88,14 @@ void FormMain::BuildSideBar(const QString &Name)
     } else if (Name == QLatin1String("History")) {
         QCoreApplication::processEvents();
         LayoutHistoryTree();
-        WebBrowserSearch->setVisible(false);
-        TreeViewFavorites->setVisible(false);
-        TreeViewHistory->setVisible(true);
+        SideBarPanes::ShowHistory(WebBrowserSearch, TreeViewHistory, TreeViewFavorites);
         SideBarBuilt = true;
         KeepNextSearchNavigation = true;
         ShowHistoryFlag = true;
     } else if (Name == QLatin1String("Favorites")) {
         QCoreApplication::processEvents();
         LayoutFavoritesTree();
-        WebBrowserSearch->setVisible(false);
-        TreeViewHistory->setVisible(false);
-        TreeViewFavorites->setVisible(true);
-        TreeViewFavorites->setAnimated(false);
-        TreeViewFavorites->clear();
-        ModManageFavFile::LoadFavoritesTree(TreeViewFavorites);
-        TreeViewFavorites->update();
+        SideBarPanes::ShowFavorites(WebBrowserSearch, TreeViewHistory, TreeViewFavorites);
         SideBarBuilt = true;
         KeepNextSearchNavigation = true;
         ShowFavoritesFlag = true;
@@ -129,9 +108,7 @@ void FormMain::ShowSearch()
     ShowSearchFlag = true;
     ShowHistoryFlag = false;
     ShowFavoritesFlag = false;
-    SetVisible(CommandBarsSideBar->FindControl(SearchSettings), true);
-    SetVisible(CommandBarsSideBar->FindControl(AddToFavorites), false);
-    SetVisible(CommandBarsSideBar->FindControl(ClearHistory), false);
+    SideBarPanes::ShowPaneCommand(CommandBarsSideBar, SideBarPanes::Search);
 }
 
 void FormMain::ShowFavorites()
@@ -140,9 +117,7 @@ void FormMain::ShowFavorites()
     ShowSearchFlag = false;
     ShowHistoryFlag = false;
     ShowFavoritesFlag = true;
-    SetVisible(CommandBarsSideBar->FindControl(SearchSettings), false);
-    SetVisible(CommandBarsSideBar->FindControl(AddToFavorites), true);
-    SetVisible(CommandBarsSideBar->FindControl(ClearHistory), false);
+    SideBarPanes::ShowPaneCommand(CommandBarsSideBar, SideBarPanes::Favorites);
 }
 
 void FormMain::ShowHistory()
@@ -151,9 +126,7 @@ void FormMain::ShowHistory()
     ShowSearchFlag = false;
     ShowHistoryFlag = true;
     ShowFavoritesFlag = false;
-    SetVisible(CommandBarsSideBar->FindControl(SearchSettings), false);
-    SetVisible(CommandBarsSideBar->FindControl(AddToFavorites), false);
-    SetVisible(CommandBarsSideBar->FindControl(ClearHistory), true);
+    SideBarPanes::ShowPaneCommand(CommandBarsSideBar, SideBarPanes::History);
 }
 
 void FormMain::HideSideBar()

@@ -1,0 +1,59 @@
+#include "mainwindow/SideBarPanes.h"
+
+#include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ModManageFavFile.h"
+#include "platform/CommandBars.h"
+#include "platform/Forms.h"
+#include "platform/WebBrowser.h"
+
+#include <QTreeWidget>
+
+namespace SideBarPanes {
+
+namespace {
+
+constexpr int SearchSettings = 4000, AddToFavorites = 4001, ClearHistory = 4002;
+
+} // namespace
+
+void ShowSearch(WebBrowser *search, QWidget *history, QTreeWidget *favorites, bool loadPage)
+{
+    search->setVisible(true);
+    history->setVisible(false);
+    favorites->setVisible(false);
+    if (loadPage) {
+        Forms::Default<FormSelectSearch>();
+        // Without a selected engine there is no page to show.
+        if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
+            search->Navigate(FormSelectSearch::SearchBrowserUrl);
+    }
+}
+
+void ShowHistory(WebBrowser *search, QWidget *history, QTreeWidget *favorites)
+{
+    search->setVisible(false);
+    favorites->setVisible(false);
+    history->setVisible(true);
+}
+
+void ShowFavorites(WebBrowser *search, QWidget *history, QTreeWidget *favorites)
+{
+    search->setVisible(false);
+    history->setVisible(false);
+    favorites->setVisible(true);
+    favorites->setAnimated(false);
+    favorites->clear();
+    ModManageFavFile::LoadFavoritesTree(favorites);
+    favorites->update();
+}
+
+void ShowPaneCommand(CommandBars *bars, Pane pane)
+{
+    const int shownId = pane == Search ? SearchSettings : pane == Favorites ? AddToFavorites : ClearHistory;
+    for (int id : {SearchSettings, AddToFavorites, ClearHistory}) {
+        if (CommandBarControl *control = bars->FindControl(id))
+            control->SetVisible(id == shownId);
+    }
+}
+
+} // namespace SideBarPanes
