@@ -1,0 +1,96 @@
+#include "ftp/CFtpClient.h"
+#include "mainwindow/FtpPaneSession.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A control connection that logs any user in and answers PWD with pwdReply; it never opens a
+// data connection.
+class ScriptedFtpServer : public QObject
+{
+public:
+    explicit ScriptedFtpServer(QString pwdReply, QString passReply = QStringLiteral("230 Logged in."))
+        : m_pwdReply(std::move(pwdReply)), m_passReply(std::move(passReply))
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket *socket = m_server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+            socket->write("220 Ready.\r\n");
+        });
+    }
+    bool Listen() { return m_server.listen(QHostAddress::LocalHost); }
+    quint16 Port() const { return m_server.serverPort(); }
+
+private:
+    void answer(QTcpSocket *socket)
+    {
+        while (socket->canReadLine()) {
+            const QString command = QString::fromLatin1(socket->readLine()).section(QLatin1Char(' '), 0, 0).trimmed();
+            QString reply = QStringLiteral("502 Not implemented.");
+            if (command == QLatin1String("USER"))
+                reply = QStringLiteral("331 Send password.");
+            else if (command == QLatin1String("PASS"))
+                reply = m_passReply;
+            else if (command == QLatin1String("PWD"))
+                reply = m_pwdReply;
+            socket->write((reply + QStringLiteral("\r\n")).toLatin1());
+        }
+    }
+
+    QTcpServer m_server;
+    QString m_pwdReply;
+    QString m_passReply;
+};
+
+// Connects a client to server and hands the end of the connection to the session helper, as
+// the FTP panes do; returns the connection's result.
+qint32 connectAndReport(ScriptedFtpServer &server, QTextEdit &log)
+{
+    CFtpClient client;
+    client.setFtpServer(QStringLiteral("127.0.0.1"));
+    client.setRemotePort(server.Port());
+    client.setUserName(QStringLiteral("tester"));
+    client.setPassword(QStringLiteral("secret"));
+    client.setTimeOut(10);
+    std::unique_ptr<qint32> result;
+    QObject::connect(&client, &CFtpClient::OnConnect, [&](qint32 status) {
+        FtpPaneSession::Connected(&client, status, &log);
+        result = std::make_unique<qint32>(status);
+    });
+    client.Connect();
+    const QDeadlineTimer deadline(15000);
+    while (!result && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return result ? *result : -1;
+}
+
+} // namespace
+
+// A login the client cannot complete for a reason of its own is told in the log in red; a login
+// the server refuses is left to the server's reply line, which the protocol log already shows.
+TEST(FtpPaneSession, ConnectionFailuresOfTheClientAreLoggedAndServerRefusalsAreNot)
+{
+    ScriptedFtpServer noDirectory(QStringLiteral("257 no directory named here"));
+    ASSERT_TRUE(noDirectory.Listen());
+    QTextEdit log;
+    EXPECT_EQ(connectAndReport(noDirectory, log), CFtpClient::arStatusError);
+    EXPECT_TRUE(log.toPlainText().contains(QStringLiteral("Cannot retrieve the current directory path")))
+        << log.toPlainText().toStdString();
+    log.selectAll();
+    EXPECT_EQ(log.textCursor().charFormat().foreground().color(), QColor(255, 0, 0));
+
+    ScriptedFtpServer refusing(QStringLiteral("257 \"/\""), QStringLiteral("530 Login incorrect."));
+    ASSERT_TRUE(refusing.Listen());
+    QTextEdit quietLog;
+    EXPECT_EQ(connectAndReport(refusing, quietLog), CFtpClient::arStatusError);
+    EXPECT_TRUE(quietLog.toPlainText().isEmpty()) << quietLog.toPlainText().toStdString();
+}
