@@ -14,9 +14,11 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QScreen>
 #include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
@@ -98,6 +100,10 @@ FormFullScreen::FormFullScreen(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(QStringLiteral("Kestrelvue"));
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    // Maximizing is the window manager's grant; the screen's rectangle covers the screen
+    // without one too.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
     setWindowState(Qt::WindowMaximized);
     setAutoFillBackground(true);
     QPalette white = palette();
