@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/FtpPaneDownload.h"
+#include "mainwindow/PageCommands.h"
 #include "platform/Forms.h"
 #include "platform/ImageList.h"
 
@@ -221,12 +222,8 @@ private:
     qint64 m_lastClickReportAt = -1;
     void ShowTaskBarCaption(const QString &title);
     void BrowserCommand(int cmdID);
-    void GoBackBy(int steps);
-    void GoForwardBy(int steps);
-    void OpenFavorite(const QString &key);
+    PageCommands::Target PageCommandTarget();
     void ToggleSideBarPane(CommandBarControl *control, int pane, bool withMenuItems);
-    void ApplyTextSize(int id);
-    void SetKillPopups(bool on);
     void LeaveFullScreen();
     void CloseCommand();
 };

@@ -5,20 +5,17 @@
 
 #include "app/Application.h"
 #include "app/ModSettings.h"
-#include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ModManageFavFile.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
-#include "mainwindow/CommandRules.h"
 #include "mainwindow/FormApplicationSettings.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/FormOpenFile.h"
+#include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
-#include "platform/HtmlDocument.h"
 #include "platform/InternetOptionsDialog.h"
 #include "platform/WebBrowser.h"
 
@@ -71,22 +68,6 @@ enum CommandId {
     IdClearHistory = 4002,
 };
 
-// The side-bar panes in the order of their toolbar buttons and View-menu items.
-struct PaneIds
-{
-    int Button;
-    int MenuItem;
-};
-constexpr PaneIds kPanes[] = {{IdSearchButton, IdViewSearch},
-                              {IdFavoritesButton, IdViewFavorites},
-                              {IdHistoryButton, IdViewHistory}};
-
-void SetChecked(CommandBarControl *control, bool checked)
-{
-    if (control)
-        control->SetChecked(checked);
-}
-
 FormMain *MainWindow()
 {
     return Forms::Default<FormMain>();
@@ -116,25 +97,10 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
 {
     if (!Control)
         return;
-    const int id = Control->Id();
     try {
-        if (id == ClassFBNavigator::BackListId) {
-            GoBackBy(Control->Index());
+        if (PageCommands::RunShared(PageCommandTarget(), Control))
             return;
-        }
-        if (id == ClassFBNavigator::ForwardListId) {
-            GoForwardBy(Control->Index());
-            return;
-        }
-        if (id == ModManageFavFile::FavoriteId) {
-            OpenFavorite(Control->Parameter());
-            return;
-        }
-        if (CommandRules::TextSizeFor(id)) {
-            ApplyTextSize(id);
-            return;
-        }
-        switch (id) {
+        switch (Control->Id()) {
         case IdNewWindow:
             delete m_objNewWindow;
             m_objNewWindow = new Application(this);
@@ -214,10 +180,10 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
             Forms::Default<FormHelp>()->ShowModeless();
             break;
         case IdBack:
-            GoBackBy(1);
+            PageCommands::GoBackBy(PageCommandTarget(), 1);
             break;
         case IdForward:
-            GoForwardBy(1);
+            PageCommands::GoForwardBy(PageCommandTarget(), 1);
             break;
         case IdSearchButton:
             ToggleSideBarPane(Control, 0, false);
@@ -229,7 +195,7 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
             ToggleSideBarPane(Control, 2, false);
             break;
         case IdBlock:
-            SetKillPopups(!MainWindow()->KillPopups);
+            MainWindow()->SetPopupBlocker(!MainWindow()->KillPopups);
             break;
         default:
             break;
@@ -276,7 +242,7 @@ void FormFullScreen::ToolbarNav_ButtonClick(const QString &Key)
     else if (Key == QLatin1String("Search") || Key == QLatin1String("History") || Key == QLatin1String("Favorites"))
         BuildSideBar(Key);
     else if (Key == QLatin1String("Popups"))
-        SetKillPopups(!MainWindow()->KillPopups);
+        MainWindow()->SetPopupBlocker(!MainWindow()->KillPopups);
 }
 
 // The Go button commits the box's text as Enter does: an address is normalised, kept in the
@@ -304,38 +270,10 @@ void FormFullScreen::BrowserCommand(int cmdID)
     }
 }
 
-// With no page that far back nothing moves, and the next page load is recorded as usual.
-void FormFullScreen::GoBackBy(int steps)
+// The text size is the main window's setting; the page of this window shows it now.
+PageCommands::Target FormFullScreen::PageCommandTarget()
 {
-    if (!m_objNavigator)
-        return;
-    const QString address = m_objNavigator->GoBack(steps);
-    if (address.isEmpty())
-        return;
-    m_objNavigator->CancelAddLocation = true;
-    WebBrowserFullScreen->Navigate(address);
-}
-
-void FormFullScreen::GoForwardBy(int steps)
-{
-    if (!m_objNavigator)
-        return;
-    const QString address = m_objNavigator->GoForward(steps);
-    if (address.isEmpty())
-        return;
-    m_objNavigator->CancelAddLocation = true;
-    WebBrowserFullScreen->Navigate(address);
-}
-
-// The key is the shortcut file's path, "%" and the address; the address is what follows the
-// "%" that ends the file's path, so a "%" in the address stays part of it.
-void FormFullScreen::OpenFavorite(const QString &key)
-{
-    if (!key.contains(u'%'))
-        return;
-    const QString address = ModManageFavFile::UrlOfFavoriteKey(key);
-    if (!address.isEmpty())
-        WebBrowserFullScreen->Navigate(address);
+    return {WebBrowserFullScreen, m_objNavigator, CommandBarsMain, docMain, MainWindow()};
 }
 
 // pane: 0 Search, 1 Favorites, 2 History. The toolbar button of the open pane is checked and the
@@ -354,37 +292,8 @@ void FormFullScreen::ToggleSideBarPane(CommandBarControl *control, int pane, boo
     } else {
         HideSideBar();
     }
-    for (int i = 0; i < 3; ++i)
-        SetChecked(CommandBarsMain->FindControl(kPanes[i].Button), open && i == pane);
-    if (!withMenuItems)
-        return;
-    for (int i = 0; i < 3; ++i)
-        SetChecked(CommandBarsMain->FindControl(CommandBarControlType::Any, kPanes[i].MenuItem, false, true),
-                   open && i == pane);
-}
-
-// The sizes are the main window's settings; the page of this window shows the new size now.
-void FormFullScreen::ApplyTextSize(int id)
-{
-    const auto choice = CommandRules::TextSizeFor(id);
-    FormMain *main = MainWindow();
-    main->TextSize = choice->TextSize;
-    main->TextNormal = choice->TextNormal;
-    for (int each = CommandRules::FirstTextSizeId; each <= CommandRules::LastTextSizeId; ++each)
-        SetChecked(CommandBarsMain->FindControl(CommandBarControlType::Any, each, false, true), each == id);
-    if (!docMain)
-        return;
-    docMain->selectAll();
-    docMain->execCommand(QStringLiteral("FontSize"), false, choice->AppliedSize);
-    docMain->clearSelection();
-}
-
-// Every Block button and Popup Blocker item, and the main window's status text, show the
-// blocker's setting, whichever of this window's buttons changed it.
-void FormFullScreen::SetKillPopups(bool on)
-{
-    MainWindow()->SetPopupBlocker(on);
-    SetChecked(CommandBarsMain->FindControl(IdBlock), on);
+    SideBarPanes::CheckOpenPane(CommandBarsMain, open ? std::optional(SideBarPanes::Pane(pane)) : std::nullopt,
+                                withMenuItems);
 }
 
 // The main window comes back on this window's page; this window stays loaded, hidden.

@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr int ToolBarSearch = 2001, ToolBarFavorites = 2002, ToolBarHistory = 2003;
 constexpr double SplitBarWidth = 20;
 
 void SetMainWindowPane(bool search, bool favorites, bool history)
@@ -138,10 +137,7 @@ void FormFullScreen::HideInfoBar()
 void FormFullScreen::TransparentCloseButton1_ButtonClick()
 {
     HideSideBar();
-    for (int id : {ToolBarSearch, ToolBarFavorites, ToolBarHistory}) {
-        if (CommandBarControl *control = CommandBarsMain->FindControl(id))
-            control->SetChecked(false);
-    }
+    SideBarPanes::CheckOpenPane(CommandBarsMain, std::nullopt, false);
 }
 
 void FormFullScreen::PlaceSplitBar()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/FtpPaneDownload.h"
+#include "mainwindow/PageCommands.h"
 #include "platform/Forms.h"
 #include "platform/ImageList.h"
 
@@ -208,7 +209,8 @@ public:
     void ClearFullScreenHistory();
     void ClearFullScreenAddressList();
 
-    // Popup blocker set from the full-screen window: the setting, marks and status text.
+    // Popup blocker as either window sets it: the setting, marks, status text and the full-screen
+    // window's Block button.
     void SetPopupBlocker(bool on);
 
 protected:
@@ -259,11 +261,8 @@ private:
     void OpenNewWindow(const QString &address, bool childWindow);
     void ToggleBar(CommandBarControl *control, CommandBar *bar, bool &field);
     void SelectSideBarPane(CommandBarControl *control, int pane);
-    void ApplyTextSize(int id);
+    PageCommands::Target PageCommandTarget();
     void CloseCommand();
-    void GoBackBy(int steps);
-    void GoForwardBy(int steps);
-    void OpenFavorite(const QString &key);
     void TogglePopupBlocker(CommandBarControl *control);
     void ShowPopupBlockerState(bool on);
     void RunShortcutLetter(QChar letter);

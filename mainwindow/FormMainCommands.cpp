@@ -6,13 +6,12 @@
 
 #include "app/Application.h"
 #include "app/ModSettings.h"
-#include "browsingdata/ClassFBNavigator.h"
-#include "browsingdata/ModManageFavFile.h"
 #include "controls/TransparentLabel.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "mainwindow/CommandRules.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormOpenFile.h"
+#include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
 #include "platform/KeyPreview.h"
@@ -70,25 +69,10 @@ void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
 {
     if (!control)
         return;
-    const int id = control->Id();
     try {
-        if (id == ClassFBNavigator::BackListId) {
-            GoBackBy(control->Index());
+        if (PageCommands::RunShared(PageCommandTarget(), control))
             return;
-        }
-        if (id == ClassFBNavigator::ForwardListId) {
-            GoForwardBy(control->Index());
-            return;
-        }
-        if (id == ModManageFavFile::FavoriteId) {
-            OpenFavorite(control->Parameter());
-            return;
-        }
-        if (CommandRules::TextSizeFor(id)) {
-            ApplyTextSize(id);
-            return;
-        }
-        switch (id) {
+        switch (control->Id()) {
         case IdNewWindow:
             OpenNewWindow(WebBrowserMain->LocationURL(), false);
             break;
@@ -195,14 +179,6 @@ void FormMain::ToggleBar(CommandBarControl *control, CommandBar *bar, bool &fiel
 // of the open pane are checked, the four others not.
 void FormMain::SelectSideBarPane(CommandBarControl *control, int pane)
 {
-    struct PaneControls
-    {
-        int Menu;
-        int Button;
-    };
-    static constexpr PaneControls panes[] = {
-        {IdSideBarSearch, 2001}, {IdSideBarFavorites, 2002}, {IdSideBarHistory, 2003}};
-
     control->SetChecked(!control->Checked());
     const bool open = control->Checked();
     if (open) {
@@ -215,29 +191,12 @@ void FormMain::SelectSideBarPane(CommandBarControl *control, int pane)
     } else {
         HideSideBar();
     }
-    for (int i = 0; i < 3; ++i) {
-        const bool checked = open && i == pane;
-        if (CommandBarControl *button = CommandBarsMain->FindControl(CommandBarControlType::Any, panes[i].Button))
-            button->SetChecked(checked);
-        if (CommandBarControl *item = CommandBarsMain->FindControl(CommandBarControlType::Any, panes[i].Menu, false, true))
-            item->SetChecked(checked);
-    }
+    SideBarPanes::CheckOpenPane(CommandBarsMain, open ? std::optional(SideBarPanes::Pane(pane)) : std::nullopt, true);
 }
 
-void FormMain::ApplyTextSize(int id)
+PageCommands::Target FormMain::PageCommandTarget()
 {
-    const auto choice = CommandRules::TextSizeFor(id);
-    TextSize = choice->TextSize;
-    TextNormal = choice->TextNormal;
-    for (int each = CommandRules::FirstTextSizeId; each <= CommandRules::LastTextSizeId; ++each) {
-        if (CommandBarControl *item = CommandBarsMain->FindControl(CommandBarControlType::Any, each, false, true))
-            item->SetChecked(each == id);
-    }
-    if (!docMain)
-        return;
-    BrowserCommand(WebBrowser::OLECMDID_SELECTALL);
-    docMain->execCommand(QStringLiteral("FontSize"), false, choice->AppliedSize);
-    BrowserCommand(WebBrowser::OLECMDID_CLEARSELECTION);
+    return {WebBrowserMain, m_objFBNavigator, CommandBarsMain, docMain, this};
 }
 
 // The settings and address lists are saved first; then the window closes. A window that is not

@@ -1,12 +1,10 @@
 // The commands of the main window's dispatcher beyond File, Edit and View: the Back and Forward
-// lists and buttons, Stop, Refresh and Home, the favorites of the Favorites menu, the side-bar
-// buttons of the Standard toolbar, the popup blocker, Tools, Help and the link menu.
+// buttons, Stop, Refresh and Home, the side-bar buttons of the Standard toolbar, the popup
+// blocker, Tools, Help and the link menu.
 #include "mainwindow/FormMain.h"
 
 #include "app/Application.h"
-#include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormAddToFavorites.h"
-#include "browsingdata/ModManageFavFile.h"
 #include "controls/TransparentLabel.h"
 #include "mainwindow/FormApplicationSettings.h"
 #include "mainwindow/FormHelp.h"
@@ -51,10 +49,10 @@ void FormMain::RunNavigationCommand(CommandBarControl *control)
 {
     switch (control->Id()) {
     case IdBack:
-        GoBackBy(1);
+        PageCommands::GoBackBy(PageCommandTarget(), 1);
         break;
     case IdForward:
-        GoForwardBy(1);
+        PageCommands::GoForwardBy(PageCommandTarget(), 1);
         break;
     case IdStop:
         WebBrowserMain->Stop();
@@ -113,52 +111,16 @@ void FormMain::RunNavigationCommand(CommandBarControl *control)
     }
 }
 
-// The page that loads next only refreshes the drop-downs: the list itself has moved. With no
-// page that far back nothing moves, and the next page load is recorded as usual.
-void FormMain::GoBackBy(int steps)
-{
-    if (!m_objFBNavigator)
-        return;
-    const QString address = m_objFBNavigator->GoBack(steps);
-    if (address.isEmpty())
-        return;
-    m_objFBNavigator->CancelAddLocation = true;
-    WebBrowserMain->Navigate(address);
-}
-
-void FormMain::GoForwardBy(int steps)
-{
-    if (!m_objFBNavigator)
-        return;
-    const QString address = m_objFBNavigator->GoForward(steps);
-    if (address.isEmpty())
-        return;
-    m_objFBNavigator->CancelAddLocation = true;
-    WebBrowserMain->Navigate(address);
-}
-
-// The key is the shortcut file's path, "%" and the address; the address is what follows the
-// "%" that ends the file's path, so a "%" in the path or in the address stays where it belongs.
-void FormMain::OpenFavorite(const QString &key)
-{
-    if (!key.contains(u'%'))
-        return;
-    const QString address = ModManageFavFile::UrlOfFavoriteKey(key);
-    if (!address.isEmpty())
-        WebBrowserMain->Navigate(address);
-}
-
 // The blocker's setting is the default main window's, which the settings file keeps; this
 // window's own popup handling follows its own check marks as well.
 void FormMain::TogglePopupBlocker(CommandBarControl *control)
 {
     control->SetChecked(!control->Checked());
     const bool on = control->Checked();
-    ShowPopupBlockerState(on);
     FormMain *first = Forms::DefaultExists<FormMain>() ? Forms::Default<FormMain>() : this;
     if (first != this)
-        first->ShowPopupBlockerState(on);
-    SetFullScreenBlockButton(on);
+        ShowPopupBlockerState(on);
+    first->SetPopupBlocker(on);
 }
 
 void FormMain::ShowPopupBlockerState(bool on)

@@ -28,8 +28,7 @@ enum SideBarCommand {
     FavoritesDelete = 70004,
 };
 
-// The side-bar toggles of the Standard toolbar and of the View menu's "&SideBars".
-constexpr int ToolBarSearch = 2001, ToolBarFavorites = 2002, ToolBarHistory = 2003;
+// The side-bar items of the View menu's "&SideBars".
 constexpr int SideBarsMenuSearch = 205, SideBarsMenuFavorites = 206, SideBarsMenuHistory = 207;
 
 void SetChecked(CommandBarControl *control, bool checked)
@@ -163,10 +162,7 @@ void FormMain::ShowSavedSideBarPane()
 void FormMain::TransparentCloseButton1_ButtonClick()
 {
     HideSideBar();
-    for (int id : {ToolBarSearch, ToolBarFavorites, ToolBarHistory})
-        SetChecked(CommandBarsMain->FindControl(id), false);
-    for (int id : {SideBarsMenuFavorites, SideBarsMenuHistory, SideBarsMenuSearch})
-        SetChecked(CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true), false);
+    SideBarPanes::CheckOpenPane(CommandBarsMain, std::nullopt, true);
 }
 
 void FormMain::CommandBarsSideBar_Execute(CommandBarControl *Control)

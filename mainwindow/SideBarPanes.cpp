@@ -14,6 +14,20 @@ namespace {
 
 constexpr int SearchSettings = 4000, AddToFavorites = 4001, ClearHistory = 4002;
 
+// The toolbar button and View-menu item of each pane, in the order of Pane.
+struct PaneToggles
+{
+    int Button;
+    int MenuItem;
+};
+constexpr PaneToggles kToggles[] = {{2001, 205}, {2002, 206}, {2003, 207}};
+
+void SetChecked(CommandBarControl *control, bool checked)
+{
+    if (control)
+        control->SetChecked(checked);
+}
+
 } // namespace
 
 void ShowSearch(WebBrowser *search, QWidget *history, QTreeWidget *favorites, bool loadPage)
@@ -53,6 +67,16 @@ void ShowPaneCommand(CommandBars *bars, Pane pane)
     for (int id : {SearchSettings, AddToFavorites, ClearHistory}) {
         if (CommandBarControl *control = bars->FindControl(id))
             control->SetVisible(id == shownId);
+    }
+}
+
+void CheckOpenPane(CommandBars *bars, std::optional<Pane> open, bool withMenuItems)
+{
+    for (Pane pane : {Search, Favorites, History}) {
+        const bool checked = open == pane;
+        SetChecked(bars->FindControl(kToggles[pane].Button), checked);
+        if (withMenuItems)
+            SetChecked(bars->FindControl(CommandBarControlType::Any, kToggles[pane].MenuItem, false, true), checked);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 class CommandBars;
 class QTreeWidget;
 class QWidget;
@@ -21,5 +23,8 @@ void ShowFavorites(WebBrowser *search, QWidget *history, QTreeWidget *favorites)
 // Shows the side-bar toolbar's command for pane ("Search settings", "Add to favorites", "Clear
 // history") and hides the other two.
 void ShowPaneCommand(CommandBars *bars, Pane pane);
+// Checks the main command bars' toolbar button of the open pane (none while the side bar is
+// closed) and clears the two others; withMenuItems marks the View menu's items the same way.
+void CheckOpenPane(CommandBars *bars, std::optional<Pane> open, bool withMenuItems);
 
 } // namespace SideBarPanes

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+class ClassFBNavigator;
+class CommandBarControl;
+class CommandBars;
+class FormMain;
+class HtmlDocument;
+class WebBrowser;
+
+// The commands both browser windows run the same way on their own page: a pick from the Back or
+// Forward list, a favorite of the Favorites menu and a text size.
+namespace PageCommands {
+
+// The window a command runs in. Settings is the window that keeps the text size: the window
+// itself, or for the full-screen window the default main window.
+struct Target
+{
+    WebBrowser *Browser;
+    ClassFBNavigator *Navigator;
+    CommandBars *Bars;
+    HtmlDocument *Document;
+    FormMain *Settings;
+};
+
+// Runs control when it is a list pick, a favorite or a text size; false for any other command.
+bool RunShared(const Target &target, CommandBarControl *control);
+
+// With no page that far back (or forward) nothing moves, and the next page load is recorded as
+// usual. Otherwise the page that loads next only refreshes the drop-downs: the list has moved.
+void GoBackBy(const Target &target, int steps);
+void GoForwardBy(const Target &target, int steps);
+
+// The key is the shortcut file's path, "%" and the address; the address is what follows the
+// "%" that ends the file's path, so a "%" in the path or in the address stays where it belongs.
+void OpenFavorite(const Target &target, const QString &key);
+
+// The size is kept in the settings window and checked in the View menu; the page shows it now.
+void ApplyTextSize(const Target &target, int id);
+
+} // namespace PageCommands
