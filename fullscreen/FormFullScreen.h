@@ -221,7 +221,6 @@ private:
     // the steps the command handlers share.
     qint64 m_lastClickReportAt = -1;
     void ShowTaskBarCaption(const QString &title);
-    void BrowserCommand(int cmdID);
     PageCommands::Target PageCommandTarget();
     void ToggleSideBarPane(CommandBarControl *control, int pane, bool withMenuItems);
     void LeaveFullScreen();

@@ -9,14 +9,9 @@
 #include "browsingdata/FormSelectSearch.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
-#include "mainwindow/FormApplicationSettings.h"
-#include "mainwindow/FormFind.h"
-#include "mainwindow/FormHelp.h"
 #include "mainwindow/FormMain.h"
-#include "mainwindow/FormOpenFile.h"
 #include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
-#include "platform/InternetOptionsDialog.h"
 #include "platform/WebBrowser.h"
 
 #include <QAction>
@@ -30,35 +25,16 @@ namespace {
 
 enum CommandId {
     IdNewWindow = 100,
-    IdOpen = 101,
-    IdSave = 102,
-    IdSaveAs = 103,
-    IdPageSetup = 104,
-    IdPrint = 105,
-    IdPrintPreview = 106,
     IdClose = 108,
-    IdCopy = 109,
-    IdSelectAll = 110,
-    IdFind = 111,
     IdViewSearch = 205,
     IdViewFavorites = 206,
     IdViewHistory = 207,
-    IdViewSource = 217,
     IdFullscreen = 218,
     IdBrowserBack = 301,
     IdBrowserForward = 302,
     IdBrowserRefresh = 303,
     IdBrowserStop = 304,
     IdBrowserHome = 305,
-    IdAddToFavorites = 402,
-    IdApplicationSettings = 501,
-    IdInternetOptions = 502,
-    IdHelpContents = 601,
-    IdBack = 1000,
-    IdForward = 1001,
-    IdStop = 1002,
-    IdRefresh = 1003,
-    IdHome = 1004,
     IdSearchButton = 2001,
     IdFavoritesButton = 2002,
     IdHistoryButton = 2003,
@@ -106,33 +82,8 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
             m_objNewWindow = new Application(this);
             m_objNewWindow->SetLocation(WebBrowserFullScreen->LocationURL());
             break;
-        case IdOpen:
-            Forms::Default<FormOpenFile>()->ShowModal(this);
-            break;
-        case IdSave:
-        case IdSaveAs:
-            BrowserCommand(WebBrowser::OLECMDID_SAVEAS);
-            break;
-        case IdPageSetup:
-            BrowserCommand(WebBrowser::OLECMDID_PAGESETUP);
-            break;
-        case IdPrint:
-            BrowserCommand(WebBrowser::OLECMDID_PRINT);
-            break;
-        case IdPrintPreview:
-            BrowserCommand(WebBrowser::OLECMDID_PRINTPREVIEW);
-            break;
         case IdClose:
             CloseCommand();
-            break;
-        case IdCopy:
-            BrowserCommand(WebBrowser::OLECMDID_COPY);
-            break;
-        case IdSelectAll:
-            BrowserCommand(WebBrowser::OLECMDID_SELECTALL);
-            break;
-        case IdFind:
-            Forms::Default<FormFind>()->ShowModal(this);
             break;
         case IdViewSearch:
             ToggleSideBarPane(Control, 0, true);
@@ -142,9 +93,6 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
             break;
         case IdViewHistory:
             ToggleSideBarPane(Control, 2, true);
-            break;
-        case IdViewSource:
-            WebBrowserFullScreen->Navigate(QStringLiteral("view-source:") + WebBrowserFullScreen->LocationURL());
             break;
         case IdFullscreen:
             LeaveFullScreen();
@@ -156,34 +104,13 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
             WebBrowserFullScreen->GoForward();
             break;
         case IdBrowserRefresh:
-        case IdRefresh:
             WebBrowserFullScreen->Refresh();
             break;
         case IdBrowserStop:
-        case IdStop:
             WebBrowserFullScreen->Stop();
             break;
         case IdBrowserHome:
-        case IdHome:
             WebBrowserFullScreen->GoHome();
-            break;
-        case IdAddToFavorites:
-            Forms::Default<FormAddToFavorites>()->ShowModal(nullptr);
-            break;
-        case IdApplicationSettings:
-            Forms::Default<FormApplicationSettings>()->ShowModal(this);
-            break;
-        case IdInternetOptions:
-            InternetOptionsDialog::Open(WebBrowser::DataFolder(), WebBrowserFullScreen->LocationURL());
-            break;
-        case IdHelpContents:
-            Forms::Default<FormHelp>()->ShowModeless();
-            break;
-        case IdBack:
-            PageCommands::GoBackBy(PageCommandTarget(), 1);
-            break;
-        case IdForward:
-            PageCommands::GoForwardBy(PageCommandTarget(), 1);
             break;
         case IdSearchButton:
             ToggleSideBarPane(Control, 0, false);
@@ -261,19 +188,10 @@ void FormFullScreen::ToolbarGo_ButtonClick(const QString &Key)
     BindContextMenus();
 }
 
-void FormFullScreen::BrowserCommand(int cmdID)
-{
-    try {
-        WebBrowserFullScreen->ExecWB(cmdID, WebBrowser::OLECMDEXECOPT_DODEFAULT);
-    } catch (const std::exception &) {
-        // The page does not offer the command now: nothing changes.
-    }
-}
-
 // The text size is the main window's setting; the page of this window shows it now.
 PageCommands::Target FormFullScreen::PageCommandTarget()
 {
-    return {WebBrowserFullScreen, m_objNavigator, CommandBarsMain, docMain, MainWindow()};
+    return {this, WebBrowserFullScreen, m_objNavigator, CommandBarsMain, docMain, MainWindow()};
 }
 
 // pane: 0 Search, 1 Favorites, 2 History. The toolbar button of the open pane is checked and the

@@ -1,7 +1,7 @@
 // The main window's command dispatcher: every entry of CommandBarsMain (menu bar, Standard
-// toolbar, page context menus) arrives here by its command id. This file holds the dispatch and
-// the File, Edit and View commands; the navigation, favorites, tools, help and popup-blocker
-// commands are in FormMainNavigationCommands.cpp.
+// toolbar, page context menus) arrives here by its command id. The commands the full-screen
+// window runs the same way are in PageCommands; this file holds the dispatch and this window's
+// own File, Edit and View commands, and FormMainNavigationCommands.cpp the rest.
 #include "mainwindow/FormMain.h"
 
 #include "app/Application.h"
@@ -9,8 +9,6 @@
 #include "controls/TransparentLabel.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "mainwindow/CommandRules.h"
-#include "mainwindow/FormFind.h"
-#include "mainwindow/FormOpenFile.h"
 #include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
@@ -28,22 +26,12 @@ namespace {
 // Command ids of the File, Edit and View menus and of the text-edit and image menus.
 enum FileEditViewId {
     IdNewWindow = 100,
-    IdOpen = 101,
-    IdSave = 102,
-    IdSaveAs = 103,
-    IdPrintSetup = 104,
-    IdPrint = 105,
-    IdPrintPreview = 106,
     IdClose = 108,
-    IdCopy = 109,
-    IdSelectAll = 110,
-    IdFind = 111,
     IdToolBarStandard = 202,
     IdAddressBar = 203,
     IdSideBarSearch = 205,
     IdSideBarFavorites = 206,
     IdSideBarHistory = 207,
-    IdViewSource = 217,
     IdFullScreen = 218,
     IdTextEditCut = 701,
     IdTextEditCopy = 702,
@@ -76,35 +64,14 @@ void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
         case IdNewWindow:
             OpenNewWindow(WebBrowserMain->LocationURL(), false);
             break;
-        case IdOpen:
-            Forms::Default<FormOpenFile>()->ShowModal(this);
-            break;
-        case IdSave:
-        case IdSaveAs:
-            BrowserCommand(WebBrowser::OLECMDID_SAVEAS);
-            break;
-        case IdPrintSetup:
-            BrowserCommand(WebBrowser::OLECMDID_PAGESETUP);
-            break;
-        case IdPrint:
-            BrowserCommand(WebBrowser::OLECMDID_PRINT);
-            break;
-        case IdPrintPreview:
-            BrowserCommand(WebBrowser::OLECMDID_PRINTPREVIEW);
-            break;
         case IdClose:
             CloseCommand();
             break;
-        case IdCopy:
         case IdTextEditCopy:
             BrowserCommand(WebBrowser::OLECMDID_COPY);
             break;
-        case IdSelectAll:
         case IdTextEditSelectAll:
             BrowserCommand(WebBrowser::OLECMDID_SELECTALL);
-            break;
-        case IdFind:
-            Forms::Default<FormFind>()->ShowModal(this);
             break;
         case IdToolBarStandard:
             ToggleBar(control, ToolBarStandard, ShowToolBarStandard);
@@ -126,9 +93,6 @@ void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
             break;
         case IdFullScreen:
             EnterFullScreen();
-            break;
-        case IdViewSource:
-            WebBrowserMain->Navigate(QStringLiteral("view-source:") + WebBrowserMain->LocationURL());
             break;
         case IdTextEditCut:
             BrowserCommand(WebBrowser::OLECMDID_CUT);
@@ -196,7 +160,7 @@ void FormMain::SelectSideBarPane(CommandBarControl *control, int pane)
 
 PageCommands::Target FormMain::PageCommandTarget()
 {
-    return {WebBrowserMain, m_objFBNavigator, CommandBarsMain, docMain, this};
+    return {this, WebBrowserMain, m_objFBNavigator, CommandBarsMain, docMain, this};
 }
 
 // The settings and address lists are saved first; then the window closes. A window that is not

@@ -1,16 +1,11 @@
-// The commands of the main window's dispatcher beyond File, Edit and View: the Back and Forward
-// buttons, Stop, Refresh and Home, the side-bar buttons of the Standard toolbar, the popup
-// blocker, Tools, Help and the link menu.
+// The commands of the main window's dispatcher beyond File, Edit and View: the side-bar buttons
+// of the Standard toolbar, the popup blocker, the product pages of Help and the link menu.
 #include "mainwindow/FormMain.h"
 
 #include "app/Application.h"
-#include "browsingdata/FormAddToFavorites.h"
 #include "controls/TransparentLabel.h"
-#include "mainwindow/FormApplicationSettings.h"
-#include "mainwindow/FormHelp.h"
 #include "mainwindow/ProductPages.h"
 #include "platform/CommandBars.h"
-#include "platform/InternetOptionsDialog.h"
 #include "platform/WebBrowser.h"
 
 #include <QApplication>
@@ -19,20 +14,11 @@
 namespace {
 
 enum NavigationId {
-    IdBack = 1000,
-    IdForward = 1001,
-    IdStop = 1002,
-    IdRefresh = 1003,
-    IdHome = 1004,
     IdSearchButton = 2001,
     IdFavoritesButton = 2002,
     IdHistoryButton = 2003,
     IdBlockButton = 3001,
-    IdAddToFavorites = 402,
-    IdApplicationSettings = 501,
-    IdInternetOptions = 502,
     IdPopupBlocker = 503,
-    IdHelpContents = 601,
     IdProductHome = 602,
     IdProductSupport = 603,
     IdOpenLink = 901,
@@ -48,21 +34,6 @@ const QString PopupBlockerOff = QStringLiteral("Popup Blocker is Off");
 void FormMain::RunNavigationCommand(CommandBarControl *control)
 {
     switch (control->Id()) {
-    case IdBack:
-        PageCommands::GoBackBy(PageCommandTarget(), 1);
-        break;
-    case IdForward:
-        PageCommands::GoForwardBy(PageCommandTarget(), 1);
-        break;
-    case IdStop:
-        WebBrowserMain->Stop();
-        break;
-    case IdRefresh:
-        WebBrowserMain->Refresh();
-        break;
-    case IdHome:
-        WebBrowserMain->GoHome();
-        break;
     case IdSearchButton:
         SelectSideBarPane(control, 0);
         break;
@@ -75,18 +46,6 @@ void FormMain::RunNavigationCommand(CommandBarControl *control)
     case IdBlockButton:
     case IdPopupBlocker:
         TogglePopupBlocker(control);
-        break;
-    case IdAddToFavorites:
-        Forms::Default<FormAddToFavorites>()->ShowModal(nullptr);
-        break;
-    case IdApplicationSettings:
-        Forms::Default<FormApplicationSettings>()->ShowModal(this);
-        break;
-    case IdInternetOptions:
-        InternetOptionsDialog::Open(WebBrowser::DataFolder(), WebBrowserMain->LocationURL());
-        break;
-    case IdHelpContents:
-        Forms::Default<FormHelp>()->ShowModeless();
         break;
     case IdProductHome:
         WebBrowserMain->Navigate(ProductPages::HomePage);

@@ -7,16 +7,19 @@ class CommandBarControl;
 class CommandBars;
 class FormMain;
 class HtmlDocument;
+class QWidget;
 class WebBrowser;
 
-// The commands both browser windows run the same way on their own page: a pick from the Back or
-// Forward list, a favorite of the Favorites menu and a text size.
+// The commands both browser windows run the same way on their own page: the File and Edit
+// commands on the page, view source, the navigation buttons, a pick from the Back or Forward
+// list, a favorite of the Favorites menu, a text size, and the Tools and Help dialogs.
 namespace PageCommands {
 
-// The window a command runs in. Settings is the window that keeps the text size: the window
-// itself, or for the full-screen window the default main window.
+// The window a command runs in, which owns the dialogs it opens. Settings is the window that
+// keeps the text size: the window itself, or for the full-screen window the default main window.
 struct Target
 {
+    QWidget *Window;
     WebBrowser *Browser;
     ClassFBNavigator *Navigator;
     CommandBars *Bars;
@@ -24,7 +27,7 @@ struct Target
     FormMain *Settings;
 };
 
-// Runs control when it is a list pick, a favorite or a text size; false for any other command.
+// Runs control when it is one of the shared commands; false for any other command.
 bool RunShared(const Target &target, CommandBarControl *control);
 
 // With no page that far back (or forward) nothing moves, and the next page load is recorded as
