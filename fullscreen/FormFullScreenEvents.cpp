@@ -111,11 +111,7 @@ void FormFullScreen::docMainWindow_onload(const QString &href, const QString &ti
 bool FormFullScreen::docMain_onclick(const HtmlEvent &event)
 {
     m_lastClickReportAt = ClickReportWait::Now();
-    if (!event.HasParentElement)
-        return false;
-    if (PageEventRules::IsLinkClick(event))
-        LinkClicked = true;
-    return true;
+    return PageEventRules::ClickGoesOn(event, LinkClicked);
 }
 
 // The page cancels the browser's own menu (the rule registered for "contextmenu"), and this

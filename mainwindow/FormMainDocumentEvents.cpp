@@ -1,13 +1,13 @@
 #include "mainwindow/FormMain.h"
 
 #include "browsingdata/ClassFBNavigator.h"
+#include "mainwindow/ClickReportWait.h"
 #include "mainwindow/MainLayout.h"
 #include "mainwindow/PageEventRules.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
 
-#include <QDeadlineTimer>
 #include <QFrame>
 
 // One document object follows the browser's pages, so its events are hooked once; the rules
@@ -31,12 +31,8 @@ void FormMain::HookMainDocument()
 
 bool FormMain::docMain_onclick(const HtmlEvent &event)
 {
-    m_lastClickReportAt = QDeadlineTimer::current().deadline();
-    if (!event.HasParentElement)
-        return false;
-    if (PageEventRules::IsLinkClick(event))
-        LinkClicked = true;
-    return true;
+    m_lastClickReportAt = ClickReportWait::Now();
+    return PageEventRules::ClickGoesOn(event, LinkClicked);
 }
 
 bool FormMain::docMain_onkeypress(const HtmlEvent &event)

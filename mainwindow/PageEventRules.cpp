@@ -29,6 +29,15 @@ bool IsLinkClick(const HtmlEvent &event)
     return (event.HasParentElement && ContainsAny(event.ParentText, addressParts)) || IsLinkElement(event);
 }
 
+bool ClickGoesOn(const HtmlEvent &event, bool &linkClicked)
+{
+    if (!event.HasParentElement)
+        return false;
+    if (IsLinkClick(event))
+        linkClicked = true;
+    return true;
+}
+
 ContextMenu ContextMenuFor(const HtmlEvent &event)
 {
     static const QStringList webAddressParts{QStringLiteral("http://"), QStringLiteral("https://")};

@@ -12,6 +12,10 @@ enum class ContextMenu { Link, Image, TextEdit, Page };
 // value is an address (an image or a bold run inside a link).
 bool IsLinkClick(const HtmlEvent &event);
 
+// A click report: the click goes on as the page means it unless it hit no element with a parent
+// (then it is cancelled); a link click sets linkClicked and leaves it set otherwise.
+bool ClickGoesOn(const HtmlEvent &event, bool &linkClicked);
+
 // The menu for a right-click: on a link or inside one, on an image, while page text is
 // selected or on a text box, else the page's menu.
 ContextMenu ContextMenuFor(const HtmlEvent &event);

@@ -59,6 +59,23 @@ TEST(PageEventRules, ALinkClickIsOnALinkOrInsideOne)
     EXPECT_FALSE(PageEventRules::IsLinkClick(Event("BUTTON", kBody)));
 }
 
+TEST(PageEventRules, AClickWithoutAParentIsCancelledAndALinkClickStaysRecorded)
+{
+    bool linkClicked = false;
+    EXPECT_TRUE(PageEventRules::ClickGoesOn(Event("BUTTON", kBody), linkClicked));
+    EXPECT_FALSE(linkClicked);
+    EXPECT_TRUE(PageEventRules::ClickGoesOn(Event("A", kBody), linkClicked));
+    EXPECT_TRUE(linkClicked);
+    EXPECT_TRUE(PageEventRules::ClickGoesOn(Event("BUTTON", kBody), linkClicked));
+    EXPECT_TRUE(linkClicked) << "a later click does not undo the link click";
+
+    HtmlEvent orphan = Event("A", kBody);
+    orphan.HasParentElement = false;
+    linkClicked = false;
+    EXPECT_FALSE(PageEventRules::ClickGoesOn(orphan, linkClicked));
+    EXPECT_FALSE(linkClicked);
+}
+
 TEST(PageEventRules, ContextMenuFollowsTheFirstRuleThatHolds)
 {
     using PageEventRules::ContextMenu;
