@@ -3,6 +3,7 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "mainwindow/FormMain.h"
+#include "mainwindow/MainCommandBars.h"
 #include "platform/CommandBars.h"
 
 #include <utility>
@@ -19,20 +20,6 @@ constexpr int PlaceholderCount = 20;
 // Docked at the top edge only, never floating, over the whole width, overflow hidden.
 constexpr CommandBarDocking kTopRowDocking = CommandBarDockingFlag::Top | CommandBarDockingFlag::NoFloat
     | CommandBarDockingFlag::Stretch | CommandBarDockingFlag::HideWrap;
-
-CommandBarsOptions presentationOptions()
-{
-    CommandBarsOptions options;
-    options.TearOffMenus = false;
-    options.AnimateMenus = true;
-    options.IconsInMenus = true;
-    options.SeparatorsCollapsible = true;
-    options.FlatButtons = true;
-    options.ShortcutsInContextMenus = false;
-    options.MenuAnimation = 3;
-    options.LargeIcons = false;
-    return options;
-}
 
 CommandBarControl *add(CommandBar *bar, int id, const QString &caption, bool beginGroup = false,
                        Kind kind = Kind::Button)
@@ -62,7 +49,7 @@ void FormFullScreen::BuildCommandBars()
     add(PopupMenuTextEdit, 703, QStringLiteral("Paste"));
     add(PopupMenuTextEdit, 704, QStringLiteral("Select All"), true);
 
-    CommandBarsMain->SetOptions(presentationOptions());
+    CommandBarsMain->SetOptions(MainCommandBars::PresentationOptions(true));
     CommandBarsMain->ActiveMenuBar()->SetVisible(false);
 
     ToolBarStandard = CommandBarsMain->Add(QStringLiteral("Standard"), CommandBarPosition::Top);
@@ -83,7 +70,7 @@ void FormFullScreen::BuildCommandBars()
     ToolBarStandard->EnableDocking(kTopRowDocking);
     ToolBarStandard->SetShowGripper(false);
 
-    CommandBarsSideBar->SetOptions(presentationOptions());
+    CommandBarsSideBar->SetOptions(MainCommandBars::PresentationOptions(true));
     CommandBarsSideBar->ActiveMenuBar()->SetVisible(false);
 
     ToolBarSideBar = CommandBarsSideBar->Add(QStringLiteral("SideBar"), CommandBarPosition::Top);

@@ -34,20 +34,6 @@ constexpr CommandBarDocking kTopRowDocking = CommandBarDockingFlag::Top
     | CommandBarDockingFlag::NoFloat | CommandBarDockingFlag::Stretch
     | CommandBarDockingFlag::HideWrap;
 
-CommandBarsOptions PresentationOptions(bool systemDependent)
-{
-    CommandBarsOptions options;
-    options.TearOffMenus = false;
-    options.AnimateMenus = systemDependent;
-    options.IconsInMenus = true;
-    options.SeparatorsCollapsible = true;
-    options.FlatButtons = true;
-    options.ShortcutsInContextMenus = false;
-    options.MenuAnimation = 3;
-    options.LargeIcons = false;
-    return options;
-}
-
 void BuildPagePopupMenu(CommandBars *bars, const Options &o, Bars &built)
 {
     CommandBar *bar = bars->Add(QStringLiteral("Popup Menu"), CommandBarPosition::Popup);
@@ -255,6 +241,20 @@ Bars Build(CommandBars *commandBarsMain, CommandBars *commandBarsSideBar, const 
     commandBarsMain->ActiveMenuBar()->SetVisible(true);
     built.StatusBar->SetVisible(true);
     return built;
+}
+
+CommandBarsOptions PresentationOptions(bool animateMenus)
+{
+    CommandBarsOptions options;
+    options.TearOffMenus = false;
+    options.AnimateMenus = animateMenus;
+    options.IconsInMenus = true;
+    options.SeparatorsCollapsible = true;
+    options.FlatButtons = true;
+    options.ShortcutsInContextMenus = false;
+    options.MenuAnimation = 3;
+    options.LargeIcons = false;
+    return options;
 }
 
 } // namespace MainCommandBars

@@ -6,6 +6,7 @@
 class CommandBar;
 class CommandBarControl;
 class CommandBars;
+struct CommandBarsOptions;
 
 // The main window's menus, toolbars, status row, side-bar row and context menus, built from
 // the window's options. Every entry carries the command id that the dispatchers act on.
@@ -44,6 +45,8 @@ struct Bars
 QSize StandardIconSize(const QString &osVersionName);
 // Menu animation is off on the older systems.
 bool AnimateMenusOn(const QString &osVersionName);
+// The look of every command bar of both windows; animateMenus as AnimateMenusOn tells.
+CommandBarsOptions PresentationOptions(bool animateMenus);
 
 Bars Build(CommandBars *commandBarsMain, CommandBars *commandBarsSideBar, const Options &options);
 
