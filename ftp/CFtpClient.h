@@ -158,7 +158,6 @@ private:
     // Data connections and transfers (CFtpClientTransfer.cpp).
     void HandleDataReply(int code, const FtpReply &reply);
     void SendPORTCommand();
-    qint32 GetFreePort();
     void EstablishPasvDataConnection(const QString &reply);
     void StartTransferCommand();
     void OpenLocalFile();
@@ -220,5 +219,4 @@ private:
     CTimeout *m_objTimeOut = nullptr;
     CSocket *m_objControlSocket = nullptr;
     CSocket *m_objDataSocket = nullptr;
-    qint32 m_portCounter = 0;
 };

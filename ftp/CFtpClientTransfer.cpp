@@ -11,15 +11,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSaveFile>
 
 namespace
 {
-// Listening ports tried, one after another, before an active-mode transfer gives up.
-constexpr int kPortAttempts = 20;
-constexpr qint32 kFirstPort = 20000;
-
 NumberedError FileError(const char *procedure, const QFileDevice &file)
 {
     return NumberedError(75, QStringLiteral("Path/File access error: ") + file.errorString(),
@@ -86,44 +81,27 @@ void CFtpClient::SendPORTCommand()
 {
     try {
         SetSessionState(11);
-        // Listen on the address the server reached us on, never on every interface.
+        // Listen on the address the server reached us on, never on every interface, on a port
+        // the system chooses: a port picked by hand can lie in the range the system hands out
+        // to outgoing connections, and under load a connection made to it arrives already reset,
+        // which leaves the server waiting for a data connection that never comes.
         const QString localIp = FtpSocketTools::LocalAddress(m_objControlSocket->SocketHandle());
-        std::optional<NumberedError> failure;
-        qint32 port = 0;
-        for (int attempt = 0; attempt < kPortAttempts; ++attempt) {
-            port = GetFreePort();
+        FtpSocketTools::CloseNow(*m_objDataSocket);
+        try {
+            m_objDataSocket->setLocalPort(0);
+            m_objDataSocket->Bind(0, localIp);
+            FtpSocketTools::WidenReceiveBuffer(m_objDataSocket->SocketHandle());
+            m_objDataSocket->Listen();
+        } catch (const NumberedError &) {
             FtpSocketTools::CloseNow(*m_objDataSocket);
-            try {
-                m_objDataSocket->setLocalPort(port);
-                m_objDataSocket->Bind(port, localIp);
-                FtpSocketTools::WidenReceiveBuffer(m_objDataSocket->SocketHandle());
-                m_objDataSocket->Listen();
-                failure.reset();
-                break;
-            } catch (const NumberedError &error) {
-                failure = error;
-            }
+            throw;
         }
-        if (failure) {
-            FtpSocketTools::CloseNow(*m_objDataSocket);
-            throw *failure;
-        }
+        const qint32 port = m_objDataSocket->LocalPort();
         SendFtpCommand(QStringLiteral("PORT"), FtpProtocol::PortArgument(localIp, port));
     } catch (const NumberedError &error) {
         throw NumberedError(error.Number(), QStringLiteral("CFtpClient.SendPORTCommand failed: ") + error.Description(),
                             error.Source());
     }
-}
-
-qint32 CFtpClient::GetFreePort()
-{
-    if (m_portCounter == 0)
-        m_portCounter = kFirstPort + static_cast<qint32>(QRandomGenerator::global()->bounded(20002));
-    else
-        ++m_portCounter;
-    if (m_portCounter > 65535)
-        m_portCounter = kFirstPort;
-    return m_portCounter;
 }
 
 // Connects to the port a 227 reply names. The address always is the control connection's
