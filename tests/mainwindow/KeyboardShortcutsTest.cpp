@@ -77,7 +77,9 @@ TEST_F(KeyboardShortcuts, AltHomeGoesHomeAndShiftOrCtrlHomeDoNot)
 TEST_F(KeyboardShortcuts, CtrlDuringALoadSetsUpTheKeystrokeComponent)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
-    // Ctrl after the page has completed: no component.
+    // Ctrl after the page has completed: no component. The page's load event can come before
+    // the browser reports the end of the load, so the test waits for that too.
+    ASSERT_TRUE(WaitFor([&] { return !form->WebBrowserMain->Busy(); }));
     Press(Qt::Key_Control, Qt::ControlModifier);
     EXPECT_EQ(form->findChild<KeyHelper *>(), nullptr);
 
