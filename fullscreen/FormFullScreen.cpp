@@ -8,6 +8,7 @@
 #include "mainwindow/CommandRules.h"
 #include "mainwindow/GoButtonImages.h"
 #include "mainwindow/ToolbarImages.h"
+#include "mainwindow/TwipsControls.h"
 #include "platform/CommandBars.h"
 #include "platform/KeyPreview.h"
 #include "platform/WebBrowser.h"
@@ -28,27 +29,6 @@
 #include <cmath>
 
 namespace {
-
-int toPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / FullScreenLayout::TwipsPerPixel));
-}
-
-template <class T>
-T *makeControl(QWidget *container, const char *name, double left, double top, double width, double height)
-{
-    auto *control = new T(container);
-    control->setObjectName(QString::fromLatin1(name));
-    FormFullScreen::MoveTwips(control, left, top, width, height);
-    return control;
-}
-
-QFrame *makeFrame(QWidget *container, const char *name, bool border, double l, double t, double w, double h)
-{
-    auto *frame = makeControl<QFrame>(container, name, l, t, w, h);
-    frame->setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
-    return frame;
-}
 
 struct KeyedButton
 {
@@ -119,42 +99,42 @@ void FormFullScreen::CreateControls()
     CommandBarsMain = new CommandBars(this);
     connect(CommandBarsMain, &CommandBars::Resize, this, &FormFullScreen::CommandBarsMain_Resize);
 
-    PictureBrowser = makeFrame(this, "PictureBrowser", true, 3840, 2400, 5175, 4215);
+    PictureBrowser = TwipsControls::MakeFrame(this, "PictureBrowser", true, 3840, 2400, 5175, 4215);
     PictureBrowser->setAutoFillBackground(true);
-    WebBrowserFullScreen = makeControl<WebBrowser>(PictureBrowser, "WebBrowserFullScreen", 360, 360, 4455, 3615);
+    WebBrowserFullScreen = TwipsControls::Make<WebBrowser>(PictureBrowser, "WebBrowserFullScreen", 360, 360, 4455, 3615);
 
-    PictureFTP = makeFrame(this, "PictureFTP", false, 9120, 3600, 4335, 4095);
+    PictureFTP = TwipsControls::MakeFrame(this, "PictureFTP", false, 9120, 3600, 4335, 4095);
     PictureFTP->setAutoFillBackground(true);
-    ListViewFTP = makeControl<QTreeWidget>(PictureFTP, "ListViewFTP", 240, 360, 3855, 1815);
-    RichTextBoxFTP = makeControl<QTextEdit>(PictureFTP, "RichTextBoxFTP", 360, 2880, 3735, 855);
+    ListViewFTP = TwipsControls::Make<QTreeWidget>(PictureFTP, "ListViewFTP", 240, 360, 3855, 1815);
+    RichTextBoxFTP = TwipsControls::Make<QTextEdit>(PictureFTP, "RichTextBoxFTP", 360, 2880, 3735, 855);
     RichTextBoxFTP->setReadOnly(true);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
 
-    PictureSideBar = makeFrame(this, "PictureSideBar", true, 0, 1920, 3400, 6615);
+    PictureSideBar = TwipsControls::MakeFrame(this, "PictureSideBar", true, 0, 1920, 3400, 6615);
     PictureSideBar->setAutoFillBackground(true);
     CommandBarsSideBar = new CommandBars(PictureSideBar);
     TransparentCloseButton1 =
-        makeControl<TransparentCloseButton>(PictureSideBar, "TransparentCloseButton1", 2520, 600, 255, 255);
-    WebBrowserSearch = makeControl<WebBrowser>(PictureSideBar, "WebBrowserSearch", 1200, 1080, 855, 3615);
-    TreeViewFavorites = makeControl<QTreeWidget>(PictureSideBar, "TreeViewFavorites", 0, 1080, 975, 3615);
+        TwipsControls::Make<TransparentCloseButton>(PictureSideBar, "TransparentCloseButton1", 2520, 600, 255, 255);
+    WebBrowserSearch = TwipsControls::Make<WebBrowser>(PictureSideBar, "WebBrowserSearch", 1200, 1080, 855, 3615);
+    TreeViewFavorites = TwipsControls::Make<QTreeWidget>(PictureSideBar, "TreeViewFavorites", 0, 1080, 975, 3615);
     TreeViewFavorites->setHeaderHidden(true);
-    TreeViewHistory = makeControl<UCTVHistory>(PictureSideBar, "TreeViewHistory", 480, 5160, 2415, 975);
+    TreeViewHistory = TwipsControls::Make<UCTVHistory>(PictureSideBar, "TreeViewHistory", 480, 5160, 2415, 975);
     // This window reads the history file and never writes it.
     TreeViewHistory->SetReadOnly(true);
 
-    ImageSplitBar = makeControl<QWidget>(this, "ImageSplitBar", 3600, 3840, 20, 3135);
+    ImageSplitBar = TwipsControls::Make<QWidget>(this, "ImageSplitBar", 3600, 3840, 20, 3135);
     ImageSplitBar->setCursor(Qt::SizeHorCursor);
     ImageSplitBar->setAutoFillBackground(true);
     ImageSplitBar->setBackgroundRole(QPalette::Button);
     ImageSplitBar->hide(); // shown with the side bar
 
-    TransparentLabelAddress = makeControl<TransparentLabel>(this, "TransparentLabelAddress", 480, 960, 735, 300);
-    XPStyleImageTextBox1 = makeControl<XPStyleImageTextBox>(this, "XPStyleImageTextBox1", 2280, 960, 2415, 300);
+    TransparentLabelAddress = TwipsControls::Make<TransparentLabel>(this, "TransparentLabelAddress", 480, 960, 735, 300);
+    XPStyleImageTextBox1 = TwipsControls::Make<XPStyleImageTextBox>(this, "XPStyleImageTextBox1", 2280, 960, 2415, 300);
     // This window reads "Url.dat" and "AutoComplete2.dat" and never writes them.
     XPStyleImageTextBox1->SetDataFilesReadOnly(true);
 
-    PictureKeyPreview = makeControl<QWidget>(this, "PictureKeyPreview", 12600, 1800, 615, 615);
+    PictureKeyPreview = TwipsControls::Make<QWidget>(this, "PictureKeyPreview", 12600, 1800, 615, 615);
 
     CreateToolbars();
     ConnectPageEvents();
@@ -172,11 +152,11 @@ void FormFullScreen::CreateToolbars()
 {
     // The strip of the navigation and Go toolbars stays hidden: the Standard bar carries the
     // same commands, and the address box is laid over that bar.
-    PictureAddressBar = makeFrame(this, "PictureAddressBar", false, 120, 0, 12735, 375);
+    PictureAddressBar = TwipsControls::MakeFrame(this, "PictureAddressBar", false, 120, 0, 12735, 375);
     PictureAddressBar->hide();
     ILNavBar = navBarImages(ImageListToolbarMainHot);
     ILNavBarHot = ILNavBar;
-    ToolbarNav = makeControl<QToolBar>(PictureAddressBar, "ToolbarNav", 0, 0, 6000, 375);
+    ToolbarNav = TwipsControls::Make<QToolBar>(PictureAddressBar, "ToolbarNav", 0, 0, 6000, 375);
     for (const KeyedButton &b : NavButtons) {
         const QString key = QString::fromLatin1(b.key);
         QAction *button = addKeyedButton(ToolbarNav, key, QIcon(ILNavBar.Pixmap(key)), key);
@@ -186,17 +166,17 @@ void FormFullScreen::CreateToolbars()
     const ImageList goImages = MakeGoButtonImages();
     ImageListInactiveGo.Add(QStringLiteral("GoToAddress"), goImages.Pixmap(QStringLiteral("1")).toImage());
     ImageListActiveGo.Add(QStringLiteral("GoToAddress"), goImages.Pixmap(QStringLiteral("2")).toImage());
-    ToolbarGo = makeControl<QToolBar>(PictureAddressBar, "ToolbarGo", 11400, 0, 900, 375);
+    ToolbarGo = TwipsControls::Make<QToolBar>(PictureAddressBar, "ToolbarGo", 11400, 0, 900, 375);
     ToolbarGo->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QAction *go = addKeyedButton(ToolbarGo, QStringLiteral("GoToAddress"),
                                  QIcon(ImageListInactiveGo.Pixmap(QStringLiteral("GoToAddress"))), QStringLiteral("Go"));
     go->setText(QStringLiteral("Go "));
-    ImageAddressBar = makeControl<QLabel>(PictureAddressBar, "ImageAddressBar", 6120, 60, 240, 240);
-    LabelAddress = makeControl<QLabel>(PictureAddressBar, "LabelAddress", 6480, 60, 735, 255);
+    ImageAddressBar = TwipsControls::Make<QLabel>(PictureAddressBar, "ImageAddressBar", 6120, 60, 240, 240);
+    LabelAddress = TwipsControls::Make<QLabel>(PictureAddressBar, "LabelAddress", 6480, 60, 735, 255);
     LabelAddress->setText(QStringLiteral("Address:"));
 
     ILTitleBar = titleBarImages(style());
-    ToolbarWindow = makeControl<QToolBar>(this, "ToolbarWindow", 11520, 600, 1050, 330);
+    ToolbarWindow = TwipsControls::Make<QToolBar>(this, "ToolbarWindow", 11520, 600, 1050, 330);
     ToolbarWindow->setIconSize(QSize(16, 16));
     // Three buttons fill the toolbar's fixed width: no grip, no margins.
     ToolbarWindow->setMovable(false);
@@ -205,7 +185,7 @@ void FormFullScreen::CreateToolbars()
     for (const char *key : {"Minimize", "Maximize", "Close"}) {
         const QString k = QString::fromLatin1(key);
         QAction *button = addKeyedButton(ToolbarWindow, k, QIcon(ILTitleBar.Pixmap(k)), k);
-        ToolbarWindow->widgetForAction(button)->setFixedWidth(toPixels(1050) / 3);
+        ToolbarWindow->widgetForAction(button)->setFixedWidth(TwipsControls::ToPixels(1050) / 3);
     }
     connect(ToolbarWindow, &QToolBar::actionTriggered, this,
             [this](QAction *button) { ToolbarWindow_ButtonClick(button->objectName()); });
@@ -223,16 +203,12 @@ QAction *FormFullScreen::ToolbarButton(QToolBar *toolbar, const QString &Key)
 
 void FormFullScreen::MoveTwips(QWidget *control, double left, double top, double width, double height)
 {
-    if (width < 0 || height < 0)
-        return; // the platform refuses a negative size: the control stays where it was
-    control->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    TwipsControls::Move(control, left, top, width, height);
 }
 
 QRectF FormFullScreen::RectTwips(const QWidget *control)
 {
-    const QRect g = control->geometry();
-    const double k = FullScreenLayout::TwipsPerPixel;
-    return QRectF(g.x() * k, g.y() * k, g.width() * k, g.height() * k);
+    return TwipsControls::Rect(control);
 }
 
 double FormFullScreen::Left() const { return x() * FullScreenLayout::TwipsPerPixel; }

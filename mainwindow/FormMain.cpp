@@ -9,6 +9,7 @@
 #include "controls/XPStyleStatusBarPanel.h"
 #include "mainwindow/GoButtonImages.h"
 #include "mainwindow/MainLayout.h"
+#include "mainwindow/TwipsControls.h"
 #include "platform/CommandBars.h"
 #include "platform/WebBrowser.h"
 
@@ -21,31 +22,6 @@
 #include <QWindowStateChangeEvent>
 
 #include <cmath>
-
-namespace {
-
-int toPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / MainLayout::TwipsPerPixel));
-}
-
-template <class T>
-T *makeControl(QWidget *container, const char *name, double left, double top, double width, double height)
-{
-    auto *control = new T(container);
-    control->setObjectName(QString::fromLatin1(name));
-    FormMain::MoveTwips(control, left, top, width, height);
-    return control;
-}
-
-QFrame *makeFrame(QWidget *container, const char *name, bool border, double l, double t, double w, double h)
-{
-    auto *frame = makeControl<QFrame>(container, name, l, t, w, h);
-    frame->setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
-    return frame;
-}
-
-} // namespace
 
 FormMain::FormMain(QWidget *parent) : QMainWindow(parent), ImageListGoButton(MakeGoButtonImages())
 {
@@ -61,53 +37,53 @@ void FormMain::CreateControls()
     CommandBarsMain = new CommandBars(this);
     connect(CommandBarsMain, &CommandBars::Resize, this, &FormMain::CommandBarsMain_Resize);
 
-    PictureBrowser = makeFrame(this, "PictureBrowser", true, 7440, 3480, 2655, 4095);
+    PictureBrowser = TwipsControls::MakeFrame(this, "PictureBrowser", true, 7440, 3480, 2655, 4095);
     PictureBrowser->setAutoFillBackground(true);
-    WebBrowserMain = makeControl<WebBrowser>(PictureBrowser, "WebBrowserMain", 360, 360, 1935, 3375);
+    WebBrowserMain = TwipsControls::Make<WebBrowser>(PictureBrowser, "WebBrowserMain", 360, 360, 1935, 3375);
 
-    PictureFTP = makeFrame(this, "PictureFTP", false, 10320, 3480, 2535, 4095);
-    ListViewFTP = makeControl<QTreeWidget>(PictureFTP, "ListViewFTP", 240, 360, 1815, 1815);
-    RichTextBoxFTP = makeControl<QTextEdit>(PictureFTP, "RichTextBoxFTP", 360, 2880, 1695, 855);
+    PictureFTP = TwipsControls::MakeFrame(this, "PictureFTP", false, 10320, 3480, 2535, 4095);
+    ListViewFTP = TwipsControls::Make<QTreeWidget>(PictureFTP, "ListViewFTP", 240, 360, 1815, 1815);
+    RichTextBoxFTP = TwipsControls::Make<QTextEdit>(PictureFTP, "RichTextBoxFTP", 360, 2880, 1695, 855);
     RichTextBoxFTP->setReadOnly(true);
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
 
-    PictureSideBar = makeFrame(this, "PictureSideBar", true, 120, 3240, 3255, 5415);
+    PictureSideBar = TwipsControls::MakeFrame(this, "PictureSideBar", true, 120, 3240, 3255, 5415);
     CommandBarsSideBar = new CommandBars(PictureSideBar);
     TransparentCloseButton1 =
-        makeControl<TransparentCloseButton>(PictureSideBar, "TransparentCloseButton1", 2760, 120, 255, 255);
-    WebBrowserSearch = makeControl<WebBrowser>(PictureSideBar, "WebBrowserSearch", 240, 2040, 2775, 1215);
-    TreeViewFavorites = makeControl<QTreeWidget>(PictureSideBar, "TreeViewFavorites", 240, 720, 2775, 1095);
+        TwipsControls::Make<TransparentCloseButton>(PictureSideBar, "TransparentCloseButton1", 2760, 120, 255, 255);
+    WebBrowserSearch = TwipsControls::Make<WebBrowser>(PictureSideBar, "WebBrowserSearch", 240, 2040, 2775, 1215);
+    TreeViewFavorites = TwipsControls::Make<QTreeWidget>(PictureSideBar, "TreeViewFavorites", 240, 720, 2775, 1095);
     TreeViewFavorites->setHeaderHidden(true);
-    TreeViewHistory = makeControl<UCTVHistory>(PictureSideBar, "TreeViewHistory", 480, 3840, 2415, 1335);
+    TreeViewHistory = TwipsControls::Make<UCTVHistory>(PictureSideBar, "TreeViewHistory", 480, 3840, 2415, 1335);
 
-    ImageSplitBar = makeControl<QWidget>(this, "ImageSplitBar", 4680, 4560, 165, 3135);
+    ImageSplitBar = TwipsControls::Make<QWidget>(this, "ImageSplitBar", 4680, 4560, 165, 3135);
     ImageSplitBar->setCursor(Qt::SizeHorCursor);
     ImageSplitBar->setAutoFillBackground(true);
     ImageSplitBar->setBackgroundRole(QPalette::Button);
     ImageSplitBar->installEventFilter(this);
 
-    TransparentLabelAddress = makeControl<TransparentLabel>(this, "TransparentLabelAddress", 2040, 1920, 735, 300);
-    XPStyleImageTextBox1 = makeControl<XPStyleImageTextBox>(this, "XPStyleImageTextBox1", 7080, 1920, 3735, 300);
-    PictureGo = makeControl<QLabel>(this, "PictureGo", 6600, 1920, 270, 270);
-    Animation1 = makeControl<QWidget>(this, "Animation1", 8880, 0, 495, 330);
+    TransparentLabelAddress = TwipsControls::Make<TransparentLabel>(this, "TransparentLabelAddress", 2040, 1920, 735, 300);
+    XPStyleImageTextBox1 = TwipsControls::Make<XPStyleImageTextBox>(this, "XPStyleImageTextBox1", 7080, 1920, 3735, 300);
+    PictureGo = TwipsControls::Make<QLabel>(this, "PictureGo", 6600, 1920, 270, 270);
+    Animation1 = TwipsControls::Make<QWidget>(this, "Animation1", 8880, 0, 495, 330);
     Animation1->hide();
 
-    XPStyleStatusBarPanel1 = makeControl<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel1", 7080, 7920, 1215, 300);
-    XPStyleStatusBarPanel2 = makeControl<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel2", 8520, 7920, 1335, 300);
-    XPStyleStatusBarPanel3 = makeControl<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel3", 10080, 7920, 1095, 300);
+    XPStyleStatusBarPanel1 = TwipsControls::Make<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel1", 7080, 7920, 1215, 300);
+    XPStyleStatusBarPanel2 = TwipsControls::Make<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel2", 8520, 7920, 1335, 300);
+    XPStyleStatusBarPanel3 = TwipsControls::Make<XPStyleStatusBarPanel>(this, "XPStyleStatusBarPanel3", 10080, 7920, 1095, 300);
     TransparentLabelStatusText =
-        makeControl<TransparentLabel>(this, "TransparentLabelStatusText", 7080, 8280, 1215, 300);
-    XPStyleProgressBar1 = makeControl<XPStyleProgressBar>(this, "XPStyleProgressBar1", 10680, 8760, 1575, 180);
+        TwipsControls::Make<TransparentLabel>(this, "TransparentLabelStatusText", 7080, 8280, 1215, 300);
+    XPStyleProgressBar1 = TwipsControls::Make<XPStyleProgressBar>(this, "XPStyleProgressBar1", 10680, 8760, 1575, 180);
     TransparentLabelPopupStatus =
-        makeControl<TransparentLabel>(this, "TransparentLabelPopupStatus", 10080, 8280, 1095, 300);
+        TwipsControls::Make<TransparentLabel>(this, "TransparentLabelPopupStatus", 10080, 8280, 1095, 300);
     // The status panels lie under the texts and the progress bar they frame.
     for (QWidget *w : {static_cast<QWidget *>(TransparentLabelStatusText),
                        static_cast<QWidget *>(XPStyleProgressBar1),
                        static_cast<QWidget *>(TransparentLabelPopupStatus)})
         w->raise();
 
-    PictureKeyPreview = makeControl<QWidget>(this, "PictureKeyPreview", 1320, 840, 495, 495);
+    PictureKeyPreview = TwipsControls::Make<QWidget>(this, "PictureKeyPreview", 1320, 840, 495, 495);
 
     ConnectBrowserEvents();
     ConnectAddressBar();
@@ -118,26 +94,22 @@ void FormMain::CreateControls()
 
 void FormMain::MoveTwips(QWidget *control, double left, double top, double width, double height)
 {
-    if (width < 0 || height < 0)
-        return; // the platform refuses a negative size: the control stays where it was
-    control->setGeometry(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    TwipsControls::Move(control, left, top, width, height);
 }
 
 QRectF FormMain::RectTwips(const QWidget *control)
 {
-    const QRect g = control->geometry();
-    const double k = MainLayout::TwipsPerPixel;
-    return QRectF(g.x() * k, g.y() * k, g.width() * k, g.height() * k);
+    return TwipsControls::Rect(control);
 }
 
 double FormMain::Left() const { return x() * MainLayout::TwipsPerPixel; }
 double FormMain::Top() const { return y() * MainLayout::TwipsPerPixel; }
 double FormMain::Width() const { return width() * MainLayout::TwipsPerPixel; }
 double FormMain::Height() const { return height() * MainLayout::TwipsPerPixel; }
-void FormMain::SetLeft(double twips) { move(toPixels(twips), y()); }
-void FormMain::SetTop(double twips) { move(x(), toPixels(twips)); }
-void FormMain::SetWidth(double twips) { resize(toPixels(twips), height()); }
-void FormMain::SetHeight(double twips) { resize(width(), toPixels(twips)); }
+void FormMain::SetLeft(double twips) { move(TwipsControls::ToPixels(twips), y()); }
+void FormMain::SetTop(double twips) { move(x(), TwipsControls::ToPixels(twips)); }
+void FormMain::SetWidth(double twips) { resize(TwipsControls::ToPixels(twips), height()); }
+void FormMain::SetHeight(double twips) { resize(width(), TwipsControls::ToPixels(twips)); }
 
 int FormMain::WindowState() const
 {
