@@ -16,6 +16,7 @@
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/FormOpenFile.h"
+#include "mainwindow/LoadingKeyHelper.h"
 #include "platform/KeyHelper.h"
 #include "platform/WebBrowser.h"
 
@@ -29,8 +30,6 @@ namespace {
 // window's setting.
 constexpr int FullScreenAddressItems = 20;
 constexpr double SplitBarStartLeft = 3600;
-// The combinations handed to the keystroke component: Ctrl+N, Ctrl+F, Ctrl+O.
-constexpr int KeyHelperKeys[] = {78, 70, 79};
 
 } // namespace
 
@@ -133,13 +132,8 @@ void FormFullScreen::Form_KeyDown(int KeyCode, int Shift)
     m_objKeyForwarder = nullptr;
     // Before the first page document exists the page counts as still loading.
     const bool pageComplete = docMain && !WebBrowserFullScreen->Busy();
-    if (!pageComplete) {
-        m_objKeyForwarder = new KeyHelper(this);
-        m_objKeyForwarder->SetBrowser(WebBrowserFullScreen);
-        for (const int key : KeyHelperKeys)
-            m_objKeyForwarder->AddKeyCombination(key, CommandRules::VK_CONTROL, 0);
-        m_objKeyForwarder->Activate(0);
-    }
+    if (!pageComplete)
+        m_objKeyForwarder = NewLoadingKeyHelper(this, WebBrowserFullScreen);
 
     if (actions.Letter.isNull())
         return;

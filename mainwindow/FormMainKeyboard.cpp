@@ -5,17 +5,11 @@
 #include "mainwindow/CommandRules.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormOpenFile.h"
+#include "mainwindow/LoadingKeyHelper.h"
 #include "platform/KeyHelper.h"
 #include "platform/WebBrowser.h"
 
 #include <QTimer>
-
-namespace {
-
-// The combinations handed to the keystroke component: Ctrl+N, Ctrl+F, Ctrl+O.
-constexpr int KeyHelperKeys[] = {78, 70, 79};
-
-} // namespace
 
 void FormMain::Form_KeyDown(int KeyCode, int Shift)
 {
@@ -27,13 +21,8 @@ void FormMain::Form_KeyDown(int KeyCode, int Shift)
 
     delete m_objKeyHelper;
     m_objKeyHelper = nullptr;
-    if (!PageComplete()) {
-        m_objKeyHelper = new KeyHelper(this);
-        m_objKeyHelper->SetBrowser(WebBrowserMain);
-        for (const int key : KeyHelperKeys)
-            m_objKeyHelper->AddKeyCombination(key, CommandRules::VK_CONTROL, 0);
-        m_objKeyHelper->Activate(0);
-    }
+    if (!PageComplete())
+        m_objKeyHelper = NewLoadingKeyHelper(this, WebBrowserMain);
 
     if (actions.Letter.isNull())
         return;
