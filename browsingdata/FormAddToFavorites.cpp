@@ -7,10 +7,10 @@
 #include "browsingdata/FavoritesMessage.h"
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormCreateNewFolder.h"
+#include "browsingdata/PendingEvents.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "platform/WebBrowser.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -147,7 +147,10 @@ void FormAddToFavorites::ParseFavFolders()
 void FormAddToFavorites::AddSubFolderNodes(QTreeWidget *tree, const QString &path,
                                            QTreeWidgetItem *node)
 {
-    QCoreApplication::processEvents();
+    // An expansion handled meanwhile may have re-read a folder above and removed the node.
+    node = PendingEvents::RunKeepingNode(tree, node);
+    if (!node)
+        return;
     for (const FavoritesEntry &folder : SubFolders(path)) {
         QTreeWidgetItem *child = FavoritesNode::Add(tree, node, folder.Key, folder.Name,
                                                     FavoritesImages::FolderImage);
@@ -162,10 +165,11 @@ void FormAddToFavorites::AddSubFolderNodes(QTreeWidget *tree, const QString &pat
 
 void FormAddToFavorites::TVAddToFavorites2_Expand(QTreeWidgetItem *node)
 {
-    // The folder is read again: folders made meanwhile outside the program show up.
+    // The folder is read again: folders made meanwhile outside the program show up. The node
+    // is done with before that read, which lets events run that may remove it.
     FavoritesNode::RemoveChildren(node);
-    AddSubFolderNodes(TVAddToFavorites2, FavoritesNode::Key(node), node);
     FavoritesNode::SetExpandedImage(node, FavoritesImages::OpenFolderImage);
+    AddSubFolderNodes(TVAddToFavorites2, FavoritesNode::Key(node), node);
 }
 
 void FormAddToFavorites::cmdOK_Click()

@@ -9,6 +9,7 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -293,6 +294,36 @@ TEST_F(FavoritesDialogs, ExpandingAFolderReadsItAgain)
         EXPECT_EQ(NodeTexts(tree, sub), (QStringList{u"Deeper"_qs, u"Made Outside"_qs}));
         EXPECT_EQ(NodeTexts(tree, sub->child(0)), QStringList{u"Below"_qs});
         EXPECT_EQ(FavoritesNode::Tag(sub->child(1)), u"Folder"_qs);
+        QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+    });
+}
+
+// Expanding a folder lets pending events run before it reads the folder. The folder above,
+// closed and opened again meanwhile, is read again and replaces the node being filled.
+TEST_F(FavoritesDialogs, FolderReadAgainWhileItsSubFolderIsReadShowsEachFolderOnce)
+{
+    MakeFolder(u"Sub/Deeper/Below/Lowest"_qs);
+    ShowPage(u"T"_qs);
+    AddToFavorites([&](FormAddToFavorites *dialog) {
+        QTreeWidget *tree = dialog->TVAddToFavorites2;
+        QTreeWidgetItem *sub = NodeByText(tree, u"Sub"_qs, tree->topLevelItem(0));
+        ClickNode(tree, sub);
+        QTest::keyClick(tree, Qt::Key_Right);
+        QTreeWidgetItem *deeper = NodeByText(tree, u"Deeper"_qs, sub);
+        ASSERT_NE(deeper, nullptr);
+        tree->scrollToItem(deeper);
+        const QRect row = tree->visualItemRect(deeper);
+        const QPoint expandButton(row.left() - tree->indentation() / 2, row.center().y());
+
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right})
+            QCoreApplication::postEvent(tree, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, expandButton);
+
+        sub = NodeByText(tree, u"Sub"_qs, tree->topLevelItem(0));
+        EXPECT_TRUE(sub->isExpanded());
+        ASSERT_EQ(NodeTexts(tree, sub), QStringList{u"Deeper"_qs});
+        EXPECT_EQ(NodeTexts(tree, sub->child(0)), QStringList{u"Below"_qs});
+        EXPECT_FALSE(sub->child(0)->isExpanded());
         QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
     });
 }
