@@ -7,8 +7,8 @@
 #include "browsingdata/FavoritesMessage.h"
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormCreateNewFolder.h"
-#include "browsingdata/PendingEvents.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "browsingdata/PendingEvents.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>
