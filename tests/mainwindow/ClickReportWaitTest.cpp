@@ -6,8 +6,8 @@
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/WaitFor.h"
 
-#include <QCursor>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QPointer>
 #include <QTest>
