@@ -63,11 +63,14 @@ template <typename Body>
 void CFtpClient::RunOperation(const char *name, qint32 method, Body body)
 {
     bool started = false;
+    const CFtpError lastError = m_lastFtpError;
     try {
         body(started);
     } catch (const NumberedError &error) {
-        if (started && m_currentMethod == method)
+        if (started && m_currentMethod == method) {
             ResetCurrentMethod();
+            m_lastFtpError = lastError;
+        }
         throw NumberedError(error.Number(), Prefixed(name, error.Description()), error.Source());
     }
 }
@@ -97,6 +100,9 @@ void CFtpClient::Connect()
         if (!FtpProtocol::IsSafeArgument(m_userName) || !FtpProtocol::IsSafeArgument(m_password))
             throw NumberedError(5, QStringLiteral("Invalid procedure call or argument"),
                                 QStringLiteral("CFtpClient.Connect"));
+        // The time-out timer is the one part of a start that can be refused (a period too long for
+        // it): it is tried before anything changes.
+        m_objTimeOut->StartTimer();
         // An operation of an earlier session still pending ends as cancelled, so it too gets
         // its one completion event.
         if (m_currentMethod != ftpNone)
@@ -182,9 +188,9 @@ void CFtpClient::RenameFile(const QString &strOldFileName, const QString &strNew
         CheckNotBusy("RenameFile");
         CheckArgument("RenameFile", strOldFileName);
         CheckArgument("RenameFile", strNewFileName);
-        m_newFileName = strNewFileName;
         SetCurrentMethod(ftpRenameFile);
         started = true;
+        m_newFileName = strNewFileName;
         SendFtpCommand(QStringLiteral("RNFR"), strOldFileName);
     });
 }
@@ -195,13 +201,13 @@ void CFtpClient::DownloadFile(const QString &strRemoteFilePath, const QString &s
         CheckNotBusy("DownloadFile");
         CheckArgument("DownloadFile", strRemoteFilePath);
         CheckArgument("DownloadFile", strLocalFilePath);
+        SetCurrentMethod(ftpDownloadFile);
+        started = true;
         m_remoteFile = strRemoteFilePath;
         m_localFile = strLocalFilePath;
         m_overWrite = OverWrite;
         m_bytesReceived = 0;
         m_completionFlag = false;
-        SetCurrentMethod(ftpDownloadFile);
-        started = true;
         SendFtpCommand(QStringLiteral("TYPE"), m_transferMode == 0 ? QStringLiteral("A") : QStringLiteral("I"));
     });
 }
@@ -210,10 +216,10 @@ void CFtpClient::EnumFiles()
 {
     RunOperation("EnumFiles", ftpEnumFiles, [&](bool &started) {
         CheckNotBusy("EnumFiles");
-        m_listingBuffer.clear();
-        m_completionFlag = false;
         SetCurrentMethod(ftpEnumFiles);
         started = true;
+        m_listingBuffer.clear();
+        m_completionFlag = false;
         SendFtpCommand(QStringLiteral("TYPE"), QStringLiteral("A"));
     });
 }
@@ -227,14 +233,14 @@ void CFtpClient::UploadFile(const QString &strLocalFile, const QString &strRemot
         if (lngStartPosition < 0)
             throw NumberedError(5, QStringLiteral("Invalid procedure call or argument"),
                                 QStringLiteral("CFtpClient.UploadFile"));
+        SetCurrentMethod(ftpUploadFile);
+        started = true;
         m_localFile = strLocalFile;
         m_remoteFile = strRemoteFile;
         m_startPosition = lngStartPosition;
         m_uploadBlock.resize(m_sendBufferLenght);
         m_activeDataAccepted = false;
         m_uploadStarted = false;
-        SetCurrentMethod(ftpUploadFile);
-        started = true;
         SendFtpCommand(QStringLiteral("TYPE"), m_transferMode == 0 ? QStringLiteral("A") : QStringLiteral("I"));
     });
 }
@@ -344,11 +350,12 @@ void CFtpClient::setTimeOut(qint32 intSeconds)
     m_objTimeOut->setTimeOutValue(intSeconds);
 }
 
+// The timer starts first: when it is refused, nothing has changed.
 void CFtpClient::SetCurrentMethod(qint32 method)
 {
+    m_objTimeOut->StartTimer();
     m_lastFtpError.Clear();
     m_currentMethod = method;
-    m_objTimeOut->StartTimer();
 }
 
 void CFtpClient::ResetCurrentMethod()
