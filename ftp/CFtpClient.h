@@ -150,6 +150,7 @@ private:
     void HandleControlReply(int code, const FtpReply &reply);
     bool GetDirFromResponse(const QString &reply);
     void LoggedIn();
+    void GiveUpControlConnection(const QString &why, qint32 result, const CFtpError &error);
     void m_objControlSocket_OnConnect();
     void m_objControlSocket_OnClose();
     void m_objControlSocket_OnDataArrival(qint32 bytesTotal);

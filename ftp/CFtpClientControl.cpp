@@ -5,7 +5,10 @@
 #include "ftp/CSocket.h"
 #include "ftp/CTimeout.h"
 #include "ftp/FtpProtocol.h"
+#include "ftp/FtpSocketTools.h"
+#include "ftp/MSocketSupport.h"
 #include "platform/NumberedError.h"
+#include "platform/Winsock.h"
 
 #include <QPointer>
 
@@ -48,6 +51,7 @@ qint32 StateForCommand(const QString &command, qint32 method)
 
 const QString kNoDirectory =
     QStringLiteral("Cannot retrieve the current directory path. Unexpected server response.");
+const QString kReplyTooLong = QStringLiteral("The server's reply is too long: the connection is closed.");
 }
 
 void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
@@ -281,10 +285,34 @@ void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
             if (!self)
                 return;
         }
+        if (m_replyReader.TooLong()) {
+            CFtpError error;
+            error.Set(Winsock::WSAEMSGSIZE, MSocketSupport::GetErrorDescription(Winsock::WSAEMSGSIZE),
+                      QStringLiteral("CFtpClient.m_objControlSocket_OnDataArrival"));
+            GiveUpControlConnection(kReplyTooLong, arStatusError, error);
+        }
     } catch (const NumberedError &error) {
         FailOperation(QStringLiteral("CFtpClient.m_objControlSocket_OnDataArrival"), error.Number(),
                       error.Description());
     }
+}
+
+// Closes the control connection at once, without waiting for the server, tells the protocol log
+// why, and ends the pending operation with result and error.
+void CFtpClient::GiveUpControlConnection(const QString &why, qint32 result, const CFtpError &error)
+{
+    const qint32 method = m_currentMethod;
+    if (method != ftpNone)
+        AbandonOperation(method);
+    ForgetOwedReplies();
+    FtpSocketTools::CloseNow(*m_objControlSocket);
+    if (m_ftpSessionState != 1)
+        SetSessionState(1);
+    emit SessionProtocolMessage(why, 2);
+    if (method == ftpNone)
+        return;
+    m_lastFtpError = error;
+    RaiseCompletion(method, result);
 }
 
 // The server closed the control connection. An operation still pending cannot finish: it ends

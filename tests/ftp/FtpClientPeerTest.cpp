@@ -3,6 +3,7 @@
 #include "tests/support/FakeFtpPeer.h"
 
 #include "ftp/CFtpClient.h"
+#include "ftp/FtpReplyReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -323,6 +324,35 @@ TEST_F(FtpClientPeer, TimeOutDuringDownloadClosesEverythingAndReportsOnce)
     EXPECT_TRUE(WaitUntil([&] { return peer.DataClosedByClient(); }));
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(QDir(local.path()).entryList(QDir::Files).isEmpty());
+    RunPendingEvents();
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+// A reply that never ends is not kept: past a sane length the client closes the control
+// connection, says so in the protocol log and ends the pending operation with an error.
+TEST_F(FtpClientPeer, EndlessReplyClosesTheConnectionWithAnError)
+{
+    Login();
+    peer.On(QStringLiteral("CWD"), [this](const QString &) {
+        peer.Reply("250-Here comes a lot\r\n");
+        for (int i = 0; i < 400; ++i)
+            peer.Reply(" " + QByteArray(1000, 'm') + "\r\n");
+    });
+    client.SetCurrentDirectory(QStringLiteral("pub"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), CFtpClient::arStatusError);
+    EXPECT_EQ(client.LastFtpError().Number(), 10040);
+    EXPECT_EQ(client.LastFtpError().Description(), QStringLiteral("Message too long."));
+    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("2 The server's reply is too long")));
+    EXPECT_TRUE(WaitUntil([&] { return !peer.HasClient(); }, 10000));
+
+    // The same without any line end, while nothing is pending.
+    probe.dialogue.clear();
+    Login();
+    peer.Reply("220 " + QByteArray(FtpReplyReader::MaxReplyBytes + 10, 'n'));
+    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == 1; }, 10000));
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("2 The server's reply is too long")));
+    EXPECT_TRUE(WaitUntil([&] { return !peer.HasClient(); }, 10000));
     RunPendingEvents();
     EXPECT_TRUE(probe.NoMoreCompletions());
 }
