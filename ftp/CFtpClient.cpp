@@ -7,11 +7,17 @@
 #include "platform/NumberedError.h"
 
 #include <QFileDevice>
+#include <QTimer>
 
 namespace
 {
 // Sent as the password of an anonymous login: twenty characters shaped like an e-mail address.
 const QString kAnonymousPassword = QStringLiteral("anonymous@kestrelvue");
+
+// How long a command waits for the reply an abandoned command still owes, and then for the
+// answer to the NOOP that follows: a server answers the end of a transfer given up well within
+// it, or never.
+constexpr int kOwedReplyGraceMs = 3000;
 
 QString Prefixed(const char *procedure, const QString &description)
 {
@@ -22,12 +28,16 @@ QString Prefixed(const char *procedure, const QString &description)
 
 CFtpClient::CFtpClient(QObject *parent)
     : QObject(parent),
+      m_objReplyGrace(new QTimer(this)),
       m_objTimeOut(new CTimeout(this)),
       m_objControlSocket(new CSocket(this)),
       m_objDataSocket(new CSocket(this))
 {
     m_objTimeOut->setTimeOutValue(60);
     connect(m_objTimeOut, &CTimeout::TimeOut, this, &CFtpClient::m_objTimeOut_TimeOut);
+    m_objReplyGrace->setSingleShot(true);
+    m_objReplyGrace->setInterval(kOwedReplyGraceMs);
+    connect(m_objReplyGrace, &QTimer::timeout, this, &CFtpClient::m_objReplyGrace_TimeOut);
 
     connect(m_objControlSocket, &CSocket::OnConnect, this, &CFtpClient::m_objControlSocket_OnConnect);
     connect(m_objControlSocket, &CSocket::OnClose, this, &CFtpClient::m_objControlSocket_OnClose);
@@ -55,6 +65,7 @@ CFtpClient::~CFtpClient()
     m_objControlSocket->disconnect(this);
     m_objDataSocket->disconnect(this);
     m_objTimeOut->disconnect(this);
+    m_objReplyGrace->stop();
 }
 
 // Runs the body of an operation method: an error thrown inside ends the operation this call

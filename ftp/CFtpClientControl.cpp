@@ -11,6 +11,7 @@
 #include "platform/Winsock.h"
 
 #include <QPointer>
+#include <QTimer>
 
 namespace
 {
@@ -52,6 +53,8 @@ qint32 StateForCommand(const QString &command, qint32 method)
 const QString kNoDirectory =
     QStringLiteral("Cannot retrieve the current directory path. Unexpected server response.");
 const QString kReplyTooLong = QStringLiteral("The server's reply is too long: the connection is closed.");
+const QString kNoAnswer =
+    QStringLiteral("The server has not answered an earlier command: the connection is closed.");
 }
 
 void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
@@ -69,8 +72,7 @@ void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
         const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
         const QString message = command + u' ' + argument;
         if (m_repliesOwed > 0) {
-            m_heldCommandLine = bytes;
-            m_heldCommandMessage = message;
+            HoldCommandLine(bytes, message);
         } else {
             SendCommandLine(bytes, message);
         }
@@ -87,12 +89,56 @@ void CFtpClient::SendCommandLine(const QByteArray &line, const QString &message)
     emit SessionProtocolMessage(message, 0);
 }
 
+// The command waits for the replies of abandoned commands. Its operation's time-out counts from
+// the moment it goes out; until then the grace bounds the wait.
+void CFtpClient::HoldCommandLine(const QByteArray &line, const QString &message)
+{
+    m_heldCommandLine = line;
+    m_heldCommandMessage = message;
+    m_objTimeOut->StopTimer();
+    if (!m_noopOwed || !m_objReplyGrace->isActive())
+        m_objReplyGrace->start();
+}
+
+void CFtpClient::SendHeldCommand()
+{
+    m_objReplyGrace->stop();
+    m_objTimeOut->StartTimer();
+    SendCommandLine(std::exchange(m_heldCommandLine, QByteArray()), std::exchange(m_heldCommandMessage, QString()));
+}
+
 void CFtpClient::ForgetOwedReplies()
 {
     m_replyReader.Clear();
     m_repliesOwed = 0;
     m_heldCommandLine.clear();
     m_heldCommandMessage.clear();
+    m_noopOwed = false;
+    m_objReplyGrace->stop();
+}
+
+// A command has waited a grace for replies that abandoned commands owe. The first time, a NOOP
+// goes out: the server answers commands in order, so its 200 means nothing older will come. When
+// the NOOP too stays unanswered, the server is left.
+void CFtpClient::m_objReplyGrace_TimeOut()
+{
+    if (m_heldCommandLine.isEmpty())
+        return;
+    if (m_noopOwed) {
+        try {
+            GiveUpControlConnection(kNoAnswer, arStatusTimeOut, CFtpError());
+        } catch (const NumberedError &) {
+            // The connection is given up all the same.
+        }
+        return;
+    }
+    try {
+        m_noopOwed = true;
+        SendCommandLine(QByteArrayLiteral("NOOP\r\n"), QStringLiteral("NOOP "));
+        m_objReplyGrace->start();
+    } catch (const NumberedError &error) {
+        FailOperation(error.Source(), error.Number(), error.Description());
+    }
 }
 
 // Ends the operation with the reply as its failure; for a login the connection is closed too,
@@ -152,11 +198,22 @@ void CFtpClient::HandleReply(const FtpReply &reply)
     const bool preliminary = code < 200;
     if (!preliminary && m_repliesOwed > 0)
         --m_repliesOwed;
+    if (m_noopOwed) {
+        // Replies up to the NOOP's answer belong to commands given up.
+        if (preliminary || (code != 200 && m_repliesOwed > 0))
+            return;
+        m_noopOwed = false;
+        m_repliesOwed = 0;
+        m_objReplyGrace->stop();
+        if (!m_heldCommandLine.isEmpty())
+            SendHeldCommand();
+        return;
+    }
     if (!m_heldCommandLine.isEmpty()) {
         // The reply of a command whose operation was cancelled or timed out: once the last one
         // is in, the command that waited goes out.
         if (m_repliesOwed == 0)
-            SendCommandLine(std::exchange(m_heldCommandLine, QByteArray()), std::exchange(m_heldCommandMessage, QString()));
+            SendHeldCommand();
         return;
     }
 
@@ -271,7 +328,8 @@ void CFtpClient::m_objControlSocket_OnConnect()
 void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
 {
     try {
-        if (m_currentMethod != ftpNone)
+        // A command still held back is not yet timed.
+        if (m_currentMethod != ftpNone && m_heldCommandLine.isEmpty())
             m_objTimeOut->Reset();
         QVariant data;
         m_objControlSocket->GetData(data, CSocket::DataType::ByteArray);

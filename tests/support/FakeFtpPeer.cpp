@@ -14,6 +14,7 @@ FakeFtpPeer::FakeFtpPeer(QObject *parent) : QObject(parent)
     On(QStringLiteral("PWD"), [this](const QString &) { Reply("257 \"/home\" is the current directory.\r\n"); });
     On(QStringLiteral("CWD"), [this](const QString &) { Reply("250 Directory changed.\r\n"); });
     On(QStringLiteral("TYPE"), [this](const QString &) { Reply("200 Type set.\r\n"); });
+    On(QStringLiteral("NOOP"), [this](const QString &) { Reply("200 NOOP ok.\r\n"); });
     On(QStringLiteral("PASV"), [this](const QString &) { Reply(PassiveReply()); });
     On(QStringLiteral("PORT"), [this](const QString &argument) {
         ConnectForPort(argument);
