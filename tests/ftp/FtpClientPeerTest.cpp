@@ -455,3 +455,20 @@ TEST_F(FtpClientPeer, ServerThatAnswersNothingMoreIsLeftAndTheUserIsTold)
     EXPECT_THROW(client.EnumFiles(), NumberedError);
     EXPECT_TRUE(probe.NoMoreCompletions());
 }
+
+// A data connection that fails, with no final reply from the server either, does not hold the
+// session up for good.
+TEST_F(FtpClientPeer, FailedDataConnectionWithoutFinalReplyThenTheSessionGoesOn)
+{
+    Login();
+    StartDownload(local.filePath(QStringLiteral("out.bin")));
+    peer.SendData(QByteArray(5000, 'f'));
+    ASSERT_TRUE(WaitUntil([&] { return !probe.progress.isEmpty(); }, 10000));
+    peer.DropData();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), CFtpClient::arStatusError);
+
+    client.GetCurrentDirectory();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0);
+    EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/home"));
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}

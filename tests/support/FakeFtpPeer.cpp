@@ -1,5 +1,7 @@
 #include "FakeFtpPeer.h"
 
+#include <sys/socket.h>
+
 FakeFtpPeer::FakeFtpPeer(QObject *parent) : QObject(parent)
 {
     m_control.listen(QHostAddress::LocalHost, 0);
@@ -137,6 +139,10 @@ void FakeFtpPeer::CloseData()
 
 void FakeFtpPeer::DropData()
 {
-    if (m_data)
-        m_data->abort();
+    if (!m_data)
+        return;
+    // Without lingering the close resets the connection instead of ending it in order.
+    const linger reset {1, 0};
+    ::setsockopt(static_cast<int>(m_data->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    m_data->abort();
 }
