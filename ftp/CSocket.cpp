@@ -380,12 +380,12 @@ void CSocket::SendBufferedData()
 }
 
 // Every read goes through one buffer the socket keeps: a TCP read takes at most a block of fixed
-// size, however wide the socket's receive buffer is (an accepted connection inherits its
-// listener's), and a UDP read a whole datagram.
+// size, however wide or narrow the receive buffer was found (an accepted connection inherits its
+// listener's, a data connection is widened after it was made), and a UDP read a whole datagram.
 qint32 CSocket::RecvToBuffer()
 {
     const bool udp = m_protocol == sckUDPProtocol;
-    const qint32 size = udp ? qMax(m_recvBufferSize, 1) : qBound(1, m_recvBufferSize, ReadBlockBytes);
+    const qint32 size = udp ? qMax(m_recvBufferSize, 1) : ReadBlockBytes;
     if (m_readBuffer.size() < size)
         m_readBuffer.resize(size);
     char *const chunk = m_readBuffer.data();

@@ -31,8 +31,9 @@ public:
         sckError = 9,
     };
 
-    // The most one read of a TCP socket takes, into a buffer the socket keeps for all its reads.
-    static constexpr qint32 ReadBlockBytes = 64 * 1024;
+    // What one read of a TCP socket takes at most, into a buffer the socket keeps for all its
+    // reads, whatever the socket's receive buffer.
+    static constexpr qint32 ReadBlockBytes = 256 * 1024;
 
     // Values of Protocol.
     enum SocketProtocol : qint32 { sckTCPProtocol = 0, sckUDPProtocol = 1 };
