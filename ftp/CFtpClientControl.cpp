@@ -125,11 +125,7 @@ void CFtpClient::m_objReplyGrace_TimeOut()
     if (m_heldCommandLine.isEmpty())
         return;
     if (m_noopOwed) {
-        try {
-            GiveUpControlConnection(kNoAnswer, arStatusTimeOut, CFtpError());
-        } catch (const NumberedError &) {
-            // The connection is given up all the same.
-        }
+        GiveUpControlConnection(kNoAnswer, arStatusTimeOut, CFtpError());
         return;
     }
     try {
@@ -360,10 +356,14 @@ void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
 void CFtpClient::GiveUpControlConnection(const QString &why, qint32 result, const CFtpError &error)
 {
     const qint32 method = m_currentMethod;
-    if (method != ftpNone)
-        AbandonOperation(method);
     ForgetOwedReplies();
-    FtpSocketTools::CloseNow(*m_objControlSocket);
+    try {
+        if (method != ftpNone)
+            AbandonOperation(method);
+        FtpSocketTools::CloseNow(*m_objControlSocket);
+    } catch (const NumberedError &) {
+        // What the operation and the connection held is given up all the same.
+    }
     if (m_ftpSessionState != 1)
         SetSessionState(1);
     emit SessionProtocolMessage(why, 2);
