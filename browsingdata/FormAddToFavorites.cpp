@@ -210,7 +210,7 @@ void FormAddToFavorites::AddToMainTree(const QString &folder, const QString &fil
     QTreeWidgetItem *parent = topLevel ? nullptr : FavoritesNode::Find(tree, folder);
     if (!topLevel && !parent)
         return;
-    const QString path = QDir(folder).filePath(fileName);
+    const QString path = FavoritesFolder::ChildPath(folder, fileName);
     const QString key = FavoriteKey::ForFavorite(path, ModManageFavFile::GetUrlFromShortcut(path));
     const int count = parent ? parent->childCount() : tree->topLevelItemCount();
     for (int i = 0; i < count; ++i) {

@@ -292,3 +292,24 @@ TEST_F(FavoritesTree, NewFolderNamesStayInside)
                   .size(),
               255);
 }
+
+// A name beginning with ":" is a name like any other, not a resource path: the folder is made
+// inside the Favorites folder, never in the current one.
+TEST_F(FavoritesTree, FolderNamesBeginningWithAColonStayInside)
+{
+    QTemporaryDir current;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Root, u":New folder"_qs, Root), Path(u":New folder"_qs));
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Root, u":.."_qs, Root), Path(u":.."_qs));
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Root, u":New folder"_qs, Root), QString())
+        << "the folder made first is found again";
+    MakeFolder(u"News"_qs);
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Path(u"News"_qs), u":/x"_qs, Root), Path(u"News/:-x"_qs));
+
+    EXPECT_TRUE(QFileInfo(Path(u":New folder"_qs)).isDir());
+    EXPECT_TRUE(QFileInfo(Path(u":.."_qs)).isDir());
+    EXPECT_EQ(QDir(current.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    ASSERT_TRUE(QDir::setCurrent(before));
+}
