@@ -153,6 +153,9 @@ TEST_F(FavoritesTree, ReadingTakesTheLastExactUrlLine)
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"none.url"_qs)), QString());
     WriteBytes(Path(u"ansi.url"_qs), "URL=http://x/caf\xE9\r\n");
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"ansi.url"_qs)), u"http://x/caf\u00e9"_qs);
+    WriteBytes(Path(u"cr.url"_qs), "[InternetShortcut]\rURL=http://cr/\rIconFile=x.ico\r");
+    EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"cr.url"_qs)), u"http://cr/"_qs)
+        << "a lone CR ends a line too";
 }
 
 TEST_F(FavoritesTree, ListsFoldersFirstSortedWithKeys)
