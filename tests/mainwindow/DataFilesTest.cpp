@@ -6,12 +6,15 @@
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/TypedAddressList.h"
 #include "controls/XPStyleImageTextBox.h"
+#include "mainwindow/FormApplicationSettings.h"
 #include "tests/support/FullFileSystem.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace DialogsTest;
@@ -53,9 +56,9 @@ class DataFiles : public ::testing::Test
 protected:
     void TearDown() override
     {
-        SaveFailureMessage::SetHandler({});
         if (main && Forms::IsLoaded(main))
             Forms::Unload(main);
+        SaveFailureMessage::SetHandler({});
     }
 
     void CloseMainWindow()
@@ -108,6 +111,45 @@ TEST_F(DataFiles, ClosingOnAFullDiskKeepsEveryDataFileByteForByteAndNamesThem)
         EXPECT_TRUE(messages.first().contains(QLatin1Char('"') + name + QLatin1Char('"'))) << messages.first().toStdString();
     EXPECT_EQ(QDir(disk.Path()).entryList({QStringLiteral("*.dat.*")}, QDir::Files | QDir::Hidden), QStringList())
         << "no temporary is left";
+}
+
+TEST_F(DataFiles, ClearingOnAReadOnlyDiskKeepsTheFilesAndSaysWhichCouldNotBeEmptied)
+{
+    FullFileSystem disk(1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the read-only case is skipped";
+    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
+        ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
+    WriteFile(disk.FilePath(QStringLiteral("Url.dat")), UrlLines(2));
+    WriteFile(disk.FilePath(QStringLiteral("History.dat")), (DayKey(1) + QStringLiteral("|http://www.site1.test/\r\n")).toUtf8());
+    ProgramFolder::SetAppPath(disk.Path());
+    main = StartMainWindow();
+    QMap<QString, QByteArray> before;
+    for (const QString &name : SavedFiles)
+        before.insert(name, ReadFile(disk.FilePath(name)));
+    ASSERT_TRUE(disk.MakeReadOnly());
+    CatchMessages();
+
+    auto *dialog = Forms::Default<FormApplicationSettings>();
+    QTest::mouseClick(dialog->CommandClearHistory, Qt::LeftButton);
+    QTest::mouseClick(dialog->CommandClearAddressBar, Qt::LeftButton);
+    Forms::Unload(dialog);
+
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages.at(0).contains(QStringLiteral("\"History.dat\""))) << messages.at(0).toStdString();
+    EXPECT_TRUE(messages.at(1).contains(QStringLiteral("\"Url.dat\"")) && messages.at(1).contains(QStringLiteral("\"AutoComplete2.dat\"")))
+        << messages.at(1).toStdString();
+    for (const QString &name : SavedFiles)
+        EXPECT_EQ(ReadFile(disk.FilePath(name)), before.value(name)) << name.toStdString();
+
+    messages.clear();
+    CloseMainWindow();
+    ASSERT_EQ(messages.size(), 1) << "closing tells too";
+    for (const QString &name : SavedFiles)
+        EXPECT_TRUE(messages.first().contains(QLatin1Char('"') + name + QLatin1Char('"'))) << messages.first().toStdString();
+    for (const QString &name : SavedFiles)
+        EXPECT_EQ(ReadFile(disk.FilePath(name)), before.value(name)) << name.toStdString();
 }
 
 TEST_F(DataFiles, ANumberThatDoesNotReadInSettingsLosesNoAddressAndNoHistory)

@@ -45,3 +45,9 @@ void FullFileSystem::LeaveFree(qint64 bytesLeft)
         (void)::ftruncate(fd, qMax<qint64>(0, written - bytesLeft));
     ::close(fd);
 }
+
+bool FullFileSystem::MakeReadOnly()
+{
+    return m_mounted
+           && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}

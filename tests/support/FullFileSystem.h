@@ -21,6 +21,8 @@ public:
     // Fills the file system with a file of its own, then gives back `bytesLeft` (rounded up
     // to whole pages by the file system): 0 leaves no space at all.
     void LeaveFree(qint64 bytesLeft);
+    // Mounts the file system again read-only: every write is refused, also to root.
+    bool MakeReadOnly();
 
 private:
     QTemporaryDir m_dir;
