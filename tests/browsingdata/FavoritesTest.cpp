@@ -2,6 +2,7 @@
 #include "browsingdata/FavoritesFolder.h"
 #include "browsingdata/InternetShortcutFile.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "tests/support/FullFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -315,4 +316,20 @@ TEST_F(FavoritesTree, FolderNamesBeginningWithAColonStayInside)
     EXPECT_TRUE(QFileInfo(Path(u":.."_qs)).isDir());
     EXPECT_EQ(QDir(current.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     ASSERT_TRUE(QDir::setCurrent(before));
+}
+
+// A favorite goes through the program's writer: on a full disk the favorite of that name keeps
+// its address and the caller learns that nothing was saved.
+TEST(FavoritesOnFullDisk, AFavoriteThatCannotBeWrittenKeepsTheOldOne)
+{
+    FullFileSystem disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+    WriteBytes(disk.FilePath(u"News.url"_qs), "[InternetShortcut]\r\nURL=http://old/\r\n");
+    disk.LeaveFree(0);
+
+    QString name = u"News"_qs;
+    EXPECT_FALSE(ModManageFavFile::CreateUrlFile(u"http://new/"_qs, name, disk.Path(), disk.Path()));
+    EXPECT_EQ(ReadBytes(disk.FilePath(u"News.url"_qs)), QByteArray("[InternetShortcut]\r\nURL=http://old/\r\n"));
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), (QStringList{u"filler"_qs, u"News.url"_qs}));
 }
