@@ -4,9 +4,11 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormCreateNewFolder.h"
+#include "tests/support/FullFileSystem.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -211,6 +213,27 @@ TEST_F(FavoritesDialogs, NameThatCannotBeSavedKeepsTheDialogOpen)
         QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
     });
     EXPECT_EQ(QDir(Root).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST_F(FavoritesDialogs, AFavoriteThatCannotBeWrittenNamesItsFileAndKeepsTheDialogOpen)
+{
+    FullFileSystem disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+    ModManageFavFile::SetFavoritesFolder(disk.Path());
+    disk.LeaveFree(0);
+    ShowPage(u"T"_qs);
+    AddToFavorites([&](FormAddToFavorites *dialog) {
+        TypeOver(dialog->TextName, u"Kept"_qs);
+        QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
+        ASSERT_EQ(Messages.size(), 1);
+        EXPECT_TRUE(Messages.value(0).startsWith(u"Add To Favorites|"_qs));
+        EXPECT_TRUE(Messages.value(0).contains(u"\"Kept.url\""_qs)) << Messages.value(0).toStdString();
+        EXPECT_TRUE(dialog->isVisible());
+        QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), QStringList{u"filler"_qs});
+    ModManageFavFile::SetFavoritesFolder(Root);
 }
 
 TEST_F(FavoritesDialogs, NewFolderChecksTheNameAndShowsTheFolder)
