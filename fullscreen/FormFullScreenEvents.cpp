@@ -4,6 +4,7 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/Application.h"
+#include "app/ModSettings.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "controls/UCTVHistory.h"
@@ -123,22 +124,25 @@ bool FormFullScreen::docMain_oncontextmenu(const HtmlEvent &event)
     return false;
 }
 
-// Popups are decided by the default main window's blocker and counted there; one that passes
-// opens in a new main window. Cancel is never set.
+// Popups are decided by the program's blocker and counted by the first main window, while it
+// is open; one that passes opens in a new main window. Cancel is never set.
 void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, const QString &URL,
                                                      bool UserInitiated)
 {
     Q_UNUSED(Cancel);
     Q_UNUSED(URL);
-    FormMain *main = Forms::Default<FormMain>();
-    if (main->KillPopups && !LinkClicked && UserInitiated)
+    const ModSettings::Options &options = ModSettings::ProgramOptions();
+    FormMain *main = Forms::Existing<FormMain>();
+    const int reached = main ? main->NumberOfChildWindowsReached : 0;
+    if (options.KillPopups && !LinkClicked && UserInitiated)
         ClickReportWait::Await(docMain, m_lastClickReportAt);
 
-    const auto decision = PopupBlockerRules::Decide(main->KillPopups, LinkClicked, main->NumberOfChildWindowsReached,
-                                                    main->NumberOfChildWindowsAllowed);
+    const auto decision =
+        PopupBlockerRules::Decide(options.KillPopups, LinkClicked, reached, options.NumberOfChildWindowsAllowed);
     if (decision == PopupBlockerRules::Decision::Block) {
         ppDisp = FormDeadEnd::LoadHidden()->WebBrowser1;
-        ++main->BlockedPopupCount;
+        if (main)
+            ++main->BlockedPopupCount;
         return;
     }
     delete m_objNewWindow;
@@ -146,7 +150,7 @@ void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &
     m_objNewWindow->LoadForm();
     m_objNewWindow->SetppDisp(ppDisp);
     if (decision == PopupBlockerRules::Decision::OpenAfterLinkClick)
-        m_objNewWindow->SetNumberOfChildWindowsReached(main->NumberOfChildWindowsReached + 1);
+        m_objNewWindow->SetNumberOfChildWindowsReached(reached + 1);
     m_objNewWindow->SetAllowPopup(true);
     m_objNewWindow->SetIsChildWindow(true);
     m_objNewWindow->ShowForm();
@@ -154,15 +158,21 @@ void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &
         LinkClicked = false;
 }
 
-// An address that is not an FTP one is navigated to and also given to the main window's address
-// box, which keeps it in its list and saves it when the main window unloads.
+// An address that is not an FTP one is navigated to and also given to a main window's address
+// box (the first one's, else any open one's: they share one list), which keeps it in its list
+// and saves it when that window unloads.
 void FormFullScreen::XPStyleImageTextBox1_UrlChanged()
 {
     const QString text = XPStyleImageTextBox1->Text();
     if (!text.startsWith(QLatin1String("ftp"), Qt::CaseSensitive)) {
         HideFTPPane();
         WebBrowserFullScreen->Navigate(text);
-        Forms::Default<FormMain>()->XPStyleImageTextBox1->AddItem(text);
+        FormMain *main = Forms::Existing<FormMain>();
+        for (QWidget *form : Forms::LoadedForms())
+            if (!main)
+                main = qobject_cast<FormMain *>(form);
+        if (main)
+            main->XPStyleImageTextBox1->AddItem(text);
     } else {
         InitFTPPane();
     }

@@ -23,6 +23,21 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+// The first main window of a run, loaded while no other main window is, works on the program's
+// options; a further window keeps copies of its own.
+ModSettings::Options *FormMain::TakeOptions()
+{
+    for (QWidget *form : Forms::LoadedForms())
+        if (qobject_cast<FormMain *>(form))
+            return &m_ownOptions;
+    return &ModSettings::ProgramOptions();
+}
+
+bool FormMain::HoldsProgramOptions() const
+{
+    return m_options == &ModSettings::ProgramOptions();
+}
+
 void FormMain::Form_Load()
 {
     const QString appPath = ProgramFolder::AppPath();
@@ -100,7 +115,7 @@ void FormMain::Form_Load()
 
     // Only the first main window hands over to the full-screen window: a further window opened
     // meanwhile would otherwise hide itself behind it.
-    if (FullScreen && this == Forms::Default<FormMain>()) {
+    if (FullScreen && HoldsProgramOptions()) {
         StartInFullScreen();
     } else {
         FullScreen = false;
@@ -131,12 +146,19 @@ void FormMain::Form_Unload(int &Cancel)
     UnloadAllForms();
 }
 
+// The hidden auxiliary windows go (search-engine dialog, popup sinks, a full-screen window that
+// was left); visible windows stay, and so do the windows of full-screen mode while it is on: the
+// full-screen window, its task-bar proxy and the main window hidden behind it. A window's unload
+// may unload others, so the list is walked through guarded pointers.
 void FormMain::UnloadAllForms()
 {
-    for (QWidget *form : Forms::LoadedForms()) {
-        if (form && !form->isVisible()) {
-            form->hide();
-            Forms::Unload(form);
-        }
+    QList<QPointer<QWidget>> forms;
+    for (QWidget *form : Forms::LoadedForms())
+        forms.append(form);
+    for (const QPointer<QWidget> &form : forms) {
+        if (!form || !Forms::IsLoaded(form) || form->isVisible() || StaysForFullScreen(form))
+            continue;
+        form->hide();
+        Forms::Unload(form);
     }
 }

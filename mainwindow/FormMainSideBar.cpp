@@ -169,13 +169,14 @@ void FormMain::CommandBarsSideBar_Execute(CommandBarControl *Control)
 {
     switch (Control->Id()) {
     case SearchSettings:
-        Forms::Default<FormSelectSearch>()->ShowModal(Forms::Default<FormMain>());
+        Forms::Default<FormSelectSearch>()->ShowModal(this);
         break;
     case AddToFavorites:
-        Forms::Default<FormAddToFavorites>()->ShowModal(Forms::Default<FormMain>());
+        Forms::Default<FormAddToFavorites>()->ShowModal(this, WebBrowserMain);
         break;
     case ClearHistory:
-        Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
+        // Every main window's tree shows the one history store, which this clears.
+        TreeViewHistory->ClearHistory2();
         ClearFullScreenHistory();
         break;
     case FavoritesCut:
