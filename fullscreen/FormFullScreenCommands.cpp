@@ -213,8 +213,8 @@ void FormFullScreen::ToggleSideBarPane(CommandBarControl *control, int pane, boo
 }
 
 // The first main window comes back on this window's page; this window stays loaded, hidden.
-// When every main window has been closed meanwhile, a new one opens on the page, from the
-// options saved first; when only others are open, they stay as they are.
+// When every main window has been closed meanwhile, a new one opens on the page; when only
+// others are open, they stay as they are.
 FormMain *FormFullScreen::LeaveFullScreen()
 {
     ModSettings::ProgramOptions().FullScreen = false;
@@ -226,7 +226,6 @@ FormMain *FormFullScreen::LeaveFullScreen()
         for (QWidget *form : Forms::LoadedForms())
             anyMainWindow = anyMainWindow || qobject_cast<FormMain *>(form);
         if (!anyMainWindow) {
-            ModSettings::SaveSettings(nullptr);
             delete m_objNewWindow;
             m_objNewWindow = new Application(this);
             m_objNewWindow->SetLocation(address);

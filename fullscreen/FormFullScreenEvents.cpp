@@ -51,8 +51,11 @@ void FormFullScreen::ConnectPageEvents()
     connect(document, &HtmlDocument::onload, this, &FormFullScreen::docMainWindow_onload, Qt::UniqueConnection);
 }
 
+// A page event that arrives while this window unloads makes no proxy for a window that is gone.
 void FormFullScreen::ShowTaskBarCaption(const QString &title)
 {
+    if (!Forms::IsLoaded(this))
+        return;
     Forms::Default<FormFullScreenTaskBar>()->setWindowTitle(BrowserEventRules::Caption(title));
 }
 

@@ -13,6 +13,7 @@
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
 #include "controls/XPStyleStatusBarPanel.h"
+#include "fullscreen/FormFullScreen.h"
 #include "platform/CommandBars.h"
 #include "platform/WebBrowser.h"
 
@@ -23,12 +24,12 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-// The first main window of a run, loaded while no other main window is, works on the program's
-// options; a further window keeps copies of its own.
+// The first main window of a run, made while no browser window is loaded, works on the program's
+// options; a further window, opened from a browser window, keeps copies of its own.
 ModSettings::Options *FormMain::TakeOptions()
 {
     for (QWidget *form : Forms::LoadedForms())
-        if (qobject_cast<FormMain *>(form))
+        if (qobject_cast<FormMain *>(form) || qobject_cast<FormFullScreen *>(form))
             return &m_ownOptions;
     return &ModSettings::ProgramOptions();
 }
