@@ -203,3 +203,32 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
     EXPECT_TRUE(settings.contains("KillPopups=True\r\n"));
     EXPECT_TRUE(settings.contains("FullScreen=False\r\n"));
 }
+
+TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnItsPage)
+{
+    FormMain *second = NewWindowFrom(form);
+    ASSERT_NE(second, nullptr);
+    Close(form);
+    Execute(second, 218);
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    ASSERT_TRUE(WaitFor([&] { return fs->isVisible(); }));
+    EXPECT_TRUE(second->isVisible()) << "only the first window hides behind full screen";
+    fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
+    ASSERT_TRUE(WaitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
+
+    Close(second);
+    ASSERT_TRUE(Forms::IsLoaded(fs)) << "the full-screen window is still open";
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=True\r\n"));
+
+    const QList<FormMain *> before = MainWindows();
+    FormFullScreen::ToolbarButton(fs->ToolbarWindow, QStringLiteral("Maximize"))->trigger();
+    FormMain *reopened = WaitForNewWindow(before);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return reopened->WebBrowserMain->LocationURL() == server.Url("/c.html").toString(); }));
+    EXPECT_FALSE(fs->isVisible());
+    EXPECT_FALSE(reopened->FullScreen);
+
+    Close(reopened);
+    EXPECT_TRUE(Forms::LoadedForms().isEmpty());
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=False\r\n"));
+}
