@@ -77,24 +77,6 @@ Options &ProgramOptions()
     return o;
 }
 
-Options OptionsOf(const SettingsValues &s)
-{
-    Options o;
-    o.KillPopups = s.KillPopups;
-    o.ShowSearchFlag = s.ShowSearch;
-    o.ShowHistoryFlag = s.ShowHistory;
-    o.ShowFavoritesFlag = s.ShowFavorites;
-    o.ShowToolBarStandard = s.ShowToolBarStandard;
-    o.ShowAddressBar = s.ShowAddressBar;
-    o.FullScreen = s.FullScreen;
-    o.DaysInHistory = s.DaysInHistory;
-    o.ItemsInAddressBar = s.ItemsInAddressBar;
-    o.NumberOfChildWindowsAllowed = s.NumberOfChildWindowsAllowed;
-    o.TextNormal = s.TextNormal;
-    o.TextSize = s.TextSize;
-    return o;
-}
-
 const QMap<QString, QString> &SettingsTable()
 {
     return table();

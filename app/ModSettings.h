@@ -60,8 +60,6 @@ SettingsValues &Settings();
 // the full-screen window and the dialogs read and change them, and every save writes them, so
 // that saving needs no window.
 Options &ProgramOptions();
-// The options among the values read from the file.
-Options OptionsOf(const SettingsValues &values);
 // The key table: the lines last read, key to value text; a key read twice is left out.
 const QMap<QString, QString> &SettingsTable();
 

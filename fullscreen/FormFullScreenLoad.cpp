@@ -72,13 +72,10 @@ void FormFullScreen::Form_Load()
     m_objNavigator = new ClassFBNavigator(this);
     m_objNavigator->Initialize();
 
-    // Entering full screen goes home first and the main window then sends its own page. Loaded
-    // outside full-screen mode the window opens the first main window's page; nothing in the
-    // program loads it so, as a hidden window would run that page a second time.
+    // Entering full screen goes home first and the main window then sends its own page. A page
+    // runs here only for full-screen mode: a hidden window's page would run a second time.
     if (options.FullScreen)
         WebBrowserFullScreen->GoHome();
-    else if (FormMain *main = Forms::Existing<FormMain>())
-        WebBrowserFullScreen->Navigate(main->WebBrowserMain->LocationURL());
 
     if (options.ShowSearchFlag)
         ShowSearch();

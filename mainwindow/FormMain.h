@@ -105,8 +105,6 @@ public:
     // that its page moves stays where its title bar can be reached.
     void PlaceBeside(const QWidget *opener);
     void KeepOnScreen();
-    // The normal (restored) rectangle in twips: left, top, width, height.
-    QRectF NormalRectTwips() const;
 
     void Form_Load() override;
     void Form_Unload(int &Cancel) override;

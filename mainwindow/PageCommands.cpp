@@ -7,7 +7,6 @@
 #include "mainwindow/FormApplicationSettings.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
-#include "mainwindow/FormMain.h"
 #include "mainwindow/FormOpenFile.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
