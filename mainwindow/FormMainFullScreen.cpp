@@ -3,7 +3,6 @@
 #include "mainwindow/FormMain.h"
 
 #include "app/ModSettings.h"
-
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "fullscreen/FormFullScreen.h"
