@@ -6,14 +6,16 @@
 
 Application::Application(QObject *parent) : QObject(parent) {}
 
-// The first touch creates the window and runs its whole load; a window the user has closed
-// since is not brought back.
+// The first touch creates the window and runs its whole load, and places it beside the window
+// that opened it; a window the user has closed since is not brought back.
 FormMain *Application::TouchForm()
 {
     if (!m_created) {
         m_created = true;
         m_Form = new FormMain();
         Forms::Load(m_Form);
+        if (const auto *opener = qobject_cast<const QWidget *>(parent()); opener && m_Form)
+            m_Form->PlaceBeside(opener);
     }
     return m_Form;
 }

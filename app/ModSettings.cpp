@@ -2,14 +2,15 @@
 
 #include "app/ProgramFolder.h"
 #include "platform/TextFile.h"
-#include "mainwindow/FormMain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QWidget>
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace ModSettings {
 
@@ -88,12 +89,35 @@ QString flag(bool b)
     return b ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+constexpr double TwipsPerPixel = 15;
+
+SavedWindow placementOf(const QWidget *form)
+{
+    const int state = form->isMinimized() ? 1 : form->isMaximized() ? 2 : 0;
+    const QRect r = state == 0 ? QRect(form->pos(), form->size()) : form->normalGeometry();
+    return {QRectF(r.x() * TwipsPerPixel, r.y() * TwipsPerPixel, r.width() * TwipsPerPixel,
+                   r.height() * TwipsPerPixel),
+            state};
+}
+
+std::optional<SavedWindow> &lastPlacement()
+{
+    static std::optional<SavedWindow> placement;
+    return placement;
+}
+
 } // namespace
 
 SettingsValues &Settings()
 {
     static SettingsValues s;
     return s;
+}
+
+Options &ProgramOptions()
+{
+    static Options o;
+    return o;
 }
 
 const QMap<QString, QString> &SettingsTable()
@@ -210,23 +234,28 @@ bool WriteSettings(const QString &appPath, const SavedWindow &window, const Sett
     return TextFile::WriteLines(SettingsFilePath(appPath), lines);
 }
 
-bool SaveSettings(FormMain *form)
+bool SaveSettings(const QWidget *form)
 {
-    const FormMain *main = Forms::Default<FormMain>();
-    SettingsValues o;
-    o.FullScreen = main->FullScreen;
-    o.ShowSearch = main->ShowSearchFlag;
-    o.ShowHistory = main->ShowHistoryFlag;
-    o.ShowFavorites = main->ShowFavoritesFlag;
-    o.DaysInHistory = main->DaysInHistory;
-    o.ItemsInAddressBar = main->ItemsInAddressBar;
-    o.NumberOfChildWindowsAllowed = main->NumberOfChildWindowsAllowed;
-    o.KillPopups = main->KillPopups;
-    o.ShowToolBarStandard = main->ShowToolBarStandard;
-    o.ShowAddressBar = main->ShowAddressBar;
-    o.TextNormal = main->TextNormal;
-    o.TextSize = main->TextSize;
-    return WriteSettings(ProgramFolder::AppPath(), SavedWindow{form->NormalRectTwips(), form->WindowState()}, o);
+    if (form)
+        lastPlacement() = placementOf(form);
+    const SettingsValues &read = Settings();
+    const SavedWindow placement = lastPlacement().value_or(SavedWindow{
+        QRectF(read.WindowLeft, read.WindowTop, read.WindowWidth, read.WindowHeight), read.WindowState});
+    const Options &o = ProgramOptions();
+    SettingsValues options;
+    options.FullScreen = o.FullScreen;
+    options.ShowSearch = o.ShowSearchFlag;
+    options.ShowHistory = o.ShowHistoryFlag;
+    options.ShowFavorites = o.ShowFavoritesFlag;
+    options.DaysInHistory = o.DaysInHistory;
+    options.ItemsInAddressBar = o.ItemsInAddressBar;
+    options.NumberOfChildWindowsAllowed = o.NumberOfChildWindowsAllowed;
+    options.KillPopups = o.KillPopups;
+    options.ShowToolBarStandard = o.ShowToolBarStandard;
+    options.ShowAddressBar = o.ShowAddressBar;
+    options.TextNormal = o.TextNormal;
+    options.TextSize = o.TextSize;
+    return WriteSettings(ProgramFolder::AppPath(), placement, options);
 }
 
 } // namespace ModSettings

@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <QString>
 
-class FormMain;
+class QWidget;
 
 // The program's seventeen settings and their file "Settings.dat" in the program folder.
 namespace ModSettings {
@@ -31,7 +31,24 @@ struct SettingsValues
     int TextSize = 0;
 };
 
-// What a save writes besides the rectangle: the options of the default main window.
+// The options of the file as a main window works on them: its public fields of these names.
+struct Options
+{
+    bool KillPopups = false;
+    bool ShowSearchFlag = false;
+    bool ShowHistoryFlag = false;
+    bool ShowFavoritesFlag = false;
+    bool ShowToolBarStandard = false;
+    bool ShowAddressBar = false;
+    bool FullScreen = false;
+    int DaysInHistory = 0;
+    int ItemsInAddressBar = 0;
+    int NumberOfChildWindowsAllowed = 0;
+    bool TextNormal = false;
+    int TextSize = 0;
+};
+
+// The placement a save writes: the closing window's rectangle and state.
 struct SavedWindow
 {
     QRectF rectTwips; // left, top, width, height of the normal window
@@ -39,6 +56,10 @@ struct SavedWindow
 };
 
 SettingsValues &Settings();
+// The program's options while it runs: the first main window works on them as its own fields,
+// the full-screen window and the dialogs read and change them, and every save writes them, so
+// that saving needs no window.
+Options &ProgramOptions();
 // The key table: the lines last read, key to value text; a key read twice is left out.
 const QMap<QString, QString> &SettingsTable();
 
@@ -49,9 +70,9 @@ QString SettingsFilePath(const QString &appPath);
 void LoadSettings(const QString &appPath);
 // Writes the file whole and atomically.
 bool WriteSettings(const QString &appPath, const SavedWindow &window, const SettingsValues &options);
-// Writes `form`'s rectangle and the default main window's options; false when the file could
-// not be written (it then keeps what it held).
-bool SaveSettings(FormMain *form);
+// Writes `form`'s placement and the program's options. Without a form (the full-screen window
+// closing after every main window) the placement last written stays, else the one last read.
+bool SaveSettings(const QWidget *form);
 
 // Value conversions of the file: decimal text, a half rounds to the even neighbour; flags are
 // "True"/"False" in any case or a number. Return false for text they do not take.

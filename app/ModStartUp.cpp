@@ -11,6 +11,7 @@
 #include "platform/WebBrowser.h"
 
 #include <QDir>
+#include <QGuiApplication>
 
 namespace ModStartUp {
 
@@ -31,6 +32,9 @@ void Main()
 {
     InitializeCommonControls();
     RemoveStraySaves(ProgramFolder::AppPath());
+    // The program ends when its last window is unloaded, after every unload has saved: not when
+    // the last visible window closes, which may leave hidden windows unsaved.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     Forms::SetQuitWhenNoneLoaded(true);
     WebBrowser::SetDataFolder(QDir(ProgramFolder::AppPath()).filePath(QStringLiteral("Profile")));
     Forms::Show(Forms::Default<FormMain>());

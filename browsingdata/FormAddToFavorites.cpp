@@ -85,18 +85,25 @@ FormAddToFavorites::FormAddToFavorites(QWidget *parent) : QWidget(parent, Qt::Di
 void FormAddToFavorites::Form_Load()
 {
     ParseFavFolders();
-    if (const WebBrowser *browser = FavoritesDialogSupport::MainBrowser()) {
+    CapturePage(FavoritesDialogSupport::MainBrowser());
+}
+
+void FormAddToFavorites::CapturePage(const WebBrowser *browser)
+{
+    if (browser) {
         m_URL = browser->LocationURL();
         m_Name = browser->LocationName();
     }
     TextName->setText(m_Name);
 }
 
-void FormAddToFavorites::ShowModal(QWidget *owner)
+void FormAddToFavorites::ShowModal(QWidget *owner, const WebBrowser *page)
 {
     Forms::Load(this);
     if (!Forms::IsLoaded(this))
         return;
+    if (page)
+        CapturePage(page);
     if (owner && parentWidget() != owner)
         setParent(owner, windowFlags());
     FavoritesDialogSupport::RunModal(this, m_modalLoop);

@@ -11,8 +11,9 @@ class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class WebBrowser;
 
-// "Add To Favorites": saves the default main window's page as a favorite in a folder picked
+// "Add To Favorites": saves a browser window's page as a favorite in a folder picked
 // from a tree of the Favorites folder, and shows it in that window's favorites tree. Every
 // showing loads the dialog anew (tree from the disk, page captured again).
 class FormAddToFavorites : public QWidget, public Form
@@ -34,8 +35,9 @@ public:
     void Form_Load() override;
 
     // Shows the dialog modal (over owner, centred on it, when given) and returns once it is
-    // closed; the dialog is unloaded then.
-    void ShowModal(QWidget *owner);
+    // closed; the dialog is unloaded then. The page saved is page's, the page of the window the
+    // user opened the dialog from; without one, the first main window's.
+    void ShowModal(QWidget *owner, const WebBrowser *page = nullptr);
 
     // The folder node that is selected, else the root (the Favorites folder itself).
     QTreeWidgetItem *SelectedFolderNode() const;
@@ -53,6 +55,7 @@ private:
     void cmdCancel_Click();
     void cmdNewFolder_Click();
     void AddToMainTree(const QString &folder, const QString &fileName, bool topLevel);
+    void CapturePage(const WebBrowser *browser);
 
     QString m_URL;
     QString m_Name;

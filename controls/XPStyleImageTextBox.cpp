@@ -277,13 +277,19 @@ bool XPStyleImageTextBox::WriteAddressList()
     return AddressList()->WriteAddressList();
 }
 
-QStringList XPStyleImageTextBox::ClearAddressList()
+QStringList XPStyleImageTextBox::ClearAddressData(TypedAddressList &list, AutoCompleteStore &completions)
 {
     QStringList failed;
-    if (!AddressList()->ClearAddressList())
+    if (!list.ClearAddressList())
         failed << QString::fromLatin1(TypedAddressList::FileName);
-    if (!TakeAutoCompleteStore()->ClearAutoComplete())
+    if (!completions.ClearAutoComplete())
         failed << QString::fromLatin1(AutoCompleteStore::FileName);
+    return failed;
+}
+
+QStringList XPStyleImageTextBox::ClearAddressList()
+{
+    const QStringList failed = ClearAddressData(*AddressList(), *TakeAutoCompleteStore());
     HideAutoCompleteList();
     return failed;
 }

@@ -55,6 +55,7 @@ public:
     // Empties the typed addresses and what the autocomplete learned from them, in memory and
     // in their files; returns the names of the files that could not be emptied.
     QStringList ClearAddressList();
+    static QStringList ClearAddressData(TypedAddressList &list, AutoCompleteStore &completions);
     void LoadAddressList();
     bool WriteAddressList();
     // Commits a text: an address is normalised, moved or added in the typed-address list,

@@ -24,6 +24,7 @@ class ClassFBNavigator;
 class CommandBar;
 class CommandBarControl;
 class CommandBars;
+class FormMain;
 class HtmlDocument;
 class KeyHelper;
 struct HtmlEvent;
@@ -223,6 +224,7 @@ private:
     void ShowTaskBarCaption(const QString &title);
     PageCommands::Target PageCommandTarget();
     void ToggleSideBarPane(CommandBarControl *control, int pane, bool withMenuItems);
-    void LeaveFullScreen();
+    // Returns the main window shown again, if any.
+    FormMain *LeaveFullScreen();
     void CloseCommand();
 };

@@ -2,7 +2,7 @@
 // command bars (no menu bar, no status bar), and the "SideBar" header on the side bar's.
 #include "fullscreen/FormFullScreen.h"
 
-#include "mainwindow/FormMain.h"
+#include "app/ModSettings.h"
 #include "mainwindow/MainCommandBars.h"
 #include "platform/CommandBars.h"
 
@@ -62,7 +62,7 @@ void FormFullScreen::BuildCommandBars()
     add(ToolBarStandard, 2002, QStringLiteral("&Favorites"));
     add(ToolBarStandard, 2003, QStringLiteral("&History"));
     add(ToolBarStandard, 218, QStringLiteral("F&ullscreen"), true);
-    add(ToolBarStandard, 3001, QStringLiteral("Block"))->SetChecked(Forms::Default<FormMain>()->KillPopups);
+    add(ToolBarStandard, 3001, QStringLiteral("Block"))->SetChecked(ModSettings::ProgramOptions().KillPopups);
     for (int i = 1; i <= PlaceholderCount; ++i)
         add(ToolBarStandard, PlaceholderId, QStringLiteral("  "))->SetEnabled(false);
 

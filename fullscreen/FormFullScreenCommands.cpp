@@ -1,10 +1,11 @@
 // The full-screen window's commands: every entry of its command bars (the Standard toolbar and
 // the drop-down lists under Back and Forward), the side-bar header's buttons, the navigation
-// toolbar and the Go button. Settings are the default main window's fields.
+// toolbar and the Go button. Settings are the program's options.
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/Application.h"
 #include "app/ModSettings.h"
+#include "app/ProgramFolder.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/SaveFailureMessage.h"
@@ -45,11 +46,6 @@ enum CommandId {
     IdSideBarAddToFavorites = 4001,
     IdClearHistory = 4002,
 };
-
-FormMain *MainWindow()
-{
-    return Forms::Default<FormMain>();
-}
 
 } // namespace
 
@@ -124,7 +120,7 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
             ToggleSideBarPane(Control, 2, false);
             break;
         case IdBlock:
-            MainWindow()->SetPopupBlocker(!MainWindow()->KillPopups);
+            FormMain::SetPopupBlocker(!ModSettings::ProgramOptions().KillPopups);
             break;
         default:
             break;
@@ -140,13 +136,14 @@ void FormFullScreen::CommandBarsSideBar_Execute(CommandBarControl *Control)
         return;
     switch (Control->Id()) {
     case IdSearchSettings:
-        Forms::Default<FormSelectSearch>()->ShowModal(MainWindow());
+        Forms::Default<FormSelectSearch>()->ShowModal(this);
         break;
     case IdSideBarAddToFavorites:
-        Forms::Default<FormAddToFavorites>()->ShowModal(MainWindow());
+        Forms::Default<FormAddToFavorites>()->ShowModal(this, WebBrowserFullScreen);
         break;
     case IdClearHistory:
-        if (!MainWindow()->TreeViewHistory->ClearHistory2())
+        // The main windows' one history store, then this window's own copy.
+        if (!HistoryStore::ForFolder(ProgramFolder::AppPath())->ClearHistory2())
             SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
         TreeViewHistory->ClearHistory2();
         break;
@@ -172,7 +169,7 @@ void FormFullScreen::ToolbarNav_ButtonClick(const QString &Key)
     else if (Key == QLatin1String("Search") || Key == QLatin1String("History") || Key == QLatin1String("Favorites"))
         BuildSideBar(Key);
     else if (Key == QLatin1String("Popups"))
-        MainWindow()->SetPopupBlocker(!MainWindow()->KillPopups);
+        FormMain::SetPopupBlocker(!ModSettings::ProgramOptions().KillPopups);
 }
 
 // The Go button commits the box's text as Enter does: an address is normalised, kept in the
@@ -191,10 +188,10 @@ void FormFullScreen::ToolbarGo_ButtonClick(const QString &Key)
     BindContextMenus();
 }
 
-// The text size is the main window's setting; the page of this window shows it now.
+// The text size is the program's setting; the page of this window shows it now.
 PageCommands::Target FormFullScreen::PageCommandTarget()
 {
-    return {this, WebBrowserFullScreen, m_objNavigator, CommandBarsMain, docMain, MainWindow()};
+    return {this, WebBrowserFullScreen, m_objNavigator, CommandBarsMain, docMain, &ModSettings::ProgramOptions()};
 }
 
 // pane: 0 Search, 1 Favorites, 2 History. The toolbar button of the open pane is checked and the
@@ -217,28 +214,43 @@ void FormFullScreen::ToggleSideBarPane(CommandBarControl *control, int pane, boo
                                 withMenuItems);
 }
 
-// The main window comes back on this window's page; this window stays loaded, hidden.
-void FormFullScreen::LeaveFullScreen()
+// The first main window comes back on this window's page; this window stays loaded, hidden.
+// When every main window has been closed meanwhile, a new one opens on the page; when only
+// others are open, they stay as they are.
+FormMain *FormFullScreen::LeaveFullScreen()
 {
-    FormMain *main = MainWindow();
-    main->FullScreen = false;
+    ModSettings::ProgramOptions().FullScreen = false;
     setVisible(false);
     const QString address = WebBrowserFullScreen->LocationURL();
+    FormMain *main = Forms::Existing<FormMain>();
+    if (!main) {
+        bool anyMainWindow = false;
+        for (QWidget *form : Forms::LoadedForms())
+            anyMainWindow = anyMainWindow || qobject_cast<FormMain *>(form);
+        if (!anyMainWindow) {
+            delete m_objNewWindow;
+            m_objNewWindow = new Application(this);
+            m_objNewWindow->SetLocation(address);
+        }
+        return nullptr;
+    }
     if (main->WebBrowserMain->LocationURL() != address)
         main->WebBrowserMain->Navigate(address);
     Forms::Show(main);
+    return main;
 }
 
-// The main window's settings are saved (this window's own rectangle is the whole screen, no
-// place for a normal window); the address box keeps its files unwritten, by design.
+// The program's settings are saved with the first main window's placement (this window's own
+// rectangle is the whole screen, no place for a normal window); the address box keeps its files
+// unwritten, by design.
 void FormFullScreen::CloseCommand()
 {
     Timer1->stop();
-    FormMain *main = MainWindow();
+    FormMain *main = Forms::Existing<FormMain>();
     ModSettings::SaveSettings(main);
     XPStyleImageTextBox1->SaveAutoCompleteDataFile();
     XPStyleImageTextBox1->WriteAddressList();
-    if (main->IsChildWindow)
+    if (main && main->IsChildWindow)
         QTimer::singleShot(0, this, [this] { Forms::Unload(this); });
     else
         QTimer::singleShot(0, this, [this] { UnloadAllForms(); });

@@ -4,6 +4,7 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/Application.h"
+#include "app/ModSettings.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "controls/UCTVHistory.h"
@@ -50,8 +51,11 @@ void FormFullScreen::ConnectPageEvents()
     connect(document, &HtmlDocument::onload, this, &FormFullScreen::docMainWindow_onload, Qt::UniqueConnection);
 }
 
+// A page event that arrives while this window unloads makes no proxy for a window that is gone.
 void FormFullScreen::ShowTaskBarCaption(const QString &title)
 {
+    if (!Forms::IsLoaded(this))
+        return;
     Forms::Default<FormFullScreenTaskBar>()->setWindowTitle(BrowserEventRules::Caption(title));
 }
 
@@ -123,26 +127,29 @@ bool FormFullScreen::docMain_oncontextmenu(const HtmlEvent &event)
     return false;
 }
 
-// Popups are decided by the default main window's blocker and counted there; one that passes
-// opens in a new main window. Cancel is never set.
+// Popups are decided by the program's blocker and counted by the first main window, while it
+// is open; one that passes opens in a new main window. Cancel is never set.
 void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, const QString &URL,
                                                      bool UserInitiated)
 {
     Q_UNUSED(Cancel);
     Q_UNUSED(URL);
-    if (Forms::Default<FormMain>()->KillPopups && !LinkClicked && UserInitiated) {
+    const ModSettings::Options &options = ModSettings::ProgramOptions();
+    if (options.KillPopups && !LinkClicked && UserInitiated) {
         ClickReportWait::Await(this, docMain, m_lastClickReportAt);
         if (!Forms::IsLoaded(this))
             return;
     }
     // Found after the wait, in which the user may have closed windows.
-    FormMain *main = Forms::Default<FormMain>();
+    FormMain *main = Forms::Existing<FormMain>();
+    const int reached = main ? main->NumberOfChildWindowsReached : 0;
 
-    const auto decision = PopupBlockerRules::Decide(main->KillPopups, LinkClicked, main->NumberOfChildWindowsReached,
-                                                    main->NumberOfChildWindowsAllowed);
+    const auto decision =
+        PopupBlockerRules::Decide(options.KillPopups, LinkClicked, reached, options.NumberOfChildWindowsAllowed);
     if (decision == PopupBlockerRules::Decision::Block) {
         ppDisp = FormDeadEnd::LoadHidden()->WebBrowser1;
-        ++main->BlockedPopupCount;
+        if (main)
+            ++main->BlockedPopupCount;
         return;
     }
     delete m_objNewWindow;
@@ -150,7 +157,7 @@ void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &
     m_objNewWindow->LoadForm();
     m_objNewWindow->SetppDisp(ppDisp);
     if (decision == PopupBlockerRules::Decision::OpenAfterLinkClick)
-        m_objNewWindow->SetNumberOfChildWindowsReached(main->NumberOfChildWindowsReached + 1);
+        m_objNewWindow->SetNumberOfChildWindowsReached(reached + 1);
     m_objNewWindow->SetAllowPopup(true);
     m_objNewWindow->SetIsChildWindow(true);
     m_objNewWindow->ShowForm();
@@ -158,15 +165,21 @@ void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &
         LinkClicked = false;
 }
 
-// An address that is not an FTP one is navigated to and also given to the main window's address
-// box, which keeps it in its list and saves it when the main window unloads.
+// An address that is not an FTP one is navigated to and also given to a main window's address
+// box (the first one's, else any open one's: they share one list), which keeps it in its list
+// and saves it when that window unloads.
 void FormFullScreen::XPStyleImageTextBox1_UrlChanged()
 {
     const QString text = XPStyleImageTextBox1->Text();
     if (!text.startsWith(QLatin1String("ftp"), Qt::CaseSensitive)) {
         HideFTPPane();
         WebBrowserFullScreen->Navigate(text);
-        Forms::Default<FormMain>()->XPStyleImageTextBox1->AddItem(text);
+        FormMain *main = Forms::Existing<FormMain>();
+        for (QWidget *form : Forms::LoadedForms())
+            if (!main)
+                main = qobject_cast<FormMain *>(form);
+        if (main)
+            main->XPStyleImageTextBox1->AddItem(text);
     } else {
         InitFTPPane();
     }

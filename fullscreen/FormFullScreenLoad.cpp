@@ -4,9 +4,11 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/Application.h"
+#include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ModReadWriteSearchConfig.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -36,7 +38,7 @@ constexpr double SplitBarStartLeft = 3600;
 void FormFullScreen::Form_Load()
 {
     const QString appPath = ProgramFolder::AppPath();
-    FormMain *main = Forms::Default<FormMain>();
+    const ModSettings::Options &options = ModSettings::ProgramOptions();
 
     PictureFTP->hide();
 
@@ -56,6 +58,7 @@ void FormFullScreen::Form_Load()
     XPStyleImageTextBox1->LoadAddressList();
     XPStyleImageTextBox1->SetText(QString());
 
+    ModReadWriteSearchConfig::SetAppPath(appPath);
     Forms::Default<FormSelectSearch>();
     if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
         WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);
@@ -69,18 +72,16 @@ void FormFullScreen::Form_Load()
     m_objNavigator = new ClassFBNavigator(this);
     m_objNavigator->Initialize();
 
-    // Entering full screen goes home first and the main window then sends its own page; a
-    // window loaded as a side effect, outside full screen, opens the main window's page.
-    if (!main->FullScreen)
-        WebBrowserFullScreen->Navigate(main->WebBrowserMain->LocationURL());
-    else
+    // Entering full screen goes home first and the main window then sends its own page. A page
+    // runs here only for full-screen mode: a hidden window's page would run a second time.
+    if (options.FullScreen)
         WebBrowserFullScreen->GoHome();
 
-    if (main->ShowSearchFlag)
+    if (options.ShowSearchFlag)
         ShowSearch();
-    if (main->ShowHistoryFlag)
+    if (options.ShowHistoryFlag)
         ShowHistory();
-    if (main->ShowFavoritesFlag)
+    if (options.ShowFavoritesFlag)
         ShowFavorites();
 
     LayoutPanes();
@@ -101,7 +102,10 @@ void FormFullScreen::Form_Unload(int &Cancel)
     m_objKeyForwarder = nullptr;
     Timer1->stop();
     // Nothing is saved here: the main window's own unload writes the settings and the stores.
-    UnloadAllForms();
+    // Closing the window of full-screen mode closes the program; a window left hidden after
+    // full screen was left goes alone, with the other hidden windows.
+    if (ModSettings::ProgramOptions().FullScreen)
+        UnloadAllForms();
 }
 
 // Closing the full-screen window closes the program: every loaded window is hidden and unloaded
@@ -147,9 +151,11 @@ void FormFullScreen::Form_KeyDown(int KeyCode, int Shift)
                 WebBrowserFullScreen->ExecWB(WebBrowser::OLECMDID_SAVEAS, WebBrowser::OLECMDEXECOPT_DODEFAULT);
                 break;
             case 'F':
+                Forms::Default<FormFind>()->SearchIn(docMain);
                 Forms::Default<FormFind>()->ShowModeless();
                 break;
             case 'O':
+                Forms::Default<FormOpenFile>()->OpenIn(WebBrowserFullScreen);
                 Forms::Default<FormOpenFile>()->ShowModeless();
                 break;
             case 'P':
@@ -185,13 +191,9 @@ void FormFullScreen::ToolbarWindow_ButtonClick(const QString &Key)
         proxy->setWindowState(Qt::WindowMinimized);
         proxy->show();
     } else if (Key == QLatin1String("Maximize")) {
-        hide();
-        FormMain *main = Forms::Default<FormMain>();
-        const QString address = WebBrowserFullScreen->LocationURL();
-        if (address != main->WebBrowserMain->LocationURL())
-            main->WebBrowserMain->Navigate(address);
-        main->FullScreen = false;
-        Forms::Show(main);
+        FormMain *main = LeaveFullScreen();
+        if (!main)
+            return;
         if (main->ShowSearchFlag)
             main->BuildSideBar(QStringLiteral("Search"));
         if (main->ShowHistoryFlag)

@@ -1,12 +1,12 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/ModNoFlicker.h"
+#include "app/ModSettings.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/UCTVHistory.h"
 #include "fullscreen/FullScreenLayout.h"
 #include "fullscreen/SplitBarMouseWatcher.h"
 #include "mainwindow/FavoritesTreeClicks.h"
-#include "mainwindow/FormMain.h"
 #include "mainwindow/MouseButtonWatcher.h"
 #include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
@@ -23,7 +23,7 @@
 #include <cmath>
 
 // The side bar of the full-screen window: its three panes, the close button, the split bar and
-// the favorites and history trees. Which pane is open is kept in the main window's flags.
+// the favorites and history trees. Which pane is open is kept in the program's options.
 
 namespace {
 
@@ -31,10 +31,10 @@ constexpr double SplitBarWidth = 20;
 
 void SetMainWindowPane(bool search, bool favorites, bool history)
 {
-    FormMain *main = Forms::Default<FormMain>();
-    main->ShowSearchFlag = search;
-    main->ShowFavoritesFlag = favorites;
-    main->ShowHistoryFlag = history;
+    ModSettings::Options &options = ModSettings::ProgramOptions();
+    options.ShowSearchFlag = search;
+    options.ShowFavoritesFlag = favorites;
+    options.ShowHistoryFlag = history;
 }
 
 } // namespace
@@ -69,26 +69,26 @@ void FormFullScreen::BuildSideBar(const QString &Name)
     PlaceSplitBar();
     ModNoFlicker::EndNoFlicker();
 
-    FormMain *main = Forms::Default<FormMain>();
+    ModSettings::Options &options = ModSettings::ProgramOptions();
     if (Name == QLatin1String("Search")) {
         QCoreApplication::processEvents();
         LayoutSearchPane();
         SideBarPanes::ShowSearch(WebBrowserSearch, TreeViewHistory, TreeViewFavorites, SearchPageDue);
         PictureSideBar->setVisible(true);
         SideBarOpen = true;
-        main->ShowSearchFlag = true;
+        options.ShowSearchFlag = true;
     } else if (Name == QLatin1String("History")) {
         QCoreApplication::processEvents();
         LayoutHistoryTree();
         SideBarPanes::ShowHistory(WebBrowserSearch, TreeViewHistory, TreeViewFavorites);
         SideBarOpen = true;
-        main->ShowHistoryFlag = true;
+        options.ShowHistoryFlag = true;
     } else if (Name == QLatin1String("Favorites")) {
         QCoreApplication::processEvents();
         LayoutFavoritesTree();
         SideBarPanes::ShowFavorites(WebBrowserSearch, TreeViewHistory, TreeViewFavorites);
         SideBarOpen = true;
-        main->ShowFavoritesFlag = true;
+        options.ShowFavoritesFlag = true;
     }
 }
 

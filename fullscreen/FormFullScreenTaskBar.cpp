@@ -21,9 +21,19 @@ FormFullScreenTaskBar::FormFullScreenTaskBar(QWidget *parent) : QWidget(parent)
 
 void FormFullScreenTaskBar::Form_Activate()
 {
-    Forms::Default<FormFullScreen>()->show();
+    if (FormFullScreen *fullScreen = Forms::Existing<FormFullScreen>())
+        fullScreen->show();
     hide();
     setWindowState(Qt::WindowMinimized);
+}
+
+void FormFullScreenTaskBar::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    if (!isVisible())
+        return;
+    if (FormFullScreen *fullScreen = Forms::Existing<FormFullScreen>())
+        Forms::Unload(fullScreen);
 }
 
 // The proxy only ever stands minimized on the task bar: being restored from there is the

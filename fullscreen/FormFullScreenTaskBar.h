@@ -16,6 +16,9 @@ public:
     // The user activated the proxy: the full-screen window shows, the proxy goes back to the
     // task bar, minimized and hidden.
     void Form_Activate();
+    // Closing the proxy from the task bar closes the full-screen window it stands for, and with
+    // it the program; a hidden proxy goes alone.
+    void Form_Unload(int &Cancel) override;
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -1,9 +1,11 @@
 #include "mainwindow/FormApplicationSettings.h"
 
 #include "app/ModSettings.h"
+#include "app/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
+#include "controls/AutoCompleteStore.h"
 #include "controls/HistoryStore.h"
-#include "controls/UCTVHistory.h"
+#include "controls/TypedAddressList.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "mainwindow/DialogTools.h"
 #include "mainwindow/FormMain.h"
@@ -107,10 +109,10 @@ FormApplicationSettings::FormApplicationSettings(QWidget *parent)
 
 void FormApplicationSettings::Form_Load()
 {
-    const FormMain *main = Forms::Default<FormMain>();
-    TextDaysInHistory->setText(QString::number(main->DaysInHistory));
-    TextItemsInAddressBar->setText(QString::number(main->ItemsInAddressBar));
-    TextNumberOfChildWindowsAllowed->setText(QString::number(main->NumberOfChildWindowsAllowed));
+    const ModSettings::Options &options = ModSettings::ProgramOptions();
+    TextDaysInHistory->setText(QString::number(options.DaysInHistory));
+    TextItemsInAddressBar->setText(QString::number(options.ItemsInAddressBar));
+    TextNumberOfChildWindowsAllowed->setText(QString::number(options.NumberOfChildWindowsAllowed));
 }
 
 void FormApplicationSettings::ShowModal(QWidget *owner)
@@ -130,11 +132,11 @@ bool FormApplicationSettings::ToInteger16(const QString &text, int &value)
 
 void FormApplicationSettings::CommandOK_Click()
 {
-    // A box that holds no 16-bit number keeps the window's value, so every field stays set.
-    FormMain *main = Forms::Default<FormMain>();
-    ToInteger16(TextDaysInHistory->text(), main->DaysInHistory);
-    ToInteger16(TextItemsInAddressBar->text(), main->ItemsInAddressBar);
-    ToInteger16(TextNumberOfChildWindowsAllowed->text(), main->NumberOfChildWindowsAllowed);
+    // A box that holds no 16-bit number keeps the program's value, so every option stays set.
+    ModSettings::Options &options = ModSettings::ProgramOptions();
+    ToInteger16(TextDaysInHistory->text(), options.DaysInHistory);
+    ToInteger16(TextItemsInAddressBar->text(), options.ItemsInAddressBar);
+    ToInteger16(TextNumberOfChildWindowsAllowed->text(), options.NumberOfChildWindowsAllowed);
     Forms::Unload(this);
 }
 
@@ -145,15 +147,18 @@ void FormApplicationSettings::CommandCancel_Click()
 
 void FormApplicationSettings::CommandClearHistory_Click()
 {
-    const bool cleared = Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
-    Forms::Default<FormMain>()->ClearFullScreenHistory();
-    if (!cleared)
+    // The main windows share one history store and one typed-address list, which the clears
+    // empty whichever windows are open.
+    if (!HistoryStore::ForFolder(ProgramFolder::AppPath())->ClearHistory2())
         SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
+    FormMain::ClearFullScreenHistory();
 }
 
 void FormApplicationSettings::CommandClearAddressBar_Click()
 {
-    QStringList failed = Forms::Default<FormMain>()->XPStyleImageTextBox1->ClearAddressList();
-    failed += Forms::Default<FormMain>()->ClearFullScreenAddressList();
+    const QString appPath = ProgramFolder::AppPath();
+    QStringList failed = XPStyleImageTextBox::ClearAddressData(*TypedAddressList::ForFolder(appPath),
+                                                               *AutoCompleteStore::ForFolder(appPath));
+    failed += FormMain::ClearFullScreenAddressList();
     SaveFailureMessage::Show(this, failed);
 }

@@ -81,13 +81,19 @@ void FormFind::FitCaptions()
 
 void FormFind::Form_Load()
 {
-    // Before the main window has shown a page there is no document to search: every step then
-    // finds nothing.
-    FormMain *main = Forms::Default<FormMain>();
-    if (main->docMain)
-        m_Range = std::make_unique<HtmlTextRange>(main->docMain);
+    if (FormMain *main = Forms::Existing<FormMain>())
+        SearchIn(main->docMain);
     m_Flags = 0;
     OptionDown_Click();
+}
+
+// Before the window has shown a page there is no document to search: every step then finds
+// nothing.
+void FormFind::SearchIn(HtmlDocument *document)
+{
+    m_Range.reset();
+    if (document)
+        m_Range = std::make_unique<HtmlTextRange>(document);
 }
 
 void FormFind::Form_Unload(int &Cancel)

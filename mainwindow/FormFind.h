@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class HtmlDocument;
 class HtmlTextRange;
 class QCheckBox;
 class QLabel;
@@ -13,7 +14,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// "Find": finds text in the page of the default main window, step by step from the edge of the
+// "Find": finds text in the page of the window it was opened from, step by step from the edge of the
 // last match, up or down, and makes each match the page's selection. One shared dialog; it
 // stays open across searches until it is closed, and each showing after that starts over.
 class FormFind : public QWidget, public Form
@@ -41,6 +42,9 @@ public:
     void ShowModal(QWidget *owner);
     // Shows it modeless; when it is open already it comes forward.
     void ShowModeless();
+    // The page to search: the one on screen in the window the user opened the dialog from
+    // (null before that window has shown a page). Until it is given, the first main window's.
+    void SearchIn(HtmlDocument *document);
 
     // The message when nothing more is found.
     static const QString NotFoundText;

@@ -130,13 +130,6 @@ void FormMain::SetWindowState(int state)
     setWindowState(s);
 }
 
-QRectF FormMain::NormalRectTwips() const
-{
-    const QRect r = WindowState() == 0 ? QRect(pos(), size()) : normalGeometry();
-    const double k = MainLayout::TwipsPerPixel;
-    return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
-}
-
 void FormMain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);

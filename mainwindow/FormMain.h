@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ModSettings.h"
 #include "mainwindow/FtpPaneDownload.h"
 #include "mainwindow/PageCommands.h"
 #include "platform/Forms.h"
@@ -47,29 +48,38 @@ class FormMain : public QMainWindow, public Form
     Q_PROPERTY(QString FavoritesFolderKey MEMBER FavoritesFolderKey)
     Q_MOC_INCLUDE("platform/CommandBars.h")
 
+    // The options this window works on: the program's for the first main window, else copies of
+    // its own, read from the settings file at its load and never saved. Declared first: the
+    // option fields below refer to them.
+    ModSettings::Options m_ownOptions;
+    ModSettings::Options *m_options = TakeOptions();
+    ModSettings::Options *TakeOptions();
+
 public:
     explicit FormMain(QWidget *parent = nullptr);
     ~FormMain() override;
 
     // Options mirrored from the settings file.
-    bool KillPopups = false;
+    bool &KillPopups = m_options->KillPopups;
     QString FavoritesFolderKey;
     QTreeWidget *FavoritesTreeView = nullptr;
-    bool ShowSearchFlag = false;
-    bool ShowHistoryFlag = false;
-    bool ShowFavoritesFlag = false;
-    bool ShowToolBarStandard = false;
-    bool ShowAddressBar = false;
-    bool FullScreen = false;
-    int DaysInHistory = 0;
-    int ItemsInAddressBar = 0;
+    bool &ShowSearchFlag = m_options->ShowSearchFlag;
+    bool &ShowHistoryFlag = m_options->ShowHistoryFlag;
+    bool &ShowFavoritesFlag = m_options->ShowFavoritesFlag;
+    bool &ShowToolBarStandard = m_options->ShowToolBarStandard;
+    bool &ShowAddressBar = m_options->ShowAddressBar;
+    bool &FullScreen = m_options->FullScreen;
+    int &DaysInHistory = m_options->DaysInHistory;
+    int &ItemsInAddressBar = m_options->ItemsInAddressBar;
     // Popup state.
     int BlockedPopupCount = 0;
     bool IsChildWindow = false;
-    int NumberOfChildWindowsAllowed = 0;
+    int &NumberOfChildWindowsAllowed = m_options->NumberOfChildWindowsAllowed;
     int NumberOfChildWindowsReached = 0;
-    bool TextNormal = false;
-    int TextSize = 0;
+    bool &TextNormal = m_options->TextNormal;
+    int &TextSize = m_options->TextSize;
+    // Whether this window's options are the program's (the first main window's).
+    bool HoldsProgramOptions() const;
     // Bars other modules reach by name.
     CommandBar *PagePopupMenu = nullptr;
     CommandBar *ToolBarStandard = nullptr;
@@ -92,8 +102,10 @@ public:
     void SetHeight(double twips);
     int WindowState() const; // 0 normal, 1 minimized, 2 maximized
     void SetWindowState(int state);
-    // The normal (restored) rectangle in twips: left, top, width, height.
-    QRectF NormalRectTwips() const;
+    // A window opened from another stands offset from it, so that both can be seen; a window
+    // that its page moves stays where its title bar can be reached.
+    void PlaceBeside(const QWidget *opener);
+    void KeepOnScreen();
 
     void Form_Load() override;
     void Form_Unload(int &Cancel) override;
@@ -205,18 +217,21 @@ public:
     Q_INVOKABLE void FTPConnect();
     Q_INVOKABLE void CancelFTPDownload();
 
-    // Full screen: the "&Fullscreen" command, the start in full screen, and the full-screen
-    // window's Block button, history tree and address list kept in step with this window's.
+    // Full screen: the "&Fullscreen" command, the start in full screen, the windows that stand
+    // for full-screen mode while it is on (the full-screen window, its task-bar proxy and the
+    // first main window hidden behind it), and the full-screen window's Block button, history
+    // tree and address list, kept in step when that window is loaded.
     void EnterFullScreen();
     void StartInFullScreen();
-    void SetFullScreenBlockButton(bool on);
-    void ClearFullScreenHistory();
+    static bool StaysForFullScreen(const QWidget *form);
+    static void SetFullScreenBlockButton(bool on);
+    static void ClearFullScreenHistory();
     // Returns the names of the files that could not be emptied.
-    QStringList ClearFullScreenAddressList();
+    static QStringList ClearFullScreenAddressList();
 
-    // Popup blocker as either window sets it: the setting, marks, status text and the full-screen
-    // window's Block button.
-    void SetPopupBlocker(bool on);
+    // Popup blocker as any window sets it: the program's setting, the first main window's marks
+    // and status text, and the full-screen window's Block button.
+    static void SetPopupBlocker(bool on);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -273,6 +288,9 @@ private:
     void RunShortcutLetter(QChar letter);
     bool PageComplete() const;
     KeyHelper *m_objKeyHelper = nullptr;
+    // A page's move or resize arrives in parts: the window is kept on screen once they are in.
+    void KeepOnScreenSoon();
+    bool m_keepOnScreenDue = false;
     QString m_contextMenuActiveHref;
     // FTP pane: connection, directory listing, downloads.
     void ConnectFtpPane();

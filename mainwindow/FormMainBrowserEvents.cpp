@@ -86,24 +86,28 @@ void FormMain::WebBrowserMain_WindowSetLeft(int n)
 {
     SetLeft(BrowserEventRules::PixelsToTwips(n));
     Form_Resize();
+    KeepOnScreenSoon();
 }
 
 void FormMain::WebBrowserMain_WindowSetTop(int n)
 {
     SetTop(BrowserEventRules::PixelsToTwips(n));
     Form_Resize();
+    KeepOnScreenSoon();
 }
 
 void FormMain::WebBrowserMain_WindowSetWidth(int n)
 {
     SetWidth(BrowserEventRules::PixelsToTwips(n));
     Form_Resize();
+    KeepOnScreenSoon();
 }
 
 void FormMain::WebBrowserMain_WindowSetHeight(int n)
 {
     SetHeight(BrowserEventRules::PageHeightToWindowTwips(n));
     Form_Resize();
+    KeepOnScreenSoon();
 }
 
 void FormMain::WebBrowserMain_WindowClosing()

@@ -2,9 +2,11 @@
 // full screen, and the full-screen window's controls that the main window keeps in step.
 #include "mainwindow/FormMain.h"
 
+#include "app/ModSettings.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "fullscreen/FormFullScreen.h"
+#include "fullscreen/FormFullScreenTaskBar.h"
 #include "platform/CommandBars.h"
 #include "platform/WebBrowser.h"
 
@@ -40,17 +42,18 @@ private:
 
 } // namespace
 
-// The flag is the first main window's, which the full-screen window reads and clears when it is
-// left: set on another window it would keep that window hidden by its own layout.
+// Full-screen mode is the program's: the full-screen window stands in for the first main
+// window, which hides, whichever window ran the command.
 void FormMain::EnterFullScreen()
 {
-    Forms::Default<FormMain>()->FullScreen = true;
+    ModSettings::ProgramOptions().FullScreen = true;
     FormFullScreen *fullScreen = Forms::Default<FormFullScreen>();
     const QString address = WebBrowserMain->LocationURL();
     if (fullScreen->WebBrowserFullScreen->LocationURL() != address)
         fullScreen->WebBrowserFullScreen->Navigate(address);
     Forms::Show(fullScreen);
-    Forms::Default<FormMain>()->hide();
+    if (FormMain *first = Forms::Existing<FormMain>())
+        first->hide();
 }
 
 void FormMain::StartInFullScreen()
@@ -76,10 +79,20 @@ void FormMain::StartInFullScreen()
     new LayoutAfterShow(this);
 }
 
+bool FormMain::StaysForFullScreen(const QWidget *form)
+{
+    if (!ModSettings::ProgramOptions().FullScreen)
+        return false;
+    return qobject_cast<const FormFullScreen *>(form) || qobject_cast<const FormFullScreenTaskBar *>(form)
+        || form == Forms::Existing<FormMain>();
+}
+
+// The full-screen window takes the blocker's state, its history and its address list from the
+// program when it loads: one that is not loaded is left so.
 void FormMain::SetFullScreenBlockButton(bool on)
 {
-    FormFullScreen *fullScreen = Forms::Default<FormFullScreen>();
-    if (!fullScreen->CommandBarsMain)
+    FormFullScreen *fullScreen = Forms::Existing<FormFullScreen>();
+    if (!fullScreen || !fullScreen->CommandBarsMain)
         return;
     if (CommandBarControl *button = fullScreen->CommandBarsMain->FindControl(CommandBarControlType::Any, IdBlockButton))
         button->SetChecked(on);
@@ -87,10 +100,13 @@ void FormMain::SetFullScreenBlockButton(bool on)
 
 void FormMain::ClearFullScreenHistory()
 {
-    Forms::Default<FormFullScreen>()->TreeViewHistory->ClearHistory2();
+    if (FormFullScreen *fullScreen = Forms::Existing<FormFullScreen>())
+        fullScreen->TreeViewHistory->ClearHistory2();
 }
 
 QStringList FormMain::ClearFullScreenAddressList()
 {
-    return Forms::Default<FormFullScreen>()->XPStyleImageTextBox1->ClearAddressList();
+    if (FormFullScreen *fullScreen = Forms::Existing<FormFullScreen>())
+        return fullScreen->XPStyleImageTextBox1->ClearAddressList();
+    return {};
 }

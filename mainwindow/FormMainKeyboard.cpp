@@ -39,9 +39,11 @@ void FormMain::RunShortcutLetter(QChar letter)
         BrowserCommand(WebBrowser::OLECMDID_SAVEAS);
         break;
     case 'F':
+        Forms::Default<FormFind>()->SearchIn(docMain);
         Forms::Default<FormFind>()->ShowModeless();
         break;
     case 'O':
+        Forms::Default<FormOpenFile>()->OpenIn(WebBrowserMain);
         Forms::Default<FormOpenFile>()->ShowModeless();
         break;
     case 'P':

@@ -17,6 +17,7 @@
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
 #include "controls/XPStyleStatusBarPanel.h"
+#include "fullscreen/FormFullScreen.h"
 #include "platform/CommandBars.h"
 #include "platform/WebBrowser.h"
 
@@ -26,6 +27,21 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
+
+// The first main window of a run, made while no browser window is loaded, works on the program's
+// options; a further window, opened from a browser window, keeps copies of its own.
+ModSettings::Options *FormMain::TakeOptions()
+{
+    for (QWidget *form : Forms::LoadedForms())
+        if (qobject_cast<FormMain *>(form) || qobject_cast<FormFullScreen *>(form))
+            return &m_ownOptions;
+    return &ModSettings::ProgramOptions();
+}
+
+bool FormMain::HoldsProgramOptions() const
+{
+    return m_options == &ModSettings::ProgramOptions();
+}
 
 void FormMain::Form_Load()
 {
@@ -104,7 +120,7 @@ void FormMain::Form_Load()
 
     // Only the first main window hands over to the full-screen window: a further window opened
     // meanwhile would otherwise hide itself behind it.
-    if (FullScreen && this == Forms::Default<FormMain>()) {
+    if (FullScreen && HoldsProgramOptions()) {
         StartInFullScreen();
     } else {
         FullScreen = false;
@@ -147,12 +163,19 @@ void FormMain::SaveDataFiles()
     SaveFailureMessage::Show(this, failed);
 }
 
+// The hidden auxiliary windows go (search-engine dialog, popup sinks, a full-screen window that
+// was left); visible windows stay, and so do the windows of full-screen mode while it is on: the
+// full-screen window, its task-bar proxy and the main window hidden behind it. A window's unload
+// may unload others, so the list is walked through guarded pointers.
 void FormMain::UnloadAllForms()
 {
-    for (QWidget *form : Forms::LoadedForms()) {
-        if (form && !form->isVisible()) {
-            form->hide();
-            Forms::Unload(form);
-        }
+    QList<QPointer<QWidget>> forms;
+    for (QWidget *form : Forms::LoadedForms())
+        forms.append(form);
+    for (const QPointer<QWidget> &form : forms) {
+        if (!form || !Forms::IsLoaded(form) || form->isVisible() || StaysForFullScreen(form))
+            continue;
+        form->hide();
+        Forms::Unload(form);
     }
 }

@@ -70,16 +70,14 @@ void FormMain::RunNavigationCommand(CommandBarControl *control)
     }
 }
 
-// The blocker's setting is the default main window's, which the settings file keeps; this
-// window's own popup handling follows its own check marks as well.
+// The blocker's setting is the program's, which the settings file keeps; this window's own popup
+// handling follows its own check marks as well.
 void FormMain::TogglePopupBlocker(CommandBarControl *control)
 {
     control->SetChecked(!control->Checked());
     const bool on = control->Checked();
-    FormMain *first = Forms::DefaultExists<FormMain>() ? Forms::Default<FormMain>() : this;
-    if (first != this)
-        ShowPopupBlockerState(on);
-    first->SetPopupBlocker(on);
+    ShowPopupBlockerState(on);
+    SetPopupBlocker(on);
 }
 
 void FormMain::ShowPopupBlockerState(bool on)

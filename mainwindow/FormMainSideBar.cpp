@@ -171,13 +171,14 @@ void FormMain::CommandBarsSideBar_Execute(CommandBarControl *Control)
 {
     switch (Control->Id()) {
     case SearchSettings:
-        Forms::Default<FormSelectSearch>()->ShowModal(Forms::Default<FormMain>());
+        Forms::Default<FormSelectSearch>()->ShowModal(this);
         break;
     case AddToFavorites:
-        Forms::Default<FormAddToFavorites>()->ShowModal(Forms::Default<FormMain>());
+        Forms::Default<FormAddToFavorites>()->ShowModal(this, WebBrowserMain);
         break;
     case ClearHistory:
-        if (!Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2())
+        // Every main window's tree shows the one history store, which this clears.
+        if (!TreeViewHistory->ClearHistory2())
             SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
         ClearFullScreenHistory();
         break;

@@ -81,11 +81,21 @@ void FormOpenFile::CommandBrowse_Click()
     TextOpenFile->setText(chosen);
 }
 
+void FormOpenFile::OpenIn(WebBrowser *browser)
+{
+    m_browser = browser;
+}
+
 void FormOpenFile::CommandOK_Click()
 {
     const QString location = TextOpenFile->text();
     if (!location.isEmpty()) {
-        Forms::Default<FormMain>()->WebBrowserMain->Navigate(location);
+        WebBrowser *browser = m_browser;
+        if (!browser)
+            if (FormMain *main = Forms::Existing<FormMain>())
+                browser = main->WebBrowserMain;
+        if (browser)
+            browser->Navigate(location);
         hide();
     }
     Forms::Unload(this);

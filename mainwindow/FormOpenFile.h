@@ -2,14 +2,16 @@
 
 #include "platform/Forms.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WebBrowser;
 
 // "Open File": takes the location of a file or page, typed or picked with the Open dialog, and
-// sends the default main window's page browser there. Each showing starts with an empty box.
+// sends the page browser of the window it was opened from there. Each showing starts with an empty box.
 class FormOpenFile : public QWidget, public Form
 {
     Q_OBJECT
@@ -27,6 +29,9 @@ public:
     void ShowModal(QWidget *owner);
     // Shows it modeless; when it is open already it comes forward.
     void ShowModeless();
+    // The browser to send: the one on screen in the window the user opened the dialog from.
+    // Until it is given, the first main window's.
+    void OpenIn(WebBrowser *browser);
 
     // The Open dialog's title, filter and starting folder.
     static const QString OpenDialogTitle;
@@ -37,4 +42,6 @@ private:
     void CommandBrowse_Click();
     void CommandOK_Click();
     void CommandCancel_Click();
+
+    QPointer<WebBrowser> m_browser;
 };

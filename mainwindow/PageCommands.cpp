@@ -7,7 +7,6 @@
 #include "mainwindow/FormApplicationSettings.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
-#include "mainwindow/FormMain.h"
 #include "mainwindow/FormOpenFile.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
@@ -56,6 +55,7 @@ bool RunById(const Target &target, int id)
 {
     switch (id) {
     case IdOpen:
+        Forms::Default<FormOpenFile>()->OpenIn(target.Browser);
         Forms::Default<FormOpenFile>()->ShowModal(target.Window);
         break;
     case IdSave:
@@ -78,13 +78,14 @@ bool RunById(const Target &target, int id)
         BrowserCommand(target, WebBrowser::OLECMDID_SELECTALL);
         break;
     case IdFind:
+        Forms::Default<FormFind>()->SearchIn(target.Document);
         Forms::Default<FormFind>()->ShowModal(target.Window);
         break;
     case IdViewSource:
         target.Browser->Navigate(QStringLiteral("view-source:") + target.Browser->LocationURL());
         break;
     case IdAddToFavorites:
-        Forms::Default<FormAddToFavorites>()->ShowModal(nullptr);
+        Forms::Default<FormAddToFavorites>()->ShowModal(nullptr, target.Browser);
         break;
     case IdApplicationSettings:
         Forms::Default<FormApplicationSettings>()->ShowModal(target.Window);

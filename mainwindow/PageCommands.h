@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/ModSettings.h"
+
 #include <QString>
 
 class ClassFBNavigator;
 class CommandBarControl;
 class CommandBars;
-class FormMain;
 class HtmlDocument;
 class QWidget;
 class WebBrowser;
@@ -15,8 +16,9 @@ class WebBrowser;
 // list, a favorite of the Favorites menu, a text size, and the Tools and Help dialogs.
 namespace PageCommands {
 
-// The window a command runs in, which owns the dialogs it opens. Settings is the window that
-// keeps the text size: the window itself, or for the full-screen window the default main window.
+// The window a command runs in, which owns the dialogs it opens and whose page they act on.
+// Settings are the options that keep the text size: the window's own, or for the full-screen
+// window the program's.
 struct Target
 {
     QWidget *Window;
@@ -24,7 +26,7 @@ struct Target
     ClassFBNavigator *Navigator;
     CommandBars *Bars;
     HtmlDocument *Document;
-    FormMain *Settings;
+    ModSettings::Options *Settings;
 };
 
 // Runs control when it is one of the shared commands; false for any other command.

@@ -47,4 +47,11 @@ bool DefaultExists()
     return HasDefaultInstance(typeid(T));
 }
 
+// The default instance when it is loaded, else null: reaching it this way never creates one.
+template <class T>
+T *Existing()
+{
+    return HasDefaultInstance(typeid(T)) ? Default<T>() : nullptr;
+}
+
 } // namespace Forms

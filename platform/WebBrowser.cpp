@@ -240,7 +240,11 @@ void WebBrowser::OnNewWindowRequested(QWebEngineNewWindowRequest &request)
     emit NewWindow2(target, cancel, request.requestedUrl().toString(), request.isUserInitiated());
     if (cancel || !target)
         return;
+    // The engine gives a window that the page placed nowhere the screen's corner as its
+    // position: the new window then keeps the place its host gave it.
+    target->m_positionUnrequested = request.requestedGeometry().topLeft().isNull();
     request.openIn(target->Page());
+    target->m_positionUnrequested = false;
     target->TakeNewWindow(request);
 }
 
@@ -263,9 +267,9 @@ void WebBrowser::OnGeometryChangeRequested(const QRect &geometry)
     if (!geometry.isValid())
         return;
     const QRect present = window()->frameGeometry();
-    if (geometry.x() != present.x())
+    if (geometry.x() != present.x() && !m_positionUnrequested)
         emit WindowSetLeft(geometry.x());
-    if (geometry.y() != present.y())
+    if (geometry.y() != present.y() && !m_positionUnrequested)
         emit WindowSetTop(geometry.y());
     if (geometry.width() != present.width())
         emit WindowSetWidth(geometry.width());

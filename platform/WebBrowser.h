@@ -135,6 +135,7 @@ private:
     bool m_busy = false;
     bool m_committed = false; // NavigateComplete2 has been raised for the last navigation
     bool m_registerAsBrowser = false;
+    bool m_positionUnrequested = false; // the page opening in this browser asked for no position
     bool m_canGoBack = false;
     bool m_canGoForward = false;
 };

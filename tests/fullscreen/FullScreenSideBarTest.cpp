@@ -37,12 +37,13 @@ protected:
             Forms::Unload(Forms::Default<FormMain>());
     }
 
+    // The main window first, as the program starts; the full-screen window shown over it.
     FormFullScreen *start()
     {
+        main = Forms::Default<FormMain>();
         form = Forms::Default<FormFullScreen>();
         Forms::Show(form);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
-        main = Forms::Default<FormMain>();
         return form;
     }
 

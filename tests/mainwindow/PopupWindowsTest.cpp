@@ -215,7 +215,16 @@ TEST_F(PopupWindows, GesturePopupWaitsForTheLinkClickReportedAfterIt)
     click.HasSrcElement = true;
     click.SrcTagName = QStringLiteral("A");
     click.HasParentElement = true;
-    QTimer::singleShot(100, form, [this, click] { emit form->docMain->onclick(click); });
+    // Each report goes to the page's document; the test waits until both have gone, so that
+    // none is left for a window that is closing.
+    HtmlDocument *document = form->docMain;
+    ASSERT_NE(document, nullptr);
+    int reported = 0;
+    const auto report = [document, click, &reported] {
+        ++reported;
+        emit document->onclick(click);
+    };
+    QTimer::singleShot(100, document, report);
     WebBrowser *target = nullptr;
     bool cancel = false;
     emit form->WebBrowserMain->NewWindow2(target, cancel, server.Url("/popup.html").toString(), true);
@@ -226,12 +235,13 @@ TEST_F(PopupWindows, GesturePopupWaitsForTheLinkClickReportedAfterIt)
 
     // Without a gesture there is no click to wait for.
     target = nullptr;
-    QTimer::singleShot(100, form, [this, click] { emit form->docMain->onclick(click); });
+    QTimer::singleShot(100, document, report);
     emit form->WebBrowserMain->NewWindow2(target, cancel, server.Url("/popup.html").toString(), false);
-    ASSERT_NE(target, nullptr);
+    EXPECT_NE(target, nullptr);
     EXPECT_EQ(form->BlockedPopupCount, 1);
     EXPECT_EQ(target, Loaded<FormDeadEnd>().value(0)->WebBrowser1);
     EXPECT_FALSE(cancel);
+    EXPECT_TRUE(WaitFor([&] { return reported == 2; }));
 }
 
 // A key press is a user gesture without a click: the request waits in vain for a click report and

@@ -1,0 +1,234 @@
+// Main windows opened and closed in any order: the program lives until its last window closes,
+// no window comes back, every close saves, and new windows open where both can be seen.
+#include "PopupsTestSupport.h"
+
+#include "controls/XPStyleImageTextBox.h"
+#include "fullscreen/FormFullScreen.h"
+#include "platform/CommandBars.h"
+#include "tests/platform/WebBrowserTestSupport.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSet>
+
+namespace {
+
+class WindowLifeCycle : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        for (const char *name : {"/a.html", "/b.html", "/c.html", "/popup.html"})
+            server.AddPage(name, QByteArray("<html><head><title>") + name + "</title></head><body>page</body></html>");
+        server.AddPage("/opener.html",
+                       "<html><body>"
+                       "<p><a id=blank href='/popup.html' target=_blank>new window</a></p>"
+                       "<p><a id=sized href='#' onclick=\"window.open('/popup.html', 'small', "
+                       "'width=320,height=240'); return false\">sized</a></p>"
+                       "<p><a id=far href='#' onclick=\"window.open('/popup.html', 'far', "
+                       "'left=5000,top=5000,width=320,height=240'); return false\">far</a></p>"
+                       "</body></html>");
+    }
+
+    static void Execute(FormMain *window, int id)
+    {
+        window->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Execute();
+    }
+
+    // The main windows that are loaded now; every window ever seen is remembered, so that one
+    // that comes back after its close is found.
+    QList<FormMain *> MainWindows()
+    {
+        const QList<FormMain *> windows = Loaded<FormMain>();
+        for (FormMain *window : windows)
+            seen.insert(window);
+        return windows;
+    }
+
+    FormMain *WaitForNewWindow(const QList<FormMain *> &before)
+    {
+        FormMain *opened = nullptr;
+        WaitFor([&] {
+            for (FormMain *window : MainWindows())
+                if (!before.contains(window) && window->isVisible())
+                    opened = window;
+            return opened != nullptr;
+        });
+        return opened;
+    }
+
+    FormMain *NewWindowFrom(FormMain *opener)
+    {
+        const QList<FormMain *> before = MainWindows();
+        Execute(opener, 100);
+        return WaitForNewWindow(before);
+    }
+
+    FormMain *PopupFrom(FormMain *opener, const char *link)
+    {
+        const QList<FormMain *> before = MainWindows();
+        WebBrowserTest::ClickElement(opener->WebBrowserMain, link);
+        FormMain *opened = WaitForNewWindow(before);
+        if (opened)
+            WaitFor([&] { return opened->WebBrowserMain->LocationURL() == server.Url("/popup.html").toString(); });
+        return opened;
+    }
+
+    // Closes a window as its title-bar button does and checks that no main window appears.
+    void Close(QWidget *window)
+    {
+        const QList<FormMain *> before = MainWindows();
+        window->close();
+        ASSERT_TRUE(WaitFor([&] { return !Forms::IsLoaded(window); }));
+        for (FormMain *remaining : MainWindows())
+            EXPECT_TRUE(before.contains(remaining)) << "a main window appeared while another closed";
+    }
+
+    static bool TitleBarOnScreen(const QWidget *window)
+    {
+        const QRect screen = window->screen()->availableGeometry();
+        return screen.contains(window->frameGeometry().topLeft());
+    }
+
+    QSet<FormMain *> seen;
+};
+
+} // namespace
+
+TEST_F(WindowLifeCycle, ClosingTheFirstWindowThenTheSecondSavesTheSecondsPlacementAndNoWindowReturns)
+{
+    FormMain *second = NewWindowFrom(form);
+    ASSERT_NE(second, nullptr);
+    form->resize(800, 600);
+    second->resize(700, 500);
+    Execute(form, 3001);
+    ASSERT_FALSE(form->KillPopups);
+
+    Close(form);
+    EXPECT_TRUE(Forms::IsLoaded(second));
+    Close(second);
+    EXPECT_TRUE(Loaded<FormMain>().isEmpty());
+    const QByteArray saved = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(saved.contains("WindowWidth=10500\r\n")) << saved.constData();
+    EXPECT_TRUE(saved.contains("WindowHeight=7500\r\n"));
+    EXPECT_TRUE(saved.contains("KillPopups=False\r\n")) << "the program's options, whichever window closes last";
+}
+
+TEST_F(WindowLifeCycle, NewWindowOpensOffsetFromItsOpenerWithItsTitleBarOnScreen)
+{
+    FormMain *second = NewWindowFrom(form);
+    ASSERT_NE(second, nullptr);
+    EXPECT_GT(second->x(), form->x());
+    EXPECT_GT(second->y(), form->y());
+    EXPECT_TRUE(TitleBarOnScreen(second));
+    FormMain *third = NewWindowFrom(second);
+    ASSERT_NE(third, nullptr);
+    EXPECT_GT(third->y(), second->y());
+    EXPECT_TRUE(TitleBarOnScreen(third));
+}
+
+TEST_F(WindowLifeCycle, PopupWithoutAPositionOpensOverItsOpenerAndAGivenPositionStaysOnScreen)
+{
+    ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
+    FormMain *sized = PopupFrom(form, "#sized");
+    ASSERT_NE(sized, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return sized->Width() == 320 * 15; }));
+    EXPECT_TRUE(TitleBarOnScreen(sized));
+    EXPECT_GT(sized->x(), form->x()) << "over its opener, not in the screen's corner";
+    EXPECT_GT(sized->y(), form->y());
+    EXPECT_LT(sized->x(), form->x() + form->width());
+    EXPECT_LT(sized->y(), form->y() + form->height());
+
+    FormMain *far = PopupFrom(form, "#far");
+    ASSERT_NE(far, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return far->Width() == 320 * 15; }));
+    EXPECT_TRUE(WaitFor([&] { return far->screen()->availableGeometry().contains(far->frameGeometry()); }))
+        << far->frameGeometry().x() << "," << far->frameGeometry().y();
+
+    FormMain *next = NewWindowFrom(form);
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(TitleBarOnScreen(next));
+    EXPECT_GT(next->y(), form->y()) << "a later window follows its opener, not the popup";
+}
+
+TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData)
+{
+    ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
+    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4002, false, true)->Execute();
+    ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
+    FormMain *second = NewWindowFrom(form);
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(LoadPage(second, server.Url("/b.html")));
+    second->XPStyleImageTextBox1->AddItem(QStringLiteral("http://typed.example/"));
+    Execute(form, 3001);
+
+    ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
+    FormMain *popup = PopupFrom(form, "#blank");
+    ASSERT_NE(popup, nullptr);
+
+    // Full screen from the second window, on a page of its own, and back.
+    Execute(second, 218);
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    ASSERT_TRUE(WaitFor([&] { return fs->isVisible() && !form->isVisible(); }));
+    fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
+    ASSERT_TRUE(WaitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
+    bool backOnPage = false;
+    const auto connection = QObject::connect(form->WebBrowserMain, &WebBrowser::DocumentComplete, form, [&](WebBrowser *, const QString &url) {
+        backOnPage = backOnPage || url == server.Url("/c.html").toString();
+    });
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 218)->Execute();
+    ASSERT_TRUE(WaitFor([&] { return form->isVisible() && !fs->isVisible(); }));
+    ASSERT_TRUE(WaitFor([&] { return backOnPage; })) << "the first window comes back on the full-screen page";
+    QObject::disconnect(connection);
+    Execute(form, 3001);
+
+    Close(form);
+    EXPECT_FALSE(Loaded<FormMain>().isEmpty());
+    Close(popup);
+    second->resize(700, 500);
+    ASSERT_FALSE(Forms::LoadedForms().isEmpty()) << "the program lives while a window is open";
+    Close(second);
+
+    EXPECT_TRUE(Forms::LoadedForms().isEmpty());
+    for (FormMain *window : seen)
+        EXPECT_FALSE(Loaded<FormMain>().contains(window));
+    const QByteArray history = folder.ReadFile(QStringLiteral("History.dat"));
+    for (const char *page : {"/a.html", "/b.html", "/c.html", "/popup.html"})
+        EXPECT_TRUE(history.contains(server.Url(page).toString().toUtf8())) << page << "\n" << history.constData();
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Url.dat")).contains("http://typed.example/"));
+    const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(settings.contains("WindowWidth=10500\r\n")) << settings.constData();
+    EXPECT_TRUE(settings.contains("WindowHeight=7500\r\n"));
+    EXPECT_TRUE(settings.contains("KillPopups=True\r\n"));
+    EXPECT_TRUE(settings.contains("FullScreen=False\r\n"));
+}
+
+TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnItsPage)
+{
+    FormMain *second = NewWindowFrom(form);
+    ASSERT_NE(second, nullptr);
+    Close(form);
+    Execute(second, 218);
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    ASSERT_TRUE(WaitFor([&] { return fs->isVisible(); }));
+    EXPECT_TRUE(second->isVisible()) << "only the first window hides behind full screen";
+    fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
+    ASSERT_TRUE(WaitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
+
+    Close(second);
+    ASSERT_TRUE(Forms::IsLoaded(fs)) << "the full-screen window is still open";
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=True\r\n"));
+
+    const QList<FormMain *> before = MainWindows();
+    FormFullScreen::ToolbarButton(fs->ToolbarWindow, QStringLiteral("Maximize"))->trigger();
+    FormMain *reopened = WaitForNewWindow(before);
+    ASSERT_NE(reopened, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return reopened->WebBrowserMain->LocationURL() == server.Url("/c.html").toString(); }));
+    EXPECT_FALSE(fs->isVisible());
+    EXPECT_FALSE(reopened->FullScreen);
+
+    Close(reopened);
+    EXPECT_TRUE(Forms::LoadedForms().isEmpty());
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=False\r\n"));
+}
