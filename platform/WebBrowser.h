@@ -24,7 +24,8 @@ class WebBrowser : public QWidget
 {
     Q_OBJECT
 public:
-    // ExecWB command numbers and options, numbered as the original control numbers them.
+    // ExecWB command numbers and options. The numbers are those the browser's callers pass, so
+    // they stay fixed.
     enum OLECMDID {
         OLECMDID_SAVEAS = 4,
         OLECMDID_PRINT = 6,
@@ -64,7 +65,7 @@ public:
     HtmlDocument *Document() const { return m_document; }
     bool Busy() const { return m_busy; }
 
-    // Kept for the host, which registers its popup browsers as the original required; the engine
+    // Kept for the host, which registers each popup's browser before handing it over; the engine
     // finds a popup's browser through the page that opened it, so the flag changes nothing here.
     bool RegisterAsBrowser() const { return m_registerAsBrowser; }
     void SetRegisterAsBrowser(bool value) { m_registerAsBrowser = value; }
