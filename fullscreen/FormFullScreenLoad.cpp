@@ -147,10 +147,10 @@ void FormFullScreen::Form_KeyDown(int KeyCode, int Shift)
                 WebBrowserFullScreen->ExecWB(WebBrowser::OLECMDID_SAVEAS, WebBrowser::OLECMDEXECOPT_DODEFAULT);
                 break;
             case 'F':
-                Forms::Default<FormFind>()->ShowModeless();
+                Forms::Default<FormFind>()->ShowModeless(this);
                 break;
             case 'O':
-                Forms::Default<FormOpenFile>()->ShowModeless();
+                Forms::Default<FormOpenFile>()->ShowModeless(this);
                 break;
             case 'P':
                 WebBrowserFullScreen->ExecWB(WebBrowser::OLECMDID_PRINT, WebBrowser::OLECMDEXECOPT_DODEFAULT);

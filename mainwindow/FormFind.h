@@ -39,8 +39,9 @@ public:
 
     // Shows the dialog modal, owned by owner, and returns once it is closed (Edit, Find).
     void ShowModal(QWidget *owner);
-    // Shows it modeless; when it is open already it comes forward.
-    void ShowModeless();
+    // Shows it modeless, centred over the window that asked for it when given; when it is open
+    // already it comes forward where it stands.
+    void ShowModeless(const QWidget *over = nullptr);
 
     // The message when nothing more is found.
     static const QString NotFoundText;

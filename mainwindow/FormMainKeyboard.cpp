@@ -39,10 +39,10 @@ void FormMain::RunShortcutLetter(QChar letter)
         BrowserCommand(WebBrowser::OLECMDID_SAVEAS);
         break;
     case 'F':
-        Forms::Default<FormFind>()->ShowModeless();
+        Forms::Default<FormFind>()->ShowModeless(this);
         break;
     case 'O':
-        Forms::Default<FormOpenFile>()->ShowModeless();
+        Forms::Default<FormOpenFile>()->ShowModeless(this);
         break;
     case 'P':
         BrowserCommand(WebBrowser::OLECMDID_PRINT);

@@ -98,7 +98,7 @@ void FormOpenFile::CommandCancel_Click()
     Forms::Unload(this);
 }
 
-void FormOpenFile::ShowModeless()
+void FormOpenFile::ShowModeless(const QWidget *over)
 {
-    DialogTools::ShowModeless(this);
+    DialogTools::ShowModeless(this, over);
 }

@@ -8,7 +8,6 @@
 #include "platform/WebBrowser.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -230,8 +229,7 @@ TEST_F(FavoritesDialogs, NewFolderChecksTheNameAndShowsTheFolder)
                       (QStringList{
                           u"Create New Folder|Please enter a name for the new folder"_qs,
                           u"Create New Folder|Please enter a name for the new folder"_qs,
-                          QGuiApplication::applicationDisplayName()
-                              + u"|A folder of the same name already exists in the selected location."_qs,
+                          u"Kestrelvue3|A folder of the same name already exists in the selected location."_qs,
                       }));
             EXPECT_TRUE(inner->isVisible());
             TypeOver(inner->TextFolderName, u"a/b"_qs);
