@@ -88,7 +88,8 @@ signals:
     void DownloadComplete();
     // Progress out of ProgressMax; -1 when the load has ended.
     void ProgressChange(int Progress, int ProgressMax);
-    // The address under the mouse, or the state of the load ("" when there is none).
+    // The address under the mouse, or the state of the load ("" when there is none). A right-click
+    // on a link names that link, and it stays named while a menu is open over the page.
     void StatusTextChange(const QString &Text);
     void TitleChange(const QString &Text);
     // Whether GoBack (CSC_NAVIGATEBACK) or GoForward (CSC_NAVIGATEFORWARD) can go anywhere.
@@ -114,6 +115,7 @@ signals:
 
 private:
     void OnNavigationRequested(const QUrl &url, bool isMainFrame, bool &accept);
+    void OnLinkHovered(const QString &url);
     void OnLoadingChanged(const QWebEngineLoadingInfo &info);
     void OnUrlChanged(const QUrl &url);
     void OnDocumentCreated(const QString &href);
