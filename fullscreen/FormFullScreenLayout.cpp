@@ -12,11 +12,12 @@
 #include "platform/WebBrowser.h"
 
 #include <QFrame>
-#include <algorithm>
 #include <QResizeEvent>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace {
 
