@@ -1,6 +1,7 @@
 #include "browsingdata/FavoritesMessage.h"
 
-#include <QGuiApplication>
+#include "app/ApplicationTitle.h"
+
 #include <QMessageBox>
 
 namespace FavoritesMessage {
@@ -17,7 +18,7 @@ Handler &CurrentHandler()
 
 void Show(QWidget *parent, const QString &text, const QString &title)
 {
-    const QString shownTitle = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+    const QString shownTitle = title.isEmpty() ? ApplicationTitle : title;
     if (CurrentHandler()) {
         CurrentHandler()(text, shownTitle);
         return;

@@ -10,7 +10,7 @@ class QWidget;
 // function of their own in place of the box.
 namespace FavoritesMessage {
 
-// An empty title shows the program's name.
+// An empty title shows the program's title.
 void Show(QWidget *parent, const QString &text, const QString &title = {});
 
 using Handler = std::function<void(const QString &text, const QString &title)>;

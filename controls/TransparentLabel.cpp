@@ -25,6 +25,11 @@ void TransparentLabel::setLabelText(const QString &text)
     drawText();
 }
 
+double TransparentLabel::TextWidthTwips() const
+{
+    return pixelsToTwips(LabelTextLeftPixels + QFontMetrics(font()).horizontalAdvance(m_labelText) + 1);
+}
+
 void TransparentLabel::changeEvent(QEvent *event)
 {
     DrawnControl::changeEvent(event);

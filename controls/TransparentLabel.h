@@ -14,6 +14,8 @@ public:
 
     QString LabelText() const { return m_labelText; }
     void setLabelText(const QString &text);
+    // The width, in twips, that shows the whole text in the label's font.
+    double TextWidthTwips() const;
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -1,5 +1,6 @@
 #include "ftp/FormDialogTools.h"
 
+#include "app/ApplicationTitle.h"
 #include "platform/NumberedError.h"
 
 #include <QMessageBox>
@@ -12,7 +13,6 @@ namespace FormDialogTools {
 namespace {
 
 constexpr int TwipsPerPixel = 15;
-const QString ApplicationTitle = QStringLiteral("Kestrelvue3");
 
 } // namespace
 

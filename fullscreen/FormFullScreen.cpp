@@ -150,10 +150,10 @@ void FormFullScreen::CreateControls()
 
 void FormFullScreen::CreateToolbars()
 {
-    // The strip of the navigation and Go toolbars stays hidden: the Standard bar carries the
-    // same commands, and the address box is laid over that bar.
+    // The strip of the navigation and Go toolbars keeps its place at the top of the window, under
+    // the Standard bar, which is made later and so lies above it: the bar carries the same
+    // commands, and the address box, where Enter goes, is laid over the bar.
     PictureAddressBar = TwipsControls::MakeFrame(this, "PictureAddressBar", false, 120, 0, 12735, 375);
-    PictureAddressBar->hide();
     ILNavBar = navBarImages(ImageListToolbarMainHot);
     ILNavBarHot = ILNavBar;
     ToolbarNav = TwipsControls::Make<QToolBar>(PictureAddressBar, "ToolbarNav", 0, 0, 6000, 375);

@@ -131,6 +131,7 @@ public:
     void LayoutSearchPane();
     void LayoutHistoryTree();
     void LayoutFavoritesTree();
+    double StandardBarCommandsWidth() const;
 
     // Page and address events.
     void WebBrowserFullScreen_NavigateComplete2(WebBrowser *pDisp, const QString &URL);

@@ -3,6 +3,7 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/ModSettings.h"
+#include "fullscreen/FullScreenLayout.h"
 #include "mainwindow/MainCommandBars.h"
 #include "platform/CommandBars.h"
 
@@ -12,9 +13,9 @@ namespace {
 
 using Kind = CommandBarControlType;
 
-// The Standard bar's placeholders: they take the room at the right end of the bar over which
-// the address label, the address box and the window buttons are laid.
-constexpr int PlaceholderId = 234675675;
+// The Standard bar's placeholders (FullScreenLayout::PlaceholderId): they take the room at the
+// right end of the bar over which the address label, the address box and the window buttons
+// are laid.
 constexpr int PlaceholderCount = 20;
 
 // Docked at the top edge only, never floating, over the whole width, overflow hidden.
@@ -64,7 +65,7 @@ void FormFullScreen::BuildCommandBars()
     add(ToolBarStandard, 218, QStringLiteral("F&ullscreen"), true);
     add(ToolBarStandard, 3001, QStringLiteral("Block"))->SetChecked(ModSettings::ProgramOptions().KillPopups);
     for (int i = 1; i <= PlaceholderCount; ++i)
-        add(ToolBarStandard, PlaceholderId, QStringLiteral("  "))->SetEnabled(false);
+        add(ToolBarStandard, FullScreenLayout::PlaceholderId, QStringLiteral("  "))->SetEnabled(false);
 
     CommandBarsMain->AddImageList(ImageListToolbarMainHot);
     ToolBarStandard->EnableDocking(kTopRowDocking);

@@ -17,6 +17,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 MainLayout::ClientRect clientRect(const CommandBars *bars)
@@ -45,13 +47,15 @@ void FormFullScreen::CommandBarsMain_Resize()
     if (ToolBarStandard) {
         int bl = 0, bt = 0, br = 0, bb = 0;
         ToolBarStandard->GetWindowRect(bl, bt, br, bb);
+        TransparentLabelAddress->setLabelText(QStringLiteral("Address:"));
+        // The label is at least as wide as its text, which the address box would otherwise cut.
         const QRectF label = RectTwips(TransparentLabelAddress);
+        const double labelWidth = std::max(label.width(), TransparentLabelAddress->TextWidthTwips());
         const QRectF windowButtons = RectTwips(ToolbarWindow);
         const FullScreenLayout::BarControls b = FullScreenLayout::PlaceBarControls(
-            bl, bt, bb, Left(), Top(), Width(), label.width(), windowButtons.width());
+            bl, bt, bb, Left(), Top(), Width(), labelWidth, windowButtons.width(), StandardBarCommandsWidth());
 
-        TransparentLabelAddress->setLabelText(QStringLiteral("Address:"));
-        MoveTwips(TransparentLabelAddress, b.label.x(), b.label.y(), label.width(), label.height());
+        MoveTwips(TransparentLabelAddress, b.label.x(), b.label.y(), labelWidth, label.height());
         // The box moves first and takes its width after: a width below zero is refused alone,
         // and the box keeps its previous width at its new place.
         const QRectF box = RectTwips(XPStyleImageTextBox1);
@@ -66,6 +70,17 @@ void FormFullScreen::CommandBarsMain_Resize()
     LayoutSearchPane();
     LayoutFavoritesTree();
     LayoutHistoryTree();
+}
+
+// How far the Standard bar's commands reach from its left edge, in twips: up to its first
+// placeholder, or nothing when the placeholders are out of sight.
+double FormFullScreen::StandardBarCommandsWidth() const
+{
+    CommandBarControl *placeholder = ToolBarStandard->FindControl(FullScreenLayout::PlaceholderId);
+    QWidget *room = placeholder ? placeholder->Widget() : nullptr;
+    if (!room || !room->isVisibleTo(ToolBarStandard->Widget()))
+        return 0;
+    return room->mapTo(ToolBarStandard->Widget(), QPoint(0, 0)).x() * FullScreenLayout::TwipsPerPixel;
 }
 
 void FormFullScreen::Form_Resize()

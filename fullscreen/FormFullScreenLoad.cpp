@@ -152,11 +152,11 @@ void FormFullScreen::Form_KeyDown(int KeyCode, int Shift)
                 break;
             case 'F':
                 Forms::Default<FormFind>()->SearchIn(docMain);
-                Forms::Default<FormFind>()->ShowModeless();
+                Forms::Default<FormFind>()->ShowModeless(this);
                 break;
             case 'O':
                 Forms::Default<FormOpenFile>()->OpenIn(WebBrowserFullScreen);
-                Forms::Default<FormOpenFile>()->ShowModeless();
+                Forms::Default<FormOpenFile>()->ShowModeless(this);
                 break;
             case 'P':
                 WebBrowserFullScreen->ExecWB(WebBrowser::OLECMDID_PRINT, WebBrowser::OLECMDEXECOPT_DODEFAULT);

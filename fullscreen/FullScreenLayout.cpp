@@ -1,5 +1,7 @@
 #include "fullscreen/FullScreenLayout.h"
 
+#include <algorithm>
+
 namespace FullScreenLayout {
 
 namespace {
@@ -23,10 +25,10 @@ QRectF KeyPreviewRect()
 
 BarControls PlaceBarControls(int barLeft, int barTop, int barBottom, double windowLeft,
                              double windowTop, double windowWidth, double labelWidth,
-                             double toolbarWindowWidth)
+                             double toolbarWindowWidth, double commandsWidth)
 {
     BarControls b;
-    b.label = QPointF(px(barLeft) - windowLeft + 4200, px(barTop) - windowTop + 60);
+    b.label = QPointF(px(barLeft) - windowLeft + std::max(4200.0, commandsWidth), px(barTop) - windowTop + 60);
     b.addressBoxTop = b.label.y();
     b.addressBoxLeft = b.label.x() + labelWidth;
     b.addressBoxWidth = windowWidth - b.addressBoxLeft - toolbarWindowWidth - 320;

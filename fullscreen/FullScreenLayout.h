@@ -10,6 +10,10 @@ namespace FullScreenLayout {
 
 constexpr double TwipsPerPixel = 15.0;
 
+// The id of the Standard bar's placeholders: their room, after the bar's commands, is where the
+// address label, the address box and the window-control toolbar lie.
+constexpr int PlaceholderId = 234675675;
+
 // The page browser fills its container from the corner.
 QRectF BrowserInContainer(double containerWidth, double containerHeight);
 
@@ -30,10 +34,12 @@ struct BarControls
 };
 
 // From the Standard bar's window rectangle in screen pixels (barLeft, barTop, barBottom), the
-// window's Left, Top and Width in twips, and the current widths of the label and of the
-// window-control toolbar. The toolbar's Top is the bar's top pixel number taken as twips.
+// window's Left, Top and Width in twips, the current widths of the label and of the
+// window-control toolbar, and how far the bar's own commands reach from its left edge. The label
+// stands 4200 twips into the bar, or where the commands end when they reach further, so that it
+// never covers one. The toolbar's Top is the bar's top pixel number taken as twips.
 BarControls PlaceBarControls(int barLeft, int barTop, int barBottom, double windowLeft,
                              double windowTop, double windowWidth, double labelWidth,
-                             double toolbarWindowWidth);
+                             double toolbarWindowWidth, double commandsWidth);
 
 } // namespace FullScreenLayout

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QEventLoop>
+#include <QLayout>
 #include <QPointer>
 #include <QWidget>
 
@@ -55,6 +56,8 @@ void ShowModal(QWidget *dialog, QWidget *owner)
         return;
     if (owner && dialog->parentWidget() != owner)
         dialog->setParent(owner, dialog->windowFlags() | Qt::Window);
+    if (owner)
+        CentreOver(dialog, owner);
     QPointer<QWidget> self(dialog);
     QEventLoop loop;
     auto *watcher = new HideWatcher(dialog, &loop);
@@ -69,13 +72,30 @@ void ShowModal(QWidget *dialog, QWidget *owner)
     }
 }
 
-void ShowModeless(QWidget *dialog)
+void ShowModeless(QWidget *dialog, const QWidget *over)
 {
+    Forms::Load(dialog);
+    if (!Forms::IsLoaded(dialog))
+        return;
+    if (over && !dialog->isVisible())
+        CentreOver(dialog, over);
     Forms::Show(dialog);
     if (!Forms::IsLoaded(dialog))
         return;
     dialog->raise();
     dialog->activateWindow();
+}
+
+void CentreOver(QWidget *dialog, const QWidget *over)
+{
+    const QWidget *owner = over->window();
+    // A window never sized by the program takes its layout's size as it shows: take it now.
+    if (dialog->layout() && !dialog->testAttribute(Qt::WA_Resized)) {
+        dialog->adjustSize();
+        dialog->setAttribute(Qt::WA_Resized, false);
+    }
+    const QSize size = dialog->frameGeometry().size();
+    dialog->move(owner->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 } // namespace DialogTools

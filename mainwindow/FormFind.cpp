@@ -1,5 +1,6 @@
 #include "mainwindow/FormFind.h"
 
+#include "app/ApplicationTitle.h"
 #include "mainwindow/DialogTools.h"
 #include "mainwindow/FormMain.h"
 #include "platform/HtmlTextRange.h"
@@ -166,10 +167,10 @@ void FormFind::CheckExludePartialMatches_Click()
 
 void FormFind::ShowNotFound()
 {
-    QMessageBox::information(this, QStringLiteral("Kestrelvue3"), NotFoundText);
+    QMessageBox::information(this, ApplicationTitle, NotFoundText);
 }
 
-void FormFind::ShowModeless()
+void FormFind::ShowModeless(const QWidget *over)
 {
-    DialogTools::ShowModeless(this);
+    DialogTools::ShowModeless(this, over);
 }

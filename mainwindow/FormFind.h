@@ -40,8 +40,9 @@ public:
 
     // Shows the dialog modal, owned by owner, and returns once it is closed (Edit, Find).
     void ShowModal(QWidget *owner);
-    // Shows it modeless; when it is open already it comes forward.
-    void ShowModeless();
+    // Shows it modeless, centred over the window that asked for it when given; when it is open
+    // already it comes forward where it stands.
+    void ShowModeless(const QWidget *over = nullptr);
     // The page to search: the one on screen in the window the user opened the dialog from
     // (null before that window has shown a page). Until it is given, the first main window's.
     void SearchIn(HtmlDocument *document);

@@ -26,7 +26,7 @@ QString FormHelp::HelpPage()
     return QDir(ProgramFolder::AppPath()).filePath(QStringLiteral("Help.html"));
 }
 
-void FormHelp::ShowModeless()
+void FormHelp::ShowModeless(const QWidget *over)
 {
-    DialogTools::ShowModeless(this);
+    DialogTools::ShowModeless(this, over);
 }

@@ -18,8 +18,9 @@ public:
     WebBrowser *WebBrowserHelp = nullptr;
 
     void Form_Load() override;
-    // Shows it modeless; when it is open already it comes forward.
-    void ShowModeless();
+    // Shows it modeless, centred over the window that asked for it when given; when it is open
+    // already it comes forward where it stands.
+    void ShowModeless(const QWidget *over = nullptr);
 
     // The help page: the program folder's "Help.html".
     static QString HelpPage();

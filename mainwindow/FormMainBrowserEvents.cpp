@@ -9,6 +9,7 @@
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPointer>
 
@@ -60,6 +61,10 @@ void FormMain::WebBrowserMain_NavigateComplete2(WebBrowser *pDisp, const QString
     LinkClicked = IsChildWindow;
     if (!WebBrowserMain->isVisible())
         WebBrowserMain->setVisible(true);
+    // The page now shows an address the engine loads, which is never an "ftp" one: the FTP pane
+    // would cover the page that the caption and the address box name.
+    if (PictureFTP->isVisible())
+        HideFTPPane();
     XPStyleImageTextBox1->SetText(URL);
     setWindowTitle(BrowserEventRules::Caption(WebBrowserMain->Document()->Title()));
     HookMainDocument();

@@ -78,9 +78,9 @@ void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
             break;
         case IdAddressBar:
             ToggleBar(control, ToolBarAddress, ShowAddressBar);
-            XPStyleImageTextBox1->setVisible(ShowAddressBar);
-            PictureGo->setVisible(ShowAddressBar);
-            TransparentLabelAddress->setVisible(ShowAddressBar);
+            XPStyleImageTextBox1->setVisible(ToolBarAddress->Visible());
+            PictureGo->setVisible(ToolBarAddress->Visible());
+            TransparentLabelAddress->setVisible(ToolBarAddress->Visible());
             break;
         case IdSideBarSearch:
             SelectSideBarPane(control, 0);
@@ -129,14 +129,13 @@ void FormMain::OpenNewWindow(const QString &address, bool childWindow)
         m_objNewWindow->SetIsChildWindow(true);
 }
 
-// The check mark decides: the bar and the window's field follow it, so a bar that a page hid
-// comes back with the mark instead of staying out of step with it.
+// The check mark, the bar's visibility and the window's field each turn over from their own
+// value: a bar that a page hid comes back at the first click, whatever the mark said.
 void FormMain::ToggleBar(CommandBarControl *control, CommandBar *bar, bool &field)
 {
-    const bool show = !control->Checked();
-    control->SetChecked(show);
-    bar->SetVisible(show);
-    field = show;
+    control->SetChecked(!control->Checked());
+    bar->SetVisible(!bar->Visible());
+    field = !field;
 }
 
 // pane: 0 Search, 1 Favorites, 2 History. The View menu's item and the Standard toolbar's button

@@ -40,11 +40,11 @@ void FormMain::RunShortcutLetter(QChar letter)
         break;
     case 'F':
         Forms::Default<FormFind>()->SearchIn(docMain);
-        Forms::Default<FormFind>()->ShowModeless();
+        Forms::Default<FormFind>()->ShowModeless(this);
         break;
     case 'O':
         Forms::Default<FormOpenFile>()->OpenIn(WebBrowserMain);
-        Forms::Default<FormOpenFile>()->ShowModeless();
+        Forms::Default<FormOpenFile>()->ShowModeless(this);
         break;
     case 'P':
         BrowserCommand(WebBrowser::OLECMDID_PRINT);

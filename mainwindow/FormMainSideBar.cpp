@@ -44,6 +44,14 @@ void SetChecked(CommandBarControl *control, bool checked)
 void FormMain::ConnectSideBar()
 {
     connect(CommandBarsSideBar, &CommandBars::Execute, this, &FormMain::CommandBarsSideBar_Execute);
+    // The button row grows when the open pane's button shows in it, after the pane was placed
+    // below it: the close button and the panes follow the row.
+    connect(CommandBarsSideBar, &CommandBars::Resize, this, [this] {
+        CommandBarsSideBar_Resize();
+        LayoutSearchPane();
+        LayoutFavoritesTree();
+        LayoutHistoryTree();
+    });
     connect(TransparentCloseButton1, &TransparentCloseButton::ButtonClick, this,
             &FormMain::TransparentCloseButton1_ButtonClick);
 

@@ -70,7 +70,8 @@ void FormOpenFile::ShowModal(QWidget *owner)
 void FormOpenFile::CommandBrowse_Click()
 {
     // The program's own dialog rather than the desktop's, so that it looks and acts the same
-    // everywhere. A name that does not exist is taken as typed, as the original dialog did.
+    // everywhere. A name that does not exist is taken as typed: the address box may hold any
+    // address, not only a file's.
     QFileDialog dialog(this, OpenDialogTitle, OpenDialogFolder(), OpenDialogFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -107,7 +108,7 @@ void FormOpenFile::CommandCancel_Click()
     Forms::Unload(this);
 }
 
-void FormOpenFile::ShowModeless()
+void FormOpenFile::ShowModeless(const QWidget *over)
 {
-    DialogTools::ShowModeless(this);
+    DialogTools::ShowModeless(this, over);
 }

@@ -27,8 +27,9 @@ public:
 
     // Shows the window modal, owned by owner, and returns once it is closed (File, Open).
     void ShowModal(QWidget *owner);
-    // Shows it modeless; when it is open already it comes forward.
-    void ShowModeless();
+    // Shows it modeless, centred over the window that asked for it when given; when it is open
+    // already it comes forward where it stands.
+    void ShowModeless(const QWidget *over = nullptr);
     // The browser to send: the one on screen in the window the user opened the dialog from.
     // Until it is given, the first main window's.
     void OpenIn(WebBrowser *browser);

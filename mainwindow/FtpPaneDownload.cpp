@@ -29,6 +29,7 @@ void FtpPaneDownload::Start(QWidget *window, CFtpClient *client, const QString &
     // the whole file has arrived, instead of adding the remote bytes to its end.
     client->DownloadFile(m_strRemoteFileName, localPath, true);
     m_strLocalFilePath = localPath;
+    m_strServer = client->FtpServer();
 
     // Each download starts from the dialog's design texts.
     Close();
@@ -64,6 +65,7 @@ void FtpPaneDownload::Finished(qint32 result)
     FormFileDownload *dialog = m_objFileDownload;
     if (!dialog)
         return;
+    FtpPaneView::ShowDownloadSource(dialog, m_strLocalFilePath, m_strRemoteFileName, m_strServer);
     FtpPaneView::ShowDownloadFinished(dialog, result, m_lngRemoteFileSize, m_lngBytesTransferred,
                                       m_lngTransferSeconds);
     if (dialog->CheckCloseDialogOnFinish->isChecked())

@@ -20,7 +20,9 @@ public:
     void Transferred(const CFtpClient *client, qint64 bytes);
     // A second of the transfer clock: the dialog's path, source, time left, rate and caption.
     void Tick(const CFtpClient *client);
-    // The download ended with result: the dialog says how, and closes when the user asked so.
+    // The download ended with result: the dialog says how, and closes when the user asked so. It
+    // names the file and where it went even when the transfer ended before the clock's first
+    // second; the rate, which needs a second, stays unwritten then.
     void Finished(qint32 result);
     // A new session's clock starts from nought.
     void ResetClock();
@@ -31,6 +33,7 @@ private:
     QString m_strRemoteFileName;
     qint64 m_lngRemoteFileSize = 0;
     QString m_strLocalFilePath;
+    QString m_strServer;
     QPointer<FormFileDownload> m_objFileDownload;
     qint64 m_lngTransferSeconds = 0;
     qint64 m_lngBytesTransferred = 0;

@@ -1,5 +1,6 @@
 #include "mainwindow/FtpPaneSession.h"
 
+#include "app/ApplicationTitle.h"
 #include "ftp/CFtpClient.h"
 #include "ftp/FormFTPLogin.h"
 #include "mainwindow/FtpPaneTexts.h"
@@ -51,7 +52,7 @@ void Connect(QWidget *window, CFtpClient *client, const QString &address, QTextE
 {
     const FtpServerAddress server = FtpServerAddress::Parse(address);
     if (!server.IsValid()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Kestrelvue3"),
+        QMessageBox box(QMessageBox::Warning, ApplicationTitle,
                         QStringLiteral("Please specify the FTP server to connect to."), QMessageBox::Ok, window);
         box.exec();
         return;

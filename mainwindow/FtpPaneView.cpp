@@ -128,14 +128,21 @@ void AppendLogLine(QTextEdit *log, const QString &message, const QColor &color)
     scroll->setValue(scroll->maximum());
 }
 
+void ShowDownloadSource(FormFileDownload *dialog, const QString &localPath, const QString &remoteName,
+                        const QString &server)
+{
+    dialog->LabelDownloadToData->setTextFormat(Qt::PlainText);
+    dialog->LabelRemoteFilePath->setTextFormat(Qt::PlainText);
+    dialog->LabelDownloadToData->setText(FtpPaneTexts::ShortenedPath(localPath));
+    dialog->LabelRemoteFilePath->setText(remoteName + QStringLiteral(" from ") + server);
+}
+
 void ShowDownloadProgress(FormFileDownload *dialog, const QString &localPath, const QString &remoteName,
                           const QString &server, qint64 size, qint64 done, qint64 seconds)
 {
-    for (QLabel *label : {dialog->LabelRemoteFilePath, dialog->LabelDownloadToData, dialog->LabelTimeRemainingData,
-                          dialog->LabelTransferRateData})
-        label->setTextFormat(Qt::PlainText);
-    dialog->LabelDownloadToData->setText(FtpPaneTexts::ShortenedPath(localPath));
-    dialog->LabelRemoteFilePath->setText(remoteName + QStringLiteral(" from ") + server);
+    ShowDownloadSource(dialog, localPath, remoteName, server);
+    dialog->LabelTimeRemainingData->setTextFormat(Qt::PlainText);
+    dialog->LabelTransferRateData->setTextFormat(Qt::PlainText);
     dialog->LabelTimeRemainingData->setText(FtpPaneTexts::TimeRemainingText(size, done, seconds));
     dialog->LabelTransferRateData->setText(
         FtpPaneTexts::TransferRateText(FtpPaneTexts::TransferRate(done, seconds)));

@@ -36,6 +36,9 @@ void AppendLogLine(QTextEdit *log, const QString &message, const QColor &color);
 // The colour of failures the pane reports itself.
 QColor ErrorColor();
 
+// Where the download goes and where it comes from.
+void ShowDownloadSource(FormFileDownload *dialog, const QString &localPath, const QString &remoteName,
+                        const QString &server);
 // The running download's path, source, time left and rate, after seconds of transfer.
 void ShowDownloadProgress(FormFileDownload *dialog, const QString &localPath, const QString &remoteName,
                           const QString &server, qint64 size, qint64 done, qint64 seconds);

@@ -94,7 +94,7 @@ bool RunById(const Target &target, int id)
         InternetOptionsDialog::Open(WebBrowser::DataFolder(), target.Browser->LocationURL());
         break;
     case IdHelpContents:
-        Forms::Default<FormHelp>()->ShowModeless();
+        Forms::Default<FormHelp>()->ShowModeless(target.Window);
         break;
     case IdBack:
         GoBackBy(target, 1);

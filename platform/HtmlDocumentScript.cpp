@@ -39,6 +39,11 @@ const char *const DocumentScript = R"JS(
         return el.getAttribute && el.hasAttribute('href') ? el.getAttribute('href') : '';
     }
 
+    function enclosingLinkAddress(el) {
+        const link = el && el.closest ? el.closest('a[href], area[href]') : null;
+        return link ? link.href : '';
+    }
+
     function elementOf(target) {
         if (target && target.nodeType === Node.TEXT_NODE)
             return target.parentElement;
@@ -75,6 +80,7 @@ const char *const DocumentScript = R"JS(
             srcOuterHTML: src ? src.outerHTML : '',
             srcText: textValue(src),
             srcHref: linkAddress(src),
+            linkHref: enclosingLinkAddress(src),
             srcTypeAttribute: src && src.hasAttribute('type') ? src.getAttribute('type') : '',
             hasParentElement: !!parent,
             parentTagName: parent ? parent.tagName : '',

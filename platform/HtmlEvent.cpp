@@ -9,6 +9,7 @@ HtmlEvent HtmlEvent::FromMessage(const QVariantMap &m)
     e.SrcOuterHTML = m.value("srcOuterHTML").toString();
     e.SrcText = m.value("srcText").toString();
     e.SrcHref = m.value("srcHref").toString();
+    e.LinkHref = m.value("linkHref").toString();
     e.SrcTypeAttribute = m.value("srcTypeAttribute").toString();
     e.HasParentElement = m.value("hasParentElement").toBool();
     e.ParentTagName = m.value("parentTagName").toString();

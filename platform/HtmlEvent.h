@@ -15,6 +15,7 @@ struct HtmlEvent
     QString SrcOuterHTML;
     QString SrcText;
     QString SrcHref;           // the element's address when it is a link, else empty
+    QString LinkHref;          // the address of the link the element is or lies in, else empty
     QString SrcTypeAttribute;  // the attribute "type", name matched without regard to case
     bool HasParentElement = false;
     QString ParentTagName;

@@ -19,7 +19,7 @@ class HtmlTextRange : public QObject
 {
     Q_OBJECT
 public:
-    // findText flags, as the original document model numbers them.
+    // findText flags; the values are bits that callers combine.
     enum FindFlags { MatchWholeWord = 2, MatchCase = 4 };
 
     // A range over the whole body of the document (the body's createTextRange).

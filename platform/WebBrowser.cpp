@@ -4,6 +4,7 @@
 #include "platform/InternetOptions.h"
 #include "platform/WebBrowserPage.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPrinter>
@@ -85,7 +86,13 @@ WebBrowser::WebBrowser(QWidget *parent)
         if (m_busy)
             emit ProgressChange(progress, 100);
     });
-    connect(m_page, &QWebEnginePage::linkHovered, this, &WebBrowser::StatusTextChange);
+    connect(m_page, &QWebEnginePage::linkHovered, this, &WebBrowser::OnLinkHovered);
+    connect(m_document, &HtmlDocument::oncontextmenu, this, [this](const HtmlEvent &event) {
+        // The right button names the link under the pointer at once: the engine's own report of
+        // the hovered link may still be on its way when the window's menu opens.
+        if (!event.LinkHref.isEmpty())
+            emit StatusTextChange(event.LinkHref);
+    });
     connect(m_page, &QWebEnginePage::titleChanged, this, &WebBrowser::TitleChange);
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebBrowser::OnUrlChanged);
     connect(m_page, &QWebEnginePage::newWindowRequested, this, &WebBrowser::OnNewWindowRequested);
@@ -217,6 +224,15 @@ void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo &info)
     // The engine runs no script in its "about:" pages; their load is the end of the download.
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && info.url().scheme() == QLatin1String("about"))
         emit DocumentComplete(this, info.url().toString());
+}
+
+// The engine reports an empty address when the pointer leaves the link, and also when it
+// leaves the page for a menu opened over it: while such a menu is open, the address stays.
+void WebBrowser::OnLinkHovered(const QString &url)
+{
+    if (url.isEmpty() && QApplication::activePopupWidget())
+        return;
+    emit StatusTextChange(url);
 }
 
 void WebBrowser::UpdateCommandStates()

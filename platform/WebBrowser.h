@@ -24,7 +24,8 @@ class WebBrowser : public QWidget
 {
     Q_OBJECT
 public:
-    // ExecWB command numbers and options, numbered as the original control numbers them.
+    // ExecWB command numbers and options. The numbers are those the browser's callers pass, so
+    // they stay fixed.
     enum OLECMDID {
         OLECMDID_SAVEAS = 4,
         OLECMDID_PRINT = 6,
@@ -64,7 +65,7 @@ public:
     HtmlDocument *Document() const { return m_document; }
     bool Busy() const { return m_busy; }
 
-    // Kept for the host, which registers its popup browsers as the original required; the engine
+    // Kept for the host, which registers each popup's browser before handing it over; the engine
     // finds a popup's browser through the page that opened it, so the flag changes nothing here.
     bool RegisterAsBrowser() const { return m_registerAsBrowser; }
     void SetRegisterAsBrowser(bool value) { m_registerAsBrowser = value; }
@@ -87,7 +88,8 @@ signals:
     void DownloadComplete();
     // Progress out of ProgressMax; -1 when the load has ended.
     void ProgressChange(int Progress, int ProgressMax);
-    // The address under the mouse, or the state of the load ("" when there is none).
+    // The address under the mouse, or the state of the load ("" when there is none). A right-click
+    // on a link names that link, and it stays named while a menu is open over the page.
     void StatusTextChange(const QString &Text);
     void TitleChange(const QString &Text);
     // Whether GoBack (CSC_NAVIGATEBACK) or GoForward (CSC_NAVIGATEFORWARD) can go anywhere.
@@ -113,6 +115,7 @@ signals:
 
 private:
     void OnNavigationRequested(const QUrl &url, bool isMainFrame, bool &accept);
+    void OnLinkHovered(const QString &url);
     void OnLoadingChanged(const QWebEngineLoadingInfo &info);
     void OnUrlChanged(const QUrl &url);
     void OnDocumentCreated(const QString &href);

@@ -396,7 +396,7 @@ int connect(SOCKET s, const SocketAddress &name)
     if (errno == EINPROGRESS) {
         r->connecting = true;
         arm(r);
-        // Non-blocking connects report would-block, as the original service does.
+        // A non-blocking connect reports would-block; its result comes later as a notification.
         return fail(WSAEWOULDBLOCK);
     }
     return failFromErrno();

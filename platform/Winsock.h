@@ -8,12 +8,12 @@ class MessageWindow;
 
 // The sockets service the FTP client was written against, over non-blocking BSD sockets:
 // the same calls, error numbers and asynchronous notifications (posted messages to a hidden
-// window). Each notification is delivered once, as the original service does: read again only
-// after the program has read, accept again only after it has accepted, write only while a
-// connect or a blocked send is pending, close once (found by peeking), connect once with its
-// result. Every message is stamped with the socket's registration, so a message still queued
-// when its socket is closed or re-registered is dropped, never delivered to a later owner of a
-// reused descriptor.
+// window). Each notification is delivered once, so the client never handles one twice: read
+// again only after the program has read, accept again only after it has accepted, write only
+// while a connect or a blocked send is pending, close once (found by peeking), connect once
+// with its result. Every message is stamped with the socket's registration, so a message still
+// queued when its socket is closed or re-registered is dropped, never delivered to a later
+// owner of a reused descriptor.
 namespace Winsock {
 
 // Constants that share a name with the system's socket macros carry the prefix WS_.

@@ -254,8 +254,7 @@ TEST_F(FavoritesDialogs, NewFolderChecksTheNameAndShowsTheFolder)
                       (QStringList{
                           u"Create New Folder|Please enter a name for the new folder"_qs,
                           u"Create New Folder|Please enter a name for the new folder"_qs,
-                          QGuiApplication::applicationDisplayName()
-                              + u"|A folder of the same name already exists in the selected location."_qs,
+                          u"Kestrelvue3|A folder of the same name already exists in the selected location."_qs,
                       }));
             EXPECT_TRUE(inner->isVisible());
             TypeOver(inner->TextFolderName, u"a/b"_qs);

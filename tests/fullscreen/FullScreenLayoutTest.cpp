@@ -38,7 +38,7 @@ TEST(FullScreenLayout, SidePanesFillTheSideBarBelowItsBarAndTheCloseButtonSitsAt
 TEST(FullScreenLayout, BarControlsLieOverTheStandardBar)
 {
     // Standard bar at the top of the screen, window at (0, 0), 1280 pixels wide.
-    const auto b = FullScreenLayout::PlaceBarControls(0, 0, 26, 0, 0, 19200, 735, 1050);
+    const auto b = FullScreenLayout::PlaceBarControls(0, 0, 26, 0, 0, 19200, 735, 1050, 3900);
     EXPECT_EQ(b.label, QPointF(4200, 60));
     EXPECT_EQ(b.addressBoxTop, 60);
     EXPECT_EQ(b.addressBoxLeft, 4935);
@@ -51,12 +51,20 @@ TEST(FullScreenLayout, BarControlsLieOverTheStandardBar)
 TEST(FullScreenLayout, BarControlsFollowTheBarsScreenPlaceAgainstTheWindow)
 {
     // Bar 30 pixels below and 10 right of a window standing at (150, 300) twips.
-    const auto b = FullScreenLayout::PlaceBarControls(20, 50, 76, 150, 300, 15000, 735, 1050);
+    const auto b = FullScreenLayout::PlaceBarControls(20, 50, 76, 150, 300, 15000, 735, 1050, 3900);
     EXPECT_EQ(b.label, QPointF(20 * 15 - 150 + 4200, 50 * 15 - 300 + 60));
     // The window buttons' top is the bar's top pixel number, taken as twips.
     EXPECT_EQ(b.toolbarWindowTop, 50);
     // A window too narrow gives the address box a negative width, which the box refuses.
-    EXPECT_LT(FullScreenLayout::PlaceBarControls(0, 0, 26, 0, 0, 5000, 735, 1050).addressBoxWidth, 0);
+    EXPECT_LT(FullScreenLayout::PlaceBarControls(0, 0, 26, 0, 0, 5000, 735, 1050, 3900).addressBoxWidth, 0);
+}
+
+TEST(FullScreenLayout, TheLabelStandsAfterTheBarsCommandsWhenTheyReachBeyond4200Twips)
+{
+    const auto b = FullScreenLayout::PlaceBarControls(0, 0, 26, 0, 0, 19200, 780, 1050, 4380);
+    EXPECT_EQ(b.label, QPointF(4380, 60));
+    EXPECT_EQ(b.addressBoxLeft, 4380 + 780);
+    EXPECT_EQ(b.addressBoxWidth, 19200 - (4380 + 780) - 1050 - 320);
 }
 
 TEST(FullScreenLayout, KeyPreviewIsATinyPictureAtTheLeftEdge)

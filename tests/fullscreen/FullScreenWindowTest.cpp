@@ -1,6 +1,8 @@
 #include "controls/XPStyleImageTextBox.h"
 #include "fullscreen/FormFullScreen.h"
 #include "fullscreen/FormFullScreenTaskBar.h"
+#include "fullscreen/FullScreenLayout.h"
+#include "controls/TransparentLabel.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
 #include "platform/Forms.h"
@@ -211,6 +213,84 @@ TEST_F(FullScreenWindow, AddressBoxAndWindowButtonsLieOverTheStandardBarAndThePa
     EXPECT_NEAR(page.width(), (r - l) - 40, 15);
     EXPECT_EQ(fs->WebBrowserFullScreen->geometry(), QRect(QPoint(0, 0), fs->PictureBrowser->size()));
     EXPECT_EQ(fs->PictureFTP->geometry(), fs->PictureBrowser->geometry());
+}
+
+namespace {
+
+// The controls over the Standard bar, by name, in window coordinates: the bar's own commands,
+// the address label as far as its text reaches, the address box and the window buttons.
+QList<QPair<QString, QRect>> barControls(FormFullScreen *fs)
+{
+    QList<QPair<QString, QRect>> controls;
+    QWidget *bar = fs->ToolBarStandard->Widget();
+    for (int i = 1; i <= fs->ToolBarStandard->Controls().Count(); ++i) {
+        CommandBarControl *control = fs->ToolBarStandard->Controls().Item(i);
+        QWidget *button = control->Widget();
+        if (control->Id() == FullScreenLayout::PlaceholderId || !button || !button->isVisibleTo(bar))
+            continue;
+        controls << qMakePair(QStringLiteral("command %1").arg(control->Id()),
+                              QRect(button->mapTo(fs, QPoint(0, 0)), button->size()));
+    }
+    const QRect label = fs->TransparentLabelAddress->geometry();
+    const int textWidth = qRound(fs->TransparentLabelAddress->TextWidthTwips() / 15);
+    controls << qMakePair(QStringLiteral("Address: text"), QRect(label.topLeft(), QSize(textWidth, label.height())));
+    controls << qMakePair(QStringLiteral("address box"), fs->XPStyleImageTextBox1->geometry());
+    controls << qMakePair(QStringLiteral("window buttons"), fs->ToolbarWindow->geometry());
+    return controls;
+}
+
+// Whether the window has laid its controls over the Standard bar at its present size: the
+// window buttons end at its right edge and the address box lies on the bar.
+bool laidOverTheBar(FormFullScreen *fs)
+{
+    QWidget *bar = fs->ToolBarStandard->Widget();
+    const QRect barRect(bar->mapTo(fs, QPoint(0, 0)), bar->size());
+    return fs->ToolbarWindow->geometry().right() + 1 == fs->width()
+        && barRect.contains(fs->XPStyleImageTextBox1->geometry().topLeft());
+}
+
+// The pairs of controls over the Standard bar that cover one another, or "" when none do.
+QString overlaps(FormFullScreen *fs)
+{
+    const auto controls = barControls(fs);
+    QStringList found;
+    for (int i = 0; i < controls.size(); ++i)
+        for (int j = i + 1; j < controls.size(); ++j)
+            if (controls[i].second.intersects(controls[j].second))
+                found << controls[i].first + " / " + controls[j].first;
+    return found.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+TEST_F(FullScreenWindow, NoControlOverTheStandardBarCoversAnotherAndTheNavigationStripLiesUnderTheBar)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = enterFullScreen(main);
+    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+
+    // As it opens, maximized over the whole screen.
+    ASSERT_TRUE(waitFor([&] { return laidOverTheBar(fs); }));
+    EXPECT_TRUE(overlaps(fs).isEmpty()) << overlaps(fs).toStdString();
+    EXPECT_GE(fs->TransparentLabelAddress->width() * 15, fs->TransparentLabelAddress->TextWidthTwips());
+
+    // The navigation strip keeps its place at the top, under the Standard bar: the bar's
+    // buttons, not the strip's, are what lies there.
+    EXPECT_TRUE(fs->PictureAddressBar->isVisible());
+    const QRect strip = fs->PictureAddressBar->geometry();
+    EXPECT_EQ(FormFullScreen::RectTwips(fs->PictureAddressBar), QRectF(120, 0, 12735, 375));
+    const QRect bar(fs->ToolBarStandard->Widget()->mapTo(fs, QPoint(0, 0)), fs->ToolBarStandard->Widget()->size());
+    EXPECT_TRUE(bar.contains(strip.intersected(fs->rect()))) << "the bar covers the strip";
+    QWidget *top = fs->childAt(strip.center());
+    ASSERT_NE(top, nullptr);
+    EXPECT_FALSE(top == fs->PictureAddressBar || fs->PictureAddressBar->isAncestorOf(top))
+        << top->metaObject()->className();
+
+    // In a smaller window of its own size too.
+    fs->setWindowState(Qt::WindowNoState);
+    fs->setGeometry(40, 30, 1000, 600);
+    ASSERT_TRUE(waitFor([&] { return fs->width() == 1000 && laidOverTheBar(fs); }));
+    EXPECT_TRUE(overlaps(fs).isEmpty()) << overlaps(fs).toStdString();
 }
 
 TEST_F(FullScreenWindow, MinimizeShowsTheTaskBarProxyAndRestoringBringsTheWindowBack)

@@ -128,16 +128,30 @@ TEST_F(CommandsFixture, ToolbarAndAddressBarTogglesFollowTheirCheckMarks)
     EXPECT_TRUE(form->XPStyleImageTextBox1->isVisible());
     EXPECT_TRUE(form->PictureGo->isVisible());
     EXPECT_TRUE(form->TransparentLabelAddress->isVisible());
+}
 
-    // A page that hid the toolbar: the menu's mark still says shown, and choosing it hides the
-    // bar for good rather than bringing it back unmarked.
-    form->ShowHideToolBar(false);
-    Execute(202);
-    EXPECT_FALSE(Control(202)->Checked());
-    EXPECT_FALSE(form->ToolBarStandard->Visible());
-    Execute(202);
-    EXPECT_TRUE(Control(202)->Checked());
-    EXPECT_TRUE(form->ToolBarStandard->Visible());
+TEST_F(CommandsFixture, ToolbarToggleBringsBackTheToolbarThatAPopupsPageHid)
+{
+    server.AddPage(QStringLiteral("/opener.html"),
+                   "<html><body><a id=small href='#' onclick=\"window.open('/b.html', 'small', "
+                   "'width=320,height=240'); return false\">small window</a></body></html>");
+    ASSERT_TRUE(Load(Url("/opener.html")));
+    WebBrowserTest::ClickElement(form->WebBrowserMain, QStringLiteral("#small"));
+    ASSERT_TRUE(WebBrowserTest::WaitFor([&] { return NewWindows().size() == 1; }));
+    FormMain *popup = NewWindows().first();
+    ASSERT_TRUE(WebBrowserTest::WaitFor([&] { return !popup->ToolBarStandard->Visible(); }));
+    CommandBarControl *standard = popup->CommandBarsMain->FindControl(CommandBarControlType::Any, 202, false, true);
+    ASSERT_TRUE(standard->Checked()) << "the mark still stands as the settings set it";
+
+    // Mark, bar and field each turn over: the first click shows the bar the page hid.
+    standard->Execute();
+    EXPECT_TRUE(popup->ToolBarStandard->Visible());
+    EXPECT_FALSE(standard->Checked());
+    EXPECT_FALSE(popup->ShowToolBarStandard);
+    standard->Execute();
+    EXPECT_FALSE(popup->ToolBarStandard->Visible());
+    EXPECT_TRUE(standard->Checked());
+    EXPECT_TRUE(popup->ShowToolBarStandard);
 }
 
 TEST_F(CommandsFixture, SideBarEntriesCheckOnePaneAndCloseIt)

@@ -2,7 +2,9 @@
 #include "ftp/FormFTPLogin.h"
 #include "ftp/FormFileDownload.h"
 #include "mainwindow/FormMain.h"
+#include "platform/CommandBars.h"
 #include "platform/Forms.h"
+#include "platform/WebBrowser.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/TempProgramFolder.h"
 
@@ -404,6 +406,70 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     // Close finds the client idle and closes the dialog only.
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
     EXPECT_TRUE(waitFor([&] { return guard.isNull(); }));
+}
+
+TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
+{
+    folder.WriteFile(QStringLiteral("first.html"), "<html><head><title>First</title></head><body>1</body></html>");
+    folder.WriteFile(QStringLiteral("second.html"), "<html><head><title>Second</title></head><body>2</body></html>");
+    startWindow();
+    const auto showPage = [&](const QString &url, const char *title) {
+        return waitFor([&] {
+            return form->WebBrowserMain->LocationURL() == url
+                && form->windowTitle() == QStringLiteral(" Kestrelvue - ") + QLatin1String(title)
+                && form->XPStyleImageTextBox1->Text() == url;
+        });
+    };
+    const auto choose = [&](int id) {
+        form->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Execute();
+    };
+    const QString first = folder.FileUrl(QStringLiteral("first.html"));
+    form->WebBrowserMain->Navigate(first);
+    ASSERT_TRUE(showPage(first, "First"));
+    const QString second = folder.FileUrl(QStringLiteral("second.html"));
+    form->WebBrowserMain->Navigate(second);
+    ASSERT_TRUE(showPage(second, "Second"));
+
+    commitAddress(serverAddress());
+    logIn(QStringLiteral("tester"), QStringLiteral("secret"));
+    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
+    ASSERT_TRUE(form->PictureFTP->isVisible());
+    choose(1000);
+    ASSERT_TRUE(showPage(first, "First"));
+    EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Back shows the page it names";
+
+    commitAddress(serverAddress());
+    logIn(QStringLiteral("tester"), QStringLiteral("secret"));
+    ASSERT_TRUE(waitFor([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("readme.txt")); }));
+    choose(1004);
+    ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html")), "Kestrelvue"));
+    EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Home shows the page it names";
+}
+
+TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWent)
+{
+    startWindow();
+    commitAddress(serverAddress());
+    logIn(QStringLiteral("tester"), QStringLiteral("secret"));
+    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
+
+    QTemporaryDir downloads;
+    const QString localPath = downloads.filePath(QStringLiteral("readme.txt"));
+    ModalAnswerer answerer;
+    answerer.onFileDialog = [&](QFileDialog *dialog) {
+        typeFileName(dialog, localPath);
+        static_cast<QDialog *>(dialog)->accept();
+    };
+    doubleClick(QStringLiteral("readme.txt"));
+    QPointer<FormFileDownload> dialog = downloadDialog();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
+    EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
+    EXPECT_EQ(dialog->LabelRemoteFilePath->text(), QStringLiteral("readme.txt from 127.0.0.1"));
+    EXPECT_EQ(dialog->LabelDownloadToData->text(),
+              localPath.size() > 40 ? localPath.left(12) + QStringLiteral(".....") + localPath.right(28) : localPath);
+    QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
+    EXPECT_TRUE(waitFor([&] { return dialog.isNull(); }));
 }
 
 TEST_F(FtpPaneTest, CancelEndsTheDownloadAndLeavesNoPartialFile)

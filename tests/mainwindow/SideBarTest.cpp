@@ -453,6 +453,46 @@ TEST(SideBar, ClearHistoryEmptiesTheTreeAndTheFile)
     Forms::Unload(form);
 }
 
+TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
+{
+    TempProgramFolder folder;
+    const QString today = QDate::currentDate().toString(QStringLiteral("M/d/yyyy"));
+    folder.WriteFile(QStringLiteral("History.dat"),
+                     (today + QStringLiteral("|http://127.0.0.1/visited.html\r\n")).toUtf8());
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    mainControl(form, 207)->Execute();
+
+    // The pane starts below the row that holds "Clear History".
+    QTreeWidget *tree = form->TreeViewHistory->TreeView1();
+    QWidget *row = nullptr;
+    for (int i = 1; i <= form->CommandBarsSideBar->Count(); ++i)
+        if (form->CommandBarsSideBar->Item(i)->Title() == QLatin1String("SideBar"))
+            row = form->CommandBarsSideBar->Item(i)->Widget();
+    ASSERT_NE(row, nullptr);
+    const auto rowBottom = [&] { return row->mapTo(form, QPoint(0, row->height())).y(); };
+    const auto treeTop = [&] { return tree->mapTo(form, QPoint(0, 0)).y(); };
+    // Once the row holds its button at full height, the tree lies below it.
+    QWidget *clear = sideControl(form, 4002)->Widget();
+    ASSERT_NE(clear, nullptr);
+    EXPECT_TRUE(WaitFor([&] {
+        return clear->isVisible() && row->height() >= clear->height() && treeTop() >= rowBottom();
+    }, 5000))
+        << "tree at " << treeTop() << ", button row ends at " << rowBottom() << ", row shown " << row->isVisible();
+
+    // A click where today's entry shows reaches it.
+    QTreeWidgetItem *day = tree->topLevelItem(0);
+    ASSERT_NE(day, nullptr);
+    QSignalSpy clicks(tree, &QTreeWidget::itemClicked);
+    const QPoint onScreen = tree->viewport()->mapToGlobal(tree->visualItemRect(day).center());
+    QWidget *under = QApplication::widgetAt(onScreen);
+    ASSERT_NE(under, nullptr);
+    QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFromGlobal(onScreen));
+    ASSERT_EQ(clicks.size(), 1) << "the click went to " << under->metaObject()->className();
+    EXPECT_EQ(clicks.first().first().value<QTreeWidgetItem *>(), day);
+    Forms::Unload(form);
+}
+
 TEST(SideBar, SearchSettingsAndAddToFavoritesOpenTheirDialogsOverTheMainWindow)
 {
     TempProgramFolder folder;
