@@ -290,8 +290,8 @@ void CFtpClient::ProcessOnEnumFilesEvent()
     m_completionFlag = false;
     ResetCurrentMethod();
     m_currentDirectoryListing = QString::fromUtf8(m_listingBuffer);
+    auto files = FtpListingParser::ParseDirectoryListing(m_listingBuffer);
     m_listingBuffer.clear();
-    auto files = FtpListingParser::ParseDirectoryListing(m_currentDirectoryListing);
     qint32 result = arStatusOk;
     if (files) {
         m_currentDirectoryFiles = std::make_unique<CFtpFiles>(std::move(*files));

@@ -1,0 +1,298 @@
+#include "ftp/FtpListingLine.h"
+
+#include "ftp/FtpServerNames.h"
+
+#include <QtEndian>
+
+#include <bit>
+#include <cstring>
+
+using namespace FtpListingDates;
+
+namespace
+{
+bool IsBlank(char c) { return c == ' '; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Blanks are looked for eight characters at a time: a listing line is mostly padding.
+constexpr quint64 kBlanks = Q_UINT64_C(0x2020202020202020);
+constexpr quint64 kLowBits = Q_UINT64_C(0x0101010101010101);
+constexpr quint64 kHighBits = Q_UINT64_C(0x8080808080808080);
+
+// The first blank at or after i, or `size`.
+qsizetype NextBlank(const char *text, qsizetype i, qsizetype size)
+{
+    for (; i + 8 <= size; i += 8) {
+        const quint64 x = qFromLittleEndian<quint64>(text + i) ^ kBlanks; // blanks become 0
+        if (const quint64 zero = (x - kLowBits) & ~x & kHighBits)
+            return i + std::countr_zero(zero) / 8;
+    }
+    while (i < size && text[i] != ' ')
+        ++i;
+    return i;
+}
+
+// The first character other than a blank at or after i, or `size`.
+qsizetype NextNonBlank(const char *text, qsizetype i, qsizetype size)
+{
+    for (; i + 8 <= size; i += 8) {
+        if (const quint64 x = qFromLittleEndian<quint64>(text + i) ^ kBlanks)
+            return i + std::countr_zero(x) / 8;
+    }
+    while (i < size && text[i] == ' ')
+        ++i;
+    return i;
+}
+
+// The blank-separated fields at the start of a line, read as far as they are asked for.
+class Fields
+{
+public:
+    explicit Fields(QByteArrayView line) : m_line(line) {}
+
+    // True when the line has field k (0-based) among its first kMax fields.
+    bool Has(int k)
+    {
+        const char *const text = m_line.data();
+        const qsizetype size = m_line.size();
+        while (m_count <= k) {
+            if (m_count == kMax)
+                return false;
+            const qsizetype begin = NextNonBlank(text, m_count == 0 ? 0 : m_end[m_count - 1], size);
+            if (begin == size)
+                return false;
+            m_begin[m_count] = begin;
+            m_end[m_count++] = NextBlank(text, begin, size);
+        }
+        return true;
+    }
+
+    QByteArrayView operator[](int k) const { return m_line.sliced(m_begin[k], m_end[k] - m_begin[k]); }
+    // From the start of field `first` to the end of field `last`, blanks between kept.
+    QByteArrayView Span(int first, int last) const { return m_line.sliced(m_begin[first], m_end[last] - m_begin[first]); }
+    qsizetype End(int k) const { return m_end[k]; }
+
+private:
+    // A Unix date further in than this is no date: permissions, links, owner, group and size
+    // come before it.
+    static constexpr int kMax = 16;
+    QByteArrayView m_line;
+    qsizetype m_begin[kMax];
+    qsizetype m_end[kMax];
+    int m_count = 0;
+};
+
+// A Unix permission field: a type letter and nine permission letters, marks may follow
+// ("+" for an access list, "@" for extended attributes).
+bool IsPermissions(QByteArrayView field)
+{
+    if (field.size() < 10)
+        return false;
+    switch (field[0]) {
+    case '-': case 'd': case 'l': case 'b': case 'c': case 'p': case 's': case 'D':
+        break;
+    default:
+        return false;
+    }
+    for (int k = 1; k < 10; ++k) {
+        switch (field[k]) {
+        case '-': case 'r': case 'w': case 'x': case 's': case 'S': case 't': case 'T': case 'l': case 'L':
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+// "8," of a device number "8, 0".
+bool IsMajorDeviceNumber(QByteArrayView field)
+{
+    return field.size() > 1 && field.endsWith(',') && Digits(field.chopped(1)) >= 0;
+}
+
+// "8,0".
+bool IsDeviceNumber(QByteArrayView field)
+{
+    const qsizetype comma = field.indexOf(',');
+    return comma > 0 && Digits(field.first(comma)) >= 0 && Digits(field.sliced(comma + 1)) >= 0;
+}
+
+bool HasNonBlank(QByteArrayView text)
+{
+    return NextNonBlank(text.data(), 0, text.size()) < text.size();
+}
+
+// The date that starts at field k: a month name, a day and a time or a year; or "yyyy-mm-dd"
+// and a time. Returns the date's last field, 0 when no date starts there.
+int DateAt(Fields &fields, int k, const Today &today, Stamp *stamp)
+{
+    const QByteArrayView field = fields[k];
+    if (field.size() == 3) {
+        const int month = MonthNumber(field);
+        return month && fields.Has(k + 2) && ReadUnixDayAndTime(month, fields[k + 1], fields[k + 2], today, stamp)
+                   ? k + 2
+                   : 0;
+    }
+    return field.size() == 10 && ReadIsoDate(field, stamp) && fields.Has(k + 1)
+                   && ReadClock(fields[k + 1], {}, stamp)
+               ? k + 1
+               : 0;
+}
+
+}
+
+FtpListingLine::SharedTexts::Key FtpListingLine::SharedTexts::KeyOf(QByteArrayView bytes)
+{
+    Key key;
+    key.size = bytes.size();
+    if (bytes.size() >= 8) {
+        key.head = qFromUnaligned<quint64>(bytes.data());
+        key.tail = qFromUnaligned<quint64>(bytes.data() + bytes.size() - 8);
+    } else {
+        std::memcpy(&key.head, bytes.data(), static_cast<size_t>(bytes.size()));
+    }
+    return key;
+}
+
+const QString &FtpListingLine::SharedTexts::Get(QByteArrayView bytes)
+{
+    const Key key = KeyOf(bytes);
+    const auto same = [&](size_t k) {
+        const Key &known = m_keys[k];
+        return known.head == key.head && known.tail == key.tail && known.size == key.size
+               && (key.size <= 16
+                   || std::memcmp(m_known[k].bytes.data(), bytes.data(), static_cast<size_t>(key.size)) == 0);
+    };
+    // Most lines repeat the text of the line before.
+    if (m_last < m_keys.size() && same(m_last))
+        return m_known[m_last].text;
+    for (m_last = 0; m_last < m_keys.size(); ++m_last) {
+        if (same(m_last))
+            return m_known[m_last].text;
+    }
+    // Beyond the limit, the oldest text gives way.
+    if (m_known.size() < kLimit) {
+        m_known.push_back({});
+        m_keys.push_back({});
+        m_last = m_known.size() - 1;
+    } else {
+        m_last = m_next;
+        m_next = (m_next + 1) % kLimit;
+    }
+    m_keys[m_last] = key;
+    m_known[m_last] = {bytes.toByteArray(), FtpServerNames::Decode(bytes)};
+    return m_known[m_last].text;
+}
+
+FtpListingLine::Result FtpListingLine::Read(QByteArrayView line, CFtpFile &file)
+{
+    if (!HasNonBlank(line))
+        return Result::NoEntry;
+    if (line.size() >= 5 && (line[0] == 't' || line[0] == 'T') && line.first(5).compare("total", Qt::CaseInsensitive) == 0)
+        return Result::NoEntry;
+    const bool read = IsDigit(line[0]) ? ReadDos(line, file) : ReadUnix(line, file);
+    return read ? Result::Entry : Result::Unreadable;
+}
+
+QString FtpListingLine::Name(QByteArrayView bytes)
+{
+    return m_names ? m_names->Remember(bytes) : FtpServerNames::Decode(bytes);
+}
+
+bool FtpListingLine::ReadUnix(QByteArrayView line, CFtpFile &file)
+{
+    Fields fields(line);
+    if (!fields.Has(2) || !IsPermissions(fields[0]))
+        return false;
+    const char type = fields[0][0];
+
+    // The date is the first one that follows a size (or, for a device, its two numbers).
+    Stamp stamp;
+    QDateTime date;
+    int dateEnd = 0;
+    qint64 size = -1;
+    int headEnd = 0; // the fields before it are links, owner and group
+    for (int k = 2; fields.Has(k + 1); ++k) {
+        dateEnd = DateAt(fields, k, m_today, &stamp);
+        if (dateEnd == 0)
+            continue;
+        const QByteArrayView before = fields[k - 1];
+        if ((type == 'c' || type == 'b') && k >= 3 && IsMajorDeviceNumber(fields[k - 2]) && Digits(before) >= 0) {
+            size = 0;
+            headEnd = k - 2;
+        } else if ((type == 'c' || type == 'b') && IsDeviceNumber(before)) {
+            size = 0;
+            headEnd = k - 1;
+        } else {
+            size = Digits(before);
+            headEnd = k - 1;
+        }
+        if (size >= 0 && (date = m_times.Make(stamp)).isValid())
+            break;
+        size = -1;
+    }
+    if (size < 0)
+        return false;
+
+    // The name follows the date after one blank; any further blanks are its own.
+    const qsizetype nameStart = fields.End(dateEnd) + 1;
+    QByteArrayView name = nameStart < line.size() ? line.sliced(nameStart) : QByteArrayView();
+    QByteArrayView target;
+    if (type == 'l') {
+        if (const qsizetype arrow = name.indexOf(QByteArrayView(" -> ")); arrow >= 0) {
+            target = name.sliced(arrow + 4);
+            name = name.first(arrow);
+        }
+    }
+    if (!HasNonBlank(name))
+        return false;
+
+    file.SetFileName(Name(name));
+    if (!target.isEmpty())
+        file.SetFilePath(FtpServerNames::Decode(target));
+    file.SetIsDirectory(type == 'd');
+    file.SetFileSize(size);
+    file.SetLastWriteTime(std::move(date));
+    file.SetPermissions(m_permissions.Get(fields[0]));
+    // Links, then owner and group; some servers leave out the links or the group.
+    const int owner = headEnd > 1 && Digits(fields[1]) >= 0 ? 2 : 1;
+    if (owner < headEnd)
+        file.SetOwner(m_owners.Get(fields[owner]));
+    if (owner + 1 < headEnd)
+        file.SetGroup(m_groups.Get(fields.Span(owner + 1, headEnd - 1)));
+    return true;
+}
+
+bool FtpListingLine::ReadDos(QByteArrayView line, CFtpFile &file)
+{
+    Fields fields(line);
+    if (!fields.Has(2))
+        return false;
+    Stamp stamp;
+    // The time, its "AM" or "PM" attached or apart.
+    const bool halfDayApart = fields.Has(3) && IsHalfDay(fields[2]);
+    const int kind = halfDayApart ? 3 : 2;
+    if (!ReadDosDate(fields[0], &stamp) || !ReadClock(fields[1], halfDayApart ? fields[2] : QByteArrayView(), &stamp)
+        || !fields.Has(kind))
+        return false;
+    QDateTime date = m_times.Make(stamp);
+    if (!date.isValid())
+        return false;
+    const bool directory = fields[kind].compare("<DIR>", Qt::CaseInsensitive) == 0;
+    const qint64 size = directory ? 0 : Digits(fields[kind]);
+    if (size < 0)
+        return false;
+
+    // The name follows after the padding, its own blanks kept.
+    const qsizetype nameStart = NextNonBlank(line.data(), fields.End(kind), line.size());
+    if (nameStart == line.size())
+        return false;
+
+    file.SetFileName(Name(line.sliced(nameStart)));
+    file.SetIsDirectory(directory);
+    file.SetFileSize(size);
+    file.SetLastWriteTime(std::move(date));
+    return true;
+}
