@@ -3,6 +3,7 @@
 #include "ftp/CFtpError.h"
 #include "ftp/CFtpFiles.h"
 #include "ftp/FtpReplyReader.h"
+#include "ftp/FtpServerNames.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -148,7 +149,7 @@ private:
     void RaiseFtpError(int code);
     void HandleReply(const FtpReply &reply);
     void HandleControlReply(int code, const FtpReply &reply);
-    bool GetDirFromResponse(const QString &reply);
+    bool GetDirFromResponse(const FtpReply &reply);
     void LoggedIn();
     void m_objControlSocket_OnConnect();
     void m_objControlSocket_OnClose();
@@ -183,6 +184,8 @@ private:
     int m_repliesOwed = 0;
     QByteArray m_heldCommandLine;
     QString m_heldCommandMessage;
+    // Names the server sent that are not UTF-8, to send back as its bytes.
+    FtpServerNames m_serverNames;
     QString m_newFileName;
     QString m_remoteFile;
     QString m_localFile;

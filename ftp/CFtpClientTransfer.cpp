@@ -289,8 +289,8 @@ void CFtpClient::ProcessOnEnumFilesEvent()
 {
     m_completionFlag = false;
     ResetCurrentMethod();
-    m_currentDirectoryListing = QString::fromUtf8(m_listingBuffer);
-    auto files = FtpListingParser::ParseDirectoryListing(m_listingBuffer);
+    m_currentDirectoryListing = FtpServerNames::DecodeLines(m_listingBuffer);
+    auto files = FtpListingParser::ParseDirectoryListing(m_listingBuffer, QDate::currentDate(), &m_serverNames);
     m_listingBuffer.clear();
     qint32 result = arStatusOk;
     if (files) {

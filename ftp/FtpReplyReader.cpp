@@ -1,5 +1,7 @@
 #include "ftp/FtpReplyReader.h"
 
+#include "ftp/FtpServerNames.h"
+
 #include <QStringList>
 
 namespace
@@ -38,6 +40,7 @@ std::optional<FtpReply> FtpReplyReader::Next()
     const QByteArrayView buffer(m_buffer);
     const QByteArrayView code = buffer.first(3);
     QStringList lines;
+    QByteArrayList rawLines;
     QStringList message;
     bool multiLine = false;
     qsizetype lineStart = 0;
@@ -47,24 +50,26 @@ std::optional<FtpReply> FtpReplyReader::Next()
             return std::nullopt;
         const QByteArrayView line = StripCr(buffer.sliced(lineStart, lf - lineStart));
         lineStart = lf + 1;
-        lines.append(QString::fromUtf8(line));
+        lines.append(FtpServerNames::Decode(line));
+        rawLines.append(line.toByteArray());
         const bool ownCode = line.startsWith(code);
         const char mark = line.size() > 3 ? line[3] : ' ';
         if (lines.size() == 1) {
             multiLine = mark == '-';
             if (!multiLine)
                 break;
-            message.append(QString::fromUtf8(Tail(line)));
+            message.append(FtpServerNames::Decode(Tail(line)));
             continue;
         }
         if (ownCode && mark == ' ')
             break;
-        message.append(QString::fromUtf8(ownCode && mark == '-' ? Tail(line) : line));
+        message.append(FtpServerNames::Decode(ownCode && mark == '-' ? Tail(line) : line));
     }
 
     FtpReply reply;
     reply.Code = code.toByteArray().toInt();
     reply.Text = lines.join(QStringLiteral("\r\n"));
+    reply.Bytes = rawLines.join("\r\n");
     if (multiLine)
         reply.Message = message.join(QStringLiteral("\r\n"));
     m_buffer.remove(0, lineStart);

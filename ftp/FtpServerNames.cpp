@@ -30,6 +30,22 @@ QString FtpServerNames::Decode(QByteArrayView bytes)
     return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
 }
 
+QString FtpServerNames::DecodeLines(QByteArrayView text)
+{
+    if (text.isValidUtf8())
+        return QString::fromUtf8(text);
+    QString shown;
+    shown.reserve(text.size());
+    qsizetype start = 0;
+    while (start < text.size()) {
+        const qsizetype lf = text.indexOf('\n', start);
+        const qsizetype end = lf < 0 ? text.size() : lf + 1;
+        shown += Decode(text.sliced(start, end - start));
+        start = end;
+    }
+    return shown;
+}
+
 QString FtpServerNames::Remember(QByteArrayView name)
 {
     if (IsAscii(name))

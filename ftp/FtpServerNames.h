@@ -15,6 +15,8 @@ class FtpServerNames
 public:
     // Server text shown by that rule; nothing is remembered.
     static QString Decode(QByteArrayView bytes);
+    // Text of many lines, each line shown by that rule.
+    static QString DecodeLines(QByteArrayView text);
 
     // A name shown by that rule, remembered when it is not UTF-8.
     QString Remember(QByteArrayView name);
