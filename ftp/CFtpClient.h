@@ -149,7 +149,7 @@ private:
     void RaiseFtpError(int code);
     void HandleReply(const FtpReply &reply);
     void HandleControlReply(int code, const FtpReply &reply);
-    bool GetDirFromResponse(const FtpReply &reply);
+    bool GetDirFromResponse(const QString &reply);
     void LoggedIn();
     void m_objControlSocket_OnConnect();
     void m_objControlSocket_OnClose();
@@ -184,8 +184,6 @@ private:
     int m_repliesOwed = 0;
     QByteArray m_heldCommandLine;
     QString m_heldCommandMessage;
-    // Names the server sent that are not UTF-8, to send back as its bytes.
-    FtpServerNames m_serverNames;
     QString m_newFileName;
     QString m_remoteFile;
     QString m_localFile;
@@ -203,6 +201,8 @@ private:
     qint64 m_bytesReceived = 0;
     qint64 m_bytesSent = 0;
     QByteArray m_listingBuffer;
+    // Names the server sent that are not UTF-8, to send back as its bytes.
+    FtpServerNames m_serverNames;
     std::unique_ptr<CFtpFiles> m_currentDirectoryFiles;
     QString m_currentDirectoryListing;
     qint64 m_startPosition = 0;

@@ -111,11 +111,11 @@ void CFtpClient::RaiseFtpError(int code)
     ProcessMethodFailure(method);
 }
 
-bool CFtpClient::GetDirFromResponse(const FtpReply &reply)
+// The reply comes one byte per character, so that a path that is not UTF-8 keeps its bytes.
+bool CFtpClient::GetDirFromResponse(const QString &reply)
 {
     m_currentDirectory.clear();
-    // Read from the bytes, one per character, so that a path that is not UTF-8 keeps them.
-    const auto path = FtpProtocol::DirFromReply(QString::fromLatin1(reply.Bytes));
+    const auto path = FtpProtocol::DirFromReply(reply);
     if (!path)
         return false;
     m_currentDirectory = m_serverNames.RememberPath(path->toLatin1());
@@ -206,7 +206,7 @@ void CFtpClient::HandleControlReply(int code, const FtpReply &reply)
         } else if (last == u"PWD") {
             if (code != 257) {
                 RaiseFtpError(code);
-            } else if (GetDirFromResponse(reply)) {
+            } else if (GetDirFromResponse(QString::fromLatin1(reply.Bytes))) {
                 endWith(arStatusOk);
             } else {
                 ResetCurrentMethod();
@@ -222,7 +222,7 @@ void CFtpClient::HandleControlReply(int code, const FtpReply &reply)
             return;
         }
         ResetCurrentMethod();
-        if (GetDirFromResponse(reply)) {
+        if (GetDirFromResponse(QString::fromLatin1(reply.Bytes))) {
             emit OnGetCurrentDirectory(arStatusOk);
         } else {
             m_lastFtpError.Set(16001, kNoDirectory, QString());
