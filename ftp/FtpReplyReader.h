@@ -9,7 +9,8 @@
 struct FtpReply
 {
     int Code = 0;
-    // The whole reply as received, lines joined by CR LF, without the final line end.
+    // The whole reply as received, lines joined by CR LF, without the final line end; each line
+    // shown as UTF-8 where it is valid UTF-8, otherwise one byte per character.
     QString Text;
     // The continuation text of a multi-line reply (without the code prefixes); empty otherwise.
     QString Message;
@@ -20,7 +21,6 @@ struct FtpReply
 // Collects control-connection bytes and hands out complete replies in order. A reply is complete
 // only at the end of its final line: the line that carries its code and a blank (for a
 // multi-line reply, the first such line with the code that opened it). LF alone ends a line too.
-// Each line is shown as UTF-8 where it is valid UTF-8, otherwise one byte per character.
 class FtpReplyReader
 {
 public:
