@@ -37,15 +37,24 @@ namespace FtpListingDates
 {
 int MonthNumber(QByteArrayView word)
 {
-    static const char kMonths[] = "janfebmaraprmayjunjulaugsepoctnovdec";
     if (word.size() != 3)
         return 0;
-    const char a = Lower(word[0]), b = Lower(word[1]), c = Lower(word[2]);
-    for (int m = 0; m < 12; ++m) {
-        if (a == kMonths[3 * m] && b == kMonths[3 * m + 1] && c == kMonths[3 * m + 2])
-            return m + 1;
+    constexpr auto packed = [](char a, char b, char c) { return (quint32(quint8(a)) << 16) | (quint32(quint8(b)) << 8) | quint8(c); };
+    switch (packed(Lower(word[0]), Lower(word[1]), Lower(word[2]))) {
+    case packed('j', 'a', 'n'): return 1;
+    case packed('f', 'e', 'b'): return 2;
+    case packed('m', 'a', 'r'): return 3;
+    case packed('a', 'p', 'r'): return 4;
+    case packed('m', 'a', 'y'): return 5;
+    case packed('j', 'u', 'n'): return 6;
+    case packed('j', 'u', 'l'): return 7;
+    case packed('a', 'u', 'g'): return 8;
+    case packed('s', 'e', 'p'): return 9;
+    case packed('o', 'c', 't'): return 10;
+    case packed('n', 'o', 'v'): return 11;
+    case packed('d', 'e', 'c'): return 12;
+    default: return 0;
     }
-    return 0;
 }
 
 bool IsHalfDay(QByteArrayView text)
@@ -124,20 +133,22 @@ bool ReadDosDate(QByteArrayView text, Stamp *stamp)
     return SetDate(year, Digits(parts[0]), Digits(parts[1]), stamp);
 }
 
-QDateTime LocalTimes::Make(const Stamp &stamp)
+const QDateTime &LocalTimes::Make(const Stamp &stamp)
 {
     const qint64 key = ((((qint64(stamp.year) * 13 + stamp.month) * 32 + stamp.day) * 24 + stamp.hour) * 60
                         + stamp.minute) * 60 + stamp.second;
-    if (const auto made = m_made.constFind(key); made != m_made.cend())
-        return *made;
+    Made &made = m_made[(quint64(key) * Q_UINT64_C(0x9E3779B97F4A7C15)) >> (64 - kPlaceBits)];
+    if (made.key == key)
+        return made.time;
+    made.key = key;
+    made.time = QDateTime();
     const QDate date(stamp.year, stamp.month, stamp.day);
-    QDateTime result;
     if (date.isValid()) {
         auto offset = m_offsets.constFind(date.toJulianDay());
         if (offset == m_offsets.cend())
             offset = m_offsets.insert(date.toJulianDay(), QDateTime(date, QTime(12, 0)).offsetFromUtc());
-        result = QDateTime(date, QTime(stamp.hour, stamp.minute, stamp.second), Qt::OffsetFromUTC, *offset);
+        made.time = QDateTime(date, QTime(stamp.hour, stamp.minute, stamp.second), Qt::OffsetFromUTC, *offset);
     }
-    return *m_made.insert(key, result);
+    return made.time;
 }
 }

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QHash>
 
+#include <vector>
+
 // The date and time fields of listing lines, and the local date-times made from them.
 namespace FtpListingDates
 {
@@ -73,10 +75,18 @@ class LocalTimes
 {
 public:
     // Invalid when the stamp names no day of the calendar.
-    QDateTime Make(const Stamp &stamp);
+    const QDateTime &Make(const Stamp &stamp);
 
 private:
+    // The date-times made last, each in its place by its numbers.
+    struct Made
+    {
+        qint64 key = -1;
+        QDateTime time;
+    };
+    static constexpr int kPlaceBits = 12;
+
     QHash<qint64, int> m_offsets;
-    QHash<qint64, QDateTime> m_made;
+    std::vector<Made> m_made = std::vector<Made>(size_t(1) << kPlaceBits);
 };
 }

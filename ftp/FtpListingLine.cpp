@@ -147,11 +147,17 @@ FtpListingLine::SharedTexts::Key FtpListingLine::SharedTexts::KeyOf(QByteArrayVi
 {
     Key key;
     key.size = bytes.size();
+    // Loads that overlap in the middle cover every character.
+    const char *text = bytes.data();
     if (bytes.size() >= 8) {
-        key.head = qFromUnaligned<quint64>(bytes.data());
-        key.tail = qFromUnaligned<quint64>(bytes.data() + bytes.size() - 8);
+        key.head = qFromUnaligned<quint64>(text);
+        key.tail = qFromUnaligned<quint64>(text + bytes.size() - 8);
+    } else if (bytes.size() >= 4) {
+        key.head = qFromUnaligned<quint32>(text);
+        key.tail = qFromUnaligned<quint32>(text + bytes.size() - 4);
     } else {
-        std::memcpy(&key.head, bytes.data(), static_cast<size_t>(bytes.size()));
+        for (qsizetype k = 0; k < bytes.size(); ++k)
+            key.head |= quint64(quint8(text[k])) << (8 * k);
     }
     return key;
 }
@@ -159,31 +165,24 @@ FtpListingLine::SharedTexts::Key FtpListingLine::SharedTexts::KeyOf(QByteArrayVi
 const QString &FtpListingLine::SharedTexts::Get(QByteArrayView bytes)
 {
     const Key key = KeyOf(bytes);
-    const auto same = [&](size_t k) {
-        const Key &known = m_keys[k];
-        return known.head == key.head && known.tail == key.tail && known.size == key.size
-               && (key.size <= 16
-                   || std::memcmp(m_known[k].bytes.data(), bytes.data(), static_cast<size_t>(key.size)) == 0);
-    };
-    // Most lines repeat the text of the line before.
-    if (m_last < m_keys.size() && same(m_last))
-        return m_known[m_last].text;
-    for (m_last = 0; m_last < m_keys.size(); ++m_last) {
-        if (same(m_last))
-            return m_known[m_last].text;
+    const quint64 mixed = (key.head ^ (key.tail * 31) ^ static_cast<quint64>(key.size)) * Q_UINT64_C(0x9E3779B97F4A7C15);
+    const size_t place = mixed >> 58;
+    // The text's place, or the first free one after it; when none is free, the place is taken over.
+    Known *free = nullptr;
+    for (size_t k = 0; k < kProbes && !free; ++k) {
+        Known &known = m_known[(place + k) % kPlaces];
+        if (known.key.size < 0)
+            free = &known;
+        else if (known.key.head == key.head && known.key.tail == key.tail && known.key.size == key.size
+                 && (key.size <= 16
+                     || std::memcmp(known.bytes.data(), bytes.data(), static_cast<size_t>(key.size)) == 0))
+            return known.text;
     }
-    // Beyond the limit, the oldest text gives way.
-    if (m_known.size() < kLimit) {
-        m_known.push_back({});
-        m_keys.push_back({});
-        m_last = m_known.size() - 1;
-    } else {
-        m_last = m_next;
-        m_next = (m_next + 1) % kLimit;
-    }
-    m_keys[m_last] = key;
-    m_known[m_last] = {bytes.toByteArray(), FtpServerNames::Decode(bytes)};
-    return m_known[m_last].text;
+    Known &known = free ? *free : m_known[place];
+    known.key = key;
+    known.bytes = bytes.toByteArray();
+    known.text = FtpServerNames::Decode(bytes);
+    return known.text;
 }
 
 FtpListingLine::Result FtpListingLine::Read(QByteArrayView line, CFtpFile &file)

@@ -8,7 +8,7 @@
 #include <QDate>
 #include <QString>
 
-#include <vector>
+#include <array>
 
 class FtpServerNames;
 
@@ -39,8 +39,8 @@ private:
         const QString &Get(QByteArrayView bytes);
 
     private:
-        // The length and the first and last eight characters of a text: texts of up to
-        // sixteen characters are compared by their keys alone.
+        // The length and the first and last eight characters of a text (four of each when it
+        // is shorter): texts of up to sixteen characters are compared by their keys alone.
         struct Key
         {
             quint64 head = 0;
@@ -49,16 +49,16 @@ private:
         };
         static Key KeyOf(QByteArrayView bytes);
 
+        // Each text has its place by its key, or one of the next places when that is taken.
         struct Known
         {
+            Key key;
             QByteArray bytes;
             QString text;
         };
-        static constexpr size_t kLimit = 16;
-        std::vector<Key> m_keys;
-        std::vector<Known> m_known;
-        size_t m_last = 0; // the text found last
-        size_t m_next = 0; // the text to give way next, once the limit is reached
+        static constexpr size_t kPlaces = 64;
+        static constexpr size_t kProbes = 8;
+        std::array<Known, kPlaces> m_known;
     };
 
     bool ReadUnix(QByteArrayView line, CFtpFile &file);
