@@ -135,8 +135,9 @@ bool ReadDosDate(QByteArrayView text, Stamp *stamp)
 
 const QDateTime &LocalTimes::Make(const Stamp &stamp)
 {
-    const qint64 key = ((((qint64(stamp.year) * 13 + stamp.month) * 32 + stamp.day) * 24 + stamp.hour) * 60
-                        + stamp.minute) * 60 + stamp.second;
+    // Year, month, day, hour, minute and second in 14, 4, 5, 5, 6 and 6 bits.
+    const qint64 key = (qint64(stamp.year) << 26) | (stamp.month << 22) | (stamp.day << 17) | (stamp.hour << 12)
+                       | (stamp.minute << 6) | stamp.second;
     Made &made = m_made[(quint64(key) * Q_UINT64_C(0x9E3779B97F4A7C15)) >> (64 - kPlaceBits)];
     if (made.key == key)
         return made.time;

@@ -4,6 +4,7 @@
 
 #include <QtEndian>
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -45,11 +46,43 @@ qsizetype NextNonBlank(const char *text, qsizetype i, qsizetype size)
     return i;
 }
 
+// One bit per character of the eight, set for a blank.
+quint64 BlankBits(quint64 eight)
+{
+    constexpr quint64 kLow7 = Q_UINT64_C(0x7F7F7F7F7F7F7F7F);
+    constexpr quint64 kGather = Q_UINT64_C(0x0102040810204080);
+    const quint64 x = eight ^ kBlanks;
+    const quint64 blank = ~(((x & kLow7) + kLow7) | x | kLow7); // the top bit of each blank
+    return ((blank >> 7) * kGather) >> 56;
+}
+
 // The blank-separated fields at the start of a line, read as far as they are asked for.
 class Fields
 {
 public:
-    explicit Fields(QByteArrayView line) : m_line(line) {}
+    // The fields that lie wholly in the first 64 characters are found at once, from a mask of
+    // the blanks; any further ones one by one as they are asked for.
+    explicit Fields(QByteArrayView line) : m_line(line)
+    {
+        const char *const text = line.data();
+        const qsizetype window = std::min<qsizetype>(line.size(), 64);
+        quint64 blank = 0;
+        qsizetype i = 0;
+        for (; i + 8 <= window; i += 8)
+            blank |= BlankBits(qFromLittleEndian<quint64>(text + i)) << i;
+        for (; i < window; ++i)
+            blank |= quint64(text[i] == ' ') << i;
+        const quint64 inWindow = window == 64 ? ~quint64(0) : (quint64(1) << window) - 1;
+        const quint64 field = ~blank & inWindow;
+        for (quint64 starts = field & ~(field << 1); starts && m_count < kMax; starts &= starts - 1) {
+            const int begin = std::countr_zero(starts);
+            const quint64 after = ~field >> begin; // zero while the field goes on
+            if (after == 0 && window < line.size())
+                return; // it may go on past the window
+            m_begin[m_count] = begin;
+            m_end[m_count++] = after == 0 ? window : begin + std::countr_zero(after);
+        }
+    }
 
     // True when the line has field k (0-based) among its first kMax fields.
     bool Has(int k)
@@ -87,23 +120,21 @@ private:
 // ("+" for an access list, "@" for extended attributes).
 bool IsPermissions(QByteArrayView field)
 {
-    if (field.size() < 10)
+    static constexpr auto kLetters = [] {
+        // Bit 0: a type letter; bit 1: a permission letter.
+        std::array<quint8, 256> letters {};
+        for (const char c : QByteArrayView("-dlbcpsD"))
+            letters[quint8(c)] |= 1;
+        for (const char c : QByteArrayView("-rwxsStTlL"))
+            letters[quint8(c)] |= 2;
+        return letters;
+    }();
+    if (field.size() < 10 || !(kLetters[quint8(field[0])] & 1))
         return false;
-    switch (field[0]) {
-    case '-': case 'd': case 'l': case 'b': case 'c': case 'p': case 's': case 'D':
-        break;
-    default:
-        return false;
-    }
-    for (int k = 1; k < 10; ++k) {
-        switch (field[k]) {
-        case '-': case 'r': case 'w': case 'x': case 's': case 'S': case 't': case 'T': case 'l': case 'L':
-            break;
-        default:
-            return false;
-        }
-    }
-    return true;
+    quint8 all = 2;
+    for (int k = 1; k < 10; ++k)
+        all &= kLetters[quint8(field[k])];
+    return all;
 }
 
 // "8," of a device number "8, 0".
