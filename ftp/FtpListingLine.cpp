@@ -4,6 +4,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -12,8 +13,6 @@ using namespace FtpListingDates;
 
 namespace
 {
-bool IsBlank(char c) { return c == ' '; }
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Blanks are looked for eight characters at a time: a listing line is mostly padding.
@@ -171,7 +170,6 @@ int DateAt(Fields &fields, int k, const Today &today, Stamp *stamp)
                ? k + 1
                : 0;
 }
-
 }
 
 FtpListingLine::SharedTexts::Key FtpListingLine::SharedTexts::KeyOf(QByteArrayView bytes)
