@@ -20,6 +20,7 @@ std::optional<CFtpFiles> ParseDirectoryListing(QByteArrayView listing, const QDa
 {
     FtpListingLine reader(today, names);
     CFtpFiles files;
+    // Room for an entry per line at once: the records are large, and moving them costs.
     int lines = 0;
     for (qsizetype lf = 0; lf < listing.size(); lf = LineEnd(listing, lf) + 1)
         ++lines;
@@ -31,6 +32,7 @@ std::optional<CFtpFiles> ParseDirectoryListing(QByteArrayView listing, const QDa
         const qsizetype lf = LineEnd(listing, start);
         QByteArrayView line = listing.sliced(start, lf - start);
         start = lf + 1;
+        // CR LF line ends, and a stray CR anywhere, leave no trace.
         while (line.endsWith('\r'))
             line.chop(1);
         if (std::memchr(line.data(), '\r', static_cast<size_t>(line.size()))) {
