@@ -26,12 +26,55 @@ constexpr qint64 kInt16Max = std::numeric_limits<qint16>::max();
 constexpr qint64 kInt32Min = std::numeric_limits<qint32>::min();
 constexpr qint64 kInt32Max = std::numeric_limits<qint32>::max();
 
+// Key and value of each line; text after a second "=" is ignored, a line without "=" and a
+// key that occurs twice count as missing.
+QMap<QString, QString> KeyTable(const QStringList &lines)
+{
+    QMap<QString, QString> keys;
+    QSet<QString> repeated;
+    for (const QString &line : lines) {
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = line.left(eq);
+        QString value = line.mid(eq + 1);
+        const int second = value.indexOf(QLatin1Char('='));
+        if (second >= 0)
+            value.truncate(second);
+        if (keys.contains(key) || repeated.contains(key)) {
+            repeated.insert(key);
+            keys.remove(key);
+            continue;
+        }
+        keys.insert(key, value);
+    }
+    return keys;
+}
+
+// The "Settings.dat" shipped with the program, built into it.
+const QMap<QString, QString> &ShippedTable()
+{
+    static const QMap<QString, QString> shipped = [] {
+        QStringList lines;
+        TextFile::ReadLines(QStringLiteral(":/shipped/Settings.dat"), lines);
+        return KeyTable(lines);
+    }();
+    return shipped;
+}
+
+bool readIntegerFrom(const QMap<QString, QString> &keys, const QString &key, qint64 lo, qint64 hi, qint64 &value)
+{
+    return ToInteger(keys.value(key), value) && value >= lo && value <= hi;
+}
+
+// A number missing from the file or unreadable there takes the shipped value: read as 0, a
+// limit such as ItemsInAddressBar or DaysInHistory would delete the user's stored entries.
 int readInteger(const QString &key, qint64 lo, qint64 hi)
 {
     qint64 v = 0;
-    if (!ToInteger(table().value(key), v) || v < lo || v > hi)
-        return 0;
-    return static_cast<int>(v);
+    if (readIntegerFrom(table(), key, lo, hi, v) || readIntegerFrom(ShippedTable(), key, lo, hi, v))
+        return static_cast<int>(v);
+    return 0;
 }
 
 bool readBoolean(const QString &key)
@@ -107,23 +150,7 @@ void LoadSettings(const QString &appPath)
     if (!TextFile::ReadLines(SettingsFilePath(appPath), lines))
         return;
 
-    QSet<QString> repeated;
-    for (const QString &line : lines) {
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
-        const QString key = line.left(eq);
-        QString value = line.mid(eq + 1);
-        const int second = value.indexOf(QLatin1Char('='));
-        if (second >= 0)
-            value.truncate(second);
-        if (table().contains(key) || repeated.contains(key)) {
-            repeated.insert(key);
-            table().remove(key);
-            continue;
-        }
-        table().insert(key, value);
-    }
+    table() = KeyTable(lines);
 
     SettingsValues &s = Settings();
     s.WindowTop = readInteger(QStringLiteral("WindowTop"), kInt32Min, kInt32Max);
@@ -183,7 +210,7 @@ bool WriteSettings(const QString &appPath, const SavedWindow &window, const Sett
     return TextFile::WriteLines(SettingsFilePath(appPath), lines);
 }
 
-void SaveSettings(FormMain *form)
+bool SaveSettings(FormMain *form)
 {
     const FormMain *main = Forms::Default<FormMain>();
     SettingsValues o;
@@ -199,7 +226,7 @@ void SaveSettings(FormMain *form)
     o.ShowAddressBar = main->ShowAddressBar;
     o.TextNormal = main->TextNormal;
     o.TextSize = main->TextSize;
-    WriteSettings(ProgramFolder::AppPath(), SavedWindow{form->NormalRectTwips(), form->WindowState()}, o);
+    return WriteSettings(ProgramFolder::AppPath(), SavedWindow{form->NormalRectTwips(), form->WindowState()}, o);
 }
 
 } // namespace ModSettings

@@ -49,8 +49,9 @@ QString SettingsFilePath(const QString &appPath);
 void LoadSettings(const QString &appPath);
 // Writes the file whole and atomically.
 bool WriteSettings(const QString &appPath, const SavedWindow &window, const SettingsValues &options);
-// Writes `form`'s rectangle and the default main window's options.
-void SaveSettings(FormMain *form);
+// Writes `form`'s rectangle and the default main window's options; false when the file could
+// not be written (it then keeps what it held).
+bool SaveSettings(FormMain *form);
 
 // Value conversions of the file: decimal text, a half rounds to the even neighbour; flags are
 // "True"/"False" in any case or a number. Return false for text they do not take.

@@ -38,17 +38,22 @@ QString ReplaceUnsafe(QString text, bool colons)
     return text;
 }
 
-// Drops characters from the end until the name and its suffix fit in 255 bytes of UTF-8,
-// never splitting a surrogate pair.
-QString FitName(QString stem, const QString &suffix)
+// Keeps the longest start of stem that fits in 255 bytes of UTF-8 together with suffix, never
+// splitting a surrogate pair; one pass over the name, however long it is.
+QString FitName(const QString &stem, const QString &suffix)
 {
-    const qsizetype suffixBytes = suffix.toUtf8().size();
-    while (!stem.isEmpty() && stem.toUtf8().size() + suffixBytes > MaxNameBytes) {
-        stem.chop(1);
-        if (!stem.isEmpty() && stem.back().isHighSurrogate())
-            stem.chop(1);
+    qsizetype bytes = suffix.toUtf8().size();
+    qsizetype kept = 0;
+    while (kept < stem.size()) {
+        const char32_t c = stem.at(kept).unicode();
+        const bool pair = QChar::isHighSurrogate(c) && kept + 1 < stem.size() && stem.at(kept + 1).isLowSurrogate();
+        const qsizetype width = pair ? 4 : c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+        if (bytes + width > MaxNameBytes)
+            break;
+        bytes += width;
+        kept += pair ? 2 : 1;
     }
-    return stem;
+    return stem.left(kept);
 }
 
 FavoritesEntry FolderEntry(const QFileInfo &info)
@@ -148,6 +153,11 @@ QString SafeFolderName(const QString &name)
     if (folder == u"." || folder == u"..")
         return {};
     return folder;
+}
+
+QString ChildPath(const QString &folder, const QString &name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
 }
 
 bool IsInside(const QString &path, const QString &folder)

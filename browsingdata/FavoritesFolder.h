@@ -49,6 +49,10 @@ QString FavoriteFileName(const QString &name);
 // shortened to 255 bytes; empty for a name that is empty, "." or "..".
 QString SafeFolderName(const QString &name);
 
+// The path of the entry called name inside folder, whatever the name holds: a name beginning
+// with ":" is not read as a resource path, so it never leads out of the folder.
+QString ChildPath(const QString &folder, const QString &name);
+
 // True when path (which must exist) is folder or lies inside it, by its cleaned name or with
 // links resolved.
 bool IsInside(const QString &path, const QString &folder);

@@ -8,9 +8,9 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormCreateNewFolder.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "browsingdata/PendingEvents.h"
 #include "platform/WebBrowser.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -147,7 +147,10 @@ void FormAddToFavorites::ParseFavFolders()
 void FormAddToFavorites::AddSubFolderNodes(QTreeWidget *tree, const QString &path,
                                            QTreeWidgetItem *node)
 {
-    QCoreApplication::processEvents();
+    // An expansion handled meanwhile may have re-read a folder above and removed the node.
+    node = PendingEvents::RunKeepingNode(tree, node);
+    if (!node)
+        return;
     for (const FavoritesEntry &folder : SubFolders(path)) {
         QTreeWidgetItem *child = FavoritesNode::Add(tree, node, folder.Key, folder.Name,
                                                     FavoritesImages::FolderImage);
@@ -162,10 +165,22 @@ void FormAddToFavorites::AddSubFolderNodes(QTreeWidget *tree, const QString &pat
 
 void FormAddToFavorites::TVAddToFavorites2_Expand(QTreeWidgetItem *node)
 {
-    // The folder is read again: folders made meanwhile outside the program show up.
+    // The folder is read again: folders made meanwhile outside the program show up. The node
+    // is done with before that read, which lets events run that may remove it.
     FavoritesNode::RemoveChildren(node);
-    AddSubFolderNodes(TVAddToFavorites2, FavoritesNode::Key(node), node);
     FavoritesNode::SetExpandedImage(node, FavoritesImages::OpenFolderImage);
+    AddSubFolderNodes(TVAddToFavorites2, FavoritesNode::Key(node), node);
+}
+
+// A name that leaves no file name is the user's to change; otherwise the file is named.
+QString FormAddToFavorites::NotSavedText(const QString &name, const QString &folder)
+{
+    const QString fileName = FavoritesFolder::FavoriteFileName(name);
+    if (fileName.isEmpty())
+        return QStringLiteral("The favorite cannot be saved under this name in this folder.");
+    return QStringLiteral("The favorite \"%1\" could not be saved in %2. The disk may be full, or the "
+                          "folder may not be writable.")
+        .arg(fileName, QDir::toNativeSeparators(folder));
 }
 
 void FormAddToFavorites::cmdOK_Click()
@@ -177,9 +192,7 @@ void FormAddToFavorites::cmdOK_Click()
     QString name = TextName->text();
     if (!ModManageFavFile::CreateUrlFile(m_URL, name, folder,
                                          ModManageFavFile::GetFavoritesFolder())) {
-        FavoritesMessage::Show(
-            this, QStringLiteral("The favorite cannot be saved under this name in this folder."),
-            windowTitle());
+        FavoritesMessage::Show(this, NotSavedText(name, folder), windowTitle());
         return;
     }
     AddToMainTree(folder, name, selected->parent() == nullptr);
@@ -210,7 +223,7 @@ void FormAddToFavorites::AddToMainTree(const QString &folder, const QString &fil
     QTreeWidgetItem *parent = topLevel ? nullptr : FavoritesNode::Find(tree, folder);
     if (!topLevel && !parent)
         return;
-    const QString path = QDir(folder).filePath(fileName);
+    const QString path = FavoritesFolder::ChildPath(folder, fileName);
     const QString key = FavoriteKey::ForFavorite(path, ModManageFavFile::GetUrlFromShortcut(path));
     const int count = parent ? parent->childCount() : tree->topLevelItemCount();
     for (int i = 0; i < count; ++i) {

@@ -47,6 +47,7 @@ protected:
 private:
     void ParseFavFolders();
     static void AddSubFolderNodes(QTreeWidget *tree, const QString &path, QTreeWidgetItem *node);
+    static QString NotSavedText(const QString &name, const QString &folder);
     void TVAddToFavorites2_Expand(QTreeWidgetItem *node);
     void cmdOK_Click();
     void cmdCancel_Click();

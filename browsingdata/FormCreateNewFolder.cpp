@@ -82,7 +82,7 @@ bool FormCreateNewFolder::CreateFolder()
                                QStringLiteral("Create New Folder"));
         return false;
     }
-    const QFileInfo existing(QDir(parent).filePath(name));
+    const QFileInfo existing(FavoritesFolder::ChildPath(parent, name));
     if (existing.exists() || existing.isSymLink()) {
         FavoritesMessage::Show(
             this,

@@ -2,6 +2,7 @@
 
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/ModReadWriteSearchConfig.h"
+#include "browsingdata/SaveFailureMessage.h"
 #include "browsingdata/SearchConfig.h"
 #include "platform/WebBrowser.h"
 
@@ -131,7 +132,12 @@ void FormSelectSearch::ListSearchEngines_ItemChanged(QListWidgetItem *item)
 
 void FormSelectSearch::CommandOK_Click()
 {
-    ModReadWriteSearchConfig::WriteSearchConfig(*this);
+    // A file that could not be written keeps the old engine: the user is told, and the
+    // check marks stay as chosen so that OK can be tried again.
+    if (!ModReadWriteSearchConfig::WriteSearchConfig(*this)) {
+        SaveFailureMessage::Show(this, {QString::fromLatin1(SearchConfig::FileName)});
+        return;
+    }
     ModReadWriteSearchConfig::ReadSearchConfig(*this);
     if (QWidget *main = ClassFBNavigator::DefaultMainWindow()) {
         if (auto *search = main->findChild<WebBrowser *>(QStringLiteral("WebBrowserSearch")))

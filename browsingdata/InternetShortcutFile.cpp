@@ -43,14 +43,21 @@ bool Write(const QString &path, const QString &URL)
 QString UrlFromText(const QString &text)
 {
     QString url;
+    auto take = [&](QStringView line) {
+        if (line.startsWith(u"URL="))
+            url = line.mid(4).toString();
+    };
     // Every piece between line ends counts, the last one too: other programs may end the
     // file without a line end.
-    for (QString line : text.split(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (line.startsWith(u"URL="))
-            url = line.mid(4);
-    }
+    qsizetype end = 0;
+    TextFile::ForEachLine(text, [&](QStringView line) {
+        take(line);
+        end = line.data() - text.data() + line.size();
+    });
+    QStringView rest = QStringView(text).mid(end);
+    while (!rest.isEmpty() && (rest.front() == u'\r' || rest.front() == u'\n'))
+        rest = rest.mid(1);
+    take(rest);
     return url;
 }
 

@@ -47,7 +47,7 @@ bool CreateUrlFile(const QString &url, QString &name, const QString &folder,
     if (fileName.isEmpty() || !QFileInfo(target).isDir()
         || !FavoritesFolder::IsInside(target, favoritesFolder))
         return false;
-    const QString path = QDir(target).filePath(fileName);
+    const QString path = FavoritesFolder::ChildPath(target, fileName);
     if (QFileInfo(path).isDir())
         return false;
     if (!InternetShortcutFile::Write(path, url))
@@ -92,10 +92,11 @@ QString CreateFavoritesFolder(const QString &parent, const QString &name,
     if (folderName.isEmpty() || !QFileInfo(target).isDir()
         || !FavoritesFolder::IsInside(target, favoritesFolder))
         return {};
-    QDir dir(target);
-    if (dir.exists(folderName) || !dir.mkdir(folderName))
+    const QString path = FavoritesFolder::ChildPath(target, folderName);
+    const QFileInfo existing(path);
+    if (existing.exists() || existing.isSymLink() || !QDir().mkdir(path))
         return {};
-    return dir.filePath(folderName);
+    return path;
 }
 
 } // namespace ModManageFavFile

@@ -73,7 +73,7 @@ void PasteFavorite()
         return;
 
     const QString name = QFileInfo(source.Path).fileName();
-    const QString destination = QDir(target.Path).filePath(name);
+    const QString destination = FavoritesFolder::ChildPath(target.Path, name);
     if (Occupied(destination)) {
         FavoritesMessage::Show(tree, u"The file already exists at the specified location "_qs
                                          + QDir::toNativeSeparators(destination),
@@ -100,8 +100,12 @@ void DeleteFavorite(QTreeWidget *tree)
     if (!node || !parts.IsFavorite)
         return;
     // A node whose file is gone already only goes from the tree.
-    if (Occupied(parts.Path) && !DeleteFavoriteFile(key, GetFavoritesFolder()))
+    if (Occupied(parts.Path) && !DeleteFavoriteFile(key, GetFavoritesFolder())) {
+        FavoritesMessage::Show(tree, u"The favorite \"%1\" could not be deleted: its file %2 is read-only "
+                                     u"or cannot be removed."_qs
+                                         .arg(node->text(0), QDir::toNativeSeparators(parts.Path)));
         return;
+    }
     FavoritesNode::Remove(node);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/CommandBars.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QVariant>
 
 namespace ModManageFavFile {
@@ -39,15 +40,18 @@ void AddMenuEntries(CommandBar *bar, const FavoritesTreeFolder &folder, bool top
 
 void LoadFavoritesMenu(QObject *form)
 {
-    const QVariant property = form ? form->property("MenuFavorites") : QVariant();
-    auto *menu = property.value<CommandBarControl *>();
+    const QString folder = GetFavoritesFolder();
+    if (!form || folder.isEmpty())
+        return;
+    // The whole tree is read at once; the window stays responsive before the walk. The menu is
+    // looked up after that: what ran meanwhile may have closed the window or removed the menu.
+    const QPointer<QObject> formAlive(form);
+    QCoreApplication::processEvents();
+    if (!formAlive)
+        return;
+    auto *menu = form->property("MenuFavorites").value<CommandBarControl *>();
     if (!menu || !menu->CommandBar())
         return;
-    const QString folder = GetFavoritesFolder();
-    if (folder.isEmpty())
-        return;
-    // The whole tree is read at once; the window stays responsive before the walk.
-    QCoreApplication::processEvents();
     AddMenuEntries(menu->CommandBar(), FavoritesFolder::ReadTree(folder), true);
 }
 

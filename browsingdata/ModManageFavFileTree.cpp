@@ -4,6 +4,7 @@
 #include "browsingdata/FavoritesFolder.h"
 #include "browsingdata/FavoritesImages.h"
 #include "browsingdata/FavoritesNode.h"
+#include "browsingdata/PendingEvents.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -42,12 +43,10 @@ void LoadFavoritesTree(QTreeWidget *tree)
 
 void ExpandFavoritesNode(QTreeWidget *tree, const QString &path, QTreeWidgetItem *node)
 {
-    if (!tree || !node)
-        return;
-    QPointer<QTreeWidget> guard(tree);
-    QCoreApplication::processEvents();
+    // A click handled meanwhile may have rebuilt the tree and removed the node.
+    node = PendingEvents::RunKeepingNode(tree, node);
     const FavoriteKey::Parts folder = FavoriteKey::Split(path);
-    if (!guard || folder.IsFavorite || !QFileInfo(folder.Path).isDir()
+    if (!node || folder.IsFavorite || !QFileInfo(folder.Path).isDir()
         || !FavoritesFolder::IsInside(folder.Path, GetFavoritesFolder()))
         return;
     AddNodes(tree, node, FavoritesFolder::List(folder.Path));

@@ -47,10 +47,13 @@ void ReadSearchConfig(FormSelectSearch &form)
     if (!QFileInfo::exists(ConfigFilePath()) || !table.Load(ConfigFilePath()))
         return;
     form.ListSearchEngines->clear();
+    // Each row gets its check box before it joins the list: a row changed in the list runs the
+    // check rule over every other row.
     for (const SearchEngine &engine : table.Engines()) {
-        auto *item = new QListWidgetItem(engine.Name, form.ListSearchEngines);
+        auto *item = new QListWidgetItem(engine.Name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
+        form.ListSearchEngines->addItem(item);
     }
     const int selected = table.SelectedIndex();
     if (selected < 0)

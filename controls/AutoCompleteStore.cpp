@@ -4,7 +4,6 @@
 #include "controls/DayKey.h"
 #include "controls/SharedStore.h"
 #include "platform/TextFile.h"
-#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -148,12 +147,35 @@ bool AutoCompleteStore::CleanAutoCompleteDataFile()
     return SaveAutoCompleteDataFile();
 }
 
+bool AutoCompleteStore::ClearAutoComplete()
+{
+    m_entries.clear();
+    m_byTail.clear();
+    m_shortAddresses.clear();
+    m_loaded = true;
+    return m_readOnly || TextFile::WriteLines(m_filePath, {});
+}
+
 void AutoCompleteStore::AddAutoCompleteEntry(const QString &address)
 {
     const QString safe = AddressRules::MakeSafe(address);
     if (safe.isEmpty() || Contains(safe))
         return;
     Append(MakeEntry(safe, m_today()));
+}
+
+void AutoCompleteStore::AddAutoCompleteEntries(const QStringList &addresses)
+{
+    const qsizetype before = m_entries.size();
+    const QDate today = m_today();
+    for (const QString &address : addresses) {
+        const QString safe = AddressRules::MakeSafe(address);
+        if (!safe.isEmpty())
+            m_entries.append(MakeEntry(safe, today));
+    }
+    // The index keeps the first entry of every address: the stored one, or the first added.
+    if (m_entries.size() != before)
+        RebuildIndexDroppingRepeats();
 }
 
 bool AutoCompleteStore::Contains(const QString &address) const

@@ -58,9 +58,15 @@ public:
     bool SaveAutoCompleteDataFile();
     // With no file: creates it and saves the store into it.
     bool CleanAutoCompleteDataFile();
+    // Forgets every entry and (unless read-only) empties the file: every entry was learned
+    // from a typed address, so clearing those clears these. False when the file could not
+    // be emptied.
+    bool ClearAutoComplete();
 
     // Records an address with today's date unless it is empty or already stored.
     void AddAutoCompleteEntry(const QString &address);
+    // The same for many addresses in order, filed in one go.
+    void AddAutoCompleteEntries(const QStringList &addresses);
 
     int Count() const { return int(m_entries.size()); }
     const QList<AutoCompleteEntry> &Entries() const { return m_entries; }

@@ -5,6 +5,8 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
+#include <QHash>
+#include <QSet>
 #include <utility>
 
 TypedAddressList::TypedAddressList(const QString &filePath, QObject *parent)
@@ -114,15 +116,36 @@ void TypedAddressList::LoadAddressList(AutoCompleteStore *autoComplete)
     m_loaded = true;
     QStringList lines;
     TextFile::ReadLines(m_filePath, lines);
+    // Committing the lines one by one keeps every distinct address at its last commit, the
+    // newest MaxItems of them: that list is made in one pass instead of one search per line.
+    QList<TypedAddress> committed;
+    committed.reserve(lines.size());
+    QHash<QString, qsizetype> lastCommit;
+    lastCommit.reserve(lines.size());
+    for (const QString &line : std::as_const(lines)) {
+        const CommittedText text = AddressRules::NormalizeCommittedText(line);
+        if (!text.IsAddress)
+            continue;
+        lastCommit.insert(text.Address, committed.size());
+        committed.append(TypedAddress{text.Address, text.Kind});
+    }
+    QStringList addresses;
+    addresses.reserve(committed.size());
+    for (const TypedAddress &item : std::as_const(committed))
+        addresses.append(item.Text);
     // Addresses committed before the file was read are newer than all of it.
     const QList<TypedAddress> committedBefore = std::exchange(m_items, {});
-    for (const QString &line : lines)
-        Commit(line, autoComplete);
-    for (const TypedAddress &item : committedBefore) {
-        m_items.removeIf([&](const TypedAddress &old) { return old.Text == item.Text; });
-        m_items.append(item);
+    QSet<QString> newer;
+    for (const TypedAddress &item : committedBefore)
+        newer.insert(item.Text);
+    for (qsizetype i = 0; i < committed.size(); ++i) {
+        if (lastCommit.value(committed.at(i).Text) == i && !newer.contains(committed.at(i).Text))
+            m_items.append(committed.at(i));
     }
+    m_items.append(committedBefore);
     TrimToMaxItems();
+    if (autoComplete)
+        autoComplete->AddAutoCompleteEntries(addresses);
     emit ListChanged();
 }
 

@@ -254,7 +254,7 @@ void XPStyleImageTextBox::InitializeAutoCompleteDataFile()
 
 bool XPStyleImageTextBox::SaveAutoCompleteDataFile()
 {
-    return m_AutoComplete && m_AutoComplete->SaveAutoCompleteDataFile();
+    return !m_AutoComplete || m_AutoComplete->SaveAutoCompleteDataFile();
 }
 
 void XPStyleImageTextBox::CleanAutoCompleteDataFile()
@@ -277,9 +277,15 @@ bool XPStyleImageTextBox::WriteAddressList()
     return AddressList()->WriteAddressList();
 }
 
-void XPStyleImageTextBox::ClearAddressList()
+QStringList XPStyleImageTextBox::ClearAddressList()
 {
-    AddressList()->ClearAddressList();
+    QStringList failed;
+    if (!AddressList()->ClearAddressList())
+        failed << QString::fromLatin1(TypedAddressList::FileName);
+    if (!TakeAutoCompleteStore()->ClearAutoComplete())
+        failed << QString::fromLatin1(AutoCompleteStore::FileName);
+    HideAutoCompleteList();
+    return failed;
 }
 
 void XPStyleImageTextBox::RemoveItem(int position)

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -51,7 +52,9 @@ public:
     int Height() const;
     void SetHeight(int ignored);
 
-    void ClearAddressList();
+    // Empties the typed addresses and what the autocomplete learned from them, in memory and
+    // in their files; returns the names of the files that could not be emptied.
+    QStringList ClearAddressList();
     void LoadAddressList();
     bool WriteAddressList();
     // Commits a text: an address is normalised, moved or added in the typed-address list,

@@ -7,11 +7,17 @@
 #include "platform/NumberedError.h"
 
 #include <QFileDevice>
+#include <QTimer>
 
 namespace
 {
 // Sent as the password of an anonymous login: twenty characters shaped like an e-mail address.
 const QString kAnonymousPassword = QStringLiteral("anonymous@kestrelvue");
+
+// How long a command waits for the reply an abandoned command still owes, and then for the
+// answer to the NOOP that follows: a server answers the end of a transfer given up well within
+// it, or never.
+constexpr int kOwedReplyGraceMs = 3000;
 
 QString Prefixed(const char *procedure, const QString &description)
 {
@@ -22,12 +28,16 @@ QString Prefixed(const char *procedure, const QString &description)
 
 CFtpClient::CFtpClient(QObject *parent)
     : QObject(parent),
+      m_objReplyGrace(new QTimer(this)),
       m_objTimeOut(new CTimeout(this)),
       m_objControlSocket(new CSocket(this)),
       m_objDataSocket(new CSocket(this))
 {
     m_objTimeOut->setTimeOutValue(60);
     connect(m_objTimeOut, &CTimeout::TimeOut, this, &CFtpClient::m_objTimeOut_TimeOut);
+    m_objReplyGrace->setSingleShot(true);
+    m_objReplyGrace->setInterval(kOwedReplyGraceMs);
+    connect(m_objReplyGrace, &QTimer::timeout, this, &CFtpClient::m_objReplyGrace_TimeOut);
 
     connect(m_objControlSocket, &CSocket::OnConnect, this, &CFtpClient::m_objControlSocket_OnConnect);
     connect(m_objControlSocket, &CSocket::OnClose, this, &CFtpClient::m_objControlSocket_OnClose);
@@ -55,6 +65,7 @@ CFtpClient::~CFtpClient()
     m_objControlSocket->disconnect(this);
     m_objDataSocket->disconnect(this);
     m_objTimeOut->disconnect(this);
+    m_objReplyGrace->stop();
 }
 
 // Runs the body of an operation method: an error thrown inside ends the operation this call
@@ -63,11 +74,14 @@ template <typename Body>
 void CFtpClient::RunOperation(const char *name, qint32 method, Body body)
 {
     bool started = false;
+    const CFtpError lastError = m_lastFtpError;
     try {
         body(started);
     } catch (const NumberedError &error) {
-        if (started && m_currentMethod == method)
+        if (started && m_currentMethod == method) {
             ResetCurrentMethod();
+            m_lastFtpError = lastError;
+        }
         throw NumberedError(error.Number(), Prefixed(name, error.Description()), error.Source());
     }
 }
@@ -97,6 +111,9 @@ void CFtpClient::Connect()
         if (!FtpProtocol::IsSafeArgument(m_userName) || !FtpProtocol::IsSafeArgument(m_password))
             throw NumberedError(5, QStringLiteral("Invalid procedure call or argument"),
                                 QStringLiteral("CFtpClient.Connect"));
+        // The time-out timer is the one part of a start that can be refused (a period too long for
+        // it): it is tried before anything changes.
+        m_objTimeOut->StartTimer();
         // An operation of an earlier session still pending ends as cancelled, so it too gets
         // its one completion event.
         if (m_currentMethod != ftpNone)
@@ -183,9 +200,9 @@ void CFtpClient::RenameFile(const QString &strOldFileName, const QString &strNew
         CheckNotBusy("RenameFile");
         CheckArgument("RenameFile", strOldFileName);
         CheckArgument("RenameFile", strNewFileName);
-        m_newFileName = strNewFileName;
         SetCurrentMethod(ftpRenameFile);
         started = true;
+        m_newFileName = strNewFileName;
         SendFtpCommand(QStringLiteral("RNFR"), strOldFileName);
     });
 }
@@ -196,13 +213,13 @@ void CFtpClient::DownloadFile(const QString &strRemoteFilePath, const QString &s
         CheckNotBusy("DownloadFile");
         CheckArgument("DownloadFile", strRemoteFilePath);
         CheckArgument("DownloadFile", strLocalFilePath);
+        SetCurrentMethod(ftpDownloadFile);
+        started = true;
         m_remoteFile = strRemoteFilePath;
         m_localFile = strLocalFilePath;
         m_overWrite = OverWrite;
         m_bytesReceived = 0;
         m_completionFlag = false;
-        SetCurrentMethod(ftpDownloadFile);
-        started = true;
         SendFtpCommand(QStringLiteral("TYPE"), m_transferMode == 0 ? QStringLiteral("A") : QStringLiteral("I"));
     });
 }
@@ -211,10 +228,10 @@ void CFtpClient::EnumFiles()
 {
     RunOperation("EnumFiles", ftpEnumFiles, [&](bool &started) {
         CheckNotBusy("EnumFiles");
-        m_listingBuffer.clear();
-        m_completionFlag = false;
         SetCurrentMethod(ftpEnumFiles);
         started = true;
+        m_listingBuffer.clear();
+        m_completionFlag = false;
         SendFtpCommand(QStringLiteral("TYPE"), QStringLiteral("A"));
     });
 }
@@ -228,14 +245,14 @@ void CFtpClient::UploadFile(const QString &strLocalFile, const QString &strRemot
         if (lngStartPosition < 0)
             throw NumberedError(5, QStringLiteral("Invalid procedure call or argument"),
                                 QStringLiteral("CFtpClient.UploadFile"));
+        SetCurrentMethod(ftpUploadFile);
+        started = true;
         m_localFile = strLocalFile;
         m_remoteFile = strRemoteFile;
         m_startPosition = lngStartPosition;
         m_uploadBlock.resize(m_sendBufferLenght);
         m_activeDataAccepted = false;
         m_uploadStarted = false;
-        SetCurrentMethod(ftpUploadFile);
-        started = true;
         SendFtpCommand(QStringLiteral("TYPE"), m_transferMode == 0 ? QStringLiteral("A") : QStringLiteral("I"));
     });
 }
@@ -345,11 +362,12 @@ void CFtpClient::setTimeOut(qint32 intSeconds)
     m_objTimeOut->setTimeOutValue(intSeconds);
 }
 
+// The timer starts first: when it is refused, nothing has changed.
 void CFtpClient::SetCurrentMethod(qint32 method)
 {
+    m_objTimeOut->StartTimer();
     m_lastFtpError.Clear();
     m_currentMethod = method;
-    m_objTimeOut->StartTimer();
 }
 
 void CFtpClient::ResetCurrentMethod()

@@ -14,6 +14,7 @@
 class CSocket;
 class CTimeout;
 class QFileDevice;
+class QTimer;
 
 // An asynchronous FTP client. A host creates one per session, sets its properties, calls Connect
 // and then starts one operation at a time; every method returns at once and the operation ends
@@ -145,12 +146,16 @@ private:
     // Control connection and replies (CFtpClientControl.cpp).
     void SendFtpCommand(const QString &command, const QString &argument = QString());
     void SendCommandLine(const QByteArray &line, const QString &message);
+    void HoldCommandLine(const QByteArray &line, const QString &message);
+    void SendHeldCommand();
     void ForgetOwedReplies();
+    void m_objReplyGrace_TimeOut();
     void RaiseFtpError(int code);
     void HandleReply(const FtpReply &reply);
     void HandleControlReply(int code, const FtpReply &reply);
     bool GetDirFromResponse(const QString &reply);
     void LoggedIn();
+    void GiveUpControlConnection(const QString &why, qint32 result, const CFtpError &error);
     void m_objControlSocket_OnConnect();
     void m_objControlSocket_OnClose();
     void m_objControlSocket_OnDataArrival(qint32 bytesTotal);
@@ -180,10 +185,14 @@ private:
     qint32 m_currentMethod = ftpNone;
     FtpReplyReader m_replyReader;
     // Final replies still owed by commands sent. While an abandoned command's reply is owed, the
-    // next command waits here, so that no operation ever reads the reply of an earlier one.
+    // next command waits here, so that no operation ever reads the reply of an earlier one. The
+    // wait has a bound: after a grace a NOOP asks the server where its replies stand, and once
+    // it is answered the command goes; a server that answers nothing is left.
     int m_repliesOwed = 0;
     QByteArray m_heldCommandLine;
     QString m_heldCommandMessage;
+    bool m_noopOwed = false;
+    QTimer *m_objReplyGrace = nullptr;
     QString m_newFileName;
     QString m_remoteFile;
     QString m_localFile;

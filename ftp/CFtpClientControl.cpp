@@ -5,9 +5,13 @@
 #include "ftp/CSocket.h"
 #include "ftp/CTimeout.h"
 #include "ftp/FtpProtocol.h"
+#include "ftp/FtpSocketTools.h"
+#include "ftp/MSocketSupport.h"
 #include "platform/NumberedError.h"
+#include "platform/Winsock.h"
 
 #include <QPointer>
+#include <QTimer>
 
 namespace
 {
@@ -48,6 +52,9 @@ qint32 StateForCommand(const QString &command, qint32 method)
 
 const QString kNoDirectory =
     QStringLiteral("Cannot retrieve the current directory path. Unexpected server response.");
+const QString kReplyTooLong = QStringLiteral("The server's reply is too long: the connection is closed.");
+const QString kNoAnswer =
+    QStringLiteral("The server has not answered an earlier command: the connection is closed.");
 }
 
 void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
@@ -67,8 +74,7 @@ void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
                                  + "\r\n";
         const QString message = command + u' ' + argument;
         if (m_repliesOwed > 0) {
-            m_heldCommandLine = bytes;
-            m_heldCommandMessage = message;
+            HoldCommandLine(bytes, message);
         } else {
             SendCommandLine(bytes, message);
         }
@@ -85,12 +91,52 @@ void CFtpClient::SendCommandLine(const QByteArray &line, const QString &message)
     emit SessionProtocolMessage(message, 0);
 }
 
+// The command waits for the replies of abandoned commands. Its operation's time-out counts from
+// the moment it goes out; until then the grace bounds the wait.
+void CFtpClient::HoldCommandLine(const QByteArray &line, const QString &message)
+{
+    m_heldCommandLine = line;
+    m_heldCommandMessage = message;
+    m_objTimeOut->StopTimer();
+    if (!m_noopOwed || !m_objReplyGrace->isActive())
+        m_objReplyGrace->start();
+}
+
+void CFtpClient::SendHeldCommand()
+{
+    m_objReplyGrace->stop();
+    m_objTimeOut->StartTimer();
+    SendCommandLine(std::exchange(m_heldCommandLine, QByteArray()), std::exchange(m_heldCommandMessage, QString()));
+}
+
 void CFtpClient::ForgetOwedReplies()
 {
     m_replyReader.Clear();
     m_repliesOwed = 0;
     m_heldCommandLine.clear();
     m_heldCommandMessage.clear();
+    m_noopOwed = false;
+    m_objReplyGrace->stop();
+}
+
+// A command has waited a grace for replies that abandoned commands owe. The first time, a NOOP
+// goes out: the server answers commands in order, so its 200 means nothing older will come. When
+// the NOOP too stays unanswered, the server is left.
+void CFtpClient::m_objReplyGrace_TimeOut()
+{
+    if (m_heldCommandLine.isEmpty())
+        return;
+    if (m_noopOwed) {
+        GiveUpControlConnection(kNoAnswer, arStatusTimeOut, CFtpError());
+        return;
+    }
+    try {
+        m_noopOwed = true;
+        SendCommandLine(QByteArrayLiteral("NOOP\r\n"), QStringLiteral("NOOP "));
+        m_objReplyGrace->start();
+    } catch (const NumberedError &error) {
+        FailOperation(error.Source(), error.Number(), error.Description());
+    }
 }
 
 // Ends the operation with the reply as its failure; for a login the connection is closed too,
@@ -151,11 +197,22 @@ void CFtpClient::HandleReply(const FtpReply &reply)
     const bool preliminary = code < 200;
     if (!preliminary && m_repliesOwed > 0)
         --m_repliesOwed;
+    if (m_noopOwed) {
+        // Replies up to the NOOP's answer belong to commands given up.
+        if (preliminary || (code != 200 && m_repliesOwed > 0))
+            return;
+        m_noopOwed = false;
+        m_repliesOwed = 0;
+        m_objReplyGrace->stop();
+        if (!m_heldCommandLine.isEmpty())
+            SendHeldCommand();
+        return;
+    }
     if (!m_heldCommandLine.isEmpty()) {
         // The reply of a command whose operation was cancelled or timed out: once the last one
         // is in, the command that waited goes out.
         if (m_repliesOwed == 0)
-            SendCommandLine(std::exchange(m_heldCommandLine, QByteArray()), std::exchange(m_heldCommandMessage, QString()));
+            SendHeldCommand();
         return;
     }
 
@@ -270,7 +327,8 @@ void CFtpClient::m_objControlSocket_OnConnect()
 void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
 {
     try {
-        if (m_currentMethod != ftpNone)
+        // A command still held back is not yet timed.
+        if (m_currentMethod != ftpNone && m_heldCommandLine.isEmpty())
             m_objTimeOut->Reset();
         QVariant data;
         m_objControlSocket->GetData(data, CSocket::DataType::ByteArray);
@@ -284,10 +342,38 @@ void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
             if (!self)
                 return;
         }
+        if (m_replyReader.TooLong()) {
+            CFtpError error;
+            error.Set(Winsock::WSAEMSGSIZE, MSocketSupport::GetErrorDescription(Winsock::WSAEMSGSIZE),
+                      QStringLiteral("CFtpClient.m_objControlSocket_OnDataArrival"));
+            GiveUpControlConnection(kReplyTooLong, arStatusError, error);
+        }
     } catch (const NumberedError &error) {
         FailOperation(QStringLiteral("CFtpClient.m_objControlSocket_OnDataArrival"), error.Number(),
                       error.Description());
     }
+}
+
+// Closes the control connection at once, without waiting for the server, tells the protocol log
+// why, and ends the pending operation with result and error.
+void CFtpClient::GiveUpControlConnection(const QString &why, qint32 result, const CFtpError &error)
+{
+    const qint32 method = m_currentMethod;
+    ForgetOwedReplies();
+    try {
+        if (method != ftpNone)
+            AbandonOperation(method);
+        FtpSocketTools::CloseNow(*m_objControlSocket);
+    } catch (const NumberedError &) {
+        // What the operation and the connection held is given up all the same.
+    }
+    if (m_ftpSessionState != 1)
+        SetSessionState(1);
+    emit SessionProtocolMessage(why, 2);
+    if (method == ftpNone)
+        return;
+    m_lastFtpError = error;
+    RaiseCompletion(method, result);
 }
 
 // The server closed the control connection. An operation still pending cannot finish: it ends

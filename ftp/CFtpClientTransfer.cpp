@@ -8,6 +8,7 @@
 #include "ftp/FtpProtocol.h"
 #include "ftp/FtpSocketTools.h"
 #include "platform/NumberedError.h"
+#include "platform/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -274,7 +275,8 @@ void CFtpClient::EndOfTransferSignal()
 void CFtpClient::ProcessOnDownloadFileEvent()
 {
     m_completionFlag = false;
-    if (auto *saveFile = dynamic_cast<QSaveFile *>(m_localFileDevice.get()); saveFile && !saveFile->commit()) {
+    // The new file takes the old one's place only once all of it has reached the disk.
+    if (auto *saveFile = dynamic_cast<QSaveFile *>(m_localFileDevice.get()); saveFile && !TextFile::CommitToDisk(*saveFile)) {
         FailOperation(QStringLiteral("CFtpClient.ProcessOnDownloadFileEvent"), 75,
                       QStringLiteral("CFtpClient.ProcessOnDownloadFileEvent failed. Path/File access error: ")
                           + saveFile->errorString());

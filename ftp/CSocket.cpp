@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QPointer>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -378,15 +379,22 @@ void CSocket::SendBufferedData()
     emit OnSendProgress(sent, static_cast<qint32>(m_sendBuffer.size()));
 }
 
+// Every read goes through one buffer the socket keeps: a TCP read takes at most a block of fixed
+// size, however wide or narrow the receive buffer was found (an accepted connection inherits its
+// listener's, a data connection is widened after it was made), and a UDP read a whole datagram.
 qint32 CSocket::RecvToBuffer()
 {
-    QByteArray chunk(qMax(m_recvBufferSize, 1), Qt::Uninitialized);
+    const bool udp = m_protocol == sckUDPProtocol;
+    const qint32 size = udp ? qMax(m_recvBufferSize, 1) : ReadBlockBytes;
+    if (m_readBuffer.size() < size)
+        m_readBuffer.resize(size);
+    char *const chunk = m_readBuffer.data();
     int n;
-    if (m_protocol != sckUDPProtocol) {
-        n = Winsock::recv(m_socketHandle, chunk.data(), static_cast<int>(chunk.size()), 0);
+    if (!udp) {
+        n = Winsock::recv(m_socketHandle, chunk, size, 0);
     } else {
         Winsock::SocketAddress from;
-        n = Winsock::recvfrom(m_socketHandle, chunk.data(), static_cast<int>(chunk.size()), 0, &from);
+        n = Winsock::recvfrom(m_socketHandle, chunk, size, 0, &from);
         if (n > 0) {
             m_remotePort = from.port;
             m_remoteHostIP = Winsock::inet_ntoa(from.address);
@@ -401,7 +409,7 @@ qint32 CSocket::RecvToBuffer()
             return 0;
         throw lastSocketError(QStringLiteral("CSocket.RecvToBuffer"));
     }
-    m_recvBuffer.append(chunk.constData(), n);
+    m_recvBuffer.append(chunk, n);
     return n;
 }
 
@@ -420,9 +428,15 @@ void CSocket::ConvertBufferToType(QVariant &varData, DataType varType, qint32 ma
     if (m_recvBuffer.isEmpty())
         return;
     const qsizetype length = maxLen > 0 && maxLen <= m_recvBuffer.size() ? maxLen : m_recvBuffer.size();
-    const QByteArray taken = m_recvBuffer.left(length);
-    if (take)
-        m_recvBuffer.remove(0, length);
+    QByteArray taken;
+    if (take && length == m_recvBuffer.size()) {
+        // All of it: handed over as it is, without a copy.
+        taken = std::exchange(m_recvBuffer, QByteArray());
+    } else {
+        taken = m_recvBuffer.left(length);
+        if (take)
+            m_recvBuffer.remove(0, length);
+    }
     switch (varType) {
     case DataType::Default:
     case DataType::String: varData = QString::fromLatin1(taken); break;

@@ -31,6 +31,10 @@ public:
         sckError = 9,
     };
 
+    // What one read of a TCP socket takes at most, into a buffer the socket keeps for all its
+    // reads, whatever the socket's receive buffer.
+    static constexpr qint32 ReadBlockBytes = 256 * 1024;
+
     // Values of Protocol.
     enum SocketProtocol : qint32 { sckTCPProtocol = 0, sckUDPProtocol = 1 };
 
@@ -131,6 +135,7 @@ private:
     qint32 m_lookupTask = 0;
     QByteArray m_sendBuffer;
     QByteArray m_recvBuffer;
+    QByteArray m_readBuffer;
     qint32 m_recvBufferSize = 0;
     qint32 m_maxDatagram = 0;
     bool m_bound = false;

@@ -2,8 +2,6 @@
 
 #include "ftp/FtpServerNames.h"
 
-#include <QStringList>
-
 namespace
 {
 bool HasCode(QByteArrayView line)
@@ -25,58 +23,80 @@ QByteArrayView StripCr(QByteArrayView line)
 }
 }
 
+void FtpReplyReader::Append(const QByteArray &bytes)
+{
+    if (!m_tooLong)
+        m_buffer.append(bytes);
+}
+
 std::optional<FtpReply> FtpReplyReader::Next()
 {
-    // Anything before the first line that starts with a code is not a reply.
     for (;;) {
-        const qsizetype lf = m_buffer.indexOf('\n');
+        const qsizetype lf = m_buffer.indexOf('\n', m_searched);
         if (lf < 0)
-            return std::nullopt;
-        if (HasCode(m_buffer))
             break;
+        const bool ends = TakeLine(StripCr(QByteArrayView(m_buffer).first(lf)));
+        // Taken bytes leave from the front, which moves no data.
         m_buffer.remove(0, lf + 1);
-    }
-
-    const QByteArrayView buffer(m_buffer);
-    const QByteArrayView code = buffer.first(3);
-    QStringList lines;
-    QByteArrayList rawLines;
-    QStringList message;
-    bool multiLine = false;
-    qsizetype lineStart = 0;
-    for (;;) {
-        const qsizetype lf = buffer.indexOf('\n', lineStart);
-        if (lf < 0)
-            return std::nullopt;
-        const QByteArrayView line = StripCr(buffer.sliced(lineStart, lf - lineStart));
-        lineStart = lf + 1;
-        lines.append(FtpServerNames::Decode(line));
-        rawLines.append(line.toByteArray());
-        const bool ownCode = line.startsWith(code);
-        const char mark = line.size() > 3 ? line[3] : ' ';
-        if (lines.size() == 1) {
-            multiLine = mark == '-';
-            if (!multiLine)
-                break;
-            message.append(FtpServerNames::Decode(Tail(line)));
+        m_searched = 0;
+        if (!ends)
             continue;
-        }
-        if (ownCode && mark == ' ')
-            break;
-        message.append(FtpServerNames::Decode(ownCode && mark == '-' ? Tail(line) : line));
+        FtpReply reply;
+        reply.Code = m_code.toInt();
+        reply.Text = m_lines.join(QStringLiteral("\r\n"));
+        reply.Bytes = m_rawLines.join("\r\n");
+        if (m_multiLine)
+            reply.Message = m_message.join(QStringLiteral("\r\n"));
+        m_code.clear();
+        m_lines.clear();
+        m_rawLines.clear();
+        m_message.clear();
+        m_replyBytes = 0;
+        return reply;
     }
+    m_searched = m_buffer.size();
+    if (m_replyBytes + m_buffer.size() > MaxReplyBytes) {
+        Clear();
+        m_tooLong = true;
+    }
+    return std::nullopt;
+}
 
-    FtpReply reply;
-    reply.Code = code.toByteArray().toInt();
-    reply.Text = lines.join(QStringLiteral("\r\n"));
-    reply.Bytes = rawLines.join("\r\n");
-    if (multiLine)
-        reply.Message = message.join(QStringLiteral("\r\n"));
-    m_buffer.remove(0, lineStart);
-    return reply;
+bool FtpReplyReader::TakeLine(QByteArrayView line)
+{
+    if (m_code.isEmpty()) {
+        // Anything before the first line that starts with a code is not a reply.
+        if (!HasCode(line))
+            return false;
+        m_code = line.first(3).toByteArray();
+        m_multiLine = line.size() > 3 && line[3] == '-';
+        m_lines.append(FtpServerNames::Decode(line));
+        m_rawLines.append(line.toByteArray());
+        m_replyBytes = line.size() + 2;
+        if (m_multiLine)
+            m_message.append(FtpServerNames::Decode(Tail(line)));
+        return !m_multiLine;
+    }
+    m_lines.append(FtpServerNames::Decode(line));
+    m_rawLines.append(line.toByteArray());
+    m_replyBytes += line.size() + 2;
+    const bool ownCode = line.startsWith(m_code);
+    const char mark = line.size() > 3 ? line[3] : ' ';
+    if (ownCode && mark == ' ')
+        return true;
+    m_message.append(FtpServerNames::Decode(ownCode && mark == '-' ? Tail(line) : line));
+    return false;
 }
 
 void FtpReplyReader::Clear()
 {
     m_buffer.clear();
+    m_searched = 0;
+    m_code.clear();
+    m_multiLine = false;
+    m_lines.clear();
+    m_rawLines.clear();
+    m_message.clear();
+    m_replyBytes = 0;
+    m_tooLong = false;
 }

@@ -7,6 +7,8 @@
 #include "app/ModSettings.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/SaveFailureMessage.h"
+#include "controls/HistoryStore.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "mainwindow/FormMain.h"
@@ -144,7 +146,8 @@ void FormFullScreen::CommandBarsSideBar_Execute(CommandBarControl *Control)
         Forms::Default<FormAddToFavorites>()->ShowModal(MainWindow());
         break;
     case IdClearHistory:
-        MainWindow()->TreeViewHistory->ClearHistory2();
+        if (!MainWindow()->TreeViewHistory->ClearHistory2())
+            SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
         TreeViewHistory->ClearHistory2();
         break;
     default:

@@ -130,9 +130,13 @@ void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &
 {
     Q_UNUSED(Cancel);
     Q_UNUSED(URL);
+    if (Forms::Default<FormMain>()->KillPopups && !LinkClicked && UserInitiated) {
+        ClickReportWait::Await(this, docMain, m_lastClickReportAt);
+        if (!Forms::IsLoaded(this))
+            return;
+    }
+    // Found after the wait, in which the user may have closed windows.
     FormMain *main = Forms::Default<FormMain>();
-    if (main->KillPopups && !LinkClicked && UserInitiated)
-        ClickReportWait::Await(docMain, m_lastClickReportAt);
 
     const auto decision = PopupBlockerRules::Decide(main->KillPopups, LinkClicked, main->NumberOfChildWindowsReached,
                                                     main->NumberOfChildWindowsAllowed);

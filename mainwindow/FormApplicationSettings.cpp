@@ -1,6 +1,8 @@
 #include "mainwindow/FormApplicationSettings.h"
 
 #include "app/ModSettings.h"
+#include "browsingdata/SaveFailureMessage.h"
+#include "controls/HistoryStore.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "mainwindow/DialogTools.h"
@@ -143,12 +145,15 @@ void FormApplicationSettings::CommandCancel_Click()
 
 void FormApplicationSettings::CommandClearHistory_Click()
 {
-    Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
+    const bool cleared = Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
     Forms::Default<FormMain>()->ClearFullScreenHistory();
+    if (!cleared)
+        SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
 }
 
 void FormApplicationSettings::CommandClearAddressBar_Click()
 {
-    Forms::Default<FormMain>()->XPStyleImageTextBox1->ClearAddressList();
-    Forms::Default<FormMain>()->ClearFullScreenAddressList();
+    QStringList failed = Forms::Default<FormMain>()->XPStyleImageTextBox1->ClearAddressList();
+    failed += Forms::Default<FormMain>()->ClearFullScreenAddressList();
+    SaveFailureMessage::Show(this, failed);
 }

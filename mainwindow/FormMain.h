@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 class QFrame;
 class QLabel;
@@ -97,6 +98,9 @@ public:
     void Form_Load() override;
     void Form_Unload(int &Cancel) override;
     void UnloadAllForms();
+    // Writes the settings, the address box's files and the history; tells the user of any
+    // that could not be written.
+    void SaveDataFiles();
 
     // Hosted controls.
     CommandBars *CommandBarsMain = nullptr;
@@ -207,7 +211,8 @@ public:
     void StartInFullScreen();
     void SetFullScreenBlockButton(bool on);
     void ClearFullScreenHistory();
-    void ClearFullScreenAddressList();
+    // Returns the names of the files that could not be emptied.
+    QStringList ClearFullScreenAddressList();
 
     // Popup blocker as either window sets it: the setting, marks, status text and the full-screen
     // window's Block button.

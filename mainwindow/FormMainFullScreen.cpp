@@ -90,7 +90,7 @@ void FormMain::ClearFullScreenHistory()
     Forms::Default<FormFullScreen>()->TreeViewHistory->ClearHistory2();
 }
 
-void FormMain::ClearFullScreenAddressList()
+QStringList FormMain::ClearFullScreenAddressList()
 {
-    Forms::Default<FormFullScreen>()->XPStyleImageTextBox1->ClearAddressList();
+    return Forms::Default<FormFullScreen>()->XPStyleImageTextBox1->ClearAddressList();
 }

@@ -7,8 +7,12 @@
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "browsingdata/ModReadWriteSearchConfig.h"
+#include "browsingdata/SaveFailureMessage.h"
+#include "controls/AutoCompleteStore.h"
+#include "controls/HistoryStore.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
+#include "controls/TypedAddressList.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
@@ -124,11 +128,23 @@ void FormMain::Form_Unload(int &Cancel)
     docMain = nullptr;
     Timer1->stop();
 
-    ModSettings::SaveSettings(this);
-    XPStyleImageTextBox1->SaveAutoCompleteDataFile();
-    XPStyleImageTextBox1->WriteAddressList();
-    TreeViewHistory->SaveHistory();
+    SaveDataFiles();
     UnloadAllForms();
+}
+
+// A file that could not be written keeps what it held; the user is told which it was.
+void FormMain::SaveDataFiles()
+{
+    QStringList failed;
+    if (!ModSettings::SaveSettings(this))
+        failed << QStringLiteral("Settings.dat");
+    if (!XPStyleImageTextBox1->SaveAutoCompleteDataFile())
+        failed << QString::fromLatin1(AutoCompleteStore::FileName);
+    if (!XPStyleImageTextBox1->WriteAddressList())
+        failed << QString::fromLatin1(TypedAddressList::FileName);
+    if (!TreeViewHistory->SaveHistory())
+        failed << QString::fromLatin1(HistoryStore::FileName);
+    SaveFailureMessage::Show(this, failed);
 }
 
 void FormMain::UnloadAllForms()

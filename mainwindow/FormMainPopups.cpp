@@ -14,8 +14,12 @@ void FormMain::WebBrowserMain_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, cons
 {
     Q_UNUSED(Cancel);
     Q_UNUSED(URL);
-    if (KillPopups && !LinkClicked && UserInitiated)
+    if (KillPopups && !LinkClicked && UserInitiated) {
         AwaitClickReport();
+        // Closed by the user meanwhile: no window is left to open the popup from.
+        if (!Forms::IsLoaded(this))
+            return;
+    }
 
     switch (PopupBlockerRules::Decide(KillPopups, LinkClicked, NumberOfChildWindowsReached,
                                       NumberOfChildWindowsAllowed)) {
@@ -46,5 +50,5 @@ void FormMain::WebBrowserMain_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, cons
 // A request that a user gesture started waits a moment for that gesture's click report.
 void FormMain::AwaitClickReport()
 {
-    ClickReportWait::Await(docMain, m_lastClickReportAt);
+    ClickReportWait::Await(this, docMain, m_lastClickReportAt);
 }

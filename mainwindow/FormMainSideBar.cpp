@@ -4,6 +4,8 @@
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "browsingdata/SaveFailureMessage.h"
+#include "controls/HistoryStore.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/UCTVHistory.h"
 #include "mainwindow/MouseButtonWatcher.h"
@@ -175,7 +177,8 @@ void FormMain::CommandBarsSideBar_Execute(CommandBarControl *Control)
         Forms::Default<FormAddToFavorites>()->ShowModal(Forms::Default<FormMain>());
         break;
     case ClearHistory:
-        Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2();
+        if (!Forms::Default<FormMain>()->TreeViewHistory->ClearHistory2())
+            SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
         ClearFullScreenHistory();
         break;
     case FavoritesCut:

@@ -170,7 +170,11 @@ QString AskSavePath(QWidget *window, const QString &remoteName)
     CommonDialog1.setAcceptMode(QFileDialog::AcceptSave);
     // Every file, also one without an extension.
     CommonDialog1.setNameFilter(QStringLiteral("All Files (*)"));
-    CommonDialog1.selectFile(remoteName);
+    // The name alone, in the folder the dialog shows anyway: a server's name never picks the
+    // folder, neither for this download nor as the dialog's default for the next ones.
+    const QString name = FtpPaneTexts::SaveFileName(remoteName);
+    if (!name.isEmpty())
+        CommonDialog1.selectFile(name);
     if (CommonDialog1.exec() != QDialog::Accepted)
         return QString();
     return CommonDialog1.selectedFiles().value(0);

@@ -40,7 +40,8 @@ void CancelDownload(CFtpClient *client, QTextEdit *log);
 // back in the event loop (it may be inside one of its own waits).
 void Release(QObject *window, CFtpClient *&client);
 
-// Asks where remoteName is to be saved; empty when the user cancels.
+// Asks where remoteName is to be saved, suggesting its file name in the folder the dialog shows
+// anyway; empty when the user cancels.
 QString AskSavePath(QWidget *window, const QString &remoteName);
 
 } // namespace FtpPaneSession

@@ -72,6 +72,18 @@ QString ParentDirectory(const QString &currentDirectory)
     return slash >= 1 ? currentDirectory.left(slash) : QStringLiteral("/");
 }
 
+QString SaveFileName(const QString &remoteName)
+{
+    QString name = remoteName.mid(remoteName.lastIndexOf(QLatin1Char('/')) + 1);
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QString();
+    name.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    name.replace(QLatin1Char('"'), QLatin1Char('_'));
+    if (name.startsWith(QLatin1Char('~')))
+        name[0] = QLatin1Char('_');
+    return name;
+}
+
 QString ShortenedPath(const QString &path)
 {
     if (path.size() <= 40)

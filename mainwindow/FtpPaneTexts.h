@@ -26,6 +26,11 @@ QString ListedDate(const QDateTime &when);
 // The directory above: the text before the last "/", or "/" when that is the first character.
 QString ParentDirectory(const QString &currentDirectory);
 
+// The name the save dialog suggests for a server's file name: its last part, after the last "/",
+// with what the dialog would read as a path ("\\", a quote, a leading "~") turned into "_"; empty
+// when no file name is left ("", "." or "..").
+QString SaveFileName(const QString &remoteName);
+
 // A local path of at most 40 characters whole; a longer one as its first 12 characters,
 // "....." and its last 28.
 QString ShortenedPath(const QString &path);

@@ -1,9 +1,9 @@
 #include "platform/InternetOptions.h"
 
+#include "platform/TextFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 #include <QUrl>
 
 namespace {
@@ -25,28 +25,17 @@ QString InternetOptions::FilePath() const
 
 QString InternetOptions::HomePage() const
 {
-    QFile file(FilePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return DefaultHomePage();
-    const QString text = QString::fromUtf8(file.readAll());
     // Only a complete line counts: the piece after the last line end is ignored.
-    const qsizetype end = text.indexOf('\n');
-    if (end < 0)
+    QStringList lines;
+    if (!TextFile::ReadLines(FilePath(), lines) || lines.isEmpty())
         return DefaultHomePage();
-    QString line = text.left(end);
-    if (line.endsWith('\r'))
-        line.chop(1);
-    line = line.trimmed();
+    const QString line = lines.first().trimmed();
     return line.isEmpty() ? DefaultHomePage() : line;
 }
 
 bool InternetOptions::SetHomePage(const QString &url)
 {
     QDir().mkpath(m_dataFolder);
-    QSaveFile file(FilePath());
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     // A line break inside the address would split it into lines that read back as another page.
-    file.write(QString(url).remove('\r').remove('\n').trimmed().toUtf8() + "\r\n");
-    return file.commit();
+    return TextFile::WriteLines(FilePath(), {QString(url).remove('\r').remove('\n').trimmed()});
 }

@@ -28,6 +28,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
+        ModSettings::LoadSettings(dir.path()); // no file yet: empties the key table of earlier cases
         ModSettings::Settings() = ModSettings::SettingsValues();
     }
     QTemporaryDir dir;
@@ -94,7 +95,7 @@ TEST_F(SettingsFile, LastLineWithoutLineEndIsLost)
     writeRaw(dir.path(), "DaysInHistory=5\r\nItemsInAddressBar=9");
     ModSettings::LoadSettings(dir.path());
     EXPECT_EQ(ModSettings::Settings().DaysInHistory, 5);
-    EXPECT_EQ(ModSettings::Settings().ItemsInAddressBar, 0);
+    EXPECT_EQ(ModSettings::Settings().ItemsInAddressBar, 25) << "the lost line reads as the shipped value";
 }
 
 TEST_F(SettingsFile, BadLinesAndValuesCountAsMissing)
@@ -106,15 +107,33 @@ TEST_F(SettingsFile, BadLinesAndValuesCountAsMissing)
     writeRaw(dir.path(), QByteArray(bytes, sizeof(bytes) - 1));
     ModSettings::LoadSettings(dir.path());
     const auto &s = ModSettings::Settings();
-    EXPECT_EQ(s.DaysInHistory, 0);
-    EXPECT_EQ(s.ItemsInAddressBar, 0);
-    EXPECT_EQ(s.TextSize, 0);
+    EXPECT_EQ(s.DaysInHistory, 20) << "an empty number reads as the shipped one";
+    EXPECT_EQ(s.ItemsInAddressBar, 25);
+    EXPECT_EQ(s.TextSize, 4) << "a number beyond sixteen bits reads as the shipped one";
     EXPECT_FALSE(s.KillPopups);
     EXPECT_FALSE(s.ShowSearch) << "a repeated key counts as missing";
     EXPECT_FALSE(s.ShowAddressBar);
     EXPECT_EQ(s.NumberOfChildWindowsAllowed, 3) << "text after a second = is ignored";
     EXPECT_TRUE(s.ShowHistory) << "the lines after bad ones still load";
     EXPECT_TRUE(ModSettings::SettingsTable().contains(QStringLiteral("UnknownKey")));
+}
+
+// A limit that read as 0 would empty "Url.dat" and the history when they next load or save.
+TEST_F(SettingsFile, AMissingOrUnreadableNumberTakesTheShippedValue)
+{
+    writeRaw(dir.path(), "ItemsInAddressBar=25 items\r\nNumberOfChildWindowsAllowed=\r\nWindowWidth=wide\r\n"
+                         "KillPopups=False\r\n");
+    ModSettings::LoadSettings(dir.path());
+    const auto &s = ModSettings::Settings();
+    EXPECT_EQ(s.ItemsInAddressBar, 25);
+    EXPECT_EQ(s.DaysInHistory, 20);
+    EXPECT_EQ(s.NumberOfChildWindowsAllowed, 3);
+    EXPECT_EQ(s.WindowWidth, 15000);
+    EXPECT_EQ(s.WindowTop, 1200);
+    EXPECT_EQ(s.WindowState, 0);
+    EXPECT_FALSE(s.KillPopups);
+    EXPECT_EQ(ModSettings::SettingsTable().value(QStringLiteral("ItemsInAddressBar")), QStringLiteral("25 items"))
+        << "the key table keeps the text as read";
 }
 
 TEST_F(SettingsFile, WindowRectangleBeyondSixteenBitsSavesAndRestores)

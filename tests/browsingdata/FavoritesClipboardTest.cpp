@@ -143,6 +143,10 @@ TEST_F(FavoritesClipboard, DeleteRemovesTheFileAndItsNode)
     ModManageFavFile::DeleteFavorite(&Tree);
     EXPECT_TRUE(QFile::exists(Path(u"top.url"_qs)));
     EXPECT_NE(NodeByText(&Tree, u"top"_qs), nullptr);
+    ASSERT_EQ(Messages.size(), 1) << "the user is told that the favorite stays";
+    EXPECT_TRUE(Messages.first().contains(u"\"top\""_qs)) << Messages.first().toStdString();
+    EXPECT_TRUE(Messages.first().contains(QDir::toNativeSeparators(Path(u"top.url"_qs))));
+    Messages.clear();
     Select(Node(u"News"_qs));
     ModManageFavFile::DeleteFavorite(&Tree);
     EXPECT_TRUE(QFileInfo(Path(u"News"_qs)).isDir());
@@ -153,6 +157,7 @@ TEST_F(FavoritesClipboard, DeleteRemovesTheFileAndItsNode)
     Select(Node(u"News"_qs, u"page"_qs));
     ModManageFavFile::DeleteFavorite(&Tree);
     EXPECT_EQ(NodeTexts(&Tree, Node(u"News"_qs)), QStringList{u"Local"_qs});
+    EXPECT_TRUE(Messages.isEmpty());
 }
 
 TEST_F(FavoritesClipboard, DeleteNeverReachesOutsideTheFavoritesFolder)

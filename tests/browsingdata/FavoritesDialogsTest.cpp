@@ -4,11 +4,14 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormCreateNewFolder.h"
+#include "tests/support/FullFileSystem.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -212,6 +215,27 @@ TEST_F(FavoritesDialogs, NameThatCannotBeSavedKeepsTheDialogOpen)
     EXPECT_EQ(QDir(Root).entryList(QDir::Files | QDir::Hidden).size(), 0);
 }
 
+TEST_F(FavoritesDialogs, AFavoriteThatCannotBeWrittenNamesItsFileAndKeepsTheDialogOpen)
+{
+    FullFileSystem disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+    ModManageFavFile::SetFavoritesFolder(disk.Path());
+    disk.LeaveFree(0);
+    ShowPage(u"T"_qs);
+    AddToFavorites([&](FormAddToFavorites *dialog) {
+        TypeOver(dialog->TextName, u"Kept"_qs);
+        QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
+        ASSERT_EQ(Messages.size(), 1);
+        EXPECT_TRUE(Messages.value(0).startsWith(u"Add To Favorites|"_qs));
+        EXPECT_TRUE(Messages.value(0).contains(u"\"Kept.url\""_qs)) << Messages.value(0).toStdString();
+        EXPECT_TRUE(dialog->isVisible());
+        QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), QStringList{u"filler"_qs});
+    ModManageFavFile::SetFavoritesFolder(Root);
+}
+
 TEST_F(FavoritesDialogs, NewFolderChecksTheNameAndShowsTheFolder)
 {
     ShowPage(u"T"_qs);
@@ -293,6 +317,36 @@ TEST_F(FavoritesDialogs, ExpandingAFolderReadsItAgain)
         EXPECT_EQ(NodeTexts(tree, sub), (QStringList{u"Deeper"_qs, u"Made Outside"_qs}));
         EXPECT_EQ(NodeTexts(tree, sub->child(0)), QStringList{u"Below"_qs});
         EXPECT_EQ(FavoritesNode::Tag(sub->child(1)), u"Folder"_qs);
+        QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+    });
+}
+
+// Expanding a folder lets pending events run before it reads the folder. The folder above,
+// closed and opened again meanwhile, is read again and replaces the node being filled.
+TEST_F(FavoritesDialogs, FolderReadAgainWhileItsSubFolderIsReadShowsEachFolderOnce)
+{
+    MakeFolder(u"Sub/Deeper/Below/Lowest"_qs);
+    ShowPage(u"T"_qs);
+    AddToFavorites([&](FormAddToFavorites *dialog) {
+        QTreeWidget *tree = dialog->TVAddToFavorites2;
+        QTreeWidgetItem *sub = NodeByText(tree, u"Sub"_qs, tree->topLevelItem(0));
+        ClickNode(tree, sub);
+        QTest::keyClick(tree, Qt::Key_Right);
+        QTreeWidgetItem *deeper = NodeByText(tree, u"Deeper"_qs, sub);
+        ASSERT_NE(deeper, nullptr);
+        tree->scrollToItem(deeper);
+        const QRect row = tree->visualItemRect(deeper);
+        const QPoint expandButton(row.left() - tree->indentation() / 2, row.center().y());
+
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right})
+            QCoreApplication::postEvent(tree, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, expandButton);
+
+        sub = NodeByText(tree, u"Sub"_qs, tree->topLevelItem(0));
+        EXPECT_TRUE(sub->isExpanded());
+        ASSERT_EQ(NodeTexts(tree, sub), QStringList{u"Deeper"_qs});
+        EXPECT_EQ(NodeTexts(tree, sub->child(0)), QStringList{u"Below"_qs});
+        EXPECT_FALSE(sub->child(0)->isExpanded());
         QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
     });
 }

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -145,6 +146,54 @@ TEST_F(FavoritesMenuTree, TreeShowsTheTopLevelAndOpensOneLevelAtATime)
     ASSERT_EQ(NodeTexts(tree, fun), (QStringList{u"game"_qs}));
     EXPECT_EQ(ModManageFavFile::UrlOfFavoriteKey(FavoritesNode::Key(fun->child(0))),
               u"http://game/"_qs);
+}
+
+// Reading a folder lets pending events run first; those may close the window or rebuild the
+// tree, and the reading then adds nothing where they took things away.
+TEST_F(FavoritesMenuTree, WindowClosedBeforeTheMenuIsReadGetsNoMenu)
+{
+    MakeFolder(u"Work"_qs);
+    MakeShortcut(u"start.url"_qs, "http://start/");
+    QTimer::singleShot(0, Main, [this] {
+        Forms::Unload(Main);
+        delete Main;
+    });
+    ModManageFavFile::LoadFavoritesMenu(Main);
+    EXPECT_TRUE(Main.isNull());
+}
+
+TEST_F(FavoritesMenuTree, FolderReadAgainWhileItsSubFolderIsReadShowsEachEntryOnce)
+{
+    MakeFolder(u"Work/Projects/Old"_qs);
+    MakeShortcut(u"Work/Projects/plan.url"_qs, "http://plan/");
+    MakeShortcut(u"Work/wiki.url"_qs, "http://wiki/");
+    QTreeWidget *tree = Main->TreeViewFavorites;
+    ModManageFavFile::LoadFavoritesTree(tree);
+    QTreeWidgetItem *work = NodeByText(tree, u"Work"_qs);
+    ModManageFavFile::ExpandFavoritesNode(tree, FavoritesNode::Key(work), work);
+    QTreeWidgetItem *projects = NodeByText(tree, u"Projects"_qs, work);
+    ASSERT_NE(projects, nullptr);
+
+    // A click on "Work" queued meanwhile reads "Work" again, which replaces "Projects".
+    QTimer::singleShot(0, tree, [tree, work] {
+        FavoritesNode::RemoveChildren(work);
+        ModManageFavFile::ExpandFavoritesNode(tree, FavoritesNode::Key(work), work);
+    });
+    ModManageFavFile::ExpandFavoritesNode(tree, FavoritesNode::Key(projects), projects);
+
+    ASSERT_EQ(NodeTexts(tree, work), (QStringList{u"Projects"_qs, u"wiki"_qs}));
+    EXPECT_EQ(work->child(0)->childCount(), 0) << "read last, the folder above leaves it unread";
+
+    // The pane shown again meanwhile: the tree is cleared and its top level read anew.
+    ModManageFavFile::ExpandFavoritesNode(tree, FavoritesNode::Key(work), work);
+    projects = NodeByText(tree, u"Projects"_qs, work);
+    QTimer::singleShot(0, tree, [tree] {
+        tree->clear();
+        ModManageFavFile::LoadFavoritesTree(tree);
+    });
+    ModManageFavFile::ExpandFavoritesNode(tree, FavoritesNode::Key(projects), projects);
+    EXPECT_EQ(NodeTexts(tree), QStringList{u"Work"_qs});
+    EXPECT_EQ(tree->topLevelItem(0)->childCount(), 0);
 }
 
 TEST_F(FavoritesMenuTree, NothingOutsideTheFavoritesFolderIsListed)

@@ -2,6 +2,7 @@
 #include "browsingdata/FavoritesFolder.h"
 #include "browsingdata/InternetShortcutFile.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "tests/support/FullFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,6 +154,9 @@ TEST_F(FavoritesTree, ReadingTakesTheLastExactUrlLine)
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"none.url"_qs)), QString());
     WriteBytes(Path(u"ansi.url"_qs), "URL=http://x/caf\xE9\r\n");
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"ansi.url"_qs)), u"http://x/caf\u00e9"_qs);
+    WriteBytes(Path(u"cr.url"_qs), "[InternetShortcut]\rURL=http://cr/\rIconFile=x.ico\r");
+    EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"cr.url"_qs)), u"http://cr/"_qs)
+        << "a lone CR ends a line too";
 }
 
 TEST_F(FavoritesTree, ListsFoldersFirstSortedWithKeys)
@@ -291,4 +295,41 @@ TEST_F(FavoritesTree, NewFolderNamesStayInside)
                   .fileName()
                   .size(),
               255);
+}
+
+// A name beginning with ":" is a name like any other, not a resource path: the folder is made
+// inside the Favorites folder, never in the current one.
+TEST_F(FavoritesTree, FolderNamesBeginningWithAColonStayInside)
+{
+    QTemporaryDir current;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Root, u":New folder"_qs, Root), Path(u":New folder"_qs));
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Root, u":.."_qs, Root), Path(u":.."_qs));
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Root, u":New folder"_qs, Root), QString())
+        << "the folder made first is found again";
+    MakeFolder(u"News"_qs);
+    EXPECT_EQ(ModManageFavFile::CreateFavoritesFolder(Path(u"News"_qs), u":/x"_qs, Root), Path(u"News/:-x"_qs));
+
+    EXPECT_TRUE(QFileInfo(Path(u":New folder"_qs)).isDir());
+    EXPECT_TRUE(QFileInfo(Path(u":.."_qs)).isDir());
+    EXPECT_EQ(QDir(current.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    ASSERT_TRUE(QDir::setCurrent(before));
+}
+
+// A favorite goes through the program's writer: on a full disk the favorite of that name keeps
+// its address and the caller learns that nothing was saved.
+TEST(FavoritesOnFullDisk, AFavoriteThatCannotBeWrittenKeepsTheOldOne)
+{
+    FullFileSystem disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+    WriteBytes(disk.FilePath(u"News.url"_qs), "[InternetShortcut]\r\nURL=http://old/\r\n");
+    disk.LeaveFree(0);
+
+    QString name = u"News"_qs;
+    EXPECT_FALSE(ModManageFavFile::CreateUrlFile(u"http://new/"_qs, name, disk.Path(), disk.Path()));
+    EXPECT_EQ(ReadBytes(disk.FilePath(u"News.url"_qs)), QByteArray("[InternetShortcut]\r\nURL=http://old/\r\n"));
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), (QStringList{u"filler"_qs, u"News.url"_qs}));
 }

@@ -1,5 +1,7 @@
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModReadWriteSearchConfig.h"
+#include "browsingdata/SaveFailureMessage.h"
+#include "tests/support/FullFileSystem.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -95,6 +97,36 @@ TEST_F(SelectSearch, CheckingOneRowUnchecksTheOthersAndOkWritesIt)
     EXPECT_EQ(FormSelectSearch::SearchBrowserUrl, u"http://three/False"_qs);
     EXPECT_EQ(FormSelectSearch::MainSearchUrl, u"http://three/s"_qs);
     EXPECT_TRUE(form->isVisible()) << "OK leaves the dialog open";
+}
+
+TEST_F(SelectSearch, OkThatCannotWriteTheFileSaysSoAndKeepsTheChoiceShown)
+{
+    FullFileSystem disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+    const QString path = disk.FilePath(u"SearchConfig.dat"_qs);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ThreeEngines);
+    file.close();
+    ModReadWriteSearchConfig::SetAppPath(disk.Path());
+    QStringList messages;
+    SaveFailureMessage::SetHandler([&](const QString &text) { messages << text; });
+
+    FormSelectSearch *form = Forms::Default<FormSelectSearch>();
+    form->show();
+    ToggleRow(form, 2);
+    disk.LeaveFree(0);
+    QTest::mouseClick(form->CommandOK, Qt::LeftButton);
+    SaveFailureMessage::SetHandler({});
+
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), ThreeEngines);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(u"\"SearchConfig.dat\""_qs)) << messages.first().toStdString();
+    EXPECT_EQ(Checks(form), (QList<Qt::CheckState>{Qt::Unchecked, Qt::Unchecked, Qt::Checked}))
+        << "the choice stays on screen";
+    EXPECT_EQ(FormSelectSearch::MainSearchUrl, u"http://two/s"_qs) << "searches keep the engine of the file";
 }
 
 TEST_F(SelectSearch, OkWithNothingCheckedKeepsThePreviousStrings)

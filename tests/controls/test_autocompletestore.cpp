@@ -156,3 +156,27 @@ TEST_F(AutoCompleteStoreTest, EntriesMadeBeforeLoadingFollowTheFile)
     EXPECT_EQ(ReadBytes(DataFile()), "1/2/2025|http://www.a.com|a.com|1\r\n12/8/2026|http://www.b.com|b.com|1\r\n");
     EXPECT_EQ(store.FindAutoCompleteMatches("b").Addresses, QStringList{"http://www.b.com"});
 }
+
+// Every entry was learned from a typed address: clearing them leaves nothing to suggest, in
+// this run and, through the file, in the next.
+TEST_F(AutoCompleteStoreTest, ClearingForgetsEveryEntryInMemoryAndOnDisk)
+{
+    store.InitializeAutoComplete();
+    store.AddAutoCompleteEntry("http://www.cleared.test/");
+    store.AddAutoCompleteEntry("http://x");
+    ASSERT_TRUE(store.SaveAutoCompleteDataFile());
+
+    ASSERT_TRUE(store.ClearAutoComplete());
+    EXPECT_EQ(store.Count(), 0);
+    EXPECT_FALSE(store.Contains("http://x"));
+    EXPECT_TRUE(store.MatchText("clea").isEmpty());
+    EXPECT_EQ(ReadBytes(DataFile()), QByteArray());
+    ASSERT_TRUE(store.SaveAutoCompleteDataFile());
+    EXPECT_EQ(ReadBytes(DataFile()), QByteArray());
+
+    AutoCompleteStore nextRun(DataFile());
+    nextRun.InitializeAutoComplete();
+    EXPECT_EQ(nextRun.Count(), 0);
+    store.AddAutoCompleteEntry("http://www.cleared.test/");
+    EXPECT_EQ(store.Count(), 1) << "an address typed again is learned again";
+}

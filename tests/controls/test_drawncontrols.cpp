@@ -5,6 +5,7 @@
 #include "controls/TransparentLabel.h"
 #include "controls/XPStyleProgressBar.h"
 #include "controls/XPStyleStatusBarPanel.h"
+#include "tests/support/WaitFor.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -225,7 +226,7 @@ TEST_F(CloseButtonTest, ShowsTheHoverColourWhileThePointerIsOver)
     QSignalSpy left(button, &TransparentCloseButton::MouseLeave);
 
     QTest::mouseMove(button, QPoint(8, 8));
-    QTRY_COMPARE_WITH_TIMEOUT(entered.count(), 1, 5000);
+    ASSERT_EQ(WaitForValue([&] { return entered.count(); }, 1), 1);
     expectOnlyColor(picture(*button), dark);
     QTest::mouseMove(button, QPoint(3, 12));
     QTest::mouseMove(button, QPoint(12, 3));
@@ -234,7 +235,7 @@ TEST_F(CloseButtonTest, ShowsTheHoverColourWhileThePointerIsOver)
     EXPECT_EQ(left.count(), 0);
 
     QTest::mouseMove(&host, QPoint(90, 90));
-    QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, 5000);
+    ASSERT_EQ(WaitForValue([&] { return left.count(); }, 1), 1);
     EXPECT_EQ(entered.count(), 1);
     expectOnlyColor(picture(*button), light);
 

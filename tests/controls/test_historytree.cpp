@@ -3,6 +3,7 @@
 #include "controls/DayKey.h"
 #include "controls/HistoryStore.h"
 #include "controls/UCTVHistory.h"
+#include "tests/support/WaitFor.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -242,6 +243,10 @@ TEST_F(HistoryTreeTest, ClearEmptiesTreeAndFile)
 TEST_F(HistoryTreeTest, TreeFillsTheControl)
 {
     auto history = shownHistory();
+    const QTreeWidget *tree = history->TreeView1();
+    EXPECT_EQ(tree->geometry(), QRect(0, 0, 320, 420));
+
     history->resize(200, 150);
-    QTRY_COMPARE_WITH_TIMEOUT(history->TreeView1()->geometry(), QRect(0, 0, 200, 150), 5000);
+    const QRect filled(0, 0, 200, 150);
+    EXPECT_EQ(WaitForValue([&] { return tree->geometry(); }, filled), filled);
 }

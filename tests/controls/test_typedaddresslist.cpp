@@ -191,3 +191,30 @@ TEST_F(TypedAddressListTest, ClearEmptiesListAndFile)
     EXPECT_TRUE(ReadBytes(UrlDat()).isEmpty());
     EXPECT_TRUE(QFile::exists(UrlDat()));
 }
+
+// The file is read in one pass; the list comes out as committing each line in turn makes it.
+TEST_F(TypedAddressListTest, LoadingGivesWhatCommittingEachLineInTurnGives)
+{
+    const QStringList lines = {"http://a.com", "www.b.com", "ftp.c.org", "search words", "http://a.com",
+                               "d.com",        "www.b.com", "ftp://e.org", "http://f.com",  "ftp.c.org"};
+    WriteBytes(UrlDat(), (lines.join("\r\n") + "\r\n").toUtf8());
+    for (const int limit : {0, 1, 3, 25}) {
+        TypedAddressList loaded(UrlDat());
+        AutoCompleteStore loadedCompletions(dir.filePath("loaded.dat"));
+        loaded.SetMaxItems(limit);
+        loaded.LoadAddressList(&loadedCompletions);
+
+        TypedAddressList committed(dir.filePath("none.dat"));
+        AutoCompleteStore committedCompletions(dir.filePath("committed.dat"));
+        committed.SetMaxItems(limit);
+        for (const QString &line : lines)
+            committed.AddItem(line, &committedCompletions);
+
+        EXPECT_EQ(Texts(loaded), Texts(committed)) << limit;
+        for (int i = 1; i <= committed.Count(); ++i)
+            EXPECT_EQ(loaded.Item(i).Kind, committed.Item(i).Kind) << limit << " " << i;
+        ASSERT_EQ(loadedCompletions.Count(), committedCompletions.Count()) << limit;
+        for (int i = 0; i < committedCompletions.Count(); ++i)
+            EXPECT_EQ(loadedCompletions.Entries().at(i).Address, committedCompletions.Entries().at(i).Address);
+    }
+}

@@ -13,6 +13,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include <algorithm>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace {
 
 struct ErrorEvent
@@ -377,6 +382,49 @@ TEST_F(CSocketTest, ListenAndAcceptAnActiveDataConnection)
     EXPECT_EQ(listener.State(), CSocket::sckClosed);
     QCoreApplication::processEvents();
     EXPECT_EQ(listenLog.events.count(QStringLiteral("close")), 0);
+}
+
+// A connection accepted from a listener with a wide receive buffer inherits it; reads still
+// take the data in blocks of a fixed size, never in buffers as large as the socket's.
+TEST_F(CSocketTest, ReadsTakeFixedBlocksWhateverTheReceiveBuffer)
+{
+    CSocket listener;
+    EventLog listenLog(listener);
+    listener.Bind(0, QStringLiteral("127.0.0.1"));
+    const int wide = 4 * 1024 * 1024;
+    ASSERT_EQ(::setsockopt(listener.SocketHandle(), SOL_SOCKET, SO_RCVBUF, &wide, sizeof wide), 0);
+    listener.Listen();
+
+    const int sender = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(sender, 0);
+    const timeval patience {10, 0};
+    ::setsockopt(sender, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<quint16>(listener.LocalPort()));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(sender, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ASSERT_TRUE(listenLog.waitFor(QStringLiteral("request")));
+
+    CSocket data;
+    QList<qint32> arrivals;
+    QByteArray received;
+    QObject::connect(&data, &CSocket::OnDataArrival, [&](qint32 total) {
+        arrivals << total;
+        QVariant bytes;
+        data.GetData(bytes, CSocket::DataType::ByteArray);
+        received += bytes.toByteArray();
+    });
+    data.Accept(listenLog.requests.first());
+
+    // All of it waits in the receive buffer before the first read.
+    const QByteArray payload(1024 * 1024, 'r');
+    ASSERT_EQ(::send(sender, payload.constData(), static_cast<size_t>(payload.size()), 0), payload.size());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= payload.size(); }, 10000));
+    EXPECT_EQ(received, payload);
+    EXPECT_GT(arrivals.size(), 1);
+    EXPECT_LE(*std::max_element(arrivals.cbegin(), arrivals.cend()), CSocket::ReadBlockBytes);
+    ::close(sender);
 }
 
 TEST_F(CSocketTest, ListenOnAPortInUseIsRefused)

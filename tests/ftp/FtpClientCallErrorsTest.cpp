@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace
 {
@@ -94,5 +95,52 @@ TEST(FtpClientCallErrors, SecondOperationWhileOneIsPendingGets16007)
     EXPECT_EQ(client.CurrentMethod(), CFtpClient::ftpSetCurrentDirectory);
     peer.Reply("250 OK\r\n");
     EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), 0);
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+// A time-out too long for the timer is refused when an operation starts; the refused call leaves
+// the client as it was, so the next call with a sane time-out goes through.
+TEST(FtpClientCallErrors, RefusedTimeOutLeavesTheClientAsItWas)
+{
+    FakeFtpPeer peer;
+    CFtpClient client;
+    FtpClientProbe probe(client);
+    client.setFtpServer(QStringLiteral("127.0.0.1"));
+    client.setRemotePort(peer.Port());
+    client.setTimeOut(3000000);
+    NumberedError error = ErrorOf([&] { client.Connect(); });
+    EXPECT_EQ(error.Number(), 6);
+    EXPECT_EQ(error.Description(), QStringLiteral("CFtpClient.Connect failed: Overflow"));
+    EXPECT_EQ(client.CurrentMethod(), 0);
+    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_FALSE(client.Busy());
+    EXPECT_EQ(client.UserName(), QString());
+    RunPendingEvents();
+    EXPECT_FALSE(peer.HasClient());
+
+    client.setTimeOut(20);
+    client.Connect();
+    ASSERT_EQ(probe.Wait(QStringLiteral("OnConnect")), 0);
+    const qsizetype messages = probe.dialogue.size();
+
+    peer.On(QStringLiteral("CWD"), [&peer](const QString &) { peer.Reply("550 No such directory.\r\n"); });
+    client.SetCurrentDirectory(QStringLiteral("missing"));
+    ASSERT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), 1);
+    ASSERT_EQ(client.LastFtpError().Number(), 16550);
+    client.setTimeOut(3000000);
+    for (const auto &call : std::vector<std::function<void()>> {
+             [&] { client.SetCurrentDirectory(QStringLiteral("pub")); }, [&] { client.GetCurrentDirectory(); },
+             [&] { client.EnumFiles(); }, [&] { client.DownloadFile(QStringLiteral("a"), QStringLiteral("b"), true); },
+             [&] { client.QuitSession(); }}) {
+        EXPECT_EQ(ErrorOf(call).Number(), 6);
+        EXPECT_EQ(client.CurrentMethod(), 0);
+        EXPECT_EQ(client.FtpSessionState(), 0);
+        EXPECT_EQ(client.LastFtpError().Number(), 16550);
+    }
+    EXPECT_EQ(probe.dialogue.size(), messages + 2) << "only the refused CWD was sent";
+
+    client.setTimeOut(20);
+    client.GetCurrentDirectory();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0);
     EXPECT_TRUE(probe.NoMoreCompletions());
 }

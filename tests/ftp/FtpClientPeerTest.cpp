@@ -3,6 +3,8 @@
 #include "tests/support/FakeFtpPeer.h"
 
 #include "ftp/CFtpClient.h"
+#include "ftp/FtpReplyReader.h"
+#include "platform/NumberedError.h"
 
 #include <QDir>
 #include <QFile>
@@ -324,5 +326,149 @@ TEST_F(FtpClientPeer, TimeOutDuringDownloadClosesEverythingAndReportsOnce)
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(QDir(local.path()).entryList(QDir::Files).isEmpty());
     RunPendingEvents();
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+// A reply that never ends is not kept: past a sane length the client closes the control
+// connection, says so in the protocol log and ends the pending operation with an error.
+TEST_F(FtpClientPeer, EndlessReplyClosesTheConnectionWithAnError)
+{
+    Login();
+    peer.On(QStringLiteral("CWD"), [this](const QString &) {
+        peer.Reply("250-Here comes a lot\r\n");
+        for (int i = 0; i < 400; ++i)
+            peer.Reply(" " + QByteArray(1000, 'm') + "\r\n");
+    });
+    client.SetCurrentDirectory(QStringLiteral("pub"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), CFtpClient::arStatusError);
+    EXPECT_EQ(client.LastFtpError().Number(), 10040);
+    EXPECT_EQ(client.LastFtpError().Description(), QStringLiteral("Message too long."));
+    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("2 The server's reply is too long")));
+    EXPECT_TRUE(WaitUntil([&] { return !peer.HasClient(); }, 10000));
+
+    // The same without any line end, while nothing is pending.
+    probe.dialogue.clear();
+    Login();
+    peer.Reply("220 " + QByteArray(FtpReplyReader::MaxReplyBytes + 10, 'n'));
+    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == 1; }, 10000));
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("2 The server's reply is too long")));
+    EXPECT_TRUE(WaitUntil([&] { return !peer.HasClient(); }, 10000));
+    RunPendingEvents();
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+// Some servers never send the final reply of a transfer the client gave up. The session does not
+// wait for it for ever: after a grace a NOOP finds where the replies stand, and the next
+// operations go on, in both modes.
+TEST_F(FtpClientPeer, CancelMidDownloadThenTheSessionGoesOn)
+{
+    Login();
+    const QString target = local.filePath(QStringLiteral("out.bin"));
+    for (const bool passive : {true, false}) {
+        client.setPassiveMode(passive);
+        const int retrs = peer.CountOf(QStringLiteral("RETR"));
+        peer.On(QStringLiteral("RETR"), [this](const QString &) { peer.Reply("150 Opening data connection.\r\n"); });
+        client.DownloadFile(QStringLiteral("file.bin"), target, true);
+        ASSERT_TRUE(WaitUntil([&] { return peer.CountOf(QStringLiteral("RETR")) == retrs + 1 && peer.DataConnected(); }));
+        peer.SendData(QByteArray(5000, 'c'));
+        ASSERT_TRUE(WaitUntil([&] { return !probe.progress.isEmpty(); }, 10000));
+        client.CancelAsyncMethod();
+        EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), CFtpClient::arStatusCancel);
+        EXPECT_TRUE(WaitUntil([&] { return peer.DataClosedByClient(); }, 10000));
+
+        const int noops = peer.CountOf(QStringLiteral("NOOP"));
+        client.GetCurrentDirectory();
+        EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0) << (passive ? "passive" : "active");
+        EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/home"));
+        EXPECT_EQ(peer.CountOf(QStringLiteral("NOOP")), noops + 1);
+
+        peer.On(QStringLiteral("LIST"), [this](const QString &) {
+            peer.Reply("150 Here it comes.\r\n");
+            peer.SendData("-rw-r--r-- 1 a b 7 Jan 15 12:34 file.bin\r\n");
+            peer.CloseData();
+            peer.Reply("226 Done.\r\n");
+        });
+        client.EnumFiles();
+        ASSERT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 0) << (passive ? "passive" : "active");
+        EXPECT_EQ(client.CurrentDirectoryFiles()->Count(), 1);
+
+        peer.On(QStringLiteral("RETR"), [this](const QString &) {
+            peer.Reply("150 Opening data connection.\r\n");
+            peer.SendData("content");
+            peer.CloseData();
+            peer.Reply("226 Transfer complete.\r\n");
+        });
+        client.DownloadFile(QStringLiteral("file.bin"), target, true);
+        EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 0) << (passive ? "passive" : "active");
+        EXPECT_EQ(ReadFile(target), QByteArray("content"));
+        probe.progress.clear();
+    }
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+// A command the server leaves unanswered holds back the next ones only for a grace: then the
+// session goes on.
+TEST_F(FtpClientPeer, UnansweredCommandHoldsTheNextOnesOnlyForAGrace)
+{
+    client.setTimeOut(1);
+    Login();
+    peer.On(QStringLiteral("CWD"), [](const QString &) {});
+    client.SetCurrentDirectory(QStringLiteral("slow"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), CFtpClient::arStatusTimeOut);
+
+    client.GetCurrentDirectory();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0);
+    EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/home"));
+    peer.On(QStringLiteral("LIST"), [this](const QString &) {
+        peer.Reply("150 Here it comes.\r\n");
+        peer.CloseData();
+        peer.Reply("226 Done.\r\n");
+    });
+    client.EnumFiles();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 0);
+    const QStringList sent = peer.Commands().mid(peer.Commands().indexOf(QStringLiteral("CWD slow")));
+    EXPECT_EQ(sent.first(3), (QStringList {QStringLiteral("CWD slow"), QStringLiteral("NOOP"), QStringLiteral("PWD")}));
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("0 NOOP ")));
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+// A server that answers nothing at all, not even NOOP, is left: the client closes the control
+// connection, says so, and ends the waiting operation; it does not time out silently at every
+// later step.
+TEST_F(FtpClientPeer, ServerThatAnswersNothingMoreIsLeftAndTheUserIsTold)
+{
+    client.setTimeOut(1);
+    Login();
+    peer.On(QStringLiteral("CWD"), [](const QString &) {});
+    peer.On(QStringLiteral("NOOP"), [](const QString &) {});
+    client.SetCurrentDirectory(QStringLiteral("slow"));
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), CFtpClient::arStatusTimeOut);
+
+    client.GetCurrentDirectory();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), CFtpClient::arStatusTimeOut);
+    EXPECT_EQ(peer.CountOf(QStringLiteral("PWD")), 1) << "only the login's";
+    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_EQ(client.CurrentMethod(), 0);
+    EXPECT_TRUE(probe.DialogueContains(QStringLiteral("2 The server has not answered")));
+    EXPECT_TRUE(WaitUntil([&] { return !peer.HasClient(); }, 10000));
+    EXPECT_THROW(client.EnumFiles(), NumberedError);
+    EXPECT_TRUE(probe.NoMoreCompletions());
+}
+
+// A data connection that fails, with no final reply from the server either, does not hold the
+// session up for good.
+TEST_F(FtpClientPeer, FailedDataConnectionWithoutFinalReplyThenTheSessionGoesOn)
+{
+    Login();
+    StartDownload(local.filePath(QStringLiteral("out.bin")));
+    peer.SendData(QByteArray(5000, 'f'));
+    ASSERT_TRUE(WaitUntil([&] { return !probe.progress.isEmpty(); }, 10000));
+    peer.DropData();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), CFtpClient::arStatusError);
+
+    client.GetCurrentDirectory();
+    EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0);
+    EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/home"));
     EXPECT_TRUE(probe.NoMoreCompletions());
 }

@@ -1,6 +1,9 @@
 #include "ftp/FtpProtocol.h"
 #include "ftp/FtpReplyReader.h"
 
+#include <QList>
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 TEST(FtpReplyReader, RepliesCompleteOnlyAtTheirLineEnd)
@@ -44,6 +47,58 @@ TEST(FtpReplyReader, PreliminaryAndFinalReplyInOnePieceComeOneByOne)
     EXPECT_EQ(reader.Next()->Code, 150);
     EXPECT_EQ(reader.Next()->Code, 226);
     EXPECT_FALSE(reader.Next());
+}
+
+// A long multi-line reply in small pieces, as the network delivers it, comes out whole once.
+TEST(FtpReplyReader, LongReplyInSmallPiecesComesOutWhole)
+{
+    QByteArray raw = "211-Features:\r\n";
+    QStringList message {QStringLiteral("Features:")};
+    for (int i = 0; raw.size() < FtpReplyReader::MaxReplyBytes - 100; ++i) {
+        const QByteArray line = " feature number " + QByteArray::number(i);
+        raw += line + "\r\n";
+        message << QString::fromLatin1(line);
+    }
+    raw += "211 End\r\n150 Next\r\n";
+    FtpReplyReader reader;
+    QList<FtpReply> replies;
+    for (qsizetype at = 0; at < raw.size(); at += 1448) {
+        reader.Append(raw.mid(at, 1448));
+        while (auto reply = reader.Next())
+            replies << *reply;
+        ASSERT_FALSE(reader.TooLong());
+    }
+    ASSERT_EQ(replies.size(), 2);
+    EXPECT_EQ(replies[0].Code, 211);
+    EXPECT_EQ(replies[0].Message, message.join(QStringLiteral("\r\n")));
+    EXPECT_EQ(replies[0].Text.size(), raw.size() - qsizetype(sizeof "\r\n150 Next\r\n") + 1);
+    EXPECT_EQ(replies[1].Code, 150);
+}
+
+// A reply that grows past the bound, with line ends or without, is not followed further: the
+// reader says so and keeps nothing of it.
+TEST(FtpReplyReader, ReplyPastTheBoundIsRefused)
+{
+    const QByteArray line = "220-" + QByteArray(1000, 'w') + "\r\n";
+    for (const QByteArray &piece : {line, QByteArray(1000, 'x'), QByteArray("220 " + QByteArray(1000, 'y'))}) {
+        FtpReplyReader reader;
+        if (piece != line)
+            reader.Append(piece.left(4));
+        qsizetype appended = 0;
+        while (!reader.TooLong() && appended <= 2 * FtpReplyReader::MaxReplyBytes) {
+            reader.Append(piece);
+            appended += piece.size();
+            EXPECT_FALSE(reader.Next());
+        }
+        EXPECT_TRUE(reader.TooLong());
+        EXPECT_LE(appended, FtpReplyReader::MaxReplyBytes + piece.size());
+        reader.Append("220 ready\r\n");
+        EXPECT_FALSE(reader.Next());
+        reader.Clear();
+        EXPECT_FALSE(reader.TooLong());
+        reader.Append("220 ready\r\n");
+        EXPECT_EQ(reader.Next()->Code, 220);
+    }
 }
 
 TEST(FtpProtocol, DirectoryOfA257Reply)

@@ -239,7 +239,7 @@ TEST_F(CommandsFixture, CloseInAChildWindowLeavesTheFirstWindowOpen)
 TEST_F(CommandsFixture, EntriesWithoutAnActionChangeNothing)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
-    for (int id : {0, 200, 201, 204, 208, 218, 401, 801, 40000, 2111758, 123456}) {
+    for (int id : {0, 200, 201, 204, 208, 401, 801, 40000, 2111758, 123456}) {
         CommandBarControl *entry = form->PagePopupMenu->Controls().Add(CommandBarControlType::Button, id, "x");
         entry->Execute();
         entry->Delete();
@@ -247,4 +247,9 @@ TEST_F(CommandsFixture, EntriesWithoutAnActionChangeNothing)
     EXPECT_EQ(form->WebBrowserMain->LocationURL(), Url("/a.html"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(NewWindows().isEmpty());
+    QWidgetList shown;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            shown << window;
+    EXPECT_EQ(shown, QWidgetList{form}) << "no window opens, closes or hides";
 }

@@ -1,8 +1,12 @@
 #include "ftp/CFtpClient.h"
 #include "mainwindow/FtpPaneSession.h"
+#include "tests/support/ModalAnswerer.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextEdit>
@@ -93,4 +97,53 @@ TEST(FtpPaneSession, ConnectionFailuresOfTheClientAreLoggedAndServerRefusalsAreN
     QTextEdit quietLog;
     EXPECT_EQ(connectAndReport(refusing, quietLog), CFtpClient::arStatusError);
     EXPECT_TRUE(quietLog.toPlainText().isEmpty()) << quietLog.toPlainText().toStdString();
+}
+
+// A server's file name cannot choose where a download goes: the save dialog opens on the folder
+// it would show anyway and suggests only the last part of the name, with whatever the dialog
+// would read as a path replaced.
+TEST(FtpPaneSession, SaveDialogSuggestsOnlyAFileNameInTheFolderItShowsAnyway)
+{
+    QWidget window;
+    ModalAnswerer answerer;
+    QString shownFolder;
+    QString suggestion;
+    answerer.onFileDialog = [&](QFileDialog *dialog) {
+        shownFolder = dialog->directory().absolutePath();
+        suggestion = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
+        if (suggestion.isEmpty())
+            dialog->reject();
+        else
+            static_cast<QDialog *>(dialog)->accept();
+    };
+    const auto ask = [&](const QString &remoteName) {
+        shownFolder.clear();
+        suggestion = QStringLiteral("<no dialog>");
+        return FtpPaneSession::AskSavePath(&window, remoteName);
+    };
+
+    const QString plain = ask(QStringLiteral("kv_plain.txt"));
+    const QString folder = shownFolder;
+    ASSERT_FALSE(folder.isEmpty());
+    EXPECT_EQ(plain, QDir(folder).filePath(QStringLiteral("kv_plain.txt")));
+
+    const QList<QPair<QString, QString>> names {
+        {QStringLiteral("../../kv_escape.txt"), QStringLiteral("kv_escape.txt")},
+        {QStringLiteral("/etc/kv_abs.txt"), QStringLiteral("kv_abs.txt")},
+        {QStringLiteral("C:\\temp\\kv_back.txt"), QStringLiteral("C:_temp_kv_back.txt")},
+        {QStringLiteral("~root"), QStringLiteral("_root")},
+        {QStringLiteral("kv_a\" \"~root\" b"), QStringLiteral("kv_a_ _~root_ b")},
+        {QStringLiteral("pub/.."), QString()},
+        {QStringLiteral("pub/"), QString()},
+    };
+    for (const auto &[remoteName, expected] : names) {
+        const QString chosen = ask(remoteName);
+        EXPECT_EQ(shownFolder.toStdString(), folder.toStdString()) << remoteName.toStdString();
+        EXPECT_EQ(suggestion.toStdString(), expected.toStdString()) << remoteName.toStdString();
+        EXPECT_EQ(chosen.toStdString(), expected.isEmpty() ? std::string() : QDir(folder).filePath(expected).toStdString())
+            << remoteName.toStdString();
+    }
+    // No server name has moved the dialog's default folder.
+    ask(QStringLiteral("kv_plain.txt"));
+    EXPECT_EQ(shownFolder.toStdString(), folder.toStdString());
 }

@@ -1,5 +1,7 @@
 #include "DialogsTestSupport.h"
 
+#include "controls/AddressListPopup.h"
+#include "controls/AddressTextField.h"
 #include "controls/TypedAddressList.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -143,6 +145,26 @@ TEST_F(SettingsDialog, ClearButtonsAlsoEmptyTheListsOfALoadedFullScreenWindow)
     EXPECT_EQ(full->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
     EXPECT_EQ(full->XPStyleImageTextBox1->AddressList()->Count(), 0);
     Forms::Unload(full);
+}
+
+TEST_F(SettingsDialog, ClearAddressBarAlsoForgetsTheCompletionsLearnedFromTheAddresses)
+{
+    XPStyleImageTextBox *box = main->XPStyleImageTextBox1;
+    box->AddItem(QStringLiteral("http://www.cleared.test/"));
+    ASSERT_TRUE(box->SaveAutoCompleteDataFile());
+    ASSERT_TRUE(folder.ReadFile(QStringLiteral("AutoComplete2.dat")).contains("cleared.test"));
+
+    QTest::mouseClick(dialog->CommandClearAddressBar, Qt::LeftButton);
+    QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
+
+    box->SetText(QString());
+    box->Text1()->setFocus();
+    QTest::keyClicks(box->Text1(), QStringLiteral("clea"));
+    EXPECT_EQ(box->Text(), QStringLiteral("clea")) << "nothing is completed in this run";
+    EXPECT_FALSE(box->TreeVeiwAutoComplete()->isVisible());
+    EXPECT_FALSE(folder.ReadFile(QStringLiteral("AutoComplete2.dat")).contains("cleared.test")) << "nor in a later one";
+    ASSERT_TRUE(box->SaveAutoCompleteDataFile());
+    EXPECT_FALSE(folder.ReadFile(QStringLiteral("AutoComplete2.dat")).contains("cleared.test"));
 }
 
 TEST_F(SettingsDialog, ShownModalOverTheMainWindowReturnsOnOk)

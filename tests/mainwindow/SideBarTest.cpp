@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -305,6 +306,45 @@ TEST(SideBar, FavoritesTreeOpensFavoritesInTheMainBrowserAndFoldersLikeAnAccordi
     news = childNamed(tree, nullptr, "News");
     ASSERT_NE(news, nullptr);
     EXPECT_EQ(news->childCount(), 0);
+    Forms::Unload(form);
+}
+
+// A folder's click lets pending events run before it reads the folder. A click on the folder
+// above, queued while the window is busy, reads that one again and replaces the sub-folder's
+// node: the end is as if the two clicks had come one after the other.
+TEST(SideBar, FavoritesFolderClickedWhileItsSubFolderIsReadEndsAsTheLastClickLeavesIt)
+{
+    TempProgramFolder folder;
+    QDir favorites(folder.FilePath(QStringLiteral("Favorites")));
+    favorites.mkpath(QStringLiteral("News/Local/Inner"));
+    writeFavorite(folder, QStringLiteral("News/Local/Town.url"), folder.FileUrl(QStringLiteral("blank.html")));
+    writeFavorite(folder, QStringLiteral("News/Help.url"), folder.FileUrl(QStringLiteral("Help.html")));
+    FormMain *form = startMainWindow();
+    form->ShowFavorites();
+    QTreeWidget *tree = form->TreeViewFavorites;
+    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
+    clickNode(tree, news);
+    QTreeWidgetItem *local = childNamed(tree, news, "Local");
+    ASSERT_NE(local, nullptr);
+
+    tree->scrollToItem(local);
+    QCoreApplication::processEvents();
+    const QPoint onNews = tree->visualItemRect(news).center();
+    const QPoint onLocal = tree->visualItemRect(local).center();
+    const QPoint global = tree->viewport()->mapToGlobal(onNews);
+    QCoreApplication::postEvent(tree->viewport(), new QMouseEvent(QEvent::MouseButtonPress, onNews, global,
+                                                                  Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(tree->viewport(), new QMouseEvent(QEvent::MouseButtonRelease, onNews, global,
+                                                                  Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onLocal);
+
+    news = childNamed(tree, nullptr, "News");
+    EXPECT_TRUE(news->isExpanded());
+    ASSERT_EQ(childTexts(tree, news), QStringList({"Local", "Help"})) << "each entry once";
+    local = childNamed(tree, news, "Local");
+    EXPECT_FALSE(local->isExpanded());
+    EXPECT_EQ(local->childCount(), 0) << "the folder above was read last: its sub-folders are not read";
+    EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(news));
     Forms::Unload(form);
 }
 

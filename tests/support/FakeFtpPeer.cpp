@@ -1,5 +1,7 @@
 #include "FakeFtpPeer.h"
 
+#include <sys/socket.h>
+
 FakeFtpPeer::FakeFtpPeer(QObject *parent) : QObject(parent)
 {
     m_control.listen(QHostAddress::LocalHost, 0);
@@ -14,6 +16,7 @@ FakeFtpPeer::FakeFtpPeer(QObject *parent) : QObject(parent)
     On(QStringLiteral("PWD"), [this](const QString &) { Reply("257 \"/home\" is the current directory.\r\n"); });
     On(QStringLiteral("CWD"), [this](const QString &) { Reply("250 Directory changed.\r\n"); });
     On(QStringLiteral("TYPE"), [this](const QString &) { Reply("200 Type set.\r\n"); });
+    On(QStringLiteral("NOOP"), [this](const QString &) { Reply("200 NOOP ok.\r\n"); });
     On(QStringLiteral("PASV"), [this](const QString &) { Reply(PassiveReply()); });
     On(QStringLiteral("PORT"), [this](const QString &argument) {
         ConnectForPort(argument);
@@ -138,6 +141,10 @@ void FakeFtpPeer::CloseData()
 
 void FakeFtpPeer::DropData()
 {
-    if (m_data)
-        m_data->abort();
+    if (!m_data)
+        return;
+    // Without lingering the close resets the connection instead of ending it in order.
+    const linger reset {1, 0};
+    ::setsockopt(static_cast<int>(m_data->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    m_data->abort();
 }

@@ -21,7 +21,7 @@ class FakeFtpPeer : public QObject
 public:
     using Handler = std::function<void(const QString &argument)>;
 
-    // Answers USER, PASS, PWD, CWD and TYPE as a normal server; PASV opens a data listener and
+    // Answers USER, PASS, PWD, CWD, TYPE and NOOP as a normal server; PASV opens a data listener and
     // names it. Any command without a handler gets 502.
     explicit FakeFtpPeer(QObject *parent = nullptr);
 

@@ -1,0 +1,187 @@
+// The main window's data files when it closes: on a full disk, with a bad "Settings.dat" and
+// with foreign line ends, no stored entry is lost.
+#include "DialogsTestSupport.h"
+
+#include "app/ProgramFolder.h"
+#include "browsingdata/SaveFailureMessage.h"
+#include "controls/TypedAddressList.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "mainwindow/FormApplicationSettings.h"
+#include "tests/support/FullFileSystem.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace DialogsTest;
+
+namespace {
+
+const QStringList SavedFiles = {QStringLiteral("Settings.dat"), QStringLiteral("Url.dat"),
+                               QStringLiteral("AutoComplete2.dat"), QStringLiteral("History.dat")};
+
+QString DayKey(int daysAgo)
+{
+    return QDate::currentDate().addDays(-daysAgo).toString(QStringLiteral("M/d/yyyy"));
+}
+
+QByteArray UrlLines(int count)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= count; ++i)
+        bytes += "http://www.site" + QByteArray::number(i) + ".test/\r\n";
+    return bytes;
+}
+
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The default main window over a program folder; closed at the end when still open.
+class DataFiles : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        if (main && Forms::IsLoaded(main))
+            Forms::Unload(main);
+        SaveFailureMessage::SetHandler({});
+    }
+
+    void CloseMainWindow()
+    {
+        Forms::Unload(main);
+        ASSERT_FALSE(Forms::IsLoaded(main));
+    }
+
+    void CatchMessages()
+    {
+        SaveFailureMessage::SetHandler([this](const QString &text) { messages << text; });
+    }
+
+    TempProgramFolder folder;
+    FormMain *main = nullptr;
+    QStringList messages;
+};
+
+} // namespace
+
+TEST_F(DataFiles, ClosingOnAFullDiskKeepsEveryDataFileByteForByteAndNamesThem)
+{
+    FullFileSystem disk(1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
+        ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
+    WriteFile(disk.FilePath(QStringLiteral("Url.dat")), UrlLines(5));
+    WriteFile(disk.FilePath(QStringLiteral("AutoComplete2.dat")),
+              (DayKey(3) + QStringLiteral("|http://www.site1.test/|site1.test/|1\r\n")).toUtf8());
+    WriteFile(disk.FilePath(QStringLiteral("History.dat")),
+              (DayKey(1) + QStringLiteral("|http://www.site1.test/\r\n")).toUtf8());
+    ProgramFolder::SetAppPath(disk.Path());
+
+    main = StartMainWindow();
+    main->XPStyleImageTextBox1->AddItem(QStringLiteral("http://www.new.test/"));
+    QMap<QString, QByteArray> before;
+    for (const QString &name : SavedFiles)
+        before.insert(name, ReadFile(disk.FilePath(name)));
+    disk.LeaveFree(0);
+    CatchMessages();
+
+    CloseMainWindow();
+
+    for (const QString &name : SavedFiles)
+        EXPECT_EQ(ReadFile(disk.FilePath(name)), before.value(name)) << name.toStdString();
+    ASSERT_EQ(messages.size(), 1) << "one message on closing";
+    for (const QString &name : SavedFiles)
+        EXPECT_TRUE(messages.first().contains(QLatin1Char('"') + name + QLatin1Char('"'))) << messages.first().toStdString();
+    EXPECT_EQ(QDir(disk.Path()).entryList({QStringLiteral("*.dat.*")}, QDir::Files | QDir::Hidden), QStringList())
+        << "no temporary is left";
+}
+
+TEST_F(DataFiles, ClearingOnAReadOnlyDiskKeepsTheFilesAndSaysWhichCouldNotBeEmptied)
+{
+    FullFileSystem disk(1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the read-only case is skipped";
+    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
+        ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
+    WriteFile(disk.FilePath(QStringLiteral("Url.dat")), UrlLines(2));
+    WriteFile(disk.FilePath(QStringLiteral("History.dat")), (DayKey(1) + QStringLiteral("|http://www.site1.test/\r\n")).toUtf8());
+    ProgramFolder::SetAppPath(disk.Path());
+    main = StartMainWindow();
+    QMap<QString, QByteArray> before;
+    for (const QString &name : SavedFiles)
+        before.insert(name, ReadFile(disk.FilePath(name)));
+    ASSERT_TRUE(disk.MakeReadOnly());
+    CatchMessages();
+
+    auto *dialog = Forms::Default<FormApplicationSettings>();
+    QTest::mouseClick(dialog->CommandClearHistory, Qt::LeftButton);
+    QTest::mouseClick(dialog->CommandClearAddressBar, Qt::LeftButton);
+    Forms::Unload(dialog);
+
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages.at(0).contains(QStringLiteral("\"History.dat\""))) << messages.at(0).toStdString();
+    EXPECT_TRUE(messages.at(1).contains(QStringLiteral("\"Url.dat\"")) && messages.at(1).contains(QStringLiteral("\"AutoComplete2.dat\"")))
+        << messages.at(1).toStdString();
+    for (const QString &name : SavedFiles)
+        EXPECT_EQ(ReadFile(disk.FilePath(name)), before.value(name)) << name.toStdString();
+
+    messages.clear();
+    CloseMainWindow();
+    ASSERT_EQ(messages.size(), 1) << "closing tells too";
+    for (const QString &name : SavedFiles)
+        EXPECT_TRUE(messages.first().contains(QLatin1Char('"') + name + QLatin1Char('"'))) << messages.first().toStdString();
+    for (const QString &name : SavedFiles)
+        EXPECT_EQ(ReadFile(disk.FilePath(name)), before.value(name)) << name.toStdString();
+}
+
+TEST_F(DataFiles, ANumberThatDoesNotReadInSettingsLosesNoAddressAndNoHistory)
+{
+    folder.WriteFile(QStringLiteral("Settings.dat"), "ItemsInAddressBar=25 items\r\nDaysInHistory=twenty\r\n"
+                                                     "KillPopups=True\r\nShowAddressBar=True\r\n");
+    folder.WriteFile(QStringLiteral("Url.dat"), UrlLines(5));
+    const QByteArray history = (DayKey(5) + QStringLiteral("|http://www.site1.test/\r\n")).toUtf8();
+    folder.WriteFile(QStringLiteral("History.dat"), history);
+    CatchMessages();
+
+    main = StartMainWindow();
+    CloseMainWindow();
+
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), UrlLines(5));
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("History.dat")), history);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DataFiles, FilesWithLoneCrLineEndsLoadWholeAndSaveBackWithCrLf)
+{
+    const QByteArray urls = "http://www.site1.test/\rhttp://www.site2.test/\r";
+    folder.WriteFile(QStringLiteral("Url.dat"), urls);
+    const QString day = DayKey(1);
+    folder.WriteFile(QStringLiteral("History.dat"),
+                     (day + QStringLiteral("|http://www.site1.test/\r") + day + QStringLiteral("|http://www.site2.test/\r")).toUtf8());
+
+    main = StartMainWindow();
+    EXPECT_EQ(main->XPStyleImageTextBox1->AddressList()->Count(), 2);
+    CloseMainWindow();
+
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), QByteArray("http://www.site1.test/\r\nhttp://www.site2.test/\r\n"));
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("History.dat")),
+              (day + QStringLiteral("|http://www.site1.test/\r\n") + day + QStringLiteral("|http://www.site2.test/\r\n")).toUtf8());
+}
