@@ -126,6 +126,7 @@ void CFtpClient::Connect()
         SetSessionState(2);
         m_lastCommand.clear();
         ForgetOwedReplies();
+        m_serverNames.Clear();
         m_repliesOwed = 1; // the greeting
         SetCurrentMethod(ftpConnect);
         started = true;

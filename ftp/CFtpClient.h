@@ -3,6 +3,7 @@
 #include "ftp/CFtpError.h"
 #include "ftp/CFtpFiles.h"
 #include "ftp/FtpReplyReader.h"
+#include "ftp/FtpServerNames.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -209,6 +210,8 @@ private:
     qint64 m_bytesReceived = 0;
     qint64 m_bytesSent = 0;
     QByteArray m_listingBuffer;
+    // Names the server sent that are not UTF-8, to send back as its bytes.
+    FtpServerNames m_serverNames;
     std::unique_ptr<CFtpFiles> m_currentDirectoryFiles;
     QString m_currentDirectoryListing;
     qint64 m_startPosition = 0;

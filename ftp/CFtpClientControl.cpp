@@ -67,9 +67,11 @@ void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
             throw NumberedError(5, QStringLiteral("Invalid procedure call or argument"),
                                 QStringLiteral("CFtpClient.SendFtpCommand"));
         SetSessionState(StateForCommand(command, m_currentMethod));
-        const QString line = argument.isEmpty() ? command : command + u' ' + argument;
         m_lastCommand = command;
-        const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
+        // Names go back as the server's bytes.
+        const QByteArray bytes = (argument.isEmpty() ? command.toUtf8()
+                                                     : command.toUtf8() + ' ' + m_serverNames.Encode(argument))
+                                 + "\r\n";
         const QString message = command + u' ' + argument;
         if (m_repliesOwed > 0) {
             HoldCommandLine(bytes, message);
@@ -155,13 +157,14 @@ void CFtpClient::RaiseFtpError(int code)
     ProcessMethodFailure(method);
 }
 
+// The reply comes one byte per character, so that a path that is not UTF-8 keeps its bytes.
 bool CFtpClient::GetDirFromResponse(const QString &reply)
 {
     m_currentDirectory.clear();
     const auto path = FtpProtocol::DirFromReply(reply);
     if (!path)
         return false;
-    m_currentDirectory = *path;
+    m_currentDirectory = m_serverNames.RememberPath(path->toLatin1());
     return true;
 }
 
@@ -260,7 +263,7 @@ void CFtpClient::HandleControlReply(int code, const FtpReply &reply)
         } else if (last == u"PWD") {
             if (code != 257) {
                 RaiseFtpError(code);
-            } else if (GetDirFromResponse(reply.Text)) {
+            } else if (GetDirFromResponse(QString::fromLatin1(reply.Bytes))) {
                 endWith(arStatusOk);
             } else {
                 ResetCurrentMethod();
@@ -276,7 +279,7 @@ void CFtpClient::HandleControlReply(int code, const FtpReply &reply)
             return;
         }
         ResetCurrentMethod();
-        if (GetDirFromResponse(reply.Text)) {
+        if (GetDirFromResponse(QString::fromLatin1(reply.Bytes))) {
             emit OnGetCurrentDirectory(arStatusOk);
         } else {
             m_lastFtpError.Set(16001, kNoDirectory, QString());

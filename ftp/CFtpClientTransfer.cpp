@@ -291,9 +291,9 @@ void CFtpClient::ProcessOnEnumFilesEvent()
 {
     m_completionFlag = false;
     ResetCurrentMethod();
-    m_currentDirectoryListing = QString::fromUtf8(m_listingBuffer);
+    m_currentDirectoryListing = FtpServerNames::DecodeLines(m_listingBuffer);
+    auto files = FtpListingParser::ParseDirectoryListing(m_listingBuffer, QDate::currentDate(), &m_serverNames);
     m_listingBuffer.clear();
-    auto files = FtpListingParser::ParseDirectoryListing(m_currentDirectoryListing);
     qint32 result = arStatusOk;
     if (files) {
         m_currentDirectoryFiles = std::make_unique<CFtpFiles>(std::move(*files));

@@ -1,5 +1,7 @@
 #include "ftp/FtpReplyReader.h"
 
+#include "ftp/FtpServerNames.h"
+
 namespace
 {
 bool HasCode(QByteArrayView line)
@@ -42,10 +44,12 @@ std::optional<FtpReply> FtpReplyReader::Next()
         FtpReply reply;
         reply.Code = m_code.toInt();
         reply.Text = m_lines.join(QStringLiteral("\r\n"));
+        reply.Bytes = m_rawLines.join("\r\n");
         if (m_multiLine)
             reply.Message = m_message.join(QStringLiteral("\r\n"));
         m_code.clear();
         m_lines.clear();
+        m_rawLines.clear();
         m_message.clear();
         m_replyBytes = 0;
         return reply;
@@ -66,19 +70,21 @@ bool FtpReplyReader::TakeLine(QByteArrayView line)
             return false;
         m_code = line.first(3).toByteArray();
         m_multiLine = line.size() > 3 && line[3] == '-';
-        m_lines.append(QString::fromUtf8(line));
+        m_lines.append(FtpServerNames::Decode(line));
+        m_rawLines.append(line.toByteArray());
         m_replyBytes = line.size() + 2;
         if (m_multiLine)
-            m_message.append(QString::fromUtf8(Tail(line)));
+            m_message.append(FtpServerNames::Decode(Tail(line)));
         return !m_multiLine;
     }
-    m_lines.append(QString::fromUtf8(line));
+    m_lines.append(FtpServerNames::Decode(line));
+    m_rawLines.append(line.toByteArray());
     m_replyBytes += line.size() + 2;
     const bool ownCode = line.startsWith(m_code);
     const char mark = line.size() > 3 ? line[3] : ' ';
     if (ownCode && mark == ' ')
         return true;
-    m_message.append(QString::fromUtf8(ownCode && mark == '-' ? Tail(line) : line));
+    m_message.append(FtpServerNames::Decode(ownCode && mark == '-' ? Tail(line) : line));
     return false;
 }
 
@@ -89,6 +95,7 @@ void FtpReplyReader::Clear()
     m_code.clear();
     m_multiLine = false;
     m_lines.clear();
+    m_rawLines.clear();
     m_message.clear();
     m_replyBytes = 0;
     m_tooLong = false;

@@ -10,10 +10,13 @@
 struct FtpReply
 {
     int Code = 0;
-    // The whole reply as received, lines joined by CR LF, without the final line end.
+    // The whole reply as received, lines joined by CR LF, without the final line end; each line
+    // shown as UTF-8 where it is valid UTF-8, otherwise one byte per character.
     QString Text;
     // The continuation text of a multi-line reply (without the code prefixes); empty otherwise.
     QString Message;
+    // The whole reply as its bytes, lines joined by CR LF, for the names it quotes.
+    QByteArray Bytes;
 };
 
 // Collects control-connection bytes and hands out complete replies in order. A reply is complete
@@ -47,6 +50,7 @@ private:
     QByteArray m_code;
     bool m_multiLine = false;
     QStringList m_lines;
+    QByteArrayList m_rawLines;
     QStringList m_message;
     qsizetype m_replyBytes = 0;
     bool m_tooLong = false;

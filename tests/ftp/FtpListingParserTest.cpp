@@ -12,7 +12,7 @@ const QDate kToday(2026, 6, 15);
 
 TEST(FtpListingParser, UnixListingWithTotalLineDirectoriesLinksAndGroups)
 {
-    const QString text = QStringLiteral(
+    const QByteArray text = QByteArrayLiteral(
         "total 24\r\n"
         "drwxr-xr-x   2 alice    staff        4096 Jan 15 12:34 docs\r\n"
         "-rw-r--r--   1 alice    staff  5368709120 Mar  5  2020 big image.iso\r\n"
@@ -50,24 +50,31 @@ TEST(FtpListingParser, UnixListingWithTotalLineDirectoriesLinksAndGroups)
 
 TEST(FtpListingParser, TimeWithoutYearNeverLiesInTheFuture)
 {
-    EXPECT_EQ(ParseUnixDate(u"Jun 16 08:00", kToday), QDateTime(QDate(2026, 6, 16), QTime(8, 0)));
-    EXPECT_EQ(ParseUnixDate(u"Dec 20 23:59", kToday), QDateTime(QDate(2025, 12, 20), QTime(23, 59)));
-    EXPECT_EQ(ParseUnixDate(u"Jan  5  2001", kToday), QDateTime(QDate(2001, 1, 5), QTime(0, 0)));
-    EXPECT_FALSE(ParseUnixDate(u"Foo 15 12:00", kToday).isValid());
-    EXPECT_FALSE(ParseUnixDate(u"Feb 30  2001", kToday).isValid());
+    const auto files = ParseDirectoryListing("-rw-r--r-- 1 a b 1 Jun 16 08:00 tomorrow\n"
+                                             "-rw-r--r-- 1 a b 1 Dec 20 23:59 december\n"
+                                             "-rw-r--r-- 1 a b 1 Jan  5  2001 old\n",
+                                             kToday);
+    ASSERT_TRUE(files);
+    ASSERT_EQ(files->Count(), 3);
+    EXPECT_EQ(files->Item(1).LastWriteTime(), QDateTime(QDate(2026, 6, 16), QTime(8, 0)));
+    EXPECT_EQ(files->Item(2).LastWriteTime(), QDateTime(QDate(2025, 12, 20), QTime(23, 59)));
+    EXPECT_EQ(files->Item(3).LastWriteTime(), QDateTime(QDate(2001, 1, 5), QTime(0, 0)));
 }
 
-TEST(FtpListingParser, MonthNameMustSitBetweenSizeAndDay)
+TEST(FtpListingParser, DateIsTheFirstOneAfterASize)
 {
-    EXPECT_EQ(GetDateStartPosition(u"-rw-r--r-- 1 a b 10 Jan 15 12:34 x"), 21);
-    // "jan" in the owner name is skipped; the real date follows.
-    EXPECT_EQ(GetDateStartPosition(u"-rw-r--r-- 1 jan b 10 Jul  1  2020 x"), 23);
-    EXPECT_EQ(GetDateStartPosition(u"readme.txt"), 0);
+    // "jan" as the owner is no date; a date written in the name is part of the name.
+    const auto files = ParseDirectoryListing("-rw-r--r-- 1 jan b 10 Jul  1  2020 Aug 5 10:00 x\n", kToday);
+    ASSERT_TRUE(files);
+    ASSERT_EQ(files->Count(), 1);
+    EXPECT_EQ(files->Item(1).Owner(), QStringLiteral("jan"));
+    EXPECT_EQ(files->Item(1).FileName(), QStringLiteral("Aug 5 10:00 x"));
+    EXPECT_EQ(files->Item(1).LastWriteTime(), QDateTime(QDate(2020, 7, 1), QTime(0, 0)));
 }
 
 TEST(FtpListingParser, DosListing)
 {
-    const QString text = QStringLiteral(
+    const QByteArray text = QByteArrayLiteral(
         "01-15-20  10:30AM       <DIR>          My Documents\r\n"
         "12-31-99  11:59PM           6442450944 huge file.bin\r\n");
     const auto files = ParseDirectoryListing(text, kToday);
@@ -83,25 +90,54 @@ TEST(FtpListingParser, DosListing)
     EXPECT_EQ(files->Item(2).LastWriteTime(), QDateTime(QDate(1999, 12, 31), QTime(23, 59)));
 }
 
-TEST(FtpListingParser, EmptyLinesAndUnknownForms)
+TEST(FtpListingParser, EmptyListingAndListingOfTotalOnlyGiveNoEntries)
 {
-    const auto empty = ParseDirectoryListing(QString(), kToday);
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->Count(), 0);
+    for (const char *text : {"", "total 0\r\n", "\r\n\r\n"}) {
+        const auto files = ParseDirectoryListing(text, kToday);
+        ASSERT_TRUE(files) << text;
+        EXPECT_EQ(files->Count(), 0) << text;
+    }
+}
 
-    // Lines after an empty line are ignored.
-    const auto cut = ParseDirectoryListing(
-        QStringLiteral("-rw-r--r-- 1 a b 1 Jan 15 12:34 one\n\nplain\n"), kToday);
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(cut->Count(), 1);
+TEST(FtpListingParser, OddLinesAreSkippedAndNeverCostTheDirectory)
+{
+    // A "total" line in mid-listing, an empty line, a line with a field missing and a stray
+    // banner line: the good lines around them are all read.
+    const auto files = ParseDirectoryListing("-rw-r--r-- 1 a b 1 Jan 15 12:34 one\n"
+                                             "total 24\n"
+                                             "\n"
+                                             "-rw-r--r-- 1 a b Jan 15 12:34 no size\n"
+                                             "Welcome to the archive\n"
+                                             "-rw-r--r-- 1 a b 2 Jan 15 12:34 two\n",
+                                             kToday);
+    ASSERT_TRUE(files);
+    ASSERT_EQ(files->Count(), 2);
+    EXPECT_EQ(files->Item(1).FileName(), QStringLiteral("one"));
+    EXPECT_EQ(files->Item(2).FileName(), QStringLiteral("two"));
+}
 
-    EXPECT_FALSE(ParseDirectoryListing(QStringLiteral("one.txt\r\ntwo.txt\r\n"), kToday));
+TEST(FtpListingParser, LinesWithoutANameNeverBecomeEntries)
+{
+    const auto files = ParseDirectoryListing("-rw-r--r-- 1 a b 1 Jan 15 12:34\n"
+                                             "-rw-r--r-- 1 a b 1 Jan 15 12:34 \n"
+                                             "01-15-20  10:30AM       <DIR>\n"
+                                             "-rw-r--r-- 1 a b 1 Jan 15 12:34 named\n",
+                                             kToday);
+    ASSERT_TRUE(files);
+    ASSERT_EQ(files->Count(), 1);
+    EXPECT_EQ(files->Item(1).FileName(), QStringLiteral("named"));
+}
+
+TEST(FtpListingParser, ListingIsRefusedOnlyWhenNoneOfItsLinesCanBeRead)
+{
+    EXPECT_FALSE(ParseDirectoryListing("one.txt\r\ntwo.txt\r\n", kToday));
+    EXPECT_FALSE(ParseDirectoryListing("total 2\r\n-rw-r--r-- 1 a b 1 Jan 15 12:34\r\n", kToday));
 }
 
 TEST(FtpListingParser, CollectionKeepsOrderAndDuplicates)
 {
-    const auto files = ParseDirectoryListing(QStringLiteral("-rw-r--r-- 1 a b 1 Jan 15 12:34 same\n"
-                                                            "-rw-r--r-- 1 a b 2 Jan 15 12:34 same\n"),
+    const auto files = ParseDirectoryListing("-rw-r--r-- 1 a b 1 Jan 15 12:34 same\n"
+                                             "-rw-r--r-- 1 a b 2 Jan 15 12:34 same\n",
                                              kToday);
     ASSERT_TRUE(files);
     CFtpFiles copy = *files;

@@ -51,11 +51,13 @@ void FakeFtpPeer::OnControlReadyRead()
         return;
     m_pending += m_client->readAll();
     for (qsizetype lf = m_pending.indexOf('\n'); lf >= 0; lf = m_pending.indexOf('\n')) {
-        QString line = QString::fromUtf8(m_pending.left(lf));
+        QByteArray bytes = m_pending.left(lf);
         m_pending.remove(0, lf + 1);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        const QString line = QString::fromUtf8(bytes);
         m_commands.append(line);
+        m_commandBytes.append(bytes);
         const QString command = line.section(u' ', 0, 0).toUpper();
         const QString argument = line.section(u' ', 1);
         emit CommandReceived(command, argument);

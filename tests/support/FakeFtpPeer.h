@@ -31,6 +31,8 @@ public:
     void On(const QString &command, Handler handler) { m_handlers[command] = std::move(handler); }
     // Received command lines without their line ends, in order.
     const QStringList &Commands() const { return m_commands; }
+    // The same lines as the bytes received.
+    const QByteArrayList &CommandBytes() const { return m_commandBytes; }
     int CountOf(const QString &command) const;
 
     void Reply(const QByteArray &raw);
@@ -69,6 +71,7 @@ private:
     QByteArray m_greeting = "220 Fake server ready.\r\n";
     QByteArray m_pending;
     QStringList m_commands;
+    QByteArrayList m_commandBytes;
     QHash<QString, Handler> m_handlers;
     QByteArray m_dataReceived;
     bool m_dataClosedByClient = true;
