@@ -1,5 +1,7 @@
 #include "FakeFtpPeer.h"
 
+#include <initializer_list>
+
 #include <sys/socket.h>
 
 FakeFtpPeer::FakeFtpPeer(QObject *parent) : QObject(parent)
@@ -22,6 +24,17 @@ FakeFtpPeer::FakeFtpPeer(QObject *parent) : QObject(parent)
         ConnectForPort(argument);
         Reply("200 PORT command successful.\r\n");
     });
+}
+
+FakeFtpPeer::~FakeFtpPeer()
+{
+    // A socket still connected reports its close while it is being destroyed, when it is no
+    // longer a whole socket and this peer's members are gone: none reports to this peer any more.
+    const std::initializer_list<const QObject *> owners {this, &m_control, &m_dataListener};
+    for (const QObject *owner : owners) {
+        for (QTcpSocket *socket : owner->findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly))
+            socket->disconnect(this);
+    }
 }
 
 int FakeFtpPeer::CountOf(const QString &command) const

@@ -24,6 +24,7 @@ public:
     // Answers USER, PASS, PWD, CWD, TYPE and NOOP as a normal server; PASV opens a data listener and
     // names it. Any command without a handler gets 502.
     explicit FakeFtpPeer(QObject *parent = nullptr);
+    ~FakeFtpPeer() override;
 
     quint16 Port() const { return m_control.serverPort(); }
     // Sent when the client connects; empty sends nothing (a silent server).
