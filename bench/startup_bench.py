@@ -3,6 +3,10 @@
 memory of the whole process tree 3 s later, for a bare engine window (bench/peers), Kestrelvue
 and Falkon (same engine) on the same local page, in alternating rounds.
 
+The tree's memory is the sum of its processes' resident sets, which counts the engine's shared
+libraries once in every process; the sum of their private memory is printed beside it, since it
+counts what the tree holds for itself alone whatever engine version each browser links.
+
 Each browser runs on its own X display (Xvfb) with a fresh home folder and, for Kestrelvue, a
 fresh program folder. "Shown" is the moment the window's caption carries the page's title, which
 each window sets when the page has loaded. A warm-up round, not counted, comes first.
@@ -37,6 +41,18 @@ def rss_kib(pid):
     except OSError:
         pass
     return 0
+
+
+def private_kib(pid):
+    total = 0
+    try:
+        with open(f"/proc/{pid}/smaps_rollup") as f:
+            for line in f:
+                if line.startswith(("Private_Clean:", "Private_Dirty:")):
+                    total += int(line.split()[1])
+    except OSError:
+        pass
+    return total
 
 
 def command_line(pid):
@@ -97,7 +113,8 @@ def run_once(cmd, cwd, home, display, marker):
             return None
         time.sleep(SETTLE)
         pids, pages = tree(proc.pid)
-        return shown, rss_kib(proc.pid), sum(rss_kib(p) for p in pids), pages
+        return (shown, rss_kib(proc.pid), sum(rss_kib(p) for p in pids), pages,
+                sum(private_kib(p) for p in pids))
     finally:
         os.killpg(proc.pid, signal.SIGKILL)
         proc.wait()
@@ -124,25 +141,26 @@ class Subject:
             self.runs.append(result)
 
     def medians(self):
-        return tuple(statistics.median(r[i] for r in self.runs) for i in range(4))
+        return tuple(statistics.median(r[i] for r in self.runs) for i in range(5))
 
     def report(self):
-        shown, own, total, pages = self.medians()
+        shown, own, total, pages, private = self.medians()
         times = ", ".join(f"{r[0] * 1000:.0f}" for r in self.runs)
         print(f"{self.name}: first page shown {shown * 1000:.0f} ms (median of {len(self.runs)}: {times}); "
               f"resident memory {SETTLE:.0f} s later {total / 1024:.1f} MiB for the process tree, "
-              f"{own / 1024:.1f} MiB for the browser process; page processes {pages:.0f}")
+              f"{own / 1024:.1f} MiB for the browser process, {private / 1024:.1f} MiB private to the tree; "
+              f"page processes {pages:.0f}")
 
 
 def ratio_line(mine, peer):
     m, p = mine.medians(), peer.medians()
     return (f"ratio Kestrelvue/{peer.name}: time {m[0] / p[0]:.2f}, memory {m[2] / p[2]:.2f} (process tree), "
-            f"{m[1] / p[1]:.2f} (browser process)")
+            f"{m[1] / p[1]:.2f} (browser process), {m[4] / p[4]:.2f} (private to the tree)")
 
 
 def main():
     build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build")
-    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 7
     program = os.path.join(build, "bin")
     page = "file://" + os.path.join(program, "blank.html")
     bare_window = os.path.join(build, "bench", "peers", "bare_engine_window")
