@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,6 +58,22 @@ TEST(FormMainWindow, StartsWithItsBarsCheckedFromTheSettingsOnTheHomePage)
     EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"));
     EXPECT_NE(form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4000, false, true), nullptr);
     EXPECT_EQ(form->XPStyleImageTextBox1->Text(), folder.FileUrl(QStringLiteral("blank.html")));
+    Forms::Unload(form);
+}
+
+// The page engine starts one page process per page that holds a document; a page that is
+// never given an address should start none.
+TEST(FormMainWindow, StartsOnlyTheMainPagesEngineProcess)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue")));
+
+    EXPECT_NE(form->WebBrowserMain->Page()->renderProcessPid(), 0);
+    for (const QWebEnginePage *page : form->findChildren<QWebEnginePage *>()) {
+        if (page != form->WebBrowserMain->Page())
+            EXPECT_EQ(page->renderProcessPid(), 0) << page->parent()->parent()->objectName().toStdString();
+    }
     Forms::Unload(form);
 }
 
