@@ -2,6 +2,7 @@
 // with foreign line ends, no stored entry is lost.
 #include "DialogsTestSupport.h"
 
+#include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/TypedAddressList.h"
@@ -162,6 +163,28 @@ TEST_F(DataFiles, ANumberThatDoesNotReadInSettingsLosesNoAddressAndNoHistory)
     CatchMessages();
 
     main = StartMainWindow();
+    CloseMainWindow();
+
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), UrlLines(5));
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("History.dat")), history);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// A first run in a folder without "Settings.dat", or a user who deleted it: the program starts
+// with nothing read yet, and the limits must not empty the stored addresses and history.
+TEST_F(DataFiles, WithoutSettingsFileNoAddressAndNoHistoryIsLost)
+{
+    ASSERT_TRUE(QFile::remove(folder.FilePath(QStringLiteral("Settings.dat"))));
+    folder.WriteFile(QStringLiteral("Url.dat"), UrlLines(5));
+    const QByteArray history = (DayKey(1) + QStringLiteral("|http://www.site1.test/\r\n") + DayKey(5)
+                                + QStringLiteral("|http://www.site2.test/\r\n"))
+                                   .toUtf8();
+    folder.WriteFile(QStringLiteral("History.dat"), history);
+    ModSettings::Settings() = ModSettings::SettingsValues();
+    CatchMessages();
+
+    main = StartMainWindow();
+    EXPECT_EQ(main->XPStyleImageTextBox1->AddressList()->Count(), 5);
     CloseMainWindow();
 
     EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), UrlLines(5));

@@ -77,16 +77,21 @@ TEST(FormMainWindow, StartsOnlyTheMainPagesEngineProcess)
     Forms::Unload(form);
 }
 
-TEST(FormMainWindow, WithoutSettingsFileEveryOptionIsOffAndTheBarsStartHidden)
+TEST(FormMainWindow, WithoutSettingsFileEveryOptionTakesTheShippedValue)
 {
     TempProgramFolder folder(false);
     ModSettings::Settings() = ModSettings::SettingsValues();
     FormMain *form = startMainWindow();
-    EXPECT_FALSE(form->KillPopups);
-    EXPECT_FALSE(form->ToolBarStandard->Visible());
-    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is Off"));
+    EXPECT_TRUE(form->KillPopups);
+    EXPECT_TRUE(form->ToolBarStandard->Visible());
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"));
+    EXPECT_EQ(form->ItemsInAddressBar, 25);
+    EXPECT_EQ(form->DaysInHistory, 20);
     Forms::Unload(form);
-    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).startsWith("WindowTop="));
+    const QByteArray saved = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(saved.startsWith("WindowTop=")) << "the file is made at the first save";
+    EXPECT_TRUE(saved.contains("ItemsInAddressBar=25\r\n")) << saved.constData();
+    EXPECT_TRUE(saved.contains("ShowAddressBar=True\r\n"));
 }
 
 TEST(FormMainWindow, ClosingWritesTheSettingsAndTheNextWindowRestoresThem)
