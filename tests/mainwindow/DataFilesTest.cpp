@@ -8,6 +8,7 @@
 #include "controls/TypedAddressList.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "mainwindow/FormApplicationSettings.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FullFileSystem.h"
 #include "tests/support/TempProgramFolder.h"
 
@@ -36,19 +37,6 @@ QByteArray UrlLines(int count)
     for (int i = 1; i <= count; ++i)
         bytes += "http://www.site" + QByteArray::number(i) + ".test/\r\n";
     return bytes;
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 // The default main window over a program folder; closed at the end when still open.
