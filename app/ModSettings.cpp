@@ -70,18 +70,18 @@ bool readIntegerFrom(const QMap<QString, QString> &keys, const QString &key, qin
 
 // A number missing from the file or unreadable there takes the shipped value: read as 0, a
 // limit such as ItemsInAddressBar or DaysInHistory would delete the user's stored entries.
-int readInteger(const QString &key, qint64 lo, qint64 hi)
+int readInteger(const QMap<QString, QString> &keys, const QString &key, qint64 lo, qint64 hi)
 {
     qint64 v = 0;
-    if (readIntegerFrom(table(), key, lo, hi, v) || readIntegerFrom(ShippedTable(), key, lo, hi, v))
+    if (readIntegerFrom(keys, key, lo, hi, v) || readIntegerFrom(ShippedTable(), key, lo, hi, v))
         return static_cast<int>(v);
     return 0;
 }
 
-bool readBoolean(const QString &key)
+bool readBoolean(const QMap<QString, QString> &keys, const QString &key)
 {
     bool b = false;
-    return ToBoolean(table().value(key), b) && b;
+    return ToBoolean(keys.value(key), b) && b;
 }
 
 QString flag(bool b)
@@ -171,31 +171,34 @@ void LoadSettings(const QString &appPath)
 {
     table().clear();
     QStringList lines;
-    if (!TextFile::ReadLines(SettingsFilePath(appPath), lines))
-        return;
-
-    table() = KeyTable(lines);
+    // Without a file to read (a first run, or the user deleted it) every value is the shipped
+    // one, so that the limits keep the stored addresses and history.
+    const bool read = TextFile::ReadLines(SettingsFilePath(appPath), lines);
+    if (read)
+        table() = KeyTable(lines);
+    const QMap<QString, QString> &keys = read ? table() : ShippedTable();
 
     SettingsValues &s = Settings();
-    s.WindowTop = readInteger(QStringLiteral("WindowTop"), kInt32Min, kInt32Max);
-    s.WindowLeft = readInteger(QStringLiteral("WindowLeft"), kInt32Min, kInt32Max);
-    s.WindowHeight = readInteger(QStringLiteral("WindowHeight"), 0, kInt32Max);
-    s.WindowWidth = readInteger(QStringLiteral("WindowWidth"), 0, kInt32Max);
-    s.WindowState = readInteger(QStringLiteral("WindowState"), kInt16Min, kInt16Max);
+    s.WindowTop = readInteger(keys, QStringLiteral("WindowTop"), kInt32Min, kInt32Max);
+    s.WindowLeft = readInteger(keys, QStringLiteral("WindowLeft"), kInt32Min, kInt32Max);
+    s.WindowHeight = readInteger(keys, QStringLiteral("WindowHeight"), 0, kInt32Max);
+    s.WindowWidth = readInteger(keys, QStringLiteral("WindowWidth"), 0, kInt32Max);
+    s.WindowState = readInteger(keys, QStringLiteral("WindowState"), kInt16Min, kInt16Max);
     if (s.WindowState != 2)
         s.WindowState = 0;
-    s.FullScreen = readBoolean(QStringLiteral("FullScreen"));
-    s.NumberOfChildWindowsAllowed = readInteger(QStringLiteral("NumberOfChildWindowsAllowed"), kInt16Min, kInt16Max);
-    s.KillPopups = readBoolean(QStringLiteral("KillPopups"));
-    s.ShowSearch = readBoolean(QStringLiteral("ShowSearch"));
-    s.ShowHistory = readBoolean(QStringLiteral("ShowHistory"));
-    s.ShowFavorites = readBoolean(QStringLiteral("ShowFavorites"));
-    s.DaysInHistory = readInteger(QStringLiteral("DaysInHistory"), kInt16Min, kInt16Max);
-    s.ItemsInAddressBar = readInteger(QStringLiteral("ItemsInAddressBar"), kInt16Min, kInt16Max);
-    s.ShowToolBarStandard = readBoolean(QStringLiteral("ShowToolBarStandard"));
-    s.ShowAddressBar = readBoolean(QStringLiteral("ShowAddressBar"));
-    s.TextNormal = readBoolean(QStringLiteral("TextNormal"));
-    s.TextSize = readInteger(QStringLiteral("TextSize"), kInt16Min, kInt16Max);
+    s.FullScreen = readBoolean(keys, QStringLiteral("FullScreen"));
+    s.NumberOfChildWindowsAllowed =
+        readInteger(keys, QStringLiteral("NumberOfChildWindowsAllowed"), kInt16Min, kInt16Max);
+    s.KillPopups = readBoolean(keys, QStringLiteral("KillPopups"));
+    s.ShowSearch = readBoolean(keys, QStringLiteral("ShowSearch"));
+    s.ShowHistory = readBoolean(keys, QStringLiteral("ShowHistory"));
+    s.ShowFavorites = readBoolean(keys, QStringLiteral("ShowFavorites"));
+    s.DaysInHistory = readInteger(keys, QStringLiteral("DaysInHistory"), kInt16Min, kInt16Max);
+    s.ItemsInAddressBar = readInteger(keys, QStringLiteral("ItemsInAddressBar"), kInt16Min, kInt16Max);
+    s.ShowToolBarStandard = readBoolean(keys, QStringLiteral("ShowToolBarStandard"));
+    s.ShowAddressBar = readBoolean(keys, QStringLiteral("ShowAddressBar"));
+    s.TextNormal = readBoolean(keys, QStringLiteral("TextNormal"));
+    s.TextSize = readInteger(keys, QStringLiteral("TextSize"), kInt16Min, kInt16Max);
 }
 
 bool WriteSettings(const QString &appPath, const SavedWindow &window, const SettingsValues &o)

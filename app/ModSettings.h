@@ -65,8 +65,8 @@ const QMap<QString, QString> &SettingsTable();
 
 QString SettingsFilePath(const QString &appPath);
 
-// Reads the file into the values and the key table. A missing file leaves the values as they
-// are; a bad line or value counts as missing.
+// Reads the file into the values and the key table. Without a file to read every value is the
+// shipped one and the key table stays empty; a bad line or value counts as missing.
 void LoadSettings(const QString &appPath);
 // Writes the file whole and atomically.
 bool WriteSettings(const QString &appPath, const SavedWindow &window, const SettingsValues &options);

@@ -65,6 +65,9 @@ void FormFullScreen::WebBrowserFullScreen_NavigateComplete2(WebBrowser *pDisp, c
     LinkClicked = false;
     if (WebBrowserFullScreen->isHidden())
         WebBrowserFullScreen->setVisible(true);
+    // The engine never loads an "ftp" address: the FTP pane would cover the page that the
+    // address box and the task-bar caption name.
+    HideFTPPane();
     XPStyleImageTextBox1->SetText(URL);
     ShowTaskBarCaption(WebBrowserFullScreen->Document()->Title());
     BindContextMenus();

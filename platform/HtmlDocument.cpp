@@ -82,18 +82,26 @@ void HtmlDocument::InstallScript()
     scripts.insert(script);
 }
 
+void HtmlDocument::ApplyRules()
+{
+    InstallScript();
+    // A page never given an address holds no document but the engine's empty one, and a script
+    // run there would start a page process for nothing: its first document takes the rules
+    // from the injected script.
+    if (!m_page->url().isEmpty())
+        m_page->runJavaScript(HtmlDocumentScript::SetRules(RulesJson()), ScriptWorldId);
+}
+
 void HtmlDocument::SetEventRule(const QString &eventType, const EventRule &rule)
 {
     m_rules.insert(eventType, rule);
-    InstallScript();
-    m_page->runJavaScript(HtmlDocumentScript::SetRules(RulesJson()), ScriptWorldId);
+    ApplyRules();
 }
 
 void HtmlDocument::RemoveEventRule(const QString &eventType)
 {
     m_rules.remove(eventType);
-    InstallScript();
-    m_page->runJavaScript(HtmlDocumentScript::SetRules(RulesJson()), ScriptWorldId);
+    ApplyRules();
 }
 
 void HtmlDocument::execCommand(const QString &cmdID, bool showUI, const QVariant &value,

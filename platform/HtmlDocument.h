@@ -84,6 +84,7 @@ private:
     QString RulesJson() const;
     void RunCommand(const QString &script, const std::function<void(const QVariant &)> &done = {});
     void InstallScript();
+    void ApplyRules();
     void DispatchPageEvent(const QVariantMap &message);
 
     QWebEnginePage *m_page;

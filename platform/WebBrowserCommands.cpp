@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -29,6 +30,16 @@ QString SuggestedFileName(const QString &title)
         name = QStringLiteral("page");
     return name + QStringLiteral(".html");
 }
+
+// Shows the wait cursor over the whole program for as long as it lives.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
 
 } // namespace
 
@@ -115,7 +126,9 @@ void WebBrowser::PrintPreview()
         return;
     QPrintPreviewDialog dialog(&Printer(), this);
     // The preview paints synchronously; the engine prints asynchronously, so wait for it here.
+    // Printing a long page takes a while: the cursor shows the wait.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
+        const BusyCursor busy;
         QEventLoop loop;
         connect(m_view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
         m_view->print(printer);

@@ -36,11 +36,25 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsFile, MissingFileKeepsValuesAndEmptiesTable)
+// A first run in a folder without the file, or a file the user deleted: every value is the
+// shipped one, whatever was held before, and nothing counts as read.
+TEST_F(SettingsFile, MissingFileTakesTheShippedValuesAndEmptiesTable)
 {
     ModSettings::Settings().DaysInHistory = 9;
     ModSettings::LoadSettings(dir.path());
-    EXPECT_EQ(ModSettings::Settings().DaysInHistory, 9);
+    const auto &s = ModSettings::Settings();
+    EXPECT_EQ(s.DaysInHistory, 20);
+    EXPECT_EQ(s.ItemsInAddressBar, 25);
+    EXPECT_EQ(s.NumberOfChildWindowsAllowed, 3);
+    EXPECT_EQ(s.WindowWidth, 15000);
+    EXPECT_EQ(s.WindowState, 0);
+    EXPECT_TRUE(s.KillPopups);
+    EXPECT_TRUE(s.ShowToolBarStandard);
+    EXPECT_TRUE(s.ShowAddressBar);
+    EXPECT_TRUE(s.TextNormal);
+    EXPECT_FALSE(s.FullScreen);
+    EXPECT_FALSE(s.ShowHistory);
+    EXPECT_EQ(s.TextSize, 4);
     EXPECT_TRUE(ModSettings::SettingsTable().isEmpty());
 }
 

@@ -1,6 +1,7 @@
 // The client against a scripted peer: what real servers do only now and then.
 #include "FtpClientProbe.h"
 #include "tests/support/FakeFtpPeer.h"
+#include "tests/support/FileBytes.h"
 
 #include "ftp/CFtpClient.h"
 #include "ftp/FtpReplyReader.h"
@@ -16,12 +17,6 @@
 
 namespace
 {
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 class FtpClientPeer : public ::testing::Test
 {
 protected:

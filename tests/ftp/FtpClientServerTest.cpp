@@ -1,5 +1,6 @@
 // The client against a real FTP server on 127.0.0.1.
 #include "FtpClientProbe.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FtpTestServer.h"
 
 #include "ftp/CFtpClient.h"
@@ -22,19 +23,6 @@ QByteArray RandomBytes(qsizetype size)
     for (qsizetype i = 0; i < size; ++i)
         bytes[i] = static_cast<char>(generator.bounded(256));
     return bytes;
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 class FtpClientServer : public ::testing::Test

@@ -1,6 +1,7 @@
 // A download onto a full disk, against a real FTP server on 127.0.0.1: the target keeps what it
 // held and the download fails.
 #include "FtpClientProbe.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/FullFileSystem.h"
 
@@ -10,22 +11,6 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-namespace
-{
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-}
 
 TEST(FtpDownloadOnFullDisk, TheTargetKeepsWhatItHeldAndTheDownloadFails)
 {

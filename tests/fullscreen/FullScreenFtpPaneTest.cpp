@@ -5,7 +5,9 @@
 #include "ftp/FormFileDownload.h"
 #include "fullscreen/FormFullScreen.h"
 #include "mainwindow/FormMain.h"
+#include "platform/CommandBars.h"
 #include "platform/Forms.h"
+#include "platform/WebBrowser.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
@@ -194,6 +196,49 @@ TEST_F(FullScreenFtpPaneTest, FtpAddressOpensThePaneWhichLogsInListsAndChangesDi
     // Another kind of address hides the pane.
     commitAddress(folder.FileUrl(QStringLiteral("blank.html")));
     EXPECT_FALSE(form->PictureFTP->isVisible());
+}
+
+TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
+{
+    folder.WriteFile(QStringLiteral("first.html"), "<html><head><title>First</title></head><body>1</body></html>");
+    folder.WriteFile(QStringLiteral("second.html"), "<html><head><title>Second</title></head><body>2</body></html>");
+    start();
+    // A page has loaded when its document completes: the back/forward list has taken it then.
+    QStringList completed;
+    QObject watcher;
+    QObject::connect(form->WebBrowserFullScreen, &WebBrowser::DocumentComplete, &watcher,
+                     [&](WebBrowser *, const QString &url) { completed << url; });
+    const auto showPage = [&](const QString &url) {
+        return waitFor([&] {
+            return completed.contains(url) && form->WebBrowserFullScreen->LocationURL() == url
+                && form->XPStyleImageTextBox1->Text() == url;
+        });
+    };
+    const auto choose = [&](int id) {
+        completed.clear();
+        form->ToolBarStandard->FindControl(id)->Execute();
+    };
+    const QString first = folder.FileUrl(QStringLiteral("first.html"));
+    form->WebBrowserFullScreen->Navigate(first);
+    ASSERT_TRUE(showPage(first));
+    const QString second = folder.FileUrl(QStringLiteral("second.html"));
+    form->WebBrowserFullScreen->Navigate(second);
+    ASSERT_TRUE(showPage(second));
+
+    commitAddress(serverAddress());
+    logIn(QStringLiteral("tester"), QStringLiteral("secret"));
+    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("index.HTML")) != nullptr; }));
+    ASSERT_TRUE(form->PictureFTP->isVisible());
+    choose(1000);
+    ASSERT_TRUE(showPage(first));
+    EXPECT_FALSE(form->PictureFTP->isVisible()) << "Back shows the page it names";
+
+    commitAddress(serverAddress());
+    logIn(QStringLiteral("tester"), QStringLiteral("secret"));
+    ASSERT_TRUE(waitFor([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("index.HTML")); }));
+    choose(1004);
+    ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html"))));
+    EXPECT_FALSE(form->PictureFTP->isVisible()) << "Home shows the page it names";
 }
 
 TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)

@@ -14,11 +14,11 @@
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
@@ -35,13 +35,7 @@ constexpr int kTimeout = 30000;
 
 bool waitFor(const std::function<bool()> &condition)
 {
-    QDeadlineTimer deadline(kTimeout);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    return WaitUntil(condition, kTimeout);
 }
 
 QList<FormMain *> mainWindows()

@@ -2,11 +2,13 @@
 // with foreign line ends, no stored entry is lost.
 #include "DialogsTestSupport.h"
 
+#include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/TypedAddressList.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "mainwindow/FormApplicationSettings.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FullFileSystem.h"
 #include "tests/support/TempProgramFolder.h"
 
@@ -35,19 +37,6 @@ QByteArray UrlLines(int count)
     for (int i = 1; i <= count; ++i)
         bytes += "http://www.site" + QByteArray::number(i) + ".test/\r\n";
     return bytes;
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 // The default main window over a program folder; closed at the end when still open.
@@ -162,6 +151,28 @@ TEST_F(DataFiles, ANumberThatDoesNotReadInSettingsLosesNoAddressAndNoHistory)
     CatchMessages();
 
     main = StartMainWindow();
+    CloseMainWindow();
+
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), UrlLines(5));
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("History.dat")), history);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// A first run in a folder without "Settings.dat", or a user who deleted it: the program starts
+// with nothing read yet, and the limits must not empty the stored addresses and history.
+TEST_F(DataFiles, WithoutSettingsFileNoAddressAndNoHistoryIsLost)
+{
+    ASSERT_TRUE(QFile::remove(folder.FilePath(QStringLiteral("Settings.dat"))));
+    folder.WriteFile(QStringLiteral("Url.dat"), UrlLines(5));
+    const QByteArray history = (DayKey(1) + QStringLiteral("|http://www.site1.test/\r\n") + DayKey(5)
+                                + QStringLiteral("|http://www.site2.test/\r\n"))
+                                   .toUtf8();
+    folder.WriteFile(QStringLiteral("History.dat"), history);
+    ModSettings::Settings() = ModSettings::SettingsValues();
+    CatchMessages();
+
+    main = StartMainWindow();
+    EXPECT_EQ(main->XPStyleImageTextBox1->AddressList()->Count(), 5);
     CloseMainWindow();
 
     EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), UrlLines(5));

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEnginePage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,16 +61,37 @@ TEST(FormMainWindow, StartsWithItsBarsCheckedFromTheSettingsOnTheHomePage)
     Forms::Unload(form);
 }
 
-TEST(FormMainWindow, WithoutSettingsFileEveryOptionIsOffAndTheBarsStartHidden)
+// The page engine starts one page process per page that holds a document; a page that is
+// never given an address should start none.
+TEST(FormMainWindow, StartsOnlyTheMainPagesEngineProcess)
+{
+    TempProgramFolder folder;
+    FormMain *form = startMainWindow();
+    ASSERT_TRUE(waitForCaption(form, QStringLiteral(" Kestrelvue - Kestrelvue")));
+
+    EXPECT_NE(form->WebBrowserMain->Page()->renderProcessPid(), 0);
+    for (const QWebEnginePage *page : form->findChildren<QWebEnginePage *>()) {
+        if (page != form->WebBrowserMain->Page())
+            EXPECT_EQ(page->renderProcessPid(), 0) << page->parent()->parent()->objectName().toStdString();
+    }
+    Forms::Unload(form);
+}
+
+TEST(FormMainWindow, WithoutSettingsFileEveryOptionTakesTheShippedValue)
 {
     TempProgramFolder folder(false);
     ModSettings::Settings() = ModSettings::SettingsValues();
     FormMain *form = startMainWindow();
-    EXPECT_FALSE(form->KillPopups);
-    EXPECT_FALSE(form->ToolBarStandard->Visible());
-    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is Off"));
+    EXPECT_TRUE(form->KillPopups);
+    EXPECT_TRUE(form->ToolBarStandard->Visible());
+    EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"));
+    EXPECT_EQ(form->ItemsInAddressBar, 25);
+    EXPECT_EQ(form->DaysInHistory, 20);
     Forms::Unload(form);
-    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).startsWith("WindowTop="));
+    const QByteArray saved = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(saved.startsWith("WindowTop=")) << "the file is made at the first save";
+    EXPECT_TRUE(saved.contains("ItemsInAddressBar=25\r\n")) << saved.constData();
+    EXPECT_TRUE(saved.contains("ShowAddressBar=True\r\n"));
 }
 
 TEST(FormMainWindow, ClosingWritesTheSettingsAndTheNextWindowRestoresThem)

@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintPreviewWidget>
+#include <QWebEngineView>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
+#include <optional>
 
 using namespace WebBrowserTest;
 
@@ -112,4 +114,35 @@ TEST(WebBrowserDialogs, PrintPreviewShowsThePagesOfThePage)
     });
     browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
     EXPECT_EQ(pages, 1);
+}
+
+// Preparing the preview prints the whole page, which takes a while on a long one: the cursor
+// shows the wait until the pages are ready, and no longer. One page shows it as well.
+TEST(WebBrowserDialogs, PrintPreviewShowsTheBusyCursorWhileItPreparesThePages)
+{
+    DataFolder();
+    WebBrowser browser;
+    browser.resize(800, 600);
+    browser.show();
+    ASSERT_TRUE(Load(&browser, WritePage("preview.html", "<html><body><p>Previewed words</p></body></html>")));
+
+    // The engine reports the end of its printing while the preview still waits for it.
+    std::optional<Qt::CursorShape> atPrintFinished;
+    QObject::connect(browser.View(), &QWebEngineView::printFinished, &browser, [&] {
+        const QCursor *cursor = QApplication::overrideCursor();
+        atPrintFinished = cursor ? cursor->shape() : Qt::ArrowCursor;
+    });
+    bool cursorWhileShown = true;
+    AnswerNextDialog([&](QWidget *dialog) {
+        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        ASSERT_NE(preview, nullptr);
+        WaitFor([&] { return preview->pageCount() > 0; });
+        cursorWhileShown = QApplication::overrideCursor() != nullptr;
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
+    ASSERT_TRUE(atPrintFinished.has_value());
+    EXPECT_EQ(*atPrintFinished, Qt::WaitCursor);
+    EXPECT_FALSE(cursorWhileShown) << "the cursor is back once the pages show";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -1,0 +1,18 @@
+// The least a browser on this engine does: one engine view in a window of the main window's size,
+// loading the page given on the command line, its caption following the page's title.
+// The start-up benchmark measures it beside the browser.
+#include <QApplication>
+#include <QUrl>
+#include <QWebEngineView>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QWebEngineView view;
+    QObject::connect(&view, &QWebEngineView::titleChanged, &view, &QWidget::setWindowTitle);
+    view.resize(1000, 700);
+    view.load(QUrl::fromUserInput(app.arguments().value(1)));
+    view.show();
+    return app.exec();
+}
