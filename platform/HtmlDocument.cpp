@@ -56,7 +56,7 @@ HtmlDocument::HtmlDocument(QWebEnginePage *page, QObject *parent)
         m_designMode = QStringLiteral("Off");
         emit DocumentCreated(href);
     });
-    connect(m_bridge, &HtmlDocumentBridge::WindowLoaded, this, &HtmlDocument::onload);
+    connect(m_bridge, &HtmlDocumentBridge::WindowLoaded, this, &HtmlDocument::WindowLoadReported);
     connect(m_bridge, &HtmlDocumentBridge::PageEvent, this, &HtmlDocument::DispatchPageEvent);
 }
 
@@ -152,6 +152,11 @@ void HtmlDocument::setDesignMode(const QString &mode)
     const bool on = mode.compare(QLatin1String("On"), Qt::CaseInsensitive) == 0;
     m_designMode = on ? QStringLiteral("On") : QStringLiteral("Off");
     RunCommand(QStringLiteral("document.designMode = '%1';").arg(on ? "on" : "off"));
+}
+
+void HtmlDocument::WindowLoaded(const QString &href, const QString &title)
+{
+    emit onload(href, title);
 }
 
 QString HtmlDocument::Title() const

@@ -66,9 +66,16 @@ public:
 
     QWebEnginePage *Page() const { return m_page; }
 
+    // Raises onload: the browser decides when the window has loaded, from the page's own report
+    // or from the engine's, whichever comes first.
+    void WindowLoaded(const QString &href, const QString &title);
+
 signals:
-    // A new top-level document exists (its address); its window has loaded (address and title).
+    // A new top-level document exists (its address); the page reports that its window has loaded
+    // (address and title), which may come after the engine's report of the load.
     void DocumentCreated(const QString &href);
+    void WindowLoadReported(const QString &href, const QString &title);
+    // The window has loaded (address and title): once per document.
     void onload(const QString &href, const QString &title);
 
     void onclick(const HtmlEvent &event);

@@ -99,8 +99,7 @@ WebBrowser::WebBrowser(QWidget *parent)
     connect(m_page, &QWebEnginePage::geometryChangeRequested, this, &WebBrowser::OnGeometryChangeRequested);
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit WindowClosing(false); });
     connect(m_document, &HtmlDocument::DocumentCreated, this, &WebBrowser::OnDocumentCreated);
-    connect(m_document, &HtmlDocument::onload, this,
-            [this](const QString &href) { emit DocumentComplete(this, DocumentAddress(href)); });
+    connect(m_document, &HtmlDocument::WindowLoadReported, this, &WebBrowser::OnWindowLoaded);
 }
 
 WebBrowser::~WebBrowser() = default;
@@ -192,20 +191,70 @@ QString WebBrowser::DocumentAddress(const QString &href) const
 // creation, reported by the page, stands in for it.
 void WebBrowser::OnUrlChanged(const QUrl &url)
 {
-    m_committed = true;
-    UpdateCommandStates();
-    emit NavigateComplete2(this, url.toString());
+    // After a navigation the address names a new document, whose own report is still to come;
+    // without one (a move within the page) the document stays.
+    if (!m_committed)
+        m_documentReported = false;
+    RaiseNavigateComplete(url.toString());
 }
 
 void WebBrowser::OnDocumentCreated(const QString &href)
 {
-    // A late report of a document that has been replaced meanwhile is not this load's.
+    // The page's report may come late: after the engine has announced its document, even after
+    // the next navigation has started. It then announces nothing; nor does a report of a
+    // document that has been replaced meanwhile.
+    if (!m_documentReported) {
+        m_documentReported = true;
+        return;
+    }
     const QString address = DocumentAddress(href);
     if (m_committed || address != LocationURL())
         return;
+    RaiseNavigateComplete(address);
+}
+
+void WebBrowser::RaiseNavigateComplete(const QString &address)
+{
     m_committed = true;
+    m_completed = false;
     UpdateCommandStates();
     emit NavigateComplete2(this, address);
+}
+
+// The page's window has loaded. The engine's own report of the finished load usually comes
+// first, and then this document is complete already; a late report of a document that has been
+// replaced meanwhile is not this load's.
+void WebBrowser::OnWindowLoaded(const QString &href, const QString &title)
+{
+    const QString address = DocumentAddress(href);
+    if (m_completed || address != LocationURL())
+        return;
+    Complete(address, href, title);
+}
+
+// The document is complete and its window has loaded: DocumentComplete, then the window's load,
+// with the address that the page's own location holds.
+void WebBrowser::Complete(const QString &address, const QString &href, const QString &title)
+{
+    m_completed = true;
+    emit DocumentComplete(this, address);
+    m_document->WindowLoaded(href, title);
+}
+
+void WebBrowser::CompleteFromEngine()
+{
+    const QString address = LocationURL();
+    const QLatin1String sourceView("view-source:");
+    const QString href = address.startsWith(sourceView) ? address.mid(sourceView.size()) : address;
+    // The history keeps the document's own title, empty when it has none.
+    const QString title = m_page->history()->currentItem().title();
+    if (m_page->url().scheme() != QLatin1String("about")) {
+        Complete(address, href, title);
+        return;
+    }
+    // The engine runs no script in its "about:" pages: they have no window of their own to load.
+    m_completed = true;
+    emit DocumentComplete(this, address);
 }
 
 void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo &info)
@@ -221,9 +270,13 @@ void WebBrowser::OnLoadingChanged(const QWebEngineLoadingInfo &info)
     emit StatusTextChange(QStringLiteral("Done"));
     emit DownloadComplete();
     UpdateCommandStates();
-    // The engine runs no script in its "about:" pages; their load is the end of the download.
-    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && info.url().scheme() == QLatin1String("about"))
-        emit DocumentComplete(this, info.url().toString());
+    // A load that succeeded for the document announced last completes it at once: the page's
+    // own report of its loaded window comes later, over the script channel. A refused
+    // navigation, which also ends here, has announced no document, and a failed load shows the
+    // engine's error page, which reports itself.
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && m_committed && !m_completed
+        && info.url() == m_page->url())
+        CompleteFromEngine();
 }
 
 // The engine reports an empty address when the pointer leaves the link, and also when it

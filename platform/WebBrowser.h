@@ -119,6 +119,10 @@ private:
     void OnLoadingChanged(const QWebEngineLoadingInfo &info);
     void OnUrlChanged(const QUrl &url);
     void OnDocumentCreated(const QString &href);
+    void RaiseNavigateComplete(const QString &address);
+    void OnWindowLoaded(const QString &href, const QString &title);
+    void Complete(const QString &address, const QString &href, const QString &title);
+    void CompleteFromEngine();
     QString DocumentAddress(const QString &href) const;
     void OnNewWindowRequested(QWebEngineNewWindowRequest &request);
     void OnGeometryChangeRequested(const QRect &geometry);
@@ -137,6 +141,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     bool m_busy = false;
     bool m_committed = false; // NavigateComplete2 has been raised for the last navigation
+    bool m_completed = false; // DocumentComplete has been raised for that navigation's document
+    bool m_documentReported = true; // the page has reported the creation of the document announced last
     bool m_registerAsBrowser = false;
     bool m_positionUnrequested = false; // the page opening in this browser asked for no position
     bool m_canGoBack = false;
