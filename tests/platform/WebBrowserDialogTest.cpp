@@ -236,6 +236,7 @@ TEST(WebBrowserDialogs, PrintPreviewPrintButtonPrintsAtThePrintersResolution)
     const int printDpi = PrintResolution(browser);
     ASSERT_GT(printDpi, 0);
     const QString output = QDir(DataFolder().path()).filePath("printed.pdf");
+    QFile::remove(output); // the printer dialog would ask before overwriting it
 
     QPrinter *printer = nullptr;
     int printedDpi = 0;
