@@ -21,9 +21,9 @@
 
 namespace {
 
-// About six printed pages: the preview holds every page as an image at the printer's resolution,
-// some 560 MB each, so a longer page would take more memory than a shared machine can spare.
-constexpr int kParagraphs = 110;
+// About sixteen printed pages. The preview holds every page as an image at the screen's
+// resolution, a few megabytes each.
+constexpr int kParagraphs = 300;
 constexpr int kRuns = 3;
 
 QUrl WriteLongPage(const QString &folder)

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -124,17 +125,27 @@ void WebBrowser::PrintPreview()
 {
     if (m_page->url().isEmpty())
         return;
-    QPrintPreviewDialog dialog(&Printer(), this);
+    QPrinter &printer = Printer();
+    const int printResolution = printer.resolution();
+    // The engine hands each page over as an image at the printer's resolution, and the preview
+    // keeps them all: at a printer's full resolution a page takes hundreds of megabytes. The
+    // preview draws at the screen's resolution instead; the dialog's Print button, which paints
+    // on the same printer outside the preview, prints at the full one.
+    const int previewResolution = qRound(logicalDpiY() * devicePixelRatioF());
+    QPrintPreviewDialog dialog(&printer, this);
     // The preview paints synchronously; the engine prints asynchronously, so wait for it here.
     // Printing a long page takes a while: the cursor shows the wait.
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *printer) {
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter *target) {
+        const bool previewing = target->paintEngine()->type() == QPaintEngine::Picture;
+        target->setResolution(previewing ? previewResolution : printResolution);
         const BusyCursor busy;
         QEventLoop loop;
         connect(m_view, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
-        m_view->print(printer);
+        m_view->print(target);
         loop.exec();
     });
     dialog.exec();
+    printer.setResolution(printResolution);
 }
 
 void WebBrowser::PageSetup()

@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QAction>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QWebEngineView>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -28,6 +32,50 @@ void AnswerNextDialog(const std::function<void(QWidget *)> &answer)
         }
     });
     timer->start();
+}
+
+// Resident memory of this process in MiB: "VmRSS:" now, "VmHWM:" the most since the last reset.
+double ResidentMiB(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
+    return 0;
+}
+
+void ResetPeakResident()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (refs.open(QIODevice::WriteOnly))
+        refs.write("5");
+}
+
+// The resolution of the printer that File > Print offers.
+int PrintResolution(WebBrowser &browser)
+{
+    int dpi = 0;
+    AnswerNextDialog([&](QWidget *dialog) {
+        if (auto *print = qobject_cast<QPrintDialog *>(dialog))
+            dpi = print->printer()->resolution();
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_PRINT);
+    return dpi;
+}
+
+QByteArray LongPage(int paragraphs)
+{
+    QByteArray html = "<html><body>";
+    for (int i = 0; i < paragraphs; ++i) {
+        html += "<p>Paragraph " + QByteArray::number(i)
+                + ": a line of ordinary text that fills the width of the printed page and wraps once"
+                  " or twice, as the text of a long article does.</p>";
+    }
+    return html + "</body></html>";
 }
 
 } // namespace
@@ -145,4 +193,87 @@ TEST(WebBrowserDialogs, PrintPreviewShowsTheBusyCursorWhileItPreparesThePages)
     EXPECT_EQ(*atPrintFinished, Qt::WaitCursor);
     EXPECT_FALSE(cursorWhileShown) << "the cursor is back once the pages show";
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The preview holds every page as an image at its printer's resolution: at a printer's full
+// resolution each page would take hundreds of megabytes. The preview draws at the screen's, and
+// File > Print still prints at the printer's full resolution afterwards.
+TEST(WebBrowserDialogs, PrintPreviewOfALongPageKeepsItsMemoryBounded)
+{
+    DataFolder();
+    WebBrowser browser;
+    browser.resize(800, 600);
+    browser.show();
+    ASSERT_TRUE(Load(&browser, WritePage("long.html", LongPage(60))));
+    const int printDpi = PrintResolution(browser);
+    ASSERT_GT(printDpi, 0);
+
+    ResetPeakResident();
+    const double before = ResidentMiB("VmRSS:");
+    int pages = 0;
+    AnswerNextDialog([&](QWidget *dialog) {
+        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        ASSERT_NE(preview, nullptr);
+        WaitFor([&] { return preview->pageCount() > 0; });
+        pages = preview->pageCount();
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
+    const double growth = ResidentMiB("VmHWM:") - before;
+    EXPECT_GE(pages, 3);
+    EXPECT_LT(growth, 400) << "MiB more at the peak while previewing";
+    EXPECT_EQ(PrintResolution(browser), printDpi);
+}
+
+// The preview's own Print button prints the page at the printer's full resolution.
+TEST(WebBrowserDialogs, PrintPreviewPrintButtonPrintsAtThePrintersResolution)
+{
+    DataFolder();
+    WebBrowser browser;
+    browser.resize(800, 600);
+    browser.show();
+    ASSERT_TRUE(Load(&browser, WritePage("printed.html", "<html><body><p>Printed words</p></body></html>")));
+    const int printDpi = PrintResolution(browser);
+    ASSERT_GT(printDpi, 0);
+    const QString output = QDir(DataFolder().path()).filePath("printed.pdf");
+    QFile::remove(output); // the printer dialog would ask before overwriting it
+
+    QPrinter *printer = nullptr;
+    int printedDpi = 0;
+    QObject::connect(browser.View(), &QWebEngineView::printFinished, &browser,
+                     [&] { printedDpi = printer ? printer->resolution() : 0; });
+    bool printAsked = false;
+    AnswerNextDialog([&](QWidget *dialog) {
+        auto *preview = qobject_cast<QPrintPreviewDialog *>(dialog);
+        ASSERT_NE(preview, nullptr);
+        auto *pages = preview->findChild<QPrintPreviewWidget *>();
+        ASSERT_NE(pages, nullptr);
+        WaitFor([&] { return pages->pageCount() > 0; });
+        printer = preview->printer();
+        printer->setOutputFileName(output);
+        QAction *print = nullptr;
+        for (QAction *action : preview->findChildren<QAction *>()) {
+            if (action->text() == QLatin1String("Print"))
+                print = action;
+        }
+        ASSERT_NE(print, nullptr);
+        // The Print button asks for the printer first, over the preview.
+        auto *poll = new QTimer(preview);
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [&, poll] {
+            if (auto *ask = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+                poll->stop();
+                printAsked = true;
+                ask->accept();
+            }
+        });
+        poll->start();
+        print->trigger();
+        if (preview->isVisible())
+            preview->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
+    EXPECT_TRUE(printAsked);
+    EXPECT_EQ(printedDpi, printDpi);
+    EXPECT_TRUE(WaitFor([&] { return QFileInfo(output).size() > 0; }));
 }
