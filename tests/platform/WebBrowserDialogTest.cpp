@@ -90,6 +90,8 @@ TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSays)
                                                       "<body><p>Words to keep</p></body></html>")));
     const QString target = QDir(DataFolder().path()).filePath("saved/copy.html");
     QDir().mkpath(QFileInfo(target).path());
+    // A copy left by an earlier run would make the dialog stop to ask about replacing it.
+    QFile::remove(target);
     QString suggested;
     AnswerNextDialog([&](QWidget *dialog) {
         auto *files = qobject_cast<QFileDialog *>(dialog);
