@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Start-up benchmark: process start to the first page ("blank.html") shown, and the resident
 memory of the whole process tree 3 s later, for a bare engine window (bench/peers), Kestrelvue
-and Falkon (same engine) on the same local page, in alternating rounds.
+and Falkon (the same page engine, built on Qt 5 here) on the same local page, in alternating rounds.
 
 The tree's memory is the sum of its processes' resident sets, which counts the engine's shared
 libraries once in every process; the sum of their private memory is printed beside it, since it
