@@ -49,15 +49,7 @@ QString UrlFromText(const QString &text)
     };
     // Every piece between line ends counts, the last one too: other programs may end the
     // file without a line end.
-    qsizetype end = 0;
-    TextFile::ForEachLine(text, [&](QStringView line) {
-        take(line);
-        end = line.data() - text.data() + line.size();
-    });
-    QStringView rest = QStringView(text).mid(end);
-    while (!rest.isEmpty() && (rest.front() == u'\r' || rest.front() == u'\n'))
-        rest = rest.mid(1);
-    take(rest);
+    TextFile::ForEachLine(text + u'\n', take);
     return url;
 }
 

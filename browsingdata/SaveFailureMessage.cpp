@@ -1,5 +1,7 @@
 #include "browsingdata/SaveFailureMessage.h"
 
+#include "app/ApplicationTitle.h"
+
 #include <QMessageBox>
 
 namespace SaveFailureMessage {
@@ -42,7 +44,7 @@ void Show(QWidget *parent, const QStringList &fileNames)
         CurrentHandler()(text);
         return;
     }
-    QMessageBox::warning(parent, QStringLiteral("Kestrelvue3"), text, QMessageBox::Ok);
+    QMessageBox::warning(parent, ApplicationTitle, text, QMessageBox::Ok);
 }
 
 void SetHandler(Handler handler)

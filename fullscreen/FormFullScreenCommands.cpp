@@ -224,10 +224,7 @@ FormMain *FormFullScreen::LeaveFullScreen()
     const QString address = WebBrowserFullScreen->LocationURL();
     FormMain *main = Forms::Existing<FormMain>();
     if (!main) {
-        bool anyMainWindow = false;
-        for (QWidget *form : Forms::LoadedForms())
-            anyMainWindow = anyMainWindow || qobject_cast<FormMain *>(form);
-        if (!anyMainWindow) {
+        if (!FormMain::AnyOpen()) {
             delete m_objNewWindow;
             m_objNewWindow = new Application(this);
             m_objNewWindow->SetLocation(address);

@@ -177,11 +177,7 @@ void FormFullScreen::XPStyleImageTextBox1_UrlChanged()
     if (!text.startsWith(QLatin1String("ftp"), Qt::CaseSensitive)) {
         HideFTPPane();
         WebBrowserFullScreen->Navigate(text);
-        FormMain *main = Forms::Existing<FormMain>();
-        for (QWidget *form : Forms::LoadedForms())
-            if (!main)
-                main = qobject_cast<FormMain *>(form);
-        if (main)
+        if (FormMain *main = FormMain::AnyOpen())
             main->XPStyleImageTextBox1->AddItem(text);
     } else {
         InitFTPPane();

@@ -224,6 +224,8 @@ public:
     void EnterFullScreen();
     void StartInFullScreen();
     static bool StaysForFullScreen(const QWidget *form);
+    // The first main window while it is open, else any open main window; null when none is.
+    static FormMain *AnyOpen();
     static void SetFullScreenBlockButton(bool on);
     static void ClearFullScreenHistory();
     // Returns the names of the files that could not be emptied.

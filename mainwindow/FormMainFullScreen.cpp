@@ -87,6 +87,16 @@ bool FormMain::StaysForFullScreen(const QWidget *form)
         || form == Forms::Existing<FormMain>();
 }
 
+FormMain *FormMain::AnyOpen()
+{
+    if (FormMain *first = Forms::Existing<FormMain>())
+        return first;
+    for (QWidget *form : Forms::LoadedForms())
+        if (auto *main = qobject_cast<FormMain *>(form))
+            return main;
+    return nullptr;
+}
+
 // The full-screen window takes the blocker's state, its history and its address list from the
 // program when it loads: one that is not loaded is left so.
 void FormMain::SetFullScreenBlockButton(bool on)
