@@ -1,10 +1,11 @@
 #include "app/ModStartUp.h"
+#include "platform/GraphicsBackend.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    GraphicsBackend::Choose();
     QApplication app(argc, argv);
     ModStartUp::Main();
     return app.exec();

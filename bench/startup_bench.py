@@ -2,6 +2,9 @@
 """Start-up benchmark: process start to the first page ("blank.html") shown, and the resident
 memory of the whole process tree 3 s later, for a bare engine window (bench/peers), Kestrelvue
 and Falkon (the same page engine, built on Qt 5 here) on the same local page, in alternating rounds.
+The bare window runs twice: as the engine draws by default (OpenGL), and drawn the way Kestrelvue
+chooses on this machine (Qt's software renderer where there is no graphics device), which tells
+what the browser itself adds from what that choice saves.
 
 The tree's memory is the sum of its processes' resident sets, which counts the engine's shared
 libraries once in every process; the sum of their private memory is printed beside it, since it
@@ -171,9 +174,11 @@ def main():
             "History.dat", "Url.dat", "AutoComplete2.dat", "Profile"))
         return [os.path.join(folder, "kestrelvue")], folder
 
-    subjects = [Subject("bare engine window", '"Kestrelvue": ("bare_engine_window"',
-                        lambda tmp: ([bare_window, page], tmp)),
-                Subject("Kestrelvue", 'Kestrelvue - Kestrelvue"', ours)]
+    bare_marker = '"Kestrelvue": ("bare_engine_window"'
+    subjects = [Subject("bare engine window", bare_marker, lambda tmp: ([bare_window, page], tmp)),
+                Subject("Kestrelvue", 'Kestrelvue - Kestrelvue"', ours),
+                Subject("bare engine window drawn as Kestrelvue", bare_marker,
+                        lambda tmp: ([bare_window, page, "--as-kestrelvue"], tmp))]
     if shutil.which("falkon"):
         subjects.append(Subject("Falkon", '"Kestrelvue - Falkon',
                                 lambda tmp: (["falkon", "--no-extensions", "--private-browsing", page], tmp)))
@@ -186,6 +191,12 @@ def main():
     time.sleep(0.5)
     try:
         print("machine load (1, 5, 15 min) at the start: %.2f %.2f %.2f" % os.getloadavg())
+        nodes = [os.path.join("/dev/dri", n) for n in
+                 (os.listdir("/dev/dri") if os.path.isdir("/dev/dri") else [])]
+        gpu = any(not os.path.isdir(n) and os.access(n, os.R_OK | os.W_OK) for n in nodes) \
+            or os.path.exists("/dev/nvidiactl")
+        print("graphics device: " + ("yes, Kestrelvue draws through OpenGL" if gpu else
+                                     "none, Kestrelvue draws with Qt's software renderer"))
         for round_index in range(rounds + 1):
             # Each round starts with another subject, so that none always follows the same one.
             shift = round_index % len(subjects)
@@ -200,15 +211,16 @@ def main():
         return 1
     for subject in subjects:
         subject.report()
-    bare, mine = subjects[0], subjects[1]
+    bare, mine, bare_alike = subjects[0], subjects[1], subjects[2]
     print(ratio_line(mine, bare))
+    print(ratio_line(mine, bare_alike))
     m, b = mine.medians(), bare.medians()
     print(f"goal: first page within {TIME_GOAL:.2f} x the bare window: "
           f"{'met' if m[0] <= TIME_GOAL * b[0] else 'missed'}")
     print(f"goal: process tree memory within {MEMORY_GOAL:.2f} x the bare window: "
           f"{'met' if m[2] <= MEMORY_GOAL * b[2] else 'missed'}")
-    if len(subjects) > 2:
-        falkon = subjects[2]
+    if len(subjects) > 3:
+        falkon = subjects[3]
         print(ratio_line(mine, falkon))
         print(f"goal: process tree memory below Falkon's: "
               f"{'met' if m[2] < falkon.medians()[2] else 'missed'}")

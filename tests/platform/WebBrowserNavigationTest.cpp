@@ -200,3 +200,21 @@ TEST_F(WebBrowserNavigation, BlankAndSourcePagesCompleteUnderTheirAddresses)
     EXPECT_EQ(log.Matching("DocumentComplete"),
               QStringList({"DocumentComplete about:blank", "DocumentComplete " + source}));
 }
+
+// Whatever draws the windows on this machine (OpenGL, or Qt's software renderer where there is
+// no graphics device), the page's own colours reach the window.
+TEST_F(WebBrowserNavigation, ThePageIsDrawnInTheWindow)
+{
+    const QUrl page = WritePage("red.html", "<html><body style='margin:0;background:#c80000'>"
+                                            "<div style='height:100px;background:#0000c8'></div></body></html>");
+    ASSERT_TRUE(Load(&browser, page));
+    const QPoint inRed(browser.width() / 2, browser.height() - 50);
+    const QPoint inBlue(browser.width() / 2, 50);
+    QImage shot;
+    const bool drawn = WaitFor([&] {
+        shot = browser.grab().toImage();
+        return shot.pixelColor(inRed) == QColor(200, 0, 0) && shot.pixelColor(inBlue) == QColor(0, 0, 200);
+    });
+    EXPECT_TRUE(drawn) << "red part " << shot.pixelColor(inRed).name().toStdString() << ", blue part "
+                       << shot.pixelColor(inBlue).name().toStdString();
+}

@@ -1,5 +1,7 @@
 // One main for every test binary: a QApplication exists so that Qt Test helpers
 // (QSignalSpy, QTest::keyClick) and widgets work inside GoogleTest cases.
+#include "platform/GraphicsBackend.h"
+
 #include <QApplication>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <gtest/gtest.h>
@@ -12,7 +14,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Windows are drawn as the program draws them on this machine.
+    GraphicsBackend::Choose();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

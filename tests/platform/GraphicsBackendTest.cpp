@@ -1,0 +1,54 @@
+#include "platform/GraphicsBackend.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A stand-in for "/dev" holding the given nodes (plain files: the choice looks at names and access).
+class Devices
+{
+public:
+    explicit Devices(std::initializer_list<const char *> nodes)
+    {
+        for (const char *node : nodes) {
+            const QString path = m_dir.filePath(QString::fromLatin1(node));
+            QDir().mkpath(QFileInfo(path).path());
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+        }
+    }
+    QString Path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+}
+
+TEST(GraphicsBackend, AGraphicsDeviceIsARenderNodeOrADriverControlNode)
+{
+    EXPECT_FALSE(GraphicsBackend::HasGpuDevice(Devices({}).Path()));
+    EXPECT_FALSE(GraphicsBackend::HasGpuDevice(Devices({"dri/by-path/pci-0000:00:02.0-render"}).Path()))
+        << "a folder of links to nodes is no node";
+    EXPECT_FALSE(GraphicsBackend::HasGpuDevice(Devices({"null", "tty0"}).Path()));
+    EXPECT_TRUE(GraphicsBackend::HasGpuDevice(Devices({"dri/renderD128"}).Path()));
+    EXPECT_TRUE(GraphicsBackend::HasGpuDevice(Devices({"dri/card0"}).Path()));
+    EXPECT_TRUE(GraphicsBackend::HasGpuDevice(Devices({"nvidiactl"}).Path()));
+}
+
+TEST(GraphicsBackend, SoftwareOnlyWithoutDeviceAndWithoutTheUsersOwnChoice)
+{
+    const Devices none({});
+    const Devices gpu({"dri/renderD128"});
+    const QProcessEnvironment empty;
+    EXPECT_TRUE(GraphicsBackend::ComposeInSoftware(none.Path(), empty));
+    EXPECT_FALSE(GraphicsBackend::ComposeInSoftware(gpu.Path(), empty));
+    for (const char *choice : {"QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QT_XCB_GL_INTEGRATION"}) {
+        QProcessEnvironment chosen;
+        chosen.insert(QString::fromLatin1(choice), QStringLiteral("opengl"));
+        EXPECT_FALSE(GraphicsBackend::ComposeInSoftware(none.Path(), chosen)) << choice;
+    }
+}
