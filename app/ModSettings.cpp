@@ -201,7 +201,7 @@ void LoadSettings(const QString &appPath)
     s.TextSize = readInteger(keys, QStringLiteral("TextSize"), kInt16Min, kInt16Max);
 }
 
-bool WriteSettings(const QString &appPath, const SavedWindow &window, const SettingsValues &o)
+bool WriteSettings(const QString &appPath, const SavedWindow &window, const Options &o)
 {
     QStringList lines;
     const bool normal = window.windowState == 0;
@@ -223,9 +223,9 @@ bool WriteSettings(const QString &appPath, const SavedWindow &window, const Sett
     if (window.windowState != 1)
         lines << QStringLiteral("WindowState=") + QString::number(window.windowState);
     lines << QStringLiteral("FullScreen=") + flag(o.FullScreen)
-          << QStringLiteral("ShowSearch=") + flag(o.ShowSearch)
-          << QStringLiteral("ShowHistory=") + flag(o.ShowHistory)
-          << QStringLiteral("ShowFavorites=") + flag(o.ShowFavorites)
+          << QStringLiteral("ShowSearch=") + flag(o.ShowSearchFlag)
+          << QStringLiteral("ShowHistory=") + flag(o.ShowHistoryFlag)
+          << QStringLiteral("ShowFavorites=") + flag(o.ShowFavoritesFlag)
           << QStringLiteral("DaysInHistory=") + QString::number(o.DaysInHistory)
           << QStringLiteral("ItemsInAddressBar=") + QString::number(o.ItemsInAddressBar)
           << QStringLiteral("NumberOfChildWindowsAllowed=") + QString::number(o.NumberOfChildWindowsAllowed)
@@ -244,21 +244,7 @@ bool SaveSettings(const QWidget *form)
     const SettingsValues &read = Settings();
     const SavedWindow placement = lastPlacement().value_or(SavedWindow{
         QRectF(read.WindowLeft, read.WindowTop, read.WindowWidth, read.WindowHeight), read.WindowState});
-    const Options &o = ProgramOptions();
-    SettingsValues options;
-    options.FullScreen = o.FullScreen;
-    options.ShowSearch = o.ShowSearchFlag;
-    options.ShowHistory = o.ShowHistoryFlag;
-    options.ShowFavorites = o.ShowFavoritesFlag;
-    options.DaysInHistory = o.DaysInHistory;
-    options.ItemsInAddressBar = o.ItemsInAddressBar;
-    options.NumberOfChildWindowsAllowed = o.NumberOfChildWindowsAllowed;
-    options.KillPopups = o.KillPopups;
-    options.ShowToolBarStandard = o.ShowToolBarStandard;
-    options.ShowAddressBar = o.ShowAddressBar;
-    options.TextNormal = o.TextNormal;
-    options.TextSize = o.TextSize;
-    return WriteSettings(ProgramFolder::AppPath(), placement, options);
+    return WriteSettings(ProgramFolder::AppPath(), placement, ProgramOptions());
 }
 
 } // namespace ModSettings

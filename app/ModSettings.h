@@ -69,7 +69,7 @@ QString SettingsFilePath(const QString &appPath);
 // shipped one and the key table stays empty; a bad line or value counts as missing.
 void LoadSettings(const QString &appPath);
 // Writes the file whole and atomically.
-bool WriteSettings(const QString &appPath, const SavedWindow &window, const SettingsValues &options);
+bool WriteSettings(const QString &appPath, const SavedWindow &window, const Options &options);
 // Writes `form`'s placement and the program's options. Without a form (the full-screen window
 // closing after every main window) the placement last written stays, else the one last read.
 bool SaveSettings(const QWidget *form);

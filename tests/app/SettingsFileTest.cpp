@@ -60,9 +60,9 @@ TEST_F(SettingsFile, MissingFileTakesTheShippedValuesAndEmptiesTable)
 
 TEST_F(SettingsFile, WritesSeventeenLinesInOrderAndReadsThemBack)
 {
-    ModSettings::SettingsValues o;
+    ModSettings::Options o;
     o.FullScreen = false;
-    o.ShowHistory = true;
+    o.ShowHistoryFlag = true;
     o.DaysInHistory = 20;
     o.ItemsInAddressBar = 25;
     o.KillPopups = true;

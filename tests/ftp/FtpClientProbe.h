@@ -1,30 +1,12 @@
 #pragma once
 
 #include "ftp/CFtpClient.h"
+#include "tests/support/WaitFor.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QList>
 #include <QPair>
 #include <QStringList>
-#include <QTimer>
-
-#include <functional>
-
-// Runs the event loop until the condition holds or the time is up. Unlike a polling wait it
-// does not sleep between events, so a transfer of many small blocks runs at full speed.
-inline bool WaitUntil(const std::function<bool()> &done, int timeoutMs = 10000)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    QTimer wake;
-    wake.start(50);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 // Lets the events already pending run.
 inline void RunPendingEvents()

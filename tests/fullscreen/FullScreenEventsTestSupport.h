@@ -8,11 +8,11 @@
 #include "platform/WebBrowser.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/LoadedForms.h"
+#include "tests/support/WaitFor.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QFrame>
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -46,37 +46,15 @@ protected:
     {
         dialogCloser.stop();
         // Unloading the full-screen window unloads every other window as well.
-        QList<QPointer<QWidget>> loaded;
-        for (QWidget *each : Forms::LoadedForms())
-            loaded << each;
-        for (const QPointer<QWidget> &each : loaded)
-            if (each && Forms::IsLoaded(each))
-                Forms::Unload(each);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        UnloadAllForms();
     }
 
     static bool WaitFor(const std::function<bool()> &condition, int timeoutMs = kTimeout)
     {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!condition()) {
-            if (deadline.hasExpired())
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
+        return WaitUntil(condition, timeoutMs);
     }
 
     QString address(const QString &path) const { return server.Url(path).toString(); }
-
-    template <class T>
-    static QList<T *> Loaded()
-    {
-        QList<T *> found;
-        for (QWidget *loaded : Forms::LoadedForms())
-            if (auto *t = qobject_cast<T *>(loaded))
-                found << t;
-        return found;
-    }
 
     // The main windows opened besides the default one.
     QList<FormMain *> NewWindows() const

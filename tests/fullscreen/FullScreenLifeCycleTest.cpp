@@ -14,14 +14,13 @@
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/LoadedForms.h"
 #include "tests/support/WaitFor.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -38,15 +37,6 @@ bool waitFor(const std::function<bool()> &condition)
     return WaitUntil(condition, kTimeout);
 }
 
-QList<FormMain *> mainWindows()
-{
-    QList<FormMain *> found;
-    for (QWidget *form : Forms::LoadedForms())
-        if (auto *m = qobject_cast<FormMain *>(form))
-            found << m;
-    return found;
-}
-
 class FullScreenLifeCycle : public ::testing::Test
 {
 protected:
@@ -57,16 +47,7 @@ protected:
         ASSERT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationURL() == folder.FileUrl("blank.html"); }));
     }
 
-    void TearDown() override
-    {
-        QList<QPointer<QWidget>> loaded;
-        for (QWidget *each : Forms::LoadedForms())
-            loaded << each;
-        for (const QPointer<QWidget> &each : loaded)
-            if (each && Forms::IsLoaded(each))
-                Forms::Unload(each);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void TearDown() override { UnloadAllForms(); }
 
     static void execute(CommandBars *bars, int id)
     {
@@ -91,11 +72,11 @@ protected:
     // Opens a new main window with the File menu's New Window and waits for it.
     FormMain *newWindowFrom(FormMain *opener)
     {
-        const QList<FormMain *> before = mainWindows();
+        const QList<FormMain *> before = Loaded<FormMain>();
         opener->CommandBarsMain->FindControl(CommandBarControlType::Any, 100, false, true)->Execute();
         FormMain *opened = nullptr;
         waitFor([&] {
-            for (FormMain *m : mainWindows())
+            for (FormMain *m : Loaded<FormMain>())
                 if (!before.contains(m) && m->isVisible())
                     opened = m;
             return opened != nullptr;
@@ -176,7 +157,7 @@ TEST_F(FullScreenLifeCycle, ClosingAnotherWindowInFullScreenKeepsTheHiddenMainWi
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
     FormMain *opened = nullptr;
     ASSERT_TRUE(waitFor([&] {
-        for (FormMain *m : mainWindows())
+        for (FormMain *m : Loaded<FormMain>())
             if (m != main && m->isVisible())
                 opened = m;
         return opened != nullptr;
@@ -188,7 +169,7 @@ TEST_F(FullScreenLifeCycle, ClosingAnotherWindowInFullScreenKeepsTheHiddenMainWi
 
     clickWindowButton(fs, "Maximize");
     EXPECT_TRUE(waitFor([&] { return main->isVisible() && !fs->isVisible(); }));
-    EXPECT_EQ(mainWindows(), QList<FormMain *>{main}) << "no new main window";
+    EXPECT_EQ(Loaded<FormMain>(), QList<FormMain *>{main}) << "no new main window";
 }
 
 TEST_F(FullScreenLifeCycle, AddToFavoritesInFullScreenSavesThePageOnScreen)

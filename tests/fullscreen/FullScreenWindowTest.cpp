@@ -8,10 +8,10 @@
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/LoadedForms.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFrame>
 #include <QTest>
 #include <QToolBar>
@@ -25,17 +25,7 @@ constexpr int kTimeout = 30000;
 
 bool waitFor(const std::function<bool()> &condition)
 {
-    QDeadlineTimer deadline(kTimeout);
-    while (!condition() && !deadline.hasExpired())
-        QTest::qWait(20);
-    return condition();
-}
-
-void unloadAll()
-{
-    for (QWidget *form : Forms::LoadedForms())
-        Forms::Unload(form);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return WaitUntil(condition, kTimeout);
 }
 
 // A main window started as the program starts it, on its home page.
@@ -62,7 +52,7 @@ void clickWindowButton(FormFullScreen *fs, const char *key)
 class FullScreenWindow : public ::testing::Test
 {
 protected:
-    void TearDown() override { unloadAll(); }
+    void TearDown() override { UnloadAllForms(); }
     TempProgramFolder folder;
 };
 

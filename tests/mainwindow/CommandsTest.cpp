@@ -97,8 +97,12 @@ TEST_F(CommandsFixture, TextBoxMenuCutsCopiesAndPastes)
     ExecuteInMenus(704);
     ExecuteInMenus(702);
     EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
+    // The page writes the cut text to the clipboard apart from emptying the box: the test's own
+    // text goes there only once the cut text has arrived, or the cut would overwrite it.
+    QApplication::clipboard()->setText(QStringLiteral("before the cut"));
     ExecuteInMenus(701);
     EXPECT_TRUE(WaitFor([&] { return boxValue().isEmpty(); }));
+    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
     ExecuteInMenus(703);
     EXPECT_TRUE(WaitFor([&] { return boxValue() == QStringLiteral("pasted"); })) << boxValue().toStdString();

@@ -8,6 +8,7 @@
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/LoadedForms.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -34,12 +35,7 @@ protected:
             << form->windowTitle().toStdString();
     }
 
-    void TearDown() override
-    {
-        for (QWidget *loaded : Forms::LoadedForms())
-            Forms::Unload(loaded);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void TearDown() override { UnloadAllForms(); }
 
     static QByteArray Page(const char *title, const char *text)
     {
@@ -109,16 +105,6 @@ protected:
             }
         });
         timer->start();
-    }
-
-    template <class T>
-    static QList<T *> Loaded()
-    {
-        QList<T *> found;
-        for (QWidget *loaded : Forms::LoadedForms())
-            if (auto *t = qobject_cast<T *>(loaded))
-                found << t;
-        return found;
     }
 
     QList<FormMain *> NewWindows() const

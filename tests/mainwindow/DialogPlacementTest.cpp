@@ -2,6 +2,7 @@
 
 #include "mainwindow/FormHelp.h"
 #include "platform/CommandBars.h"
+#include "tests/support/LoadedForms.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QPointer>
@@ -17,11 +18,7 @@ class DialogPlacement : public ::testing::Test
 protected:
     void SetUp() override { main = StartMainWindow(); }
 
-    void TearDown() override
-    {
-        for (QWidget *loaded : Forms::LoadedForms())
-            Forms::Unload(loaded);
-    }
+    void TearDown() override { UnloadAllForms(); }
 
     // Chooses a command of the main window's menus, as the user does.
     void Choose(int id)

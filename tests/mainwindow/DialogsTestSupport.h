@@ -3,6 +3,7 @@
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,13 +31,7 @@ constexpr int LoadTimeoutMs = 30000;
 
 inline bool WaitFor(const std::function<bool()> &condition, int timeoutMs = LoadTimeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    return WaitUntil(condition, timeoutMs);
 }
 
 // Runs a script in the page's own world and waits for its result.

@@ -35,10 +35,7 @@ FormMain *startMainWindow()
 
 bool waitForCaption(FormMain *form, const QString &caption)
 {
-    QDeadlineTimer deadline(kLoadTimeout);
-    while (form->windowTitle() != caption && !deadline.hasExpired())
-        QTest::qWait(20);
-    return form->windowTitle() == caption;
+    return WaitUntil([&] { return form->windowTitle() == caption; }, kLoadTimeout);
 }
 
 } // namespace
@@ -217,10 +214,7 @@ QLineEdit *addressField(FormMain *form)
 
 bool waitForAddress(FormMain *form, const QString &url)
 {
-    QDeadlineTimer deadline(kLoadTimeout);
-    while (form->WebBrowserMain->LocationURL() != url && !deadline.hasExpired())
-        QTest::qWait(20);
-    return form->WebBrowserMain->LocationURL() == url;
+    return WaitUntil([&] { return form->WebBrowserMain->LocationURL() == url; }, kLoadTimeout);
 }
 
 } // namespace

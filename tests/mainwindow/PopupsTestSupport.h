@@ -6,9 +6,9 @@
 #include "platform/WebBrowser.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/LoadedForms.h"
+#include "tests/support/WaitFor.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QList>
 #include <QUrl>
 #include <functional>
@@ -29,22 +29,11 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return form->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }));
     }
 
-    void TearDown() override
-    {
-        for (QWidget *loaded : Forms::LoadedForms())
-            Forms::Unload(loaded);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void TearDown() override { UnloadAllForms(); }
 
     static bool WaitFor(const std::function<bool()> &condition, int timeoutMs = kTimeout)
     {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!condition()) {
-            if (deadline.hasExpired())
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
+        return WaitUntil(condition, timeoutMs);
     }
 
     // Navigates a window's browser and waits until that page's window has loaded.
@@ -60,16 +49,6 @@ protected:
         const bool done = WaitFor([&] { return complete; });
         QObject::disconnect(connection);
         return done;
-    }
-
-    template <class T>
-    static QList<T *> Loaded()
-    {
-        QList<T *> found;
-        for (QWidget *loaded : Forms::LoadedForms())
-            if (auto *t = qobject_cast<T *>(loaded))
-                found << t;
-        return found;
     }
 
     // The main windows opened besides the first.

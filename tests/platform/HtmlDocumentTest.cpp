@@ -28,9 +28,6 @@ class HtmlDocumentEvents : public ::testing::Test
 protected:
     void SetUp() override
     {
-        DataFolder();
-        browser.resize(800, 600);
-        browser.show();
         document = browser.Document();
         QObject::connect(document, &HtmlDocument::onclick, document, [this](const HtmlEvent &e) { events << e; });
         QObject::connect(document, &HtmlDocument::oncontextmenu, document, [this](const HtmlEvent &e) { events << e; });
@@ -65,7 +62,7 @@ protected:
         return RunScript(browser.Page(), "window.prevented['" + type + "']");
     }
 
-    WebBrowser browser;
+    ShownBrowser browser;
     HtmlDocument *document = nullptr;
     QList<HtmlEvent> events;
 };
@@ -191,10 +188,7 @@ TEST_F(HtmlDocumentEvents, RulesHoldForLaterDocumentsAndLoadIsReported)
 
 TEST(HtmlDocument, FontSizeChangesTheRenderedTextSize)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("sizes.html", EventPage)));
     const double normal = TextHeight(&browser);
     ASSERT_GT(normal, 0);
@@ -211,10 +205,7 @@ TEST(HtmlDocument, FontSizeChangesTheRenderedTextSize)
 
 TEST(HtmlDocument, DesignModeMakesThePageEditable)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("design.html", "<html><body><p id=text>x</p></body></html>")));
     EXPECT_EQ(browser.Document()->designMode(), "Off");
     browser.Document()->setDesignMode("On");
@@ -226,10 +217,7 @@ TEST(HtmlDocument, DesignModeMakesThePageEditable)
 
 TEST(WebBrowserCommands, SelectAllAndCopyPutThePageTextOnTheClipboard)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("copy.html", "<html><body><p>Copied words</p>"
                                                       "<input id=box type=text></body></html>")));
     QApplication::clipboard()->setText("before");

@@ -16,14 +16,11 @@ class WebBrowserCompletion : public ::testing::Test
 protected:
     void SetUp() override
     {
-        DataFolder();
         a = WritePage("complete-a.html", "<html><head><title>A</title></head><body>a</body></html>");
         b = WritePage("complete-b.html", "<html><head><title>B</title></head><body>b</body></html>");
         refused = WritePage("refused.html", "<html><head><title>Refused</title></head><body>r</body></html>");
         QObject::connect(&browser, &WebBrowser::BeforeNavigate2, &browser,
                          [](WebBrowser *, const QString &url, bool &cancel) { cancel = url.endsWith("/refused.html"); });
-        browser.resize(800, 600);
-        browser.show();
     }
 
     // Starts a navigation and waits until the engine has ended its load.
@@ -35,7 +32,7 @@ protected:
     }
 
     QUrl a, b, refused;
-    WebBrowser browser;
+    ShownBrowser browser;
     int loadsEnded = 0;
     QMetaObject::Connection loadCount = QObject::connect(
         browser.Page(), &QWebEnginePage::loadFinished, &browser, [this] { ++loadsEnded; });

@@ -34,6 +34,15 @@ void AnswerNextDialog(const std::function<void(QWidget *)> &answer)
     timer->start();
 }
 
+// The preview of a Print Preview dialog once it shows its pages; nullptr in another dialog.
+QPrintPreviewWidget *PreparedPreview(QWidget *dialog)
+{
+    auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+    if (preview)
+        WaitFor([&] { return preview->pageCount() > 0; });
+    return preview;
+}
+
 // Resident memory of this process in MiB: "VmRSS:" now, "VmHWM:" the most since the last reset.
 double ResidentMiB(const QByteArray &field)
 {
@@ -82,10 +91,7 @@ QByteArray LongPage(int paragraphs)
 
 TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSays)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("save.html", "<html><head><title>Saved: page</title></head>"
                                                       "<body><p>Words to keep</p></body></html>")));
     const QString target = QDir(DataFolder().path()).filePath("saved/copy.html");
@@ -115,10 +121,7 @@ TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSays)
 
 TEST(WebBrowserDialogs, SaveAsCancelledWritesNothing)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("save2.html", "<html><body>x</body></html>")));
     bool asked = false;
     AnswerNextDialog([&](QWidget *dialog) {
@@ -131,8 +134,7 @@ TEST(WebBrowserDialogs, SaveAsCancelledWritesNothing)
 
 TEST(WebBrowserDialogs, PageSetupShowsItsDialogAndUnknownCommandsDoNothing)
 {
-    DataFolder();
-    WebBrowser browser;
+    ShownBrowser browser;
     bool shown = false;
     AnswerNextDialog([&](QWidget *dialog) {
         shown = qobject_cast<QPageSetupDialog *>(dialog) != nullptr;
@@ -149,16 +151,12 @@ TEST(WebBrowserDialogs, PageSetupShowsItsDialogAndUnknownCommandsDoNothing)
 
 TEST(WebBrowserDialogs, PrintPreviewShowsThePagesOfThePage)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("print.html", "<html><body><p>Printed words</p></body></html>")));
     int pages = -1;
     AnswerNextDialog([&](QWidget *dialog) {
-        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        QPrintPreviewWidget *preview = PreparedPreview(dialog);
         ASSERT_NE(preview, nullptr);
-        WaitFor([&] { return preview->pageCount() > 0; });
         pages = preview->pageCount();
         qobject_cast<QDialog *>(dialog)->reject();
     });
@@ -170,10 +168,7 @@ TEST(WebBrowserDialogs, PrintPreviewShowsThePagesOfThePage)
 // shows the wait until the pages are ready, and no longer. One page shows it as well.
 TEST(WebBrowserDialogs, PrintPreviewShowsTheBusyCursorWhileItPreparesThePages)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("preview.html", "<html><body><p>Previewed words</p></body></html>")));
 
     // The engine reports the end of its printing while the preview still waits for it.
@@ -184,9 +179,8 @@ TEST(WebBrowserDialogs, PrintPreviewShowsTheBusyCursorWhileItPreparesThePages)
     });
     bool cursorWhileShown = true;
     AnswerNextDialog([&](QWidget *dialog) {
-        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        QPrintPreviewWidget *preview = PreparedPreview(dialog);
         ASSERT_NE(preview, nullptr);
-        WaitFor([&] { return preview->pageCount() > 0; });
         cursorWhileShown = QApplication::overrideCursor() != nullptr;
         qobject_cast<QDialog *>(dialog)->reject();
     });
@@ -202,10 +196,7 @@ TEST(WebBrowserDialogs, PrintPreviewShowsTheBusyCursorWhileItPreparesThePages)
 // File > Print still prints at the printer's full resolution afterwards.
 TEST(WebBrowserDialogs, PrintPreviewOfALongPageKeepsItsMemoryBounded)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("long.html", LongPage(60))));
     const int printDpi = PrintResolution(browser);
     ASSERT_GT(printDpi, 0);
@@ -214,9 +205,8 @@ TEST(WebBrowserDialogs, PrintPreviewOfALongPageKeepsItsMemoryBounded)
     const double before = ResidentMiB("VmRSS:");
     int pages = 0;
     AnswerNextDialog([&](QWidget *dialog) {
-        auto *preview = dialog->findChild<QPrintPreviewWidget *>();
+        QPrintPreviewWidget *preview = PreparedPreview(dialog);
         ASSERT_NE(preview, nullptr);
-        WaitFor([&] { return preview->pageCount() > 0; });
         pages = preview->pageCount();
         qobject_cast<QDialog *>(dialog)->reject();
     });
@@ -230,10 +220,7 @@ TEST(WebBrowserDialogs, PrintPreviewOfALongPageKeepsItsMemoryBounded)
 // The preview's own Print button prints the page at the printer's full resolution.
 TEST(WebBrowserDialogs, PrintPreviewPrintButtonPrintsAtThePrintersResolution)
 {
-    DataFolder();
-    WebBrowser browser;
-    browser.resize(800, 600);
-    browser.show();
+    ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("printed.html", "<html><body><p>Printed words</p></body></html>")));
     const int printDpi = PrintResolution(browser);
     ASSERT_GT(printDpi, 0);
@@ -248,9 +235,7 @@ TEST(WebBrowserDialogs, PrintPreviewPrintButtonPrintsAtThePrintersResolution)
     AnswerNextDialog([&](QWidget *dialog) {
         auto *preview = qobject_cast<QPrintPreviewDialog *>(dialog);
         ASSERT_NE(preview, nullptr);
-        auto *pages = preview->findChild<QPrintPreviewWidget *>();
-        ASSERT_NE(pages, nullptr);
-        WaitFor([&] { return pages->pageCount() > 0; });
+        ASSERT_NE(PreparedPreview(preview), nullptr);
         printer = preview->printer();
         printer->setOutputFileName(output);
         QAction *print = nullptr;

@@ -15,7 +15,6 @@ class WebBrowserNavigation : public ::testing::Test
 protected:
     void SetUp() override
     {
-        DataFolder();
         ASSERT_TRUE(server.Start());
         server.AddPage("/a.html", "<html><head><title>Page A</title></head>"
                                   "<body><a id=link href='/b.html'>to b</a></body></html>");
@@ -24,12 +23,10 @@ protected:
                                        "<body><iframe src='/inner.html'></iframe></body></html>");
         server.AddPage("/inner.html", "<html><head><title>Inner</title></head><body>inner</body></html>");
         server.AddPage("/ftplink.html", "<html><body><a id=ftp href='ftp://127.0.0.1/pub/'>ftp</a></body></html>");
-        browser.resize(800, 600);
-        browser.show();
     }
 
     LocalHttpServer server;
-    WebBrowser browser;
+    ShownBrowser browser;
 };
 
 } // namespace

@@ -33,7 +33,6 @@ class WebBrowserPopups : public ::testing::Test
 protected:
     void SetUp() override
     {
-        DataFolder();
         ASSERT_TRUE(server.Start());
         server.AddPage("/opener.html",
                        "<html><body><a id=blank href='/popup.html' target=_blank>new</a>"
@@ -43,8 +42,6 @@ protected:
         server.AddPage("/resizer.html",
                        "<html><body><button id=resize onclick='window.resizeTo(400, 300)'>resize</button>"
                        "<button id=close onclick='window.close()'>close</button></body></html>");
-        opener.resize(800, 600);
-        opener.show();
         ASSERT_TRUE(Load(&opener, server.Url("/opener.html")));
     }
 
@@ -54,7 +51,7 @@ protected:
     }
 
     LocalHttpServer server;
-    WebBrowser opener;
+    ShownBrowser opener;
 };
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/WebBrowser.h"
+#include "tests/support/WaitFor.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -30,6 +30,25 @@ inline QTemporaryDir &DataFolder()
     return folder;
 }
 
+namespace Detail {
+struct WithDataFolder
+{
+    WithDataFolder() { DataFolder(); }
+};
+}
+
+// A browser shown at the tests' size. The data folder is set before the browser is made, since
+// the first browser fixes where the engine keeps its storage for the whole binary.
+class ShownBrowser : private Detail::WithDataFolder, public WebBrowser
+{
+public:
+    ShownBrowser()
+    {
+        resize(800, 600);
+        show();
+    }
+};
+
 // Writes a page into the data folder's "pages" folder and returns its address.
 inline QUrl WritePage(const QString &name, const QByteArray &html)
 {
@@ -43,15 +62,10 @@ inline QUrl WritePage(const QString &name, const QByteArray &html)
 }
 
 // Lets events run until the condition holds or the deadline passes; returns the condition.
+// Page loads take longer than the other tests' waits.
 inline bool WaitFor(const std::function<bool()> &condition, int timeoutMs = 20000)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    return WaitUntil(condition, timeoutMs);
 }
 
 // Runs a script in the page's main world and waits for its result.
