@@ -22,11 +22,7 @@ class FtpClientPeer : public ::testing::Test
 protected:
     void SetUp() override
     {
-        client.setFtpServer(QStringLiteral("127.0.0.1"));
-        client.setRemotePort(peer.Port());
-        client.setUserName(QStringLiteral("user"));
-        client.setPassword(QStringLiteral("pass"));
-        client.setPassiveMode(true);
+        AimAtPeer(client, peer.Port());
     }
 
     void Login()

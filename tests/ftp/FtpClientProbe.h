@@ -8,6 +8,17 @@
 #include <QPair>
 #include <QStringList>
 
+// Points the client at a scripted peer on this machine, in passive mode, with a user and password
+// the peer takes.
+inline void AimAtPeer(CFtpClient &client, quint16 port)
+{
+    client.setFtpServer(QStringLiteral("127.0.0.1"));
+    client.setRemotePort(port);
+    client.setUserName(QStringLiteral("user"));
+    client.setPassword(QStringLiteral("pass"));
+    client.setPassiveMode(true);
+}
+
 // Lets the events already pending run.
 inline void RunPendingEvents()
 {

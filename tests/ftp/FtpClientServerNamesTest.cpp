@@ -16,11 +16,7 @@ class FtpClientServerNames : public ::testing::Test
 protected:
     void SetUp() override
     {
-        client.setFtpServer(QStringLiteral("127.0.0.1"));
-        client.setRemotePort(peer.Port());
-        client.setUserName(QStringLiteral("user"));
-        client.setPassword(QStringLiteral("pass"));
-        client.setPassiveMode(true);
+        AimAtPeer(client, peer.Port());
         client.Connect();
         ASSERT_EQ(probe.Wait(QStringLiteral("OnConnect")), 0);
     }

@@ -43,6 +43,19 @@ QPrintPreviewWidget *PreparedPreview(QWidget *dialog)
     return preview;
 }
 
+// Opens Print Preview and closes it once it shows its pages; returns how many (-1: no preview).
+int PreviewPageCount(WebBrowser &browser)
+{
+    int pages = -1;
+    AnswerNextDialog([&](QWidget *dialog) {
+        if (QPrintPreviewWidget *preview = PreparedPreview(dialog))
+            pages = preview->pageCount();
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
+    return pages;
+}
+
 // Resident memory of this process in MiB: "VmRSS:" now, "VmHWM:" the most since the last reset.
 double ResidentMiB(const QByteArray &field)
 {
@@ -153,15 +166,7 @@ TEST(WebBrowserDialogs, PrintPreviewShowsThePagesOfThePage)
 {
     ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("print.html", "<html><body><p>Printed words</p></body></html>")));
-    int pages = -1;
-    AnswerNextDialog([&](QWidget *dialog) {
-        QPrintPreviewWidget *preview = PreparedPreview(dialog);
-        ASSERT_NE(preview, nullptr);
-        pages = preview->pageCount();
-        qobject_cast<QDialog *>(dialog)->reject();
-    });
-    browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
-    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(PreviewPageCount(browser), 1);
 }
 
 // Preparing the preview prints the whole page, which takes a while on a long one: the cursor
@@ -203,14 +208,7 @@ TEST(WebBrowserDialogs, PrintPreviewOfALongPageKeepsItsMemoryBounded)
 
     ResetPeakResident();
     const double before = ResidentMiB("VmRSS:");
-    int pages = 0;
-    AnswerNextDialog([&](QWidget *dialog) {
-        QPrintPreviewWidget *preview = PreparedPreview(dialog);
-        ASSERT_NE(preview, nullptr);
-        pages = preview->pageCount();
-        qobject_cast<QDialog *>(dialog)->reject();
-    });
-    browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
+    const int pages = PreviewPageCount(browser);
     const double growth = ResidentMiB("VmHWM:") - before;
     EXPECT_GE(pages, 3);
     EXPECT_LT(growth, 400) << "MiB more at the peak while previewing";
