@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kStartTimeout = 30000;
-
 // The children of a process, whichever of its threads started them.
 QList<qint64> childrenOf(qint64 pid)
 {
@@ -55,11 +53,10 @@ public:
                                                   QStringLiteral("-screen"), QStringLiteral("0"),
                                                   QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
                                                   QStringLiteral("tcp")});
-        WaitUntil([&] { return m_process.canReadLine() || m_process.state() == QProcess::NotRunning; },
-                  kStartTimeout);
-        const QByteArray line = m_process.readLine().trimmed();
-        if (!line.isEmpty())
-            m_display = QStringLiteral(":") + QString::fromLatin1(line);
+        // No display number means no server: the test that uses it fails on that.
+        if (WaitUntil([&] { return m_process.canReadLine() || m_process.state() == QProcess::NotRunning; })
+            && m_process.canReadLine())
+            m_display = QStringLiteral(":") + QString::fromLatin1(m_process.readLine().trimmed());
     }
     ~PrivateXServer()
     {
@@ -110,12 +107,12 @@ TEST(ProgramGraphics, WithoutGraphicsDeviceTheProgramLoadsNoOpenGlRasterizer)
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.setStandardOutputFile(QProcess::nullDevice());
     program.start(QDir(folder.path()).filePath(QStringLiteral("kestrelvue")), {});
-    ASSERT_TRUE(program.waitForStarted(kStartTimeout));
+    ASSERT_TRUE(program.waitForStarted(WaitTimeoutMs));
 
-    const bool paged = WaitUntil([&] { return hasPageProcess(program.processId()); }, kStartTimeout);
+    const bool paged = WaitUntil([&] { return hasPageProcess(program.processId()); });
     const QByteArray maps = mapsOf(program.processId());
     program.kill();
-    program.waitForFinished(kStartTimeout);
+    EXPECT_TRUE(program.waitForFinished(WaitTimeoutMs));
 
     ASSERT_TRUE(paged) << "the home page never got a page process";
     EXPECT_FALSE(maps.contains("libLLVM")) << "the shader compiler of a software OpenGL is loaded";

@@ -11,6 +11,7 @@
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/WaitFor.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -29,13 +30,7 @@
 
 namespace {
 
-constexpr int kTimeout = 20000;
 constexpr int IconRole = Qt::UserRole + 1;
-
-bool waitFor(const std::function<bool()> &condition)
-{
-    return QTest::qWaitFor(condition, kTimeout);
-}
 
 void typeFileName(QFileDialog *dialog, const QString &path)
 {
@@ -76,7 +71,7 @@ protected:
         ASSERT_TRUE(server.Start());
         form = Forms::Default<FormFullScreen>();
         Forms::Show(form);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+        ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
     }
 
     QString serverAddress() const { return QStringLiteral("ftp://127.0.0.1:%1/").arg(server.Port()); }
@@ -121,7 +116,7 @@ protected:
     bool waitForEntries(QStringList expected)
     {
         expected.sort();
-        return waitFor([&] {
+        return WaitUntil([&] {
             QStringList names = entryNames();
             names.sort();
             return names == expected;
@@ -209,7 +204,7 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
     QObject::connect(form->WebBrowserFullScreen, &WebBrowser::DocumentComplete, &watcher,
                      [&](WebBrowser *, const QString &url) { completed << url; });
     const auto showPage = [&](const QString &url) {
-        return waitFor([&] {
+        return WaitUntil([&] {
             return completed.contains(url) && form->WebBrowserFullScreen->LocationURL() == url
                 && form->XPStyleImageTextBox1->Text() == url;
         });
@@ -227,7 +222,7 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("index.HTML")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("index.HTML")) != nullptr; }));
     ASSERT_TRUE(form->PictureFTP->isVisible());
     choose(1000);
     ASSERT_TRUE(showPage(first));
@@ -235,7 +230,7 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("index.HTML")); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("index.HTML")); }));
     choose(1004);
     ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html"))));
     EXPECT_FALSE(form->PictureFTP->isVisible()) << "Home shows the page it names";
@@ -249,7 +244,7 @@ TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)
     start();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("data.bin"));
@@ -259,12 +254,12 @@ TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(form->Timer1->isActive());
 
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }))
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }))
         << (dialog ? dialog->windowTitle().toStdString() : "no dialog") << form->RichTextBoxFTP->toPlainText().toStdString();
     EXPECT_EQ(dialog->LabelRemoteFilePath->text(), QStringLiteral("data.bin from 127.0.0.1"));
     EXPECT_TRUE(dialog->LabelTransferRateData->text().endsWith(QStringLiteral(" KB/Second")));
 
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().startsWith(QStringLiteral("400 KB in ")))
         << dialog->LabelTimeRemainingData->text().toStdString();
@@ -276,7 +271,7 @@ TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)
     EXPECT_EQ(local.readAll(), content);
 
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
 }
 
 TEST_F(FullScreenFtpPaneTest, CancelStopsTheDownloadAndTheClock)
@@ -286,17 +281,17 @@ TEST_F(FullScreenFtpPaneTest, CancelStopsTheDownloadAndTheClock)
     start();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("big.bin"));
     startDownload(QStringLiteral("big.bin"), localPath);
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
 
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull() || dialog->windowTitle() == QStringLiteral("Download Cancelled"); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull() || dialog->windowTitle() == QStringLiteral("Download Cancelled"); }));
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_FALSE(QFile::exists(localPath)) << "a cancelled download leaves no partial file";
 

@@ -11,6 +11,7 @@
 #include "platform/WebBrowser.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAction>
 #include <QDate>
@@ -23,8 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int kLoadTimeout = 30000;
 
 class FullScreenSideBarTest : public ::testing::Test
 {
@@ -43,7 +42,7 @@ protected:
         main = Forms::Default<FormMain>();
         form = Forms::Default<FormFullScreen>();
         Forms::Show(form);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+        EXPECT_TRUE(WaitUntil([&] { return Exposed(form); }));
         return form;
     }
 
@@ -78,13 +77,13 @@ protected:
 
     bool waitForPage(const QString &url)
     {
-        return QTest::qWaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == url; }, kLoadTimeout);
+        return WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == url; });
     }
 
     static void clickNode(QTreeWidget *tree, QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
     {
         tree->scrollToItem(node);
-        QCoreApplication::processEvents();
+        ASSERT_TRUE(WaitForQueuedCalls());
         QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node).center());
     }
 
@@ -154,17 +153,17 @@ TEST_F(FullScreenSideBarTest, ShowingTheSearchPaneAgainGoesToItsStartPageAgain)
 {
     start();
     form->ShowSearch();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->WebBrowserSearch->LocationURL().isEmpty(); }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return !form->WebBrowserSearch->LocationURL().isEmpty(); }));
     LocalHttpServer server;
     ASSERT_TRUE(server.Start());
     server.AddPage(QStringLiteral("/elsewhere.html"), "<html><body>elsewhere</body></html>");
     const QString elsewhere = server.Url(QStringLiteral("/elsewhere.html")).toString();
     const QString searchPage = form->WebBrowserSearch->LocationURL();
     form->WebBrowserSearch->Navigate(elsewhere);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->WebBrowserSearch->LocationURL() == elsewhere; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return form->WebBrowserSearch->LocationURL() == elsewhere; }));
 
     form->ShowSearch();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->WebBrowserSearch->LocationURL() == searchPage; }, kLoadTimeout))
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserSearch->LocationURL() == searchPage; }))
         << form->WebBrowserSearch->LocationURL().toStdString();
 }
 
@@ -254,8 +253,7 @@ TEST_F(FullScreenSideBarTest, HistoryClickNavigatesAndTheHistoryFileIsNeverWritt
     // A page visited in full screen shows in its tree, but the file stays as it was.
     form->WebBrowserFullScreen->Navigate(next);
     ASSERT_TRUE(waitForPage(next));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !tree->findItems(next, Qt::MatchExactly | Qt::MatchRecursive).isEmpty(); },
-                                kLoadTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return !tree->findItems(next, Qt::MatchExactly | Qt::MatchRecursive).isEmpty(); }));
     form->ShowHistory();
     EXPECT_EQ(folder.ReadFile(QStringLiteral("History.dat")), history);
 }

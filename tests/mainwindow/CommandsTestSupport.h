@@ -30,7 +30,7 @@ protected:
         server.AddPage(QStringLiteral("/c.html"), Page("Page C", "Third page."));
         form = Forms::Default<FormMain>();
         Forms::Show(form);
-        ASSERT_TRUE(WebBrowserTest::WaitFor(
+        ASSERT_TRUE(WaitUntil(
             [&] { return form->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }))
             << form->windowTitle().toStdString();
     }
@@ -61,11 +61,10 @@ protected:
                                                          loaded = true;
                                                  });
         action();
-        const bool done = WebBrowserTest::WaitFor([&] { return loaded; });
+        const bool done = WaitUntil([&] { return loaded; });
         QObject::disconnect(connection);
         // The window's own load handler runs after this one: let it record the page.
-        QCoreApplication::processEvents();
-        return done;
+        return done && WaitForQueuedCalls();
     }
 
     CommandBarControl *Control(int id) const

@@ -76,7 +76,7 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
         main->move(at);
         Choose(601);
         QPointer<FormHelp> help = Forms::Default<FormHelp>();
-        ASSERT_TRUE(WaitFor([&] { return help && help->isVisible(); }));
+        ASSERT_TRUE(WaitUntil([&] { return help && help->isVisible(); }));
         const QPoint centre = help->frameGeometry().center();
         EXPECT_TRUE(Near(centre, main->frameGeometry().center()))
             << centre.x() << "," << centre.y() << ", window centre " << main->frameGeometry().center().x() << ","

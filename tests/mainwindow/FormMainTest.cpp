@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr int kLoadTimeout = 30000;
-
 FormMain *startMainWindow()
 {
     auto *form = Forms::Default<FormMain>();
@@ -35,7 +33,7 @@ FormMain *startMainWindow()
 
 bool waitForCaption(FormMain *form, const QString &caption)
 {
-    return WaitUntil([&] { return form->windowTitle() == caption; }, kLoadTimeout);
+    return WaitUntil([&] { return form->windowTitle() == caption; });
 }
 
 } // namespace
@@ -99,7 +97,7 @@ TEST(FormMainWindow, ClosingWritesTheSettingsAndTheNextWindowRestoresThem)
     form->move(60, 45);
     form->KillPopups = false;
     form->close();
-    ASSERT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(form); }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(form); }));
 
     const QByteArray saved = folder.ReadFile(QStringLiteral("Settings.dat"));
     EXPECT_TRUE(saved.contains("WindowWidth=13500\r\n")) << saved.constData();
@@ -135,7 +133,7 @@ TEST(FormMainWindow, CaptionStatusAndProgressFollowAPageLoad)
             shown << change.at(0).toString();
         return shown;
     };
-    EXPECT_TRUE(WaitUntil([&] { return texts().contains(QStringLiteral("Done")); }, kLoadTimeout))
+    EXPECT_TRUE(WaitUntil([&] { return texts().contains(QStringLiteral("Done")); }))
         << texts().join(u'|').toStdString();
     EXPECT_TRUE(texts().contains(
         QStringLiteral("Opening page %1...").arg(server.Url(QStringLiteral("/page.html")).toString())))
@@ -178,7 +176,7 @@ TEST(FormMainWindow, ResizingAndDraggingTheSplitBarMoveThePanes)
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
     form->resize(1000, 700);
-    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700), kLoadTimeout), QSize(1000, 700));
+    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700)), QSize(1000, 700));
     form->Form_Resize();
 
     const QRectF client = form->CommandBarsMain->ClientRectTwips();
@@ -214,7 +212,7 @@ QLineEdit *addressField(FormMain *form)
 
 bool waitForAddress(FormMain *form, const QString &url)
 {
-    return WaitUntil([&] { return form->WebBrowserMain->LocationURL() == url; }, kLoadTimeout);
+    return WaitUntil([&] { return form->WebBrowserMain->LocationURL() == url; });
 }
 
 } // namespace
@@ -317,7 +315,7 @@ TEST(FormMainWindow, AddressAndStatusControlsLieOverTheirBarsAndOnTop)
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
     form->resize(1000, 700);
-    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700), kLoadTimeout), QSize(1000, 700));
+    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700)), QSize(1000, 700));
     form->CommandBarsMain_Resize();
 
     auto barRect = [form](const char *title) {

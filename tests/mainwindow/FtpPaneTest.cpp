@@ -6,7 +6,9 @@
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/FtpTestServer.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/WaitFor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,46 +30,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace {
-
-constexpr int kTimeout = 20000;
-
-bool waitFor(const std::function<bool()> &condition, int timeout = kTimeout)
-{
-    return QTest::qWaitFor(condition, timeout);
-}
-
-// Answers each modal window that comes up while it lives, with the answer given for its kind.
-class ModalAnswerer
-{
-public:
-    std::function<void(QFileDialog *)> onFileDialog;
-    QStringList messages;
-
-    ModalAnswerer()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                messages << box->text();
-                QAbstractButton *yes = box->button(QMessageBox::Yes);
-                (yes ? yes : box->button(QMessageBox::Ok))->click();
-            } else if (auto *dialog = qobject_cast<QFileDialog *>(modal); dialog && dialog != m_answered) {
-                // Answered from its own event, so that a question it asks in turn is answered too.
-                m_answered = dialog;
-                QTimer::singleShot(0, dialog, [this, dialog] { onFileDialog(dialog); });
-            }
-        });
-        m_timer.start();
-    }
-
-private:
-    QTimer m_timer;
-    QPointer<QFileDialog> m_answered;
-};
 
 // Types the path into the save dialog's name box, as the user does.
 void typeFileName(QFileDialog *dialog, const QString &path)
@@ -114,7 +78,7 @@ protected:
         ASSERT_TRUE(server.Start());
         form = Forms::Default<FormMain>();
         Forms::Show(form);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+        ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
     }
 
     QString serverAddress() const { return QStringLiteral("ftp://127.0.0.1:%1/").arg(server.Port()); }
@@ -165,7 +129,7 @@ protected:
 
     bool waitForEntries(const QStringList &names)
     {
-        return waitFor([&] {
+        return WaitUntil([&] {
             QStringList sorted = entryNames();
             QStringList expected = names;
             sorted.sort();
@@ -303,9 +267,12 @@ TEST_F(FtpPaneTest, WrongPasswordShowsTheServersRefusalInRed)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("wrong"));
-    ASSERT_TRUE(waitFor([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("530")); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("530")); }));
     EXPECT_EQ(logColorOf(QStringLiteral("530")), QColor(255, 0, 0));
-    QTest::qWait(200);
+    // The refusal ends the session in the event that logs it: nothing is asked after it, so
+    // nothing can be listed.
+    const QStringList lines = form->RichTextBoxFTP->toPlainText().trimmed().split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("530"))) << lines.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(form->ListViewFTP->topLevelItemCount(), 0);
 
     // The pane stays usable: the address committed again logs in.
@@ -324,7 +291,7 @@ TEST_F(FtpPaneTest, UnreachablePortAndMissingServerAreTold)
 
     commitAddress(QStringLiteral("ftp://127.0.0.1:%1/").arg(closedPort));
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("refused")); }))
+    ASSERT_TRUE(WaitUntil([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("refused")); }))
         << form->RichTextBoxFTP->toPlainText().toStdString();
     EXPECT_EQ(form->ListViewFTP->topLevelItemCount(), 0);
 
@@ -340,7 +307,7 @@ TEST_F(FtpPaneTest, ServerTextIsLoggedAsPlainText)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("<b>bold & <i>")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("<b>bold & <i>")) != nullptr; }));
     doubleClick(QStringLiteral("<b>bold & <i>"));
     ASSERT_TRUE(waitForEntries({QStringLiteral("Go to parent directory")}));
     EXPECT_TRUE(form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("CWD <b>bold & <i>")))
@@ -355,7 +322,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
     EXPECT_EQ(entry(QStringLiteral("data.bin"))->data(0, Qt::UserRole + 1).toInt(), 4);
 
     QTemporaryDir downloads;
@@ -377,7 +344,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     QPointer<FormFileDownload> guard(dialog);
-    ASSERT_TRUE(waitFor([&] { return guard && guard->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }));
+    ASSERT_TRUE(WaitUntil([&] { return guard && guard->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }));
     EXPECT_TRUE(dialog->LabelTransferRateData->text().endsWith(QStringLiteral(" KB/Second")));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().contains(QStringLiteral(" KB of 300 KB copied)")))
         << dialog->LabelTimeRemainingData->text().toStdString();
@@ -387,7 +354,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     EXPECT_GT(dialog->ProgressBar1->value(), 0);
     EXPECT_FALSE(dialog->CommandOpen->isEnabled());
 
-    ASSERT_TRUE(waitFor([&] { return guard && guard->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return guard && guard->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
     EXPECT_EQ(dialog->LabelTimeRemaining->text(), QStringLiteral("Downloaded:"));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().startsWith(QStringLiteral("300 KB in ")))
@@ -405,7 +372,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
 
     // Close finds the client idle and closes the dialog only.
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return guard.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return guard.isNull(); }));
 }
 
 TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
@@ -414,7 +381,7 @@ TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
     folder.WriteFile(QStringLiteral("second.html"), "<html><head><title>Second</title></head><body>2</body></html>");
     startWindow();
     const auto showPage = [&](const QString &url, const char *title) {
-        return waitFor([&] {
+        return WaitUntil([&] {
             return form->WebBrowserMain->LocationURL() == url
                 && form->windowTitle() == QStringLiteral(" Kestrelvue - ") + QLatin1String(title)
                 && form->XPStyleImageTextBox1->Text() == url;
@@ -432,18 +399,18 @@ TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
     ASSERT_TRUE(form->PictureFTP->isVisible());
     choose(1000);
     ASSERT_TRUE(showPage(first, "First"));
-    EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Back shows the page it names";
+    EXPECT_TRUE(WaitUntil([&] { return !form->PictureFTP->isVisible(); })) << "Back shows the page it names";
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("readme.txt")); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("readme.txt")); }));
     choose(1004);
     ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html")), "Kestrelvue"));
-    EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Home shows the page it names";
+    EXPECT_TRUE(WaitUntil([&] { return !form->PictureFTP->isVisible(); })) << "Home shows the page it names";
 }
 
 TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWent)
@@ -451,7 +418,7 @@ TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWent)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("readme.txt"));
@@ -463,13 +430,13 @@ TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWent)
     doubleClick(QStringLiteral("readme.txt"));
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
     EXPECT_EQ(dialog->LabelRemoteFilePath->text(), QStringLiteral("readme.txt from 127.0.0.1"));
     EXPECT_EQ(dialog->LabelDownloadToData->text(),
               localPath.size() > 40 ? localPath.left(12) + QStringLiteral(".....") + localPath.right(28) : localPath);
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
 }
 
 TEST_F(FtpPaneTest, CancelEndsTheDownloadAndLeavesNoPartialFile)
@@ -479,7 +446,7 @@ TEST_F(FtpPaneTest, CancelEndsTheDownloadAndLeavesNoPartialFile)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("big.bin"));
@@ -491,11 +458,11 @@ TEST_F(FtpPaneTest, CancelEndsTheDownloadAndLeavesNoPartialFile)
     doubleClick(QStringLiteral("big.bin"));
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().isEmpty() || dialog->LabelTimeRemainingData->text().contains(QStringLiteral("of 3 MB copied)")));
 
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_FALSE(QFile::exists(localPath)) << "a cancelled download leaves no partial file";
 
@@ -511,7 +478,7 @@ TEST_F(FtpPaneTest, AnExistingLocalFileIsReplacedNotAppendedTo)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme2.txt")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("readme2.txt")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("existing.txt"));
@@ -529,7 +496,7 @@ TEST_F(FtpPaneTest, AnExistingLocalFileIsReplacedNotAppendedTo)
     EXPECT_EQ(answerer.messages.size(), 1) << "the save dialog asks before replacing";
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->DownloadedFilePath(), localPath);
     QFile local(localPath);
     ASSERT_TRUE(local.open(QIODevice::ReadOnly));

@@ -25,11 +25,7 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-using WebBrowserTest::WaitFor;
-
 namespace {
-
-constexpr int kLoadTimeout = 30000;
 
 FormMain *startMainWindow()
 {
@@ -120,7 +116,7 @@ QStringList childTexts(QTreeWidget *tree, QTreeWidgetItem *parent)
 void clickNode(QTreeWidget *tree, QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
 {
     tree->scrollToItem(node);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(WaitForQueuedCalls());
     QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node).center());
 }
 
@@ -156,7 +152,7 @@ QWidget *closeModalOpenedBy(const std::function<void()> &action)
 
 bool waitForMainAddress(FormMain *form, const QString &url)
 {
-    return WaitFor([&] { return form->WebBrowserMain->LocationURL() == url; }, kLoadTimeout);
+    return WaitUntil([&] { return form->WebBrowserMain->LocationURL() == url; });
 }
 
 } // namespace
@@ -328,7 +324,7 @@ TEST(SideBar, FavoritesFolderClickedWhileItsSubFolderIsReadEndsAsTheLastClickLea
     ASSERT_NE(local, nullptr);
 
     tree->scrollToItem(local);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(WaitForQueuedCalls());
     const QPoint onNews = tree->visualItemRect(news).center();
     const QPoint onLocal = tree->visualItemRect(local).center();
     const QPoint global = tree->viewport()->mapToGlobal(onNews);
@@ -364,7 +360,7 @@ TEST(SideBar, RightClickShowsTheMenuAndNeitherOpensNorExpands)
     clickNode(tree, help, Qt::RightButton);
     EXPECT_TRUE(favoritesPopupMenu(form)->Widget()->isVisible());
     favoritesPopupMenu(form)->Widget()->hide();
-    QTest::qWait(100);
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
     EXPECT_EQ(mainNavigations, 0);
     EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(help));
 
@@ -380,7 +376,7 @@ TEST(SideBar, RightClickShowsTheMenuAndNeitherOpensNorExpands)
     QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, empty);
     favoritesPopupMenu(form)->Widget()->hide();
     clickNode(tree, help);
-    QTest::qWait(100);
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
     EXPECT_EQ(mainNavigations, 0);
     clickNode(tree, help);
     EXPECT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("Help.html"))));
@@ -460,7 +456,7 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
     folder.WriteFile(QStringLiteral("History.dat"),
                      (today + QStringLiteral("|http://127.0.0.1/visited.html\r\n")).toUtf8());
     FormMain *form = startMainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
     mainControl(form, 207)->Execute();
 
     // The pane starts below the row that holds "Clear History".
@@ -475,9 +471,9 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
     // Once the row holds its button at full height, the tree lies below it.
     QWidget *clear = sideControl(form, 4002)->Widget();
     ASSERT_NE(clear, nullptr);
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return clear->isVisible() && row->height() >= clear->height() && treeTop() >= rowBottom();
-    }, 5000))
+    }))
         << "tree at " << treeTop() << ", button row ends at " << rowBottom() << ", row shown " << row->isVisible();
 
     // A click where today's entry shows reaches it.
@@ -536,14 +532,14 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
     int paneLoads = 0;
     QObject::connect(pane, &WebBrowser::DocumentComplete, form, [&](WebBrowser *, const QString &) { ++paneLoads; });
     form->ShowSearch();
-    ASSERT_TRUE(WaitFor([&] { return paneLoads == 1; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return paneLoads == 1; }));
     EXPECT_EQ(pane->LocationURL(), server.Url("/pane.html").toString());
 
     // Typed into the engine's box and sent with Enter: the results come in the pane.
     WebBrowserTest::ClickElement(pane, "#q");
     QTest::keyClicks(WebBrowserTest::InputWidget(pane), QStringLiteral("kestrel"));
     QTest::keyClick(WebBrowserTest::InputWidget(pane), Qt::Key_Return);
-    ASSERT_TRUE(WaitFor([&] { return paneLoads == 2; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return paneLoads == 2; }));
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?q=kestrel");
 
     // A result link opens in the main browser; the results stay in the pane.
@@ -554,7 +550,7 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
 
     // A link of the engine's own pages stays.
     WebBrowserTest::ClickElement(pane, "#next");
-    ASSERT_TRUE(WaitFor([&] { return paneLoads == 3; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return paneLoads == 3; }));
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
 
     // A "feeling lucky" search goes to the main browser, as the bare address.
@@ -566,15 +562,19 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
     // After a mouse release on plain text, a navigation the page starts by itself goes too.
     QSignalSpy mouseUps(pane->Document(), &HtmlDocument::onmouseup);
     WebBrowserTest::ClickElement(pane, "#text");
-    ASSERT_TRUE(WaitFor([&] { return !mouseUps.isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !mouseUps.isEmpty(); }));
     WebBrowserTest::RunScript(pane->Page(), QStringLiteral("location.href = '/target.html?by=script'"));
     ASSERT_TRUE(waitForMainAddress(form, server.Url("/target.html").toString() + "?by=script"));
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
 
     // Switching panes and back keeps the pane's page; it is not loaded again.
+    int paneNavigations = 0;
+    QObject::connect(pane, &WebBrowser::BeforeNavigate2, form,
+                     [&](WebBrowser *, const QString &, bool &) { ++paneNavigations; });
     form->ShowHistory();
     form->ShowSearch();
-    QTest::qWait(200);
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(pane));
+    EXPECT_EQ(paneNavigations, 0);
     EXPECT_EQ(paneLoads, 3);
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
     Forms::Unload(form);
