@@ -49,10 +49,12 @@ auto WaitForValue(Read read, const T &expected)
     return value;
 }
 
-// The barrier of a check that something queued did not happen: returns once every call queued
-// and every event posted before it has run. What those queue in turn may still be pending.
+// The barrier of a check that something queued did not happen: returns once every call queued,
+// every event posted and every object deleted later before it has been dealt with. What those
+// queue in turn may still be pending.
 inline bool WaitForQueuedCalls()
 {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const auto ran = std::make_shared<bool>(false);
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [ran] { *ran = true; }, Qt::QueuedConnection);
