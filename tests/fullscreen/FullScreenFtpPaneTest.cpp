@@ -1,169 +1,42 @@
 // The full-screen FTP pane against a real FTP server on 127.0.0.1: an "ftp" address typed in the
 // address box opens the pane, which logs in, lists, changes directory and downloads.
-#include "controls/XPStyleImageTextBox.h"
-#include "ftp/FormFTPLogin.h"
-#include "ftp/FormFileDownload.h"
 #include "fullscreen/FormFullScreen.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
-#include "platform/Forms.h"
 #include "platform/WebBrowser.h"
-#include "tests/support/FtpTestServer.h"
-#include "tests/support/ModalAnswerer.h"
-#include "tests/support/TempProgramFolder.h"
-#include "tests/support/WaitFor.h"
+#include "tests/support/FtpPaneFixture.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
 constexpr int IconRole = Qt::UserRole + 1;
 
-void typeFileName(QFileDialog *dialog, const QString &path)
-{
-    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    name->clear();
-    QTest::keyClicks(name, path);
-}
-
-class FullScreenFtpPaneTest : public ::testing::Test
+class FullScreenFtpPaneTest : public FtpPaneFixture<FormFullScreen>
 {
 protected:
     void SetUp() override
     {
-        FormFileDownload::SetAnimationFolder(QStringLiteral(KV_SOURCE_DIR "/resources"));
+        FtpPaneFixture::SetUp();
         QDir root(server.Root());
         root.mkdir(QStringLiteral("pub"));
         writeServerFile(QStringLiteral("index.HTML"), "<html></html>");
         writeServerFile(QStringLiteral("pub/archive.zip"), "zip");
     }
-    void TearDown() override
-    {
-        if (Forms::DefaultExists<FormFullScreen>())
-            Forms::Unload(Forms::Default<FormFullScreen>());
-        if (Forms::DefaultExists<FormMain>())
-            Forms::Unload(Forms::Default<FormMain>());
-        FormFileDownload::SetAnimationFolder(QString());
-    }
-
-    void writeServerFile(const QString &relative, const QByteArray &bytes)
-    {
-        QFile file(server.PathOf(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    void start()
-    {
-        ASSERT_TRUE(server.Start());
-        form = Forms::Default<FormFullScreen>();
-        Forms::Show(form);
-        ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
-    }
-
-    QString serverAddress() const { return QStringLiteral("ftp://127.0.0.1:%1/").arg(server.Port()); }
-
-    void commitAddress(const QString &address)
-    {
-        auto *field = form->XPStyleImageTextBox1->findChild<QLineEdit *>();
-        ASSERT_NE(field, nullptr);
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, address);
-        QTest::keyClick(field, Qt::Key_Return);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    void logIn(const QString &user, const QString &password)
-    {
-        ASSERT_TRUE(Forms::DefaultExists<FormFTPLogin>());
-        FormFTPLogin *login = Forms::Default<FormFTPLogin>();
-        ASSERT_TRUE(login->isVisible());
-        if (login->CheckUseAnonymous->isChecked())
-            QTest::mouseClick(login->CheckUseAnonymous, Qt::LeftButton);
-        QTest::keyClicks(login->TextUserName, user);
-        QTest::keyClicks(login->TextPassword, password);
-        QTest::mouseClick(login->CommandOK, Qt::LeftButton);
-    }
-
-    QStringList entryNames() const
-    {
-        QStringList names;
-        for (int i = 0; i < form->ListViewFTP->topLevelItemCount(); ++i)
-            names << form->ListViewFTP->topLevelItem(i)->text(0);
-        return names;
-    }
-
-    QTreeWidgetItem *entry(const QString &name) const
-    {
-        const auto found = form->ListViewFTP->findItems(name, Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.first();
-    }
-
-    bool waitForEntries(QStringList expected)
-    {
-        expected.sort();
-        return WaitUntil([&] {
-            QStringList names = entryNames();
-            names.sort();
-            return names == expected;
-        });
-    }
-
-    void doubleClick(const QString &name)
-    {
-        QTreeWidgetItem *item = entry(name);
-        ASSERT_NE(item, nullptr) << name.toStdString();
-        const QPoint at = form->ListViewFTP->visualItemRect(item).center();
-        QWidget *viewport = form->ListViewFTP->viewport();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-    }
-
-    FormFileDownload *downloadDialog() const
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *dialog = qobject_cast<FormFileDownload *>(w); dialog && Forms::IsLoaded(dialog))
-                return dialog;
-        return nullptr;
-    }
-
-    // Double-clicks the file and saves it as localPath in the save dialog.
-    void startDownload(const QString &name, const QString &localPath)
-    {
-        ModalAnswerer answerer;
-        answerer.onFileDialog = [&](QFileDialog *dialog) {
-            typeFileName(dialog, localPath);
-            static_cast<QDialog *>(dialog)->accept();
-        };
-        doubleClick(name);
-    }
-
-    TempProgramFolder folder;
-    FtpTestServer server;
-    FormFullScreen *form = nullptr;
 };
 
 } // namespace
 
 TEST_F(FullScreenFtpPaneTest, FtpAddressOpensThePaneWhichLogsInListsAndChangesDirectory)
 {
-    start();
+    startWindow();
     commitAddress(serverAddress());
     EXPECT_TRUE(form->PictureFTP->isVisible());
     ASSERT_EQ(form->ListViewFTP->columnCount(), 3);
@@ -197,7 +70,7 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 {
     folder.WriteFile(QStringLiteral("first.html"), "<html><head><title>First</title></head><body>1</body></html>");
     folder.WriteFile(QStringLiteral("second.html"), "<html><head><title>Second</title></head><body>2</body></html>");
-    start();
+    startWindow();
     // A page has loaded when its document completes: the back/forward list has taken it then.
     QStringList completed;
     QObject watcher;
@@ -241,7 +114,7 @@ TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)
     const QByteArray content = QByteArray(400000, 'd') + "end";
     writeServerFile(QStringLiteral("data.bin"), content);
     server.SetDownloadLimit(100000);
-    start();
+    startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
@@ -278,7 +151,7 @@ TEST_F(FullScreenFtpPaneTest, CancelStopsTheDownloadAndTheClock)
 {
     writeServerFile(QStringLiteral("big.bin"), QByteArray(3000000, 'b'));
     server.SetDownloadLimit(100000);
-    start();
+    startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
@@ -302,7 +175,7 @@ TEST_F(FullScreenFtpPaneTest, CancelStopsTheDownloadAndTheClock)
 
 TEST_F(FullScreenFtpPaneTest, AnAddressWithoutAServerAsksForOne)
 {
-    start();
+    startWindow();
     form->XPStyleImageTextBox1->SetText(QStringLiteral("ftp:/"));
     form->InitFTPPane();
     EXPECT_TRUE(form->PictureFTP->isVisible());

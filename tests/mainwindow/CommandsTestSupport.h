@@ -7,12 +7,12 @@
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
 #include "tests/support/LoadedForms.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QTimer>
 #include <QUrl>
 #include <functional>
 #include <gtest/gtest.h>
@@ -89,21 +89,6 @@ protected:
             }
         }
         ADD_FAILURE() << "no context-menu entry " << id;
-    }
-
-    // Answers the next modal window that opens: `answer` gets it and must close it.
-    static void AnswerNextModal(const std::function<void(QWidget *)> &answer)
-    {
-        auto *timer = new QTimer;
-        timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-            if (QWidget *dialog = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
-                answer(dialog);
-            }
-        });
-        timer->start();
     }
 
     QList<FormMain *> NewWindows() const

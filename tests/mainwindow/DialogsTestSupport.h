@@ -4,11 +4,11 @@
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/WaitFor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -81,26 +81,6 @@ private:
 
     QTimer m_timer;
 };
-
-// Runs an action on the first modal window of type T once it is shown; gives up after the
-// deadline of the waits.
-template <class T>
-void WhenModalShown(const std::function<void(T *)> &action)
-{
-    auto *poll = new QTimer(qApp);
-    const QDeadlineTimer deadline(WaitTimeoutMs);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action, deadline] {
-        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
-        const bool shown = window && window->isVisible();
-        if (!shown && !deadline.hasExpired())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (shown)
-            action(window);
-    });
-    poll->start(10);
-}
 
 // Runs an action on the modal window of type T at every tick while it shows, for as long as the
 // returned timer lives: for windows whose answer may come before they take it.

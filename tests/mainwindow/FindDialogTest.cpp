@@ -155,7 +155,7 @@ TEST_F(FindDialog, ShownModalOverTheMainWindowItClosesWithCancel)
     Forms::Unload(find);
     find = Forms::Default<FormFind>();
     bool ran = false;
-    WhenModalShown<FormFind>([&](FormFind *dialog) {
+    AnswerNextModal<FormFind>([&](FormFind *dialog) {
         ran = true;
         dialog->TextFind->setText(QStringLiteral("beta"));
         QTest::mouseClick(dialog->CommandFind, Qt::LeftButton);

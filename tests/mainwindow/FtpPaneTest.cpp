@@ -1,68 +1,30 @@
-#include "controls/XPStyleImageTextBox.h"
-#include "ftp/FormFTPLogin.h"
-#include "ftp/FormFileDownload.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
-#include "platform/Forms.h"
 #include "platform/WebBrowser.h"
-#include "tests/support/FtpTestServer.h"
-#include "tests/support/ModalAnswerer.h"
-#include "tests/support/TempProgramFolder.h"
-#include "tests/support/WaitFor.h"
+#include "tests/support/FtpPaneFixture.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
-
 
 namespace {
 
-// Types the path into the save dialog's name box, as the user does.
-void typeFileName(QFileDialog *dialog, const QString &path)
-{
-    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    name->clear();
-    QTest::keyClicks(name, path);
-}
-
-class FtpPaneTest : public ::testing::Test
+class FtpPaneTest : public FtpPaneFixture<FormMain>
 {
 protected:
     void SetUp() override
     {
-        FormFileDownload::SetAnimationFolder(QStringLiteral(KV_SOURCE_DIR "/resources"));
+        FtpPaneFixture::SetUp();
         fillRoot(server);
     }
-    void TearDown() override
-    {
-        if (form)
-            Forms::Unload(form);
-        FormFileDownload::SetAnimationFolder(QString());
-    }
 
-    void writeServerFile(const QString &relative, const QByteArray &bytes) { writeFile(server, relative, bytes); }
-    static void writeFile(const FtpTestServer &to, const QString &relative, const QByteArray &bytes)
-    {
-        QFile file(to.PathOf(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     static void fillRoot(const FtpTestServer &to)
     {
         QDir root(to.Root());
@@ -73,84 +35,6 @@ protected:
         writeFile(to, QStringLiteral("my folder/inner.bin"), "x");
     }
 
-    void startWindow()
-    {
-        ASSERT_TRUE(server.Start());
-        form = Forms::Default<FormMain>();
-        Forms::Show(form);
-        ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
-    }
-
-    QString serverAddress() const { return QStringLiteral("ftp://127.0.0.1:%1/").arg(server.Port()); }
-
-    // Commits the address in the address box, as the user does.
-    void commitAddress(const QString &address)
-    {
-        auto *field = form->XPStyleImageTextBox1->findChild<QLineEdit *>();
-        ASSERT_NE(field, nullptr);
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, address);
-        QTest::keyClick(field, Qt::Key_Return);
-        // The client of the previous session goes as soon as control is back in the event loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    FormFTPLogin *loginDialog() const
-    {
-        return Forms::DefaultExists<FormFTPLogin>() ? Forms::Default<FormFTPLogin>() : nullptr;
-    }
-
-    void logIn(const QString &user, const QString &password)
-    {
-        FormFTPLogin *login = loginDialog();
-        ASSERT_NE(login, nullptr);
-        ASSERT_TRUE(login->isVisible());
-        if (login->CheckUseAnonymous->isChecked())
-            QTest::mouseClick(login->CheckUseAnonymous, Qt::LeftButton);
-        QTest::keyClicks(login->TextUserName, user);
-        QTest::keyClicks(login->TextPassword, password);
-        QTest::mouseClick(login->CommandOK, Qt::LeftButton);
-    }
-
-    QStringList entryNames() const
-    {
-        QStringList names;
-        for (int i = 0; i < form->ListViewFTP->topLevelItemCount(); ++i)
-            names << form->ListViewFTP->topLevelItem(i)->text(0);
-        return names;
-    }
-
-    QTreeWidgetItem *entry(const QString &name) const
-    {
-        const auto found = form->ListViewFTP->findItems(name, Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.first();
-    }
-
-    bool waitForEntries(const QStringList &names)
-    {
-        return WaitUntil([&] {
-            QStringList sorted = entryNames();
-            QStringList expected = names;
-            sorted.sort();
-            expected.sort();
-            return sorted == expected;
-        });
-    }
-
-    void doubleClick(const QString &name)
-    {
-        QTreeWidgetItem *item = entry(name);
-        ASSERT_NE(item, nullptr) << name.toStdString();
-        const QRect rect = form->ListViewFTP->visualItemRect(item);
-        // What the system sends for a double click: press, release, double click, release.
-        QWidget *viewport = form->ListViewFTP->viewport();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, rect.center());
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, rect.center());
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
-    }
-
     // The colour in which the log shows the line that begins with the text.
     QColor logColorOf(const QString &lineStart) const
     {
@@ -159,18 +43,6 @@ protected:
                 return block.begin().fragment().charFormat().foreground().color();
         return QColor();
     }
-
-    FormFileDownload *downloadDialog() const
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *dialog = qobject_cast<FormFileDownload *>(w); dialog && Forms::IsLoaded(dialog))
-                return dialog;
-        return nullptr;
-    }
-
-    TempProgramFolder folder;
-    FtpTestServer server;
-    FormMain *form = nullptr;
 };
 
 } // namespace
@@ -422,12 +294,7 @@ TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWent)
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("readme.txt"));
-    ModalAnswerer answerer;
-    answerer.onFileDialog = [&](QFileDialog *dialog) {
-        typeFileName(dialog, localPath);
-        static_cast<QDialog *>(dialog)->accept();
-    };
-    doubleClick(QStringLiteral("readme.txt"));
+    startDownload(QStringLiteral("readme.txt"), localPath);
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
@@ -450,12 +317,7 @@ TEST_F(FtpPaneTest, CancelEndsTheDownloadAndLeavesNoPartialFile)
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("big.bin"));
-    ModalAnswerer answerer;
-    answerer.onFileDialog = [&](QFileDialog *dialog) {
-        typeFileName(dialog, localPath);
-        static_cast<QDialog *>(dialog)->accept();
-    };
-    doubleClick(QStringLiteral("big.bin"));
+    startDownload(QStringLiteral("big.bin"), localPath);
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->ProgressBar1->value() > 0; }));

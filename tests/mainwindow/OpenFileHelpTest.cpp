@@ -101,7 +101,7 @@ TEST_F(OpenFileWindow, ATypedAddressIsNavigatedToUnchangedAndCancelNavigatesNoth
     // Shown modal again it starts empty; Cancel closes it and goes nowhere.
     open = Forms::Default<FormOpenFile>();
     bool ran = false;
-    WhenModalShown<FormOpenFile>([&](FormOpenFile *shown) {
+    AnswerNextModal<FormOpenFile>([&](FormOpenFile *shown) {
         ran = true;
         EXPECT_TRUE(shown->TextOpenFile->text().isEmpty());
         QTest::keyClicks(shown->TextOpenFile, QStringLiteral("http://127.0.0.1:1/never.html"));

@@ -10,6 +10,7 @@
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QApplication>
@@ -21,9 +22,10 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -134,20 +136,13 @@ void runFromFavoritesMenu(FormMain *form, QTreeWidgetItem *node, int id)
 // dialog that was shown.
 QWidget *closeModalOpenedBy(const std::function<void()> &action)
 {
-    QWidget *shown = nullptr;
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [&shown, timer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            shown = modal;
-            modal->hide();
-            timer->stop();
-        }
+    const auto shown = std::make_shared<QWidget *>(nullptr);
+    AnswerNextModal([shown](QWidget *modal) {
+        *shown = modal;
+        modal->hide();
     });
-    timer->start();
     action();
-    delete timer;
-    return shown;
+    return *shown;
 }
 
 bool waitForMainAddress(FormMain *form, const QString &url)

@@ -1,4 +1,5 @@
 #include "WebBrowserTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -14,27 +15,11 @@
 #include <QWebEngineView>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <functional>
 #include <optional>
 
 using namespace WebBrowserTest;
 
 namespace {
-
-// Answers the next modal dialog that opens: `answer` gets it and closes it.
-void AnswerNextDialog(const std::function<void(QWidget *)> &answer)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
-        }
-    });
-    timer->start();
-}
 
 // The preview of a Print Preview dialog once it shows its pages; nullptr in another dialog.
 QPrintPreviewWidget *PreparedPreview(QWidget *dialog)
@@ -49,7 +34,7 @@ QPrintPreviewWidget *PreparedPreview(QWidget *dialog)
 int PreviewPageCount(WebBrowser &browser)
 {
     int pages = -1;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         if (QPrintPreviewWidget *preview = PreparedPreview(dialog))
             pages = preview->pageCount();
         qobject_cast<QDialog *>(dialog)->reject();
@@ -82,7 +67,7 @@ void ResetPeakResident()
 int PrintResolution(WebBrowser &browser)
 {
     int dpi = 0;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         if (auto *print = qobject_cast<QPrintDialog *>(dialog))
             dpi = print->printer()->resolution();
         qobject_cast<QDialog *>(dialog)->reject();
@@ -113,7 +98,7 @@ TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSaysAndNothingWhenC
     QObject::connect(WebBrowser::Profile(), &QWebEngineProfile::downloadRequested, &browser,
                      [&](QWebEngineDownloadRequest *download) { saves += download->isSavePageDownload(); });
     bool asked = false;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         asked = true;
         qobject_cast<QDialog *>(dialog)->reject();
     });
@@ -125,7 +110,7 @@ TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSaysAndNothingWhenC
     // A copy left by an earlier run would make the dialog stop to ask about replacing it.
     QFile::remove(target);
     QString suggested;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         auto *files = qobject_cast<QFileDialog *>(dialog);
         ASSERT_NE(files, nullptr);
         suggested = files->selectedFiles().value(0);
@@ -151,7 +136,7 @@ TEST(WebBrowserDialogs, PageSetupShowsItsDialogAndUnknownCommandsDoNothing)
 {
     ShownBrowser browser;
     bool shown = false;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         shown = qobject_cast<QPageSetupDialog *>(dialog) != nullptr;
         qobject_cast<QDialog *>(dialog)->reject();
     });
@@ -185,7 +170,7 @@ TEST(WebBrowserDialogs, PrintPreviewShowsTheBusyCursorWhileItPreparesThePages)
         atPrintFinished = cursor ? cursor->shape() : Qt::ArrowCursor;
     });
     bool cursorWhileShown = true;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         QPrintPreviewWidget *preview = PreparedPreview(dialog);
         ASSERT_NE(preview, nullptr);
         cursorWhileShown = QApplication::overrideCursor() != nullptr;
@@ -232,7 +217,7 @@ TEST(WebBrowserDialogs, PrintPreviewPrintButtonPrintsAtThePrintersResolution)
     QObject::connect(browser.View(), &QWebEngineView::printFinished, &browser,
                      [&] { printedDpi = printer ? printer->resolution() : 0; });
     bool printAsked = false;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         auto *preview = qobject_cast<QPrintPreviewDialog *>(dialog);
         ASSERT_NE(preview, nullptr);
         ASSERT_NE(PreparedPreview(preview), nullptr);
