@@ -38,12 +38,6 @@ QTemporaryDir &BrowserData()
 }
 
 // The user's hands: clicks on tree nodes and buttons, typing over a box's text.
-void ClickNode(QTreeWidget *tree, QTreeWidgetItem *node)
-{
-    tree->scrollToItem(node);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
-}
-
 void TypeOver(QLineEdit *box, const QString &text)
 {
     QTest::mouseClick(box, Qt::LeftButton);

@@ -11,6 +11,7 @@
 #include "platform/WebBrowser.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/TreeNodes.h"
 #include "tests/support/WaitFor.h"
 
 #include <QAction>
@@ -78,24 +79,6 @@ protected:
     bool waitForPage(const QString &url)
     {
         return WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == url; });
-    }
-
-    static void clickNode(QTreeWidget *tree, QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
-    {
-        tree->scrollToItem(node);
-        ASSERT_TRUE(WaitForQueuedCalls());
-        QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node).center());
-    }
-
-    static QTreeWidgetItem *nodeNamed(QTreeWidget *tree, QTreeWidgetItem *parent, const QString &text)
-    {
-        const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-        for (int i = 0; i < count; ++i) {
-            QTreeWidgetItem *node = parent ? parent->child(i) : tree->topLevelItem(i);
-            if (node->text(0) == text)
-                return node;
-        }
-        return nullptr;
     }
 
     void writeFavorite(const QString &relativePath, const QString &url)
@@ -241,13 +224,13 @@ TEST_F(FullScreenSideBarTest, HistoryClickNavigatesAndTheHistoryFileIsNeverWritt
     QTreeWidget *tree = form->TreeViewHistory->TreeView1();
     ASSERT_GE(tree->topLevelItemCount(), 1);
     QTreeWidgetItem *day = tree->topLevelItem(tree->topLevelItemCount() - 1);
-    clickNode(tree, day);
+    ClickNode(tree, day);
     ASSERT_GE(day->childCount(), 1);
     QTreeWidgetItem *site = day->child(0);
-    clickNode(tree, site);
-    QTreeWidgetItem *page = nodeNamed(tree, site, visited);
+    ClickNode(tree, site);
+    QTreeWidgetItem *page = NodeByText(tree, visited, site);
     ASSERT_NE(page, nullptr);
-    clickNode(tree, page);
+    ClickNode(tree, page);
     ASSERT_TRUE(waitForPage(visited)) << form->WebBrowserFullScreen->LocationURL().toStdString();
 
     // A page visited in full screen shows in its tree, but the file stays as it was.
@@ -277,41 +260,41 @@ TEST_F(FullScreenSideBarTest, FavoritesOpenFromTheTreeWhichOpensLikeAnAccordion)
     start();
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
-    QTreeWidgetItem *top = nodeNamed(tree, nullptr, QStringLiteral("Top page"));
-    QTreeWidgetItem *news = nodeNamed(tree, nullptr, QStringLiteral("News"));
-    QTreeWidgetItem *work = nodeNamed(tree, nullptr, QStringLiteral("Work"));
+    QTreeWidgetItem *top = NodeByText(tree, QStringLiteral("Top page"));
+    QTreeWidgetItem *news = NodeByText(tree, QStringLiteral("News"));
+    QTreeWidgetItem *work = NodeByText(tree, QStringLiteral("Work"));
     ASSERT_TRUE(top && news && work);
 
     // A right click neither opens nor expands; the next left click acts normally.
-    clickNode(tree, top, Qt::RightButton);
-    clickNode(tree, top);
+    ClickNode(tree, top, Qt::RightButton);
+    ClickNode(tree, top);
     EXPECT_EQ(form->TreeViewFavoritesTemp, tree);
     ASSERT_TRUE(waitForPage(fav)) << form->WebBrowserFullScreen->LocationURL().toStdString();
 
-    clickNode(tree, work, Qt::RightButton);
+    ClickNode(tree, work, Qt::RightButton);
     EXPECT_FALSE(work->isExpanded()) << "a right click reads the folder but does not open it";
-    clickNode(tree, work);
+    ClickNode(tree, work);
     EXPECT_TRUE(work->isExpanded());
-    clickNode(tree, news);
+    ClickNode(tree, news);
     EXPECT_TRUE(news->isExpanded());
     EXPECT_FALSE(work->isExpanded()) << "opening a folder closes the other branches";
-    QTreeWidgetItem *deep = nodeNamed(tree, news, QStringLiteral("Deep"));
+    QTreeWidgetItem *deep = NodeByText(tree, QStringLiteral("Deep"), news);
     ASSERT_NE(deep, nullptr) << "the folder's content is read on the click";
     EXPECT_FALSE(deep->isExpanded());
 
     // A folder re-reads its content on every click.
     writeFavorite(QStringLiteral("News/Added later.url"), inner);
-    clickNode(tree, news);
-    EXPECT_NE(nodeNamed(tree, news, QStringLiteral("Added later")), nullptr);
+    ClickNode(tree, news);
+    EXPECT_NE(NodeByText(tree, QStringLiteral("Added later"), news), nullptr);
 
-    QTreeWidgetItem *innerNode = nodeNamed(tree, news, QStringLiteral("Inner page"));
+    QTreeWidgetItem *innerNode = NodeByText(tree, QStringLiteral("Inner page"), news);
     ASSERT_NE(innerNode, nullptr);
-    clickNode(tree, innerNode);
+    ClickNode(tree, innerNode);
     EXPECT_TRUE(waitForPage(inner));
 
     // Showing the pane again re-reads the top level with every branch closed.
     form->ShowFavorites();
-    news = nodeNamed(tree, nullptr, QStringLiteral("News"));
+    news = NodeByText(tree, QStringLiteral("News"));
     ASSERT_NE(news, nullptr);
     EXPECT_FALSE(news->isExpanded());
 }

@@ -12,6 +12,7 @@
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/TreeNodes.h"
 
 #include <QApplication>
 #include <QDate>
@@ -95,37 +96,10 @@ void writeFavorite(const TempProgramFolder &folder, const QString &relativePath,
                      "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
 }
 
-QTreeWidgetItem *childNamed(QTreeWidget *tree, QTreeWidgetItem *parent, const QString &text)
-{
-    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-    for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem *node = parent ? parent->child(i) : tree->topLevelItem(i);
-        if (node->text(0) == text)
-            return node;
-    }
-    return nullptr;
-}
-
-QStringList childTexts(QTreeWidget *tree, QTreeWidgetItem *parent)
-{
-    QStringList texts;
-    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-    for (int i = 0; i < count; ++i)
-        texts << (parent ? parent->child(i) : tree->topLevelItem(i))->text(0);
-    return texts;
-}
-
-void clickNode(QTreeWidget *tree, QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
-{
-    tree->scrollToItem(node);
-    ASSERT_TRUE(WaitForQueuedCalls());
-    QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node).center());
-}
-
 // A right-button click on the node, then the entry of the favorites menu that it opened.
 void runFromFavoritesMenu(FormMain *form, QTreeWidgetItem *node, int id)
 {
-    clickNode(form->TreeViewFavorites, node, Qt::RightButton);
+    ClickNode(form->TreeViewFavorites, node, Qt::RightButton);
     CommandBar *menu = favoritesPopupMenu(form);
     ASSERT_TRUE(menu->Widget()->isVisible()) << "the menu opens on the release";
     menu->FindControl(id)->Execute();
@@ -266,35 +240,35 @@ TEST(SideBar, FavoritesTreeOpensFavoritesInTheMainBrowserAndFoldersLikeAnAccordi
     FormMain *form = startMainWindow();
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
-    ASSERT_EQ(childTexts(tree, nullptr), QStringList({"News", "Other", "Blank"}));
+    ASSERT_EQ(NodeTexts(tree), QStringList({"News", "Other", "Blank"}));
 
-    QTreeWidgetItem *other = childNamed(tree, nullptr, "Other");
-    clickNode(tree, other);
+    QTreeWidgetItem *other = NodeByText(tree, "Other");
+    ClickNode(tree, other);
     EXPECT_TRUE(other->isExpanded());
-    EXPECT_EQ(childTexts(tree, other), QStringList({"Deep"}));
+    EXPECT_EQ(NodeTexts(tree, other), QStringList({"Deep"}));
     EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(other));
     EXPECT_EQ(form->FavoritesTreeView, tree);
 
-    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
-    clickNode(tree, news);
+    QTreeWidgetItem *news = NodeByText(tree, "News");
+    ClickNode(tree, news);
     EXPECT_TRUE(news->isExpanded());
     EXPECT_FALSE(other->isExpanded()) << "only the path to the clicked folder stays open";
-    EXPECT_EQ(childTexts(tree, news), QStringList({"Local", "Help"}));
+    EXPECT_EQ(NodeTexts(tree, news), QStringList({"Local", "Help"}));
 
     // A folder shows what is on the disk at each click.
     writeFavorite(folder, QStringLiteral("News/Later.url"), folder.FileUrl(QStringLiteral("blank.html")));
-    clickNode(tree, news);
-    EXPECT_EQ(childTexts(tree, news), QStringList({"Local", "Help", "Later"}));
+    ClickNode(tree, news);
+    EXPECT_EQ(NodeTexts(tree, news), QStringList({"Local", "Help", "Later"}));
 
-    QTreeWidgetItem *help = childNamed(tree, news, "Help");
-    clickNode(tree, help);
+    QTreeWidgetItem *help = NodeByText(tree, "Help", news);
+    ClickNode(tree, help);
     EXPECT_TRUE(waitForMainAddress(form, helpUrl)) << form->WebBrowserMain->LocationURL().toStdString();
     EXPECT_TRUE(news->isExpanded());
     EXPECT_TRUE(form->FavoritesFolderKey.endsWith(QStringLiteral("%") + helpUrl));
 
     // Showing the pane again reads the top level anew: every folder closed and empty.
     form->ShowFavorites();
-    news = childNamed(tree, nullptr, "News");
+    news = NodeByText(tree, "News");
     ASSERT_NE(news, nullptr);
     EXPECT_EQ(news->childCount(), 0);
     Forms::Unload(form);
@@ -313,9 +287,9 @@ TEST(SideBar, FavoritesFolderClickedWhileItsSubFolderIsReadEndsAsTheLastClickLea
     FormMain *form = startMainWindow();
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
-    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
-    clickNode(tree, news);
-    QTreeWidgetItem *local = childNamed(tree, news, "Local");
+    QTreeWidgetItem *news = NodeByText(tree, "News");
+    ClickNode(tree, news);
+    QTreeWidgetItem *local = NodeByText(tree, "Local", news);
     ASSERT_NE(local, nullptr);
 
     tree->scrollToItem(local);
@@ -329,10 +303,10 @@ TEST(SideBar, FavoritesFolderClickedWhileItsSubFolderIsReadEndsAsTheLastClickLea
                                                                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onLocal);
 
-    news = childNamed(tree, nullptr, "News");
+    news = NodeByText(tree, "News");
     EXPECT_TRUE(news->isExpanded());
-    ASSERT_EQ(childTexts(tree, news), QStringList({"Local", "Help"})) << "each entry once";
-    local = childNamed(tree, news, "Local");
+    ASSERT_EQ(NodeTexts(tree, news), QStringList({"Local", "Help"})) << "each entry once";
+    local = NodeByText(tree, "Local", news);
     EXPECT_FALSE(local->isExpanded());
     EXPECT_EQ(local->childCount(), 0) << "the folder above was read last: its sub-folders are not read";
     EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(news));
@@ -351,33 +325,33 @@ TEST(SideBar, RightClickShowsTheMenuAndNeitherOpensNorExpands)
     QObject::connect(form->WebBrowserMain, &WebBrowser::BeforeNavigate2, form,
                      [&](WebBrowser *, const QString &url, bool &) { mainNavigations += url.endsWith("Help.html"); });
 
-    QTreeWidgetItem *help = childNamed(tree, nullptr, "Help");
-    clickNode(tree, help, Qt::RightButton);
+    QTreeWidgetItem *help = NodeByText(tree, "Help");
+    ClickNode(tree, help, Qt::RightButton);
     EXPECT_TRUE(favoritesPopupMenu(form)->Widget()->isVisible());
     favoritesPopupMenu(form)->Widget()->hide();
     ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
     EXPECT_EQ(mainNavigations, 0);
     EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(help));
 
-    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
-    clickNode(tree, news, Qt::RightButton);
+    QTreeWidgetItem *news = NodeByText(tree, "News");
+    ClickNode(tree, news, Qt::RightButton);
     favoritesPopupMenu(form)->Widget()->hide();
     EXPECT_FALSE(news->isExpanded());
-    EXPECT_EQ(childTexts(tree, news), QStringList({"Sub"})) << "a folder reloads whatever the button";
+    EXPECT_EQ(NodeTexts(tree, news), QStringList({"Sub"})) << "a folder reloads whatever the button";
 
     // A right-button press on empty space: the next node click neither opens nor expands.
     const QPoint empty(5, tree->viewport()->height() - 5);
     ASSERT_EQ(tree->itemAt(empty), nullptr);
     QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, empty);
     favoritesPopupMenu(form)->Widget()->hide();
-    clickNode(tree, help);
+    ClickNode(tree, help);
     ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
     EXPECT_EQ(mainNavigations, 0);
-    clickNode(tree, help);
+    ClickNode(tree, help);
     EXPECT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("Help.html"))));
 
     // After a right-button press, a folder that the user opens by its arrow closes again.
-    clickNode(tree, news);
+    ClickNode(tree, news);
     ASSERT_TRUE(news->isExpanded());
     const QRect row = tree->visualItemRect(news);
     const QPoint arrow(row.left() - tree->indentation() / 2, row.center().y());
@@ -403,25 +377,25 @@ TEST(SideBar, FavoritesMenuCutsCopiesPastesAndDeletes)
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
 
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Help"), 70000);
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "News"), 70002);
+    runFromFavoritesMenu(form, NodeByText(tree, "Help"), 70000);
+    runFromFavoritesMenu(form, NodeByText(tree, "News"), 70002);
     EXPECT_TRUE(QFile::exists(favorites.filePath("News/Help.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("Help.url")));
-    EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work", "Blank"}));
-    EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "News")), QStringList({"Help"}));
+    EXPECT_EQ(NodeTexts(tree), QStringList({"News", "Work", "Blank"}));
+    EXPECT_EQ(NodeTexts(tree, NodeByText(tree, "News")), QStringList({"Help"}));
 
     // Copy, then another folder clicked: the paste goes where the selection is at that time.
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), 70001);
-    clickNode(tree, childNamed(tree, nullptr, "News"));
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Work"), 70002);
+    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), 70001);
+    ClickNode(tree, NodeByText(tree, "News"));
+    runFromFavoritesMenu(form, NodeByText(tree, "Work"), 70002);
     EXPECT_TRUE(QFile::exists(favorites.filePath("Work/Blank.url")));
     EXPECT_TRUE(QFile::exists(favorites.filePath("Blank.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("News/Blank.url")));
-    EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "Work")), QStringList({"Blank"}));
+    EXPECT_EQ(NodeTexts(tree, NodeByText(tree, "Work")), QStringList({"Blank"}));
 
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), 70004);
+    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), 70004);
     EXPECT_FALSE(QFile::exists(favorites.filePath("Blank.url")));
-    EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work"}));
+    EXPECT_EQ(NodeTexts(tree), QStringList({"News", "Work"}));
     Forms::Unload(form);
 }
 
