@@ -1,6 +1,7 @@
 #include "ftp/FormFTPLogin.h"
 #include "platform/NumberedError.h"
 #include "tests/ftp/FtpDialogsTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/WaitFor.h"
 
 #include <QCheckBox>
@@ -137,9 +138,9 @@ TEST(FormFTPLogin, AnErrorEscapingFTPConnectIsShownAndTheDialogStillCloses)
                             QStringLiteral("CFtpClient.Connect"));
     };
     QPointer<FormFTPLogin> login = OpenLogin(QStringLiteral("ftp://"), host);
-    MessageBoxAnswerer answerer;
+    ModalAnswerer answerer;
     QTest::mouseClick(login->CommandOK, Qt::LeftButton);
-    EXPECT_EQ(answerer.texts, QStringList{QStringLiteral("Error: 380 Invalid property value.")});
+    EXPECT_EQ(answerer.messages, QStringList{QStringLiteral("Error: 380 Invalid property value.")});
     EXPECT_TRUE(WaitUntilUnloaded(login));
 }
 

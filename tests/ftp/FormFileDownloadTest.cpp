@@ -2,6 +2,7 @@
 #include "platform/Animation.h"
 #include "platform/NumberedError.h"
 #include "tests/ftp/FtpDialogsTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/WaitFor.h"
 
 #include <QCheckBox>
@@ -169,9 +170,9 @@ TEST_F(FormFileDownloadTest, AShellErrorIsShownAsAnErrorMessage)
     shell.onOpen = [] {
         throw NumberedError(53, QStringLiteral("File not found"), QStringLiteral("Shell"));
     };
-    MessageBoxAnswerer answerer;
+    ModalAnswerer answerer;
     QTest::mouseClick(dialog->CommandOpen, Qt::LeftButton);
-    EXPECT_EQ(answerer.texts, QStringList{QStringLiteral("Error: 53 File not found")});
+    EXPECT_EQ(answerer.messages, QStringList{QStringLiteral("Error: 53 File not found")});
     EXPECT_TRUE(WaitUntilUnloaded());
 }
 
