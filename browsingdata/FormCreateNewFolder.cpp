@@ -6,6 +6,7 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "platform/CaptionFit.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -41,6 +42,7 @@ FormCreateNewFolder::FormCreateNewFolder(FormAddToFavorites *owner)
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     PlaceTwips(cmdCancel, 2760, 1020, 1095, 375);
+    CaptionFit::WidenBeside({LabelFolderName}, {TextFolderName});
     setTabOrder(TextFolderName, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
 

@@ -1,6 +1,7 @@
 #include "ftp/FormFTPLogin.h"
 
 #include "ftp/FormDialogTools.h"
+#include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
 
 #include <QCheckBox>
@@ -62,6 +63,8 @@ FormFTPLogin::FormFTPLogin(QWidget *parent) : QWidget(parent)
     CommandCancel = new QPushButton(QStringLiteral("Cancel"), this);
     CommandCancel->setObjectName(QStringLiteral("CommandCancel"));
     PlaceTwips(CommandCancel, 3090, 2310, 1095, 375);
+    CaptionFit::WidenBeside({LabelServer, LabelUserName, LabelPassword},
+                            {LabelServerName, TextUserName, TextPassword, CheckUseAnonymous});
     // Enter on a focused button presses it, as in any dialog.
     CommandOK->setAutoDefault(true);
     CommandCancel->setAutoDefault(true);

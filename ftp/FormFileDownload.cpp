@@ -2,6 +2,7 @@
 
 #include "ftp/FormDialogTools.h"
 #include "platform/Animation.h"
+#include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
 #include "platform/Shell.h"
 
@@ -86,6 +87,8 @@ FormFileDownload::FormFileDownload(QWidget *parent) : QWidget(parent)
     PlaceTwips(LabelTransferRate, 120, 2490, 1665, 255);
     LabelTransferRateData = makeLabel(this, "LabelTransferRateData", QString());
     PlaceTwips(LabelTransferRateData, 1830, 2490, 3570, 255);
+    CaptionFit::WidenBeside({LabelTimeRemaining, LabelDownloadTo, LabelTransferRate},
+                            {LabelTimeRemainingData, LabelDownloadToData, LabelTransferRateData});
     CheckCloseDialogOnFinish =
         new QCheckBox(QStringLiteral("Close this dialog when download completes."), this);
     CheckCloseDialogOnFinish->setObjectName(QStringLiteral("CheckCloseDialogOnFinish"));
