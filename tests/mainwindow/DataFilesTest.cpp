@@ -72,7 +72,7 @@ TEST_F(DataFiles, ClosingOnAFullDiskKeepsEveryDataFileByteForByteAndNamesThem)
 {
     FullFileSystem disk(1024);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
         ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
@@ -88,7 +88,7 @@ TEST_F(DataFiles, ClosingOnAFullDiskKeepsEveryDataFileByteForByteAndNamesThem)
     QMap<QString, QByteArray> before;
     for (const QString &name : SavedFiles)
         before.insert(name, ReadFile(disk.FilePath(name)));
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
     CatchMessages();
 
     CloseMainWindow();
@@ -106,7 +106,7 @@ TEST_F(DataFiles, ClearingOnAReadOnlyDiskKeepsTheFilesAndSaysWhichCouldNotBeEmpt
 {
     FullFileSystem disk(1024);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the read-only case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
         ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));

@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         if (!disk.Mounted())
-            GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk cases are skipped";
+            GTEST_SKIP() << disk.Why().toStdString();
     }
 
     FullFileSystem disk{64};
@@ -56,7 +56,7 @@ TEST_F(TextFileOnFullDisk, NoSpaceLeftKeepsTheOldFileWholeAndReportsFailure)
     const QString path = disk.FilePath(QStringLiteral("Settings.dat"));
     const QByteArray old = "WindowTop=1200\r\nDaysInHistory=20\r\n";
     WriteRaw(path, old);
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
 
     EXPECT_FALSE(TextFile::WriteLines(path, Lines(17, 18)));
     EXPECT_EQ(ReadAll(path), old);
@@ -68,7 +68,7 @@ TEST_F(TextFileOnFullDisk, AFewKibibytesLeftKeepsTheOldFileWholeAndReportsFailur
     const QString path = disk.FilePath(QStringLiteral("History.dat"));
     const QByteArray old = "12/8/2026|http://www.example.com/\r\n";
     WriteRaw(path, old);
-    disk.LeaveFree(12 * 1024);
+    ASSERT_TRUE(disk.LeaveFree(12 * 1024));
 
     EXPECT_FALSE(TextFile::WriteLines(path, Lines(1000, 20))); // 22 KiB
     EXPECT_EQ(ReadAll(path), old);
@@ -78,7 +78,7 @@ TEST_F(TextFileOnFullDisk, AFewKibibytesLeftKeepsTheOldFileWholeAndReportsFailur
 TEST_F(TextFileOnFullDisk, AFileThatFitsIsWrittenWhole)
 {
     const QString path = disk.FilePath(QStringLiteral("Url.dat"));
-    disk.LeaveFree(12 * 1024);
+    ASSERT_TRUE(disk.LeaveFree(12 * 1024));
 
     const QStringList lines = Lines(100, 20);
     EXPECT_TRUE(TextFile::WriteLines(path, lines));
