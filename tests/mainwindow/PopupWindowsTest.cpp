@@ -89,7 +89,7 @@ TEST_F(PopupWindows, ScriptPopupWithTheBlockerOnIsSunkInAHiddenWindowThatUnloads
     EXPECT_EQ(sink->WebBrowser1->LocationURL(), server.Url("/popup.html").toString());
     EXPECT_FALSE(sink->isVisible());
 
-    ASSERT_TRUE(WaitFor([&] { return !Forms::IsLoaded(sink); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return !Forms::IsLoaded(sink); }));
     EXPECT_GE(lifetime.elapsed(), 1500) << "the sink lives two seconds from its load";
 }
 
