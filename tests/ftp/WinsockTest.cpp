@@ -91,7 +91,7 @@ protected:
 
 } // namespace
 
-TEST(WinsockErrors, TextsAndNumbersOfTheOriginalService)
+TEST(WinsockErrors, ErrorNumbersHaveTheirTextsAndSystemErrorsMapToThem)
 {
     EXPECT_EQ(Winsock::ErrorText(10061), QStringLiteral("Connection refused."));
     EXPECT_EQ(Winsock::ErrorText(10035), QStringLiteral("Resource temporarily unavailable."));
