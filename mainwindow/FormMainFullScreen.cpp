@@ -2,6 +2,7 @@
 // full screen, and the full-screen window's controls that the main window keeps in step.
 #include "mainwindow/FormMain.h"
 
+#include "app/CommandIds.h"
 #include "app/ModSettings.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -14,8 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int IdBlockButton = 3001;
 
 // Runs the window's bar layout once, right after the window's next show.
 class LayoutAfterShow : public QObject
@@ -104,7 +103,8 @@ void FormMain::SetFullScreenBlockButton(bool on)
     FormFullScreen *fullScreen = Forms::Existing<FormFullScreen>();
     if (!fullScreen || !fullScreen->CommandBarsMain)
         return;
-    if (CommandBarControl *button = fullScreen->CommandBarsMain->FindControl(CommandBarControlType::Any, IdBlockButton))
+    if (CommandBarControl *button =
+            fullScreen->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block))
         button->SetChecked(on);
 }
 

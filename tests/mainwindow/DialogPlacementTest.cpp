@@ -1,5 +1,6 @@
 #include "DialogsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "mainwindow/FormHelp.h"
 #include "platform/CommandBars.h"
 #include "tests/support/LoadedForms.h"
@@ -59,7 +60,7 @@ protected:
 TEST_F(DialogPlacement, FindSettingsAndOpenComeUpCentredOverTheirWindow)
 {
     // Find, Application Settings, Open; each twice, the window moved in between.
-    for (const int id : {111, 501, 101}) {
+    for (const int id : {CommandId::Find, CommandId::ApplicationSettings, CommandId::Open}) {
         for (const QPoint at : {QPoint(40, 30), QPoint(300, 170)}) {
             main->move(at);
             const QPoint centre = CentreOfModalOpenedBy(id);
@@ -74,7 +75,7 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
 {
     for (const QPoint at : {QPoint(300, 170), QPoint(40, 30)}) {
         main->move(at);
-        Choose(601);
+        Choose(CommandId::HelpContents);
         QPointer<FormHelp> help = Forms::Default<FormHelp>();
         ASSERT_TRUE(WaitFor([&] { return help && help->isVisible(); }));
         const QPoint centre = help->frameGeometry().center();
@@ -85,7 +86,7 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
         // Shown again while open, it stays where the user may have put it.
         help->move(help->pos() + QPoint(5, 5));
         const QPoint moved = help->pos();
-        Choose(601);
+        Choose(CommandId::HelpContents);
         EXPECT_EQ(help->pos(), moved);
         help->close();
     }

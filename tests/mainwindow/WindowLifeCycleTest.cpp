@@ -2,6 +2,7 @@
 // no window comes back, every close saves, and new windows open where both can be seen.
 #include "PopupsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "fullscreen/FormFullScreen.h"
 #include "platform/CommandBars.h"
@@ -61,7 +62,7 @@ protected:
     FormMain *NewWindowFrom(FormMain *opener)
     {
         const QList<FormMain *> before = MainWindows();
-        Execute(opener, 100);
+        Execute(opener, CommandId::NewWindow);
         return WaitForNewWindow(before);
     }
 
@@ -102,7 +103,7 @@ TEST_F(WindowLifeCycle, ClosingTheFirstWindowThenTheSecondSavesTheSecondsPlaceme
     ASSERT_NE(second, nullptr);
     form->resize(800, 600);
     second->resize(700, 500);
-    Execute(form, 3001);
+    Execute(form, CommandId::Block);
     ASSERT_FALSE(form->KillPopups);
 
     Close(form);
@@ -155,20 +156,20 @@ TEST_F(WindowLifeCycle, PopupWithoutAPositionOpensOverItsOpenerAndAGivenPosition
 TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData)
 {
     ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
-    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4002, false, true)->Execute();
+    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, CommandId::ClearHistory, false, true)->Execute();
     ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
     FormMain *second = NewWindowFrom(form);
     ASSERT_NE(second, nullptr);
     ASSERT_TRUE(LoadPage(second, server.Url("/b.html")));
     second->XPStyleImageTextBox1->AddItem(QStringLiteral("http://typed.example/"));
-    Execute(form, 3001);
+    Execute(form, CommandId::Block);
 
     ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
     FormMain *popup = PopupFrom(form, "#blank");
     ASSERT_NE(popup, nullptr);
 
     // Full screen from the second window, on a page of its own, and back.
-    Execute(second, 218);
+    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitFor([&] { return fs->isVisible() && !form->isVisible(); }));
     fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
@@ -177,11 +178,11 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
     const auto connection = QObject::connect(form->WebBrowserMain, &WebBrowser::DocumentComplete, form, [&](WebBrowser *, const QString &url) {
         backOnPage = backOnPage || url == server.Url("/c.html").toString();
     });
-    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 218)->Execute();
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
     ASSERT_TRUE(WaitFor([&] { return form->isVisible() && !fs->isVisible(); }));
     ASSERT_TRUE(WaitFor([&] { return backOnPage; })) << "the first window comes back on the full-screen page";
     QObject::disconnect(connection);
-    Execute(form, 3001);
+    Execute(form, CommandId::Block);
 
     Close(form);
     EXPECT_FALSE(Loaded<FormMain>().isEmpty());
@@ -209,7 +210,7 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
     FormMain *second = NewWindowFrom(form);
     ASSERT_NE(second, nullptr);
     Close(form);
-    Execute(second, 218);
+    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitFor([&] { return fs->isVisible(); }));
     EXPECT_TRUE(second->isVisible()) << "only the first window hides behind full screen";
