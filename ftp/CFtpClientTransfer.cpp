@@ -4,6 +4,7 @@
 
 #include "ftp/CSocket.h"
 #include "ftp/CTimeout.h"
+#include "ftp/DiskWriteBack.h"
 #include "ftp/FtpListingParser.h"
 #include "ftp/FtpProtocol.h"
 #include "ftp/FtpSocketTools.h"
@@ -341,6 +342,7 @@ void CFtpClient::m_objDataSocket_OnDataArrival(qint32 bytesTotal)
         if (m_currentMethod == ftpDownloadFile && m_localFileDevice) {
             if (m_localFileDevice->write(bytes) != bytes.size())
                 throw FileError("m_objDataSocket_OnDataArrival", *m_localFileDevice);
+            DiskWriteBack::Grown(*m_localFileDevice, m_bytesReceived, m_bytesReceived + bytes.size());
             m_bytesReceived += bytes.size();
             emit OnDataTransferProgress(m_bytesReceived);
         } else if (m_currentMethod == ftpEnumFiles) {
