@@ -2,6 +2,7 @@
 // with foreign line ends, no stored entry is lost.
 #include "DialogsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
@@ -153,7 +154,7 @@ TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
     ProgramFolder::SetAppPath(disk.Path());
     main = StartMainWindow();
-    main->CommandBarsMain->FindControl(CommandBarControlType::Any, 218, false, true)->Execute();
+    main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen, false, true)->Execute();
     auto *fullScreen = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitFor([&] { return fullScreen->isVisible(); }));
     const QByteArray before = ReadFile(disk.FilePath(QStringLiteral("Settings.dat")));
@@ -161,7 +162,9 @@ TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)
     CatchMessages();
 
     // No bar of the full-screen window carries Close: an entry added to its Standard bar stands in.
-    fullScreen->ToolBarStandard->Controls().Add(CommandBarControlType::Button, 108, QStringLiteral("Close"))->Execute();
+    fullScreen->ToolBarStandard->Controls()
+        .Add(CommandBarControlType::Button, CommandId::Close, QStringLiteral("Close"))
+        ->Execute();
     ASSERT_TRUE(WaitFor([] { return Forms::LoadedForms().isEmpty(); }));
 
     EXPECT_EQ(ReadFile(disk.FilePath(QStringLiteral("Settings.dat"))), before);

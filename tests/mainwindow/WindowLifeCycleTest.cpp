@@ -231,8 +231,8 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
     EXPECT_FALSE(reopened->FullScreen);
 
     // The window the user is left with keeps its options: its bars' toggles are saved.
-    Execute(reopened, 202);
-    Execute(reopened, 203);
+    Execute(reopened, CommandId::ToolBarStandard);
+    Execute(reopened, CommandId::AddressBar);
     Close(reopened);
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
     const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
@@ -248,7 +248,7 @@ TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsO
     FormMain *second = NewWindowFrom(form);
     ASSERT_NE(second, nullptr);
     Close(form);
-    Execute(second, 218);
+    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitFor([&] { return fs->isVisible(); }));
     Close(second);
@@ -258,18 +258,18 @@ TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsO
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
     FormMain *opened = WaitForNewWindow(before);
     ASSERT_NE(opened, nullptr);
-    Execute(opened, 202);
+    Execute(opened, CommandId::ToolBarStandard);
     ASSERT_TRUE(opened->KillPopups);
-    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001)->Execute();
-    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 218)->Execute();
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Execute();
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
     ASSERT_TRUE(WaitFor([&] { return !fs->isVisible(); }));
     EXPECT_EQ(MainWindows(), QList<FormMain *>{opened});
     EXPECT_TRUE(opened->isVisible());
     EXPECT_FALSE(opened->KillPopups) << "the blocker is the program's";
-    EXPECT_FALSE(opened->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001)->Checked());
+    EXPECT_FALSE(opened->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Checked());
     EXPECT_FALSE(opened->ShowToolBarStandard) << "the window keeps what it shows";
 
-    Execute(opened, 203);
+    Execute(opened, CommandId::AddressBar);
     Close(opened);
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
     const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
