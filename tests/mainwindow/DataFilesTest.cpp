@@ -148,7 +148,7 @@ TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)
 {
     FullFileSystem disk(1024);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
         ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
@@ -158,7 +158,7 @@ TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)
     auto *fullScreen = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitFor([&] { return fullScreen->isVisible(); }));
     const QByteArray before = ReadFile(disk.FilePath(QStringLiteral("Settings.dat")));
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
     CatchMessages();
 
     // No bar of the full-screen window carries Close: an entry added to its Standard bar stands in.
