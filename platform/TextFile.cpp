@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -29,6 +30,18 @@ bool IsNamedBy(int fd, const QByteArray &path)
            && open.st_ino == named.st_ino;
 }
 
+// A save's temporary for target: the file's name, the mark and six letters or digits, the
+// file's name cut short where the whole would pass the longest name a folder takes.
+QByteArray TemporaryPath(const QString &target, const QByteArray &random)
+{
+    const QFileInfo info(target);
+    const QByteArray tail = QFile::encodeName(SaveMark) + random;
+    QString name = info.fileName();
+    while (QFile::encodeName(name).size() + tail.size() > NAME_MAX)
+        name.chop(name.size() > 1 && name.back().isLowSurrogate() ? 2 : 1);
+    return QFile::encodeName(QDir(info.path()).filePath(name)) + tail;
+}
+
 // A link keeps pointing at the file it names: the save replaces the file at the link's end.
 QString SaveTarget(const QString &path)
 {
@@ -45,7 +58,7 @@ QString SaveTarget(const QString &path)
 class Save
 {
 public:
-    explicit Save(const QString &path) : m_target(QFile::encodeName(SaveTarget(path))) {}
+    explicit Save(const QString &path) : m_target(SaveTarget(path)) {}
     ~Save()
     {
         if (m_fd < 0)
@@ -58,7 +71,7 @@ public:
     bool Open()
     {
         for (int attempt = 0; attempt < 16 && m_fd < 0; ++attempt) {
-            m_temporary = m_target + QFile::encodeName(SaveMark) + RandomName();
+            m_temporary = TemporaryPath(m_target, RandomName());
             const int fd = ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd < 0) {
                 if (errno == EEXIST)
@@ -88,7 +101,7 @@ public:
     // Everything written reaches the disk before the new file takes the old one's place.
     bool Commit()
     {
-        m_done = ::fsync(m_fd) == 0 && ::rename(m_temporary.constData(), m_target.constData()) == 0;
+        m_done = ::fsync(m_fd) == 0 && ::rename(m_temporary.constData(), QFile::encodeName(m_target).constData()) == 0;
         return m_done;
     }
 
@@ -106,10 +119,10 @@ private:
     bool KeepPermissions()
     {
         struct stat old = {};
-        return ::stat(m_target.constData(), &old) != 0 || ::fchmod(m_fd, old.st_mode & 07777) == 0;
+        return ::stat(QFile::encodeName(m_target).constData(), &old) != 0 || ::fchmod(m_fd, old.st_mode & 07777) == 0;
     }
 
-    QByteArray m_target;
+    QString m_target;
     QByteArray m_temporary;
     int m_fd = -1;
     bool m_done = false;
