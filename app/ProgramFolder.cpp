@@ -1,5 +1,6 @@
 #include "app/ProgramFolder.h"
 
+#include "app/ModSettings.h"
 #include "browsingdata/SearchConfig.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/HistoryStore.h"
@@ -47,7 +48,7 @@ void SetAppPath(const QString &path)
 
 QStringList DataFiles()
 {
-    return {QStringLiteral("Settings.dat"), QString::fromLatin1(TypedAddressList::FileName),
+    return {QString::fromLatin1(ModSettings::FileName), QString::fromLatin1(TypedAddressList::FileName),
             QString::fromLatin1(AutoCompleteStore::FileName), QString::fromLatin1(HistoryStore::FileName),
             QString::fromLatin1(SearchConfig::FileName)};
 }
