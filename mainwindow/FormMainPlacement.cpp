@@ -14,9 +14,12 @@ void FormMain::PlaceBeside(const QWidget *opener)
     const QScreen *screen = opener->screen();
     if (!screen)
         return;
-    // Not shown yet, this window's frame is the opener's frame around its own size.
-    move(WindowPlacement::BesideOpener(opener->frameGeometry(), ScreenPlacement::FrameGeometry(this, opener).size(),
-                                       screen->availableGeometry(), style()->pixelMetric(QStyle::PM_TitleBarHeight)));
+    ScreenPlacement::MoveFrame(this,
+                               WindowPlacement::BesideOpener(opener->frameGeometry(),
+                                                             ScreenPlacement::FrameGeometry(this, opener).size(),
+                                                             screen->availableGeometry(),
+                                                             style()->pixelMetric(QStyle::PM_TitleBarHeight)),
+                               opener);
 }
 
 void FormMain::KeepOnScreen()

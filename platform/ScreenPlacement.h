@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -18,9 +19,12 @@ QPoint CentredOver(const QSize &frameSize, const QRect &ownerFrame, const QRect 
 
 // The available area of the screen that holds the point; the primary screen's when none does.
 QRect AvailableAreaAt(const QPoint &point);
-// The window's frame; until the window manager has framed the window, its size is estimated with
-// the frame of framedLike, a window of the program that the same manager has framed already.
-QRect FrameGeometry(const QWidget *window, const QWidget *framedLike);
+// The window's frame. Until the window manager has framed the window, its frame is estimated with
+// the margins of framedLike, or else of another shown window of the program: one manager frames
+// them alike.
+QRect FrameGeometry(const QWidget *window, const QWidget *framedLike = nullptr);
+// Moves the window's frame to a point, also before the window manager has framed it.
+void MoveFrame(QWidget *window, const QPoint &to, const QWidget *framedLike = nullptr);
 // Moves a window centred over its owner's frame, or over its screen without one, inside the area.
 void CentreOver(QWidget *window, const QWidget *owner);
 // Moves a window inside the available area of its screen.
