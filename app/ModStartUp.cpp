@@ -1,5 +1,6 @@
 #include "app/ModStartUp.h"
 
+#include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/SearchConfig.h"
 #include "controls/AutoCompleteStore.h"
@@ -23,7 +24,7 @@ bool InitializeCommonControls()
 void RemoveStraySaves(const QString &appPath)
 {
     TextFile::RemoveStrayTemporaries(
-        appPath, {QStringLiteral("Settings.dat"), QString::fromLatin1(TypedAddressList::FileName),
+        appPath, {QString::fromLatin1(ModSettings::FileName), QString::fromLatin1(TypedAddressList::FileName),
                   QString::fromLatin1(AutoCompleteStore::FileName), QString::fromLatin1(HistoryStore::FileName),
                   QString::fromLatin1(SearchConfig::FileName)});
 }

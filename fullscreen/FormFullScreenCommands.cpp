@@ -214,9 +214,9 @@ void FormFullScreen::ToggleSideBarPane(CommandBarControl *control, int pane, boo
                                 withMenuItems);
 }
 
-// The first main window comes back on this window's page; this window stays loaded, hidden.
+// The default main window comes back on this window's page; this window stays loaded, hidden.
 // When every main window has been closed meanwhile, a new one opens on the page; when only
-// others are open, they stay as they are.
+// others are open, they stay as they are, and the first of them becomes the default.
 FormMain *FormFullScreen::LeaveFullScreen()
 {
     ModSettings::ProgramOptions().FullScreen = false;
@@ -224,7 +224,9 @@ FormMain *FormFullScreen::LeaveFullScreen()
     const QString address = WebBrowserFullScreen->LocationURL();
     FormMain *main = Forms::Existing<FormMain>();
     if (!main) {
-        if (!FormMain::AnyOpen()) {
+        if (FormMain *open = FormMain::AnyOpen()) {
+            open->TakeProgramOptions();
+        } else {
             delete m_objNewWindow;
             m_objNewWindow = new Application(this);
             m_objNewWindow->SetLocation(address);
@@ -237,14 +239,15 @@ FormMain *FormFullScreen::LeaveFullScreen()
     return main;
 }
 
-// The program's settings are saved with the first main window's placement (this window's own
+// The program's settings are saved with the default main window's placement (this window's own
 // rectangle is the whole screen, no place for a normal window); the address box keeps its files
 // unwritten, by design.
 void FormFullScreen::CloseCommand()
 {
     Timer1->stop();
     FormMain *main = Forms::Existing<FormMain>();
-    ModSettings::SaveSettings(main);
+    if (!ModSettings::SaveSettings(main))
+        SaveFailureMessage::Show(this, {QString::fromLatin1(ModSettings::FileName)});
     XPStyleImageTextBox1->SaveAutoCompleteDataFile();
     XPStyleImageTextBox1->WriteAddressList();
     if (main && main->IsChildWindow)

@@ -159,7 +159,7 @@ void FormMain::SelectSideBarPane(CommandBarControl *control, int pane)
 
 PageCommands::Target FormMain::PageCommandTarget()
 {
-    return {this, WebBrowserMain, m_objFBNavigator, CommandBarsMain, docMain, m_options};
+    return {this, WebBrowserMain, m_objFBNavigator, CommandBarsMain, docMain, this};
 }
 
 // The settings and address lists are saved first; then the window closes. A window that is not

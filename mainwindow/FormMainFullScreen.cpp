@@ -42,7 +42,7 @@ private:
 
 } // namespace
 
-// Full-screen mode is the program's: the full-screen window stands in for the first main
+// Full-screen mode is the program's: the full-screen window stands in for the default main
 // window, which hides, whichever window ran the command.
 void FormMain::EnterFullScreen()
 {
@@ -95,6 +95,23 @@ FormMain *FormMain::AnyOpen()
         if (auto *main = qobject_cast<FormMain *>(form))
             return main;
     return nullptr;
+}
+
+// A window opened while full screen stood alone is the one the user is left with: it keeps what
+// it shows of itself (its bars, side-bar pane and text size) and takes from the program what all
+// windows share (the blocker, full screen, the history's days, the address box's items, the
+// popup depth).
+void FormMain::TakeProgramOptions()
+{
+    const ModSettings::Options &program = ModSettings::ProgramOptions();
+    KillPopups = program.KillPopups;
+    FullScreen = program.FullScreen;
+    DaysInHistory = program.DaysInHistory;
+    ItemsInAddressBar = program.ItemsInAddressBar;
+    NumberOfChildWindowsAllowed = program.NumberOfChildWindowsAllowed;
+    Forms::MakeDefault(this);
+    ModSettings::KeepProgramOptionsIn(this);
+    ShowPopupBlockerState(KillPopups);
 }
 
 // The full-screen window takes the blocker's state, its history and its address list from the

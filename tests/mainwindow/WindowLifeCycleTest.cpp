@@ -253,7 +253,51 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
     EXPECT_FALSE(fs->isVisible());
     EXPECT_FALSE(reopened->FullScreen);
 
+    // The window the user is left with keeps its options: its bars' toggles are saved.
+    Execute(reopened, 202);
+    Execute(reopened, 203);
     Close(reopened);
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
-    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=False\r\n"));
+    const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(settings.contains("FullScreen=False\r\n")) << settings.constData();
+    EXPECT_TRUE(settings.contains("ShowToolBarStandard=False\r\n"));
+    EXPECT_TRUE(settings.contains("ShowAddressBar=False\r\n"));
+}
+
+// A window opened from full screen while no main window was open is the one the user is left
+// with when full screen is left: it keeps what it shows and takes the blocker the program has.
+TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsOnceFullScreenIsLeft)
+{
+    FormMain *second = NewWindowFrom(form);
+    ASSERT_NE(second, nullptr);
+    Close(form);
+    Execute(second, 218);
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    ASSERT_TRUE(WaitFor([&] { return fs->isVisible(); }));
+    Close(second);
+    ASSERT_TRUE(Forms::IsLoaded(fs));
+
+    const QList<FormMain *> before = MainWindows();
+    QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
+    FormMain *opened = WaitForNewWindow(before);
+    ASSERT_NE(opened, nullptr);
+    Execute(opened, 202);
+    ASSERT_TRUE(opened->KillPopups);
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001)->Execute();
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 218)->Execute();
+    ASSERT_TRUE(WaitFor([&] { return !fs->isVisible(); }));
+    EXPECT_EQ(MainWindows(), QList<FormMain *>{opened});
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_FALSE(opened->KillPopups) << "the blocker is the program's";
+    EXPECT_FALSE(opened->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001)->Checked());
+    EXPECT_FALSE(opened->ShowToolBarStandard) << "the window keeps what it shows";
+
+    Execute(opened, 203);
+    Close(opened);
+    EXPECT_TRUE(Forms::LoadedForms().isEmpty());
+    const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(settings.contains("FullScreen=False\r\n")) << settings.constData();
+    EXPECT_TRUE(settings.contains("KillPopups=False\r\n"));
+    EXPECT_TRUE(settings.contains("ShowToolBarStandard=False\r\n"));
+    EXPECT_TRUE(settings.contains("ShowAddressBar=False\r\n"));
 }
