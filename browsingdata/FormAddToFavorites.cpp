@@ -9,6 +9,7 @@
 #include "browsingdata/FormCreateNewFolder.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "browsingdata/PendingEvents.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>
@@ -120,7 +121,7 @@ QTreeWidgetItem *FormAddToFavorites::SelectedFolderNode() const
 void FormAddToFavorites::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FavoritesDialogSupport::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 void FormAddToFavorites::hideEvent(QHideEvent *event)

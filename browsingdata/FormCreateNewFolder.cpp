@@ -6,6 +6,7 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -60,7 +61,7 @@ void FormCreateNewFolder::ShowModal()
 void FormCreateNewFolder::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FavoritesDialogSupport::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 void FormCreateNewFolder::hideEvent(QHideEvent *event)

@@ -2,6 +2,7 @@
 
 #include "ftp/FormDialogTools.h"
 #include "platform/NumberedError.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -101,7 +102,7 @@ void FormFTPLogin::Form_Load()
 void FormFTPLogin::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormDialogTools::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
     CommandOK->setFocus();
 }
 

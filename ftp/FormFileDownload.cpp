@@ -3,6 +3,7 @@
 #include "ftp/FormDialogTools.h"
 #include "platform/Animation.h"
 #include "platform/NumberedError.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/Shell.h"
 
 #include <QCheckBox>
@@ -124,7 +125,7 @@ void FormFileDownload::Form_Load()
 void FormFileDownload::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormDialogTools::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 int FormFileDownload::StartFile(const QString &file)

@@ -4,6 +4,7 @@
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
+#include "controls/XPStyleStatusBarPanel.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/MainLayout.h"
 #include "platform/CommandBars.h"
@@ -169,11 +170,15 @@ TEST(FormMainWindow, PageRequestsMoveTheWindowAndHideItsBars)
     EXPECT_FALSE(form->ToolBarStandard->Visible());
     EXPECT_FALSE(form->XPStyleImageTextBox1->isVisible());
     emit form->WebBrowserMain->OnStatusBar(false);
+    EXPECT_FALSE(form->XPStyleStatusBarPanel2->isVisible()) << "the status panels go with their bar";
     emit form->WebBrowserMain->OnMenuBar(false);
     EXPECT_FALSE(form->CommandBarsMain->ActiveMenuBar()->Visible());
     emit form->WebBrowserMain->OnToolBar(true);
     EXPECT_TRUE(form->ToolBarStandard->Visible());
     EXPECT_TRUE(form->XPStyleImageTextBox1->isVisible());
+    emit form->WebBrowserMain->OnStatusBar(true);
+    EXPECT_TRUE(form->XPStyleStatusBarPanel2->isVisible());
+    EXPECT_TRUE(form->TransparentLabelPopupStatus->isVisible());
     Forms::Unload(form);
 }
 

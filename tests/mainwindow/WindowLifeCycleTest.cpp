@@ -30,6 +30,7 @@ protected:
                        "'width=320,height=240'); return false\">sized</a></p>"
                        "<p><a id=far href='#' onclick=\"window.open('/popup.html', 'far', "
                        "'left=5000,top=5000,width=320,height=240'); return false\">far</a></p>"
+                       "<p><a id=plain href='#' onclick=\"window.open('/popup.html'); return false\">plain</a></p>"
                        "</body></html>");
     }
 
@@ -152,6 +153,29 @@ TEST_F(WindowLifeCycle, PopupWithoutAPositionOpensOverItsOpenerAndAGivenPosition
     ASSERT_NE(next, nullptr);
     EXPECT_TRUE(TitleBarOnScreen(next));
     EXPECT_GT(next->y(), form->y()) << "a later window follows its opener, not the popup";
+}
+
+TEST_F(WindowLifeCycle, NewWindowsOfAWindowInTheScreensBottomRightCornerLieWhollyOnTheScreen)
+{
+    ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
+    const QRect area = form->screen()->availableGeometry();
+    const QSize frame = form->frameGeometry().size();
+    form->move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
+    const auto expectOnScreen = [&](const char *how, FormMain *window) {
+        ASSERT_NE(window, nullptr) << how;
+        EXPECT_TRUE(WaitFor([&] { return area.contains(window->frameGeometry()); }))
+            << how << " opens at " << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+            << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    };
+
+    QList<FormMain *> before = MainWindows();
+    QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);
+    expectOnScreen("Ctrl+N", WaitForNewWindow(before));
+    expectOnScreen("New Window", NewWindowFrom(form));
+    expectOnScreen("a link to a new window", PopupFrom(form, "#blank"));
+    expectOnScreen("a popup without position", PopupFrom(form, "#plain"));
+    expectOnScreen("a popup with a size", PopupFrom(form, "#sized"));
+    expectOnScreen("a popup with a position", PopupFrom(form, "#far"));
 }
 
 TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData)
