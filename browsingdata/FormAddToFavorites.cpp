@@ -10,6 +10,7 @@
 #include "browsingdata/ModManageFavFile.h"
 #include "browsingdata/PendingEvents.h"
 #include "platform/CaptionFit.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>
@@ -122,7 +123,7 @@ QTreeWidgetItem *FormAddToFavorites::SelectedFolderNode() const
 void FormAddToFavorites::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FavoritesDialogSupport::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 void FormAddToFavorites::hideEvent(QHideEvent *event)

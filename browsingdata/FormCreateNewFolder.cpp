@@ -7,6 +7,7 @@
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "platform/CaptionFit.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -62,7 +63,7 @@ void FormCreateNewFolder::ShowModal()
 void FormCreateNewFolder::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FavoritesDialogSupport::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 void FormCreateNewFolder::hideEvent(QHideEvent *event)

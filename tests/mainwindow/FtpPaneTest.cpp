@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "ftp/FormFTPLogin.h"
 #include "ftp/FormFileDownload.h"
@@ -446,14 +447,14 @@ TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
     ASSERT_TRUE(form->PictureFTP->isVisible());
-    choose(1000);
+    choose(CommandId::Back);
     ASSERT_TRUE(showPage(first, "First"));
     EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Back shows the page it names";
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(waitFor([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("readme.txt")); }));
-    choose(1004);
+    choose(CommandId::Home);
     ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html")), "Kestrelvue"));
     EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Home shows the page it names";
 }

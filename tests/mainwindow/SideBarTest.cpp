@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
@@ -61,7 +62,7 @@ CommandBar *favoritesPopupMenu(FormMain *form)
 QString sideButtonsShown(FormMain *form)
 {
     QString shown;
-    for (int id : {4000, 4001, 4002})
+    for (int id : {CommandId::SearchSettings, CommandId::SideBarAddToFavorites, CommandId::ClearHistory})
         shown += sideControl(form, id)->Visible() ? QLatin1Char('1') : QLatin1Char('0');
     return shown;
 }
@@ -194,13 +195,16 @@ TEST(SideBar, EachPaneOpensAloneWithItsButtonAndTheCloseButtonHidesTheSideBar)
     EXPECT_NEAR(split.height(), side.height(), 15);
     EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), 3600 + 40, 15);
 
-    for (int id : {2001, 2002, 2003, 205, 206, 207})
+    for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton,
+                   CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory})
         mainControl(form, id)->SetChecked(true);
     QTest::mouseClick(form->TransparentCloseButton1, Qt::LeftButton);
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
     EXPECT_EQ(flags(form), QStringLiteral("000"));
-    EXPECT_EQ(checks(form, {2001, 2002, 2003, 205, 206, 207}), QStringLiteral("000000"));
+    EXPECT_EQ(checks(form, {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton,
+                            CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory}),
+              QStringLiteral("000000"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001")) << "the side bar's own buttons stay as they were";
     const QRectF client = form->CommandBarsMain->ClientRectTwips();
     EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), client.left(), 15) << "the page takes the width";
@@ -215,31 +219,32 @@ TEST(SideBar, ToolbarButtonsAndSideBarsMenuItemsOpenAndCloseThePanes)
 {
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
-    const QList<int> toggles = {2001, 2002, 2003, 205, 206, 207};
+    const QList<int> toggles = {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton,
+                                CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory};
 
-    mainControl(form, 2001)->Execute();
+    mainControl(form, CommandId::SearchButton)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("100"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("100100"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("100"));
 
-    mainControl(form, 2002)->Execute();
+    mainControl(form, CommandId::FavoritesButton)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("010"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("010010"));
     EXPECT_EQ(flags(form), QStringLiteral("010"));
 
-    mainControl(form, 207)->Execute();
+    mainControl(form, CommandId::SideBarHistory)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("001"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("001001"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001"));
     EXPECT_TRUE(form->ImageSplitBar->isVisible());
 
-    mainControl(form, 2003)->Execute();
+    mainControl(form, CommandId::HistoryButton)->Execute();
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
     EXPECT_EQ(checks(form, toggles), QStringLiteral("000000"));
     EXPECT_EQ(flags(form), QStringLiteral("000"));
 
-    mainControl(form, 205)->Execute();
+    mainControl(form, CommandId::SideBarSearch)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("100"));
     Forms::Unload(form);
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("ShowSearch=True\r\n"))
@@ -256,8 +261,10 @@ TEST(SideBar, OnlyTheFirstSavedPaneOpensAtLoadAndOnlyItsMenuItemIsChecked)
     EXPECT_TRUE(form->PictureSideBar->isVisible());
     EXPECT_EQ(panesShown(form), QStringLiteral("100"));
     EXPECT_EQ(flags(form), QStringLiteral("100"));
-    EXPECT_EQ(checks(form, {205, 206, 207}), QStringLiteral("100"));
-    EXPECT_EQ(checks(form, {2001, 2002, 2003}), QStringLiteral("000"));
+    EXPECT_EQ(checks(form, {CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory}),
+              QStringLiteral("100"));
+    EXPECT_EQ(checks(form, {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton}),
+              QStringLiteral("000"));
     Forms::Unload(form);
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("ShowFavorites=False\r\n"));
 }
@@ -412,23 +419,23 @@ TEST(SideBar, FavoritesMenuCutsCopiesPastesAndDeletes)
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
 
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Help"), 70000);
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "News"), 70002);
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Help"), CommandId::FavoritesCut);
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "News"), CommandId::FavoritesPaste);
     EXPECT_TRUE(QFile::exists(favorites.filePath("News/Help.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("Help.url")));
     EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work", "Blank"}));
     EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "News")), QStringList({"Help"}));
 
     // Copy, then another folder clicked: the paste goes where the selection is at that time.
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), 70001);
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), CommandId::FavoritesCopy);
     clickNode(tree, childNamed(tree, nullptr, "News"));
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Work"), 70002);
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Work"), CommandId::FavoritesPaste);
     EXPECT_TRUE(QFile::exists(favorites.filePath("Work/Blank.url")));
     EXPECT_TRUE(QFile::exists(favorites.filePath("Blank.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("News/Blank.url")));
     EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "Work")), QStringList({"Blank"}));
 
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), 70004);
+    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), CommandId::FavoritesDelete);
     EXPECT_FALSE(QFile::exists(favorites.filePath("Blank.url")));
     EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work"}));
     Forms::Unload(form);
@@ -444,7 +451,7 @@ TEST(SideBar, ClearHistoryEmptiesTheTreeAndTheFile)
     form->ShowHistory();
     ASSERT_GT(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
 
-    CommandBarControl *clear = sideControl(form, 4002);
+    CommandBarControl *clear = sideControl(form, CommandId::ClearHistory);
     ASSERT_TRUE(clear->Visible());
     clear->Execute();
     EXPECT_EQ(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
@@ -461,7 +468,7 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
                      (today + QStringLiteral("|http://127.0.0.1/visited.html\r\n")).toUtf8());
     FormMain *form = startMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-    mainControl(form, 207)->Execute();
+    mainControl(form, CommandId::SideBarHistory)->Execute();
 
     // The pane starts below the row that holds "Clear History".
     QTreeWidget *tree = form->TreeViewHistory->TreeView1();
@@ -473,7 +480,7 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
     const auto rowBottom = [&] { return row->mapTo(form, QPoint(0, row->height())).y(); };
     const auto treeTop = [&] { return tree->mapTo(form, QPoint(0, 0)).y(); };
     // Once the row holds its button at full height, the tree lies below it.
-    QWidget *clear = sideControl(form, 4002)->Widget();
+    QWidget *clear = sideControl(form, CommandId::ClearHistory)->Widget();
     ASSERT_NE(clear, nullptr);
     EXPECT_TRUE(WaitFor([&] {
         return clear->isVisible() && row->height() >= clear->height() && treeTop() >= rowBottom();
@@ -498,11 +505,11 @@ TEST(SideBar, SearchSettingsAndAddToFavoritesOpenTheirDialogsOverTheMainWindow)
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
     form->ShowSearch();
-    QWidget *shown = closeModalOpenedBy([&] { sideControl(form, 4000)->Execute(); });
+    QWidget *shown = closeModalOpenedBy([&] { sideControl(form, CommandId::SearchSettings)->Execute(); });
     EXPECT_EQ(shown, Forms::Default<FormSelectSearch>());
 
     form->ShowFavorites();
-    shown = closeModalOpenedBy([&] { sideControl(form, 4001)->Execute(); });
+    shown = closeModalOpenedBy([&] { sideControl(form, CommandId::SideBarAddToFavorites)->Execute(); });
     EXPECT_NE(qobject_cast<FormAddToFavorites *>(shown), nullptr);
     Forms::Unload(form);
 }
