@@ -2,10 +2,10 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES = cmake ninja-build g++ qt6-base-dev qt6-webengine-dev qt6-webchannel-dev \
-           libgtest-dev libgmock-dev python3-pyftpdlib libsqlite3-dev curl xvfb xauth
+           libgtest-dev libgmock-dev python3-pyftpdlib libsqlite3-dev curl xvfb xauth xdotool
 
-export QTWEBENGINE_DISABLE_SANDBOX ?= 1
-export QTWEBENGINE_CHROMIUM_FLAGS ?= --disable-gpu --disable-background-networking
+# `run` turns neither the page sandbox nor the GPU off: the program decides both. The tests and
+# benchmarks turn them off for themselves.
 
 .PHONY: deps configure build run test bench clean
 

@@ -114,10 +114,32 @@ SettingsValues &Settings()
     return s;
 }
 
-Options &ProgramOptions()
+namespace {
+
+Options &ownOptions()
 {
     static Options o;
     return o;
+}
+
+Options *&optionsHolder()
+{
+    static Options *fields = nullptr;
+    return fields;
+}
+
+} // namespace
+
+Options &ProgramOptions()
+{
+    return optionsHolder() ? *optionsHolder() : ownOptions();
+}
+
+void KeepProgramOptionsIn(Options *fields)
+{
+    if (!fields)
+        ownOptions() = ProgramOptions();
+    optionsHolder() = fields;
 }
 
 const QMap<QString, QString> &SettingsTable()
@@ -127,7 +149,7 @@ const QMap<QString, QString> &SettingsTable()
 
 QString SettingsFilePath(const QString &appPath)
 {
-    return QDir(appPath).filePath(QStringLiteral("Settings.dat"));
+    return QDir(appPath).filePath(QString::fromLatin1(FileName));
 }
 
 bool ToInteger(const QString &text, qint64 &value)

@@ -9,6 +9,8 @@ class QWidget;
 // The program's seventeen settings and their file "Settings.dat" in the program folder.
 namespace ModSettings {
 
+constexpr const char *FileName = "Settings.dat";
+
 struct SettingsValues
 {
     // The window rectangle in twips: 32 bits, so a window beyond 32767 twips still saves.
@@ -56,10 +58,13 @@ struct SavedWindow
 };
 
 SettingsValues &Settings();
-// The program's options while it runs: the first main window works on them as its own fields,
-// the full-screen window and the dialogs read and change them, and every save writes them, so
-// that saving needs no window.
+// The program's options while it runs: the default main window's own fields while it is open,
+// else a record of the program's own that keeps them meanwhile. The full-screen window and the
+// dialogs read and change them, and every save writes them, so that saving needs no window.
 Options &ProgramOptions();
+// From now on the program's options are `fields` (a default main window's, which the caller
+// fills); null gives them back to the program's own record with the values they have.
+void KeepProgramOptionsIn(Options *fields);
 // The key table: the lines last read, key to value text; a key read twice is left out.
 const QMap<QString, QString> &SettingsTable();
 

@@ -1,10 +1,6 @@
 #include "app/ModStartUp.h"
 
 #include "app/ProgramFolder.h"
-#include "browsingdata/SearchConfig.h"
-#include "controls/AutoCompleteStore.h"
-#include "controls/HistoryStore.h"
-#include "controls/TypedAddressList.h"
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
 #include "platform/TextFile.h"
@@ -22,10 +18,7 @@ bool InitializeCommonControls()
 
 void RemoveStraySaves(const QString &appPath)
 {
-    TextFile::RemoveStrayTemporaries(
-        appPath, {QStringLiteral("Settings.dat"), QString::fromLatin1(TypedAddressList::FileName),
-                  QString::fromLatin1(AutoCompleteStore::FileName), QString::fromLatin1(HistoryStore::FileName),
-                  QString::fromLatin1(SearchConfig::FileName)});
+    TextFile::RemoveStrayTemporaries(appPath, ProgramFolder::DataFiles());
 }
 
 void Main()

@@ -1,5 +1,11 @@
 #include "app/ProgramFolder.h"
 
+#include "app/ModSettings.h"
+#include "browsingdata/SearchConfig.h"
+#include "controls/AutoCompleteStore.h"
+#include "controls/HistoryStore.h"
+#include "controls/TypedAddressList.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -16,25 +22,13 @@ QString &overridden()
     return path;
 }
 
-// Copies the program folder's files that the data folder lacks; never overwrites.
-void seed(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    const QFileInfoList entries = QDir(from).entryInfoList(QDir::Files);
-    for (const QFileInfo &fi : entries) {
-        const QString target = QDir(to).filePath(fi.fileName());
-        if (!fi.isExecutable() && !QFileInfo::exists(target))
-            QFile::copy(fi.absoluteFilePath(), target);
-    }
-}
-
 QString resolve()
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
     if (QFileInfo(exeDir).isWritable())
         return exeDir;
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    seed(exeDir, data);
+    Seed(exeDir, data);
     return data;
 }
 
@@ -50,6 +44,26 @@ QString AppPath()
 void SetAppPath(const QString &path)
 {
     overridden() = path;
+}
+
+QStringList DataFiles()
+{
+    return {QString::fromLatin1(ModSettings::FileName), QString::fromLatin1(TypedAddressList::FileName),
+            QString::fromLatin1(AutoCompleteStore::FileName), QString::fromLatin1(HistoryStore::FileName),
+            QString::fromLatin1(SearchConfig::FileName)};
+}
+
+void Seed(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    // The pages the program opens from its folder, besides its data files.
+    const QStringList own = DataFiles() + QStringList{QStringLiteral("blank.html"), QStringLiteral("Help.html")};
+    for (const QString &name : own) {
+        const QString source = QDir(from).filePath(name);
+        const QString target = QDir(to).filePath(name);
+        if (QFileInfo(source).isFile() && !QFileInfo::exists(target))
+            QFile::copy(source, target);
+    }
 }
 
 } // namespace ProgramFolder

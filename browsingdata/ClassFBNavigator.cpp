@@ -1,5 +1,6 @@
 #include "browsingdata/ClassFBNavigator.h"
 
+#include "app/CommandIds.h"
 #include "platform/CommandBars.h"
 #include "platform/Forms.h"
 
@@ -34,12 +35,12 @@ void ClassFBNavigator::AddLocation(QObject *ParentForm, const QString &URL,
 
 void ClassFBNavigator::RebuildBackMenu(QObject *ParentForm)
 {
-    RebuildMenu(ParentForm, BackButtonId, BackListId, BackNames());
+    RebuildMenu(ParentForm, CommandId::Back, CommandId::BackList, BackNames());
 }
 
 void ClassFBNavigator::RebuildForwardMenu(QObject *ParentForm)
 {
-    RebuildMenu(ParentForm, ForwardButtonId, ForwardListId, ForwardNames());
+    RebuildMenu(ParentForm, CommandId::Forward, CommandId::ForwardList, ForwardNames());
 }
 
 void ClassFBNavigator::RebuildMenu(QObject *ParentForm, int buttonId, int entryId,

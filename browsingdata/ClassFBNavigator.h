@@ -9,7 +9,7 @@ class CommandBarControl;
 class QWidget;
 
 // One browser window's back/forward list, kept in step with the window's Back and Forward
-// drop-downs (split buttons 1000 and 1001 of its Standard bar, entries 30000 and 31000) and
+// drop-downs (split buttons Back and Forward of its Standard bar) and
 // with the enabled state of Back and Forward in the default main window's menu bar and page
 // context menu.
 class ClassFBNavigator : public QObject, public FBLocationList
@@ -18,11 +18,6 @@ class ClassFBNavigator : public QObject, public FBLocationList
 
 public:
     explicit ClassFBNavigator(QObject *parent = nullptr) : QObject(parent) {}
-
-    static constexpr int BackButtonId = 1000;
-    static constexpr int ForwardButtonId = 1001;
-    static constexpr int BackListId = 30000;
-    static constexpr int ForwardListId = 31000;
 
     using FBLocationList::AddLocation;
     // Records a loaded page of ParentForm's browser and rebuilds both drop-downs.

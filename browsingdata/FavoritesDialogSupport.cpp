@@ -8,7 +8,6 @@
 
 #include <QEventLoop>
 #include <QPointer>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVariant>
 
@@ -24,15 +23,6 @@ void PlaceTwips(QWidget *control, int left, int top, int width, int height)
 {
     control->setGeometry(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
                          height / TwipsPerPixel);
-}
-
-void CentreOnOwner(QWidget *dialog)
-{
-    const QWidget *owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
-    const QRect area = owner ? owner->frameGeometry()
-                             : (dialog->screen() ? dialog->screen()->availableGeometry() : QRect());
-    if (area.isValid())
-        dialog->move(area.center() - dialog->rect().center());
 }
 
 void RunModal(QWidget *dialog, QEventLoop *&loop)

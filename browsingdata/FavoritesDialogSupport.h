@@ -14,8 +14,6 @@ namespace FavoritesDialogSupport {
 
 // Places a control at a rectangle given in twips.
 void PlaceTwips(QWidget *control, int left, int top, int width, int height);
-// Centres a shown dialog on its owner window, or on the screen without one.
-void CentreOnOwner(QWidget *dialog);
 // Shows dialog modal and runs loop until the dialog is hidden or destroyed; loop is set
 // while it runs (the dialog's hide ends it).
 void RunModal(QWidget *dialog, QEventLoop *&loop);

@@ -9,6 +9,8 @@
 #include "browsingdata/FormCreateNewFolder.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "browsingdata/PendingEvents.h"
+#include "platform/CaptionFit.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>
@@ -58,6 +60,7 @@ FormAddToFavorites::FormAddToFavorites(QWidget *parent) : QWidget(parent, Qt::Di
     TextName = new QLineEdit(this);
     TextName->setObjectName(QStringLiteral("TextName"));
     PlaceTwips(TextName, 780, 480, 3585, 330);
+    CaptionFit::WidenBeside({LabelName}, {TextName});
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     PlaceTwips(cmdOK, 2040, 4320, 1095, 375);
@@ -120,7 +123,7 @@ QTreeWidgetItem *FormAddToFavorites::SelectedFolderNode() const
 void FormAddToFavorites::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FavoritesDialogSupport::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 void FormAddToFavorites::hideEvent(QHideEvent *event)

@@ -36,7 +36,7 @@ public:
 
     // Shows the dialog modal (over owner, centred on it, when given) and returns once it is
     // closed; the dialog is unloaded then. The page saved is page's, the page of the window the
-    // user opened the dialog from; without one, the first main window's.
+    // user opened the dialog from; without one, the default main window's.
     void ShowModal(QWidget *owner, const WebBrowser *page = nullptr);
 
     // The folder node that is selected, else the root (the Favorites folder itself).

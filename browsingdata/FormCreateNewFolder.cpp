@@ -6,6 +6,8 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "platform/CaptionFit.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -41,6 +43,7 @@ FormCreateNewFolder::FormCreateNewFolder(FormAddToFavorites *owner)
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     PlaceTwips(cmdCancel, 2760, 1020, 1095, 375);
+    CaptionFit::WidenBeside({LabelFolderName}, {TextFolderName});
     setTabOrder(TextFolderName, cmdOK);
     setTabOrder(cmdOK, cmdCancel);
 
@@ -60,7 +63,7 @@ void FormCreateNewFolder::ShowModal()
 void FormCreateNewFolder::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FavoritesDialogSupport::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 void FormCreateNewFolder::hideEvent(QHideEvent *event)

@@ -4,15 +4,14 @@
 #include "browsingdata/ModReadWriteSearchConfig.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "browsingdata/SearchConfig.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/WebBrowser.h"
 
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -85,11 +84,7 @@ void FormSelectSearch::ShowModal(QWidget *owner)
 void FormSelectSearch::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
-    const QRect area = owner ? owner->frameGeometry()
-                             : (screen() ? screen()->availableGeometry() : QRect());
-    if (area.isValid())
-        move(area.center() - rect().center());
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 void FormSelectSearch::hideEvent(QHideEvent *event)

@@ -15,9 +15,7 @@ QString GetFavoritesFolder();
 // Puts the favorites in another folder (a test's own); empty goes back to the user's.
 void SetFavoritesFolder(const QString &folder);
 
-// Command ids of the entries made from the Favorites folder, and the tags of tree nodes.
-constexpr int FavoritesFolderId = 40000;
-constexpr int FavoriteId = 41000;
+// The tags of tree nodes.
 inline const QString FolderTag = QStringLiteral("Folder");
 inline const QString FileTag = QStringLiteral("File");
 

@@ -1,5 +1,6 @@
 #include "browsingdata/ModManageFavFile.h"
 
+#include "app/CommandIds.h"
 #include "browsingdata/FavoritesFolder.h"
 #include "platform/CommandBars.h"
 
@@ -24,13 +25,13 @@ void AddMenuEntries(CommandBar *bar, const FavoritesTreeFolder &folder, bool top
         const bool opens = topLevel || sub.HasEntries();
         CommandBarControl *entry = bar->Controls().Add(
             opens ? CommandBarControlType::Submenu : CommandBarControlType::Button,
-            FavoritesFolderId, MenuCaption(sub.Entry.Name));
+            CommandId::FavoritesFolder, MenuCaption(sub.Entry.Name));
         entry->SetParameter(sub.Entry.Key);
         if (opens)
             AddMenuEntries(entry->CommandBar(), sub, false);
     }
     for (const FavoritesEntry &file : folder.Files) {
-        CommandBarControl *entry = bar->Controls().Add(CommandBarControlType::Button, FavoriteId,
+        CommandBarControl *entry = bar->Controls().Add(CommandBarControlType::Button, CommandId::Favorite,
                                                        MenuCaption(file.Name));
         entry->SetParameter(file.Key);
     }

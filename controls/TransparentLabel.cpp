@@ -5,18 +5,19 @@
 #include <QEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace DrawnControlGeometry;
 
 TransparentLabel::TransparentLabel(QWidget *parent) : DrawnControl(Qt::black, parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFixedHeight(twipsToPixels(LabelHeight));
-    // Small enough that the whole text cell fits the surface below the 4-pixel top margin,
-    // and unsmoothed: every pixel the text touches becomes solid.
-    QFont small = font();
-    small.setPixelSize(11);
-    small.setStyleStrategy(QFont::NoAntialias);
-    setFont(small);
+    // The window's own font, unsmoothed: every pixel the text touches becomes solid. A smaller
+    // size would set the glyphs so close that a colon merges into the letter before it.
+    QFont unsmoothed = font();
+    unsmoothed.setStyleStrategy(QFont::NoAntialias);
+    setFont(unsmoothed);
 }
 
 void TransparentLabel::setLabelText(const QString &text)
@@ -52,8 +53,10 @@ void TransparentLabel::drawText()
         painter.setFont(font());
         painter.setPen(Qt::black);
         const QFontMetrics metrics(font());
-        painter.drawText(QPoint(LabelTextLeftPixels, LabelTextTopPixels + metrics.ascent()),
-                         m_labelText);
+        // A font taller than the design's moves up until its whole cell, descenders included,
+        // lies on the surface.
+        const int top = std::max(0, std::min(LabelTextTopPixels, surface.height() - metrics.height()));
+        painter.drawText(QPoint(LabelTextLeftPixels, top + metrics.ascent()), m_labelText);
     }
     takeShapeMask(surface, QPoint(twipsToPixels(surfaceTwips.left()), twipsToPixels(surfaceTwips.top())));
 }

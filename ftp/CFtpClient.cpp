@@ -123,18 +123,18 @@ void CFtpClient::Connect()
             m_password = kAnonymousPassword;
         }
         FtpSocketTools::CloseNow(*m_objControlSocket);
-        SetSessionState(2);
+        SetSessionState(stConnecting);
         m_lastCommand.clear();
         ForgetOwedReplies();
         m_serverNames.Clear();
-        m_repliesOwed = 1; // the greeting
+        m_owedReplies.Sent(QString()); // the greeting
         SetCurrentMethod(ftpConnect);
         started = true;
         try {
             m_objControlSocket->Connect(m_ftpServer, m_remotePort);
         } catch (const NumberedError &) {
             ResetCurrentMethod();
-            SetSessionState(1);
+            SetSessionState(stConnectionClosed);
             throw;
         }
     });
@@ -290,8 +290,8 @@ void CFtpClient::CloseControlConnection()
         if (m_objControlSocket->State() != CSocket::sckClosed)
             m_objControlSocket->CloseSocket();
         // Only a connected socket reports its close later; any other is gone already.
-        if (m_objControlSocket->State() == CSocket::sckClosed && m_ftpSessionState != 1)
-            SetSessionState(1);
+        if (m_objControlSocket->State() == CSocket::sckClosed && m_ftpSessionState != stConnectionClosed)
+            SetSessionState(stConnectionClosed);
     } catch (const NumberedError &error) {
         throw NumberedError(error.Number(), Prefixed("CloseControlConnection", error.Description()),
                             error.Source());
@@ -308,7 +308,7 @@ void CFtpClient::AbandonOperation(qint32 method)
     case ftpConnect:
         FtpSocketTools::CloseNow(*m_objControlSocket);
         ForgetOwedReplies();
-        SetSessionState(1);
+        SetSessionState(stConnectionClosed);
         break;
     case ftpDownloadFile:
     case ftpUploadFile:
@@ -332,7 +332,7 @@ bool CFtpClient::DataTransferInProgress() const
 
 bool CFtpClient::Busy() const
 {
-    return m_ftpSessionState != 0 && m_ftpSessionState != 1;
+    return m_ftpSessionState != stReady && m_ftpSessionState != stConnectionClosed;
 }
 
 QString CFtpClient::FtpServerMessage()
@@ -373,8 +373,8 @@ void CFtpClient::SetCurrentMethod(qint32 method)
 void CFtpClient::ResetCurrentMethod()
 {
     m_objTimeOut->StopTimer();
-    if (m_ftpSessionState != 1)
-        m_ftpSessionState = 0;
+    if (m_ftpSessionState != stConnectionClosed)
+        m_ftpSessionState = stReady;
     m_currentMethod = ftpNone;
     // A command still waiting for an abandoned reply belongs to the operation that just ended.
     m_heldCommandLine.clear();
@@ -382,7 +382,7 @@ void CFtpClient::ResetCurrentMethod()
     emit OnStateChange(m_ftpSessionState);
 }
 
-void CFtpClient::SetSessionState(qint32 state)
+void CFtpClient::SetSessionState(FtpState state)
 {
     m_ftpSessionState = state;
     emit OnStateChange(state);

@@ -2,6 +2,7 @@
 
 #include "ftp/CFtpError.h"
 #include "ftp/CFtpFiles.h"
+#include "ftp/FtpOwedReplies.h"
 #include "ftp/FtpReplyReader.h"
 #include "ftp/FtpServerNames.h"
 
@@ -47,6 +48,31 @@ public:
         ftpUploadFile = 9,
         ftpEnumFiles = 10,
         ftpQuitSession = 11,
+    };
+
+    // The session state (FtpSessionState), reported by OnStateChange. Each command sent announces
+    // one (FtpCommands); the "done" states and stDataConnectionEstablished are never set.
+    enum FtpState : qint32 {
+        stReady = 0,
+        stConnectionClosed = 1,
+        stConnecting = 2,
+        stConnected = 3,
+        stAuthenticating = 4,
+        stLoggedIn = 5,
+        stChangingDirectory = 6,
+        stDeletingFile = 7,
+        stRemovingDirectory = 8,
+        stCreatingDirectory = 9,
+        stRenaming = 10,
+        stEstablishingDataConnection = 11,
+        stDataConnectionEstablished = 12,
+        stListing = 13,
+        stListingDone = 14,
+        stDownloading = 15,
+        stDownloadDone = 16,
+        stUploading = 17,
+        stUploadDone = 18,
+        stQuitting = 19,
     };
 
     explicit CFtpClient(QObject *parent = nullptr);
@@ -107,7 +133,7 @@ public:
     // Seconds without server activity before a pending operation ends with arStatusTimeOut.
     qint32 TimeOut() const;
     void setTimeOut(qint32 intSeconds);
-    qint32 FtpSessionState() const { return m_ftpSessionState; }
+    FtpState FtpSessionState() const { return m_ftpSessionState; }
     const QString &LastServerResponse() const { return m_lastServerResponse; }
     const CFtpError &LastFtpError() const { return m_lastFtpError; }
 
@@ -133,7 +159,7 @@ private:
     // Interface and state (CFtpClient.cpp).
     void SetCurrentMethod(qint32 method);
     void ResetCurrentMethod();
-    void SetSessionState(qint32 state);
+    void SetSessionState(FtpState state);
     void RaiseCompletion(qint32 method, qint32 result);
     void ProcessMethodFailure(qint32 method);
     void FailOperation(const QString &source, int number, const QString &description);
@@ -145,7 +171,7 @@ private:
 
     // Control connection and replies (CFtpClientControl.cpp).
     void SendFtpCommand(const QString &command, const QString &argument = QString());
-    void SendCommandLine(const QByteArray &line, const QString &message);
+    void SendCommandLine(const QString &command, const QByteArray &line, const QString &message);
     void HoldCommandLine(const QByteArray &line, const QString &message);
     void SendHeldCommand();
     void ForgetOwedReplies();
@@ -184,14 +210,14 @@ private:
 
     qint32 m_currentMethod = ftpNone;
     FtpReplyReader m_replyReader;
-    // Final replies still owed by commands sent. While an abandoned command's reply is owed, the
-    // next command waits here, so that no operation ever reads the reply of an earlier one. The
-    // wait has a bound: after a grace a NOOP asks the server where its replies stand, and once
-    // it is answered the command goes; a server that answers nothing is left.
-    int m_repliesOwed = 0;
+    // The commands whose final replies are still owed. While an abandoned command's reply is
+    // owed, the next command waits here, so that no operation ever reads the reply of an earlier
+    // one. The wait has a bound: after a grace a NOOP asks the server where its replies stand,
+    // and once its reply is known for its own the command goes; a server that answers nothing,
+    // or whose replies cannot be told apart, is left.
+    FtpOwedReplies m_owedReplies;
     QByteArray m_heldCommandLine;
     QString m_heldCommandMessage;
-    bool m_noopOwed = false;
     QTimer *m_objReplyGrace = nullptr;
     QString m_newFileName;
     QString m_remoteFile;
@@ -216,7 +242,7 @@ private:
     QString m_currentDirectoryListing;
     qint64 m_startPosition = 0;
     qint64 m_localFileLength = 0;
-    qint32 m_ftpSessionState = 1;
+    FtpState m_ftpSessionState = stConnectionClosed;
     QString m_lastServerResponse;
     qint32 m_sendBufferLenght = 1460;
     bool m_completionFlag = false;

@@ -4,6 +4,7 @@
 
 #include "ftp/CSocket.h"
 #include "ftp/CTimeout.h"
+#include "ftp/FtpCommands.h"
 #include "ftp/FtpProtocol.h"
 #include "ftp/FtpSocketTools.h"
 #include "ftp/MSocketSupport.h"
@@ -15,44 +16,10 @@
 
 namespace
 {
-// The session state each command word announces; TYPE, PASV, PORT and REST take the state of
-// the transfer they prepare.
-qint32 StateForCommand(const QString &command, qint32 method)
-{
-    if (command == u"USER" || command == u"PASS")
-        return 4;
-    if (command == u"CWD")
-        return 6;
-    if (command == u"DELE")
-        return 7;
-    if (command == u"RMD")
-        return 8;
-    if (command == u"MKD")
-        return 9;
-    if (command == u"RNFR")
-        return 10;
-    if (command == u"LIST" || command == u"PWD")
-        return 13;
-    if (command == u"RETR")
-        return 15;
-    if (command == u"STOR")
-        return 17;
-    if (command == u"QUIT")
-        return 19;
-    if (command == u"TYPE" || command == u"PASV" || command == u"PORT" || command == u"REST") {
-        switch (method) {
-        case CFtpClient::ftpEnumFiles: return 13;
-        case CFtpClient::ftpDownloadFile: return 15;
-        case CFtpClient::ftpUploadFile: return 17;
-        default: return 0;
-        }
-    }
-    return 0;
-}
-
 const QString kNoDirectory =
     QStringLiteral("Cannot retrieve the current directory path. Unexpected server response.");
 const QString kReplyTooLong = QStringLiteral("The server's reply is too long: the connection is closed.");
+const QString kNoop = QStringLiteral("NOOP");
 const QString kNoAnswer =
     QStringLiteral("The server has not answered an earlier command: the connection is closed.");
 }
@@ -66,17 +33,17 @@ void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
         if (!FtpProtocol::IsSafeArgument(argument))
             throw NumberedError(5, QStringLiteral("Invalid procedure call or argument"),
                                 QStringLiteral("CFtpClient.SendFtpCommand"));
-        SetSessionState(StateForCommand(command, m_currentMethod));
+        SetSessionState(FtpCommands::StateWhenSent(command, m_currentMethod));
         m_lastCommand = command;
         // Names go back as the server's bytes.
         const QByteArray bytes = (argument.isEmpty() ? command.toUtf8()
                                                      : command.toUtf8() + ' ' + m_serverNames.Encode(argument))
                                  + "\r\n";
         const QString message = command + u' ' + argument;
-        if (m_repliesOwed > 0) {
+        if (!m_owedReplies.IsEmpty()) {
             HoldCommandLine(bytes, message);
         } else {
-            SendCommandLine(bytes, message);
+            SendCommandLine(command, bytes, message);
         }
     } catch (const NumberedError &error) {
         throw NumberedError(error.Number(), QStringLiteral("CFtpClient.SendFtpCommand failed: ") + error.Description(),
@@ -84,9 +51,9 @@ void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
     }
 }
 
-void CFtpClient::SendCommandLine(const QByteArray &line, const QString &message)
+void CFtpClient::SendCommandLine(const QString &command, const QByteArray &line, const QString &message)
 {
-    ++m_repliesOwed;
+    m_owedReplies.Sent(command);
     m_objControlSocket->SendData(QVariant(line));
     emit SessionProtocolMessage(message, 0);
 }
@@ -98,41 +65,41 @@ void CFtpClient::HoldCommandLine(const QByteArray &line, const QString &message)
     m_heldCommandLine = line;
     m_heldCommandMessage = message;
     m_objTimeOut->StopTimer();
-    if (!m_noopOwed || !m_objReplyGrace->isActive())
+    if (!m_owedReplies.Owes(kNoop) || !m_objReplyGrace->isActive())
         m_objReplyGrace->start();
 }
 
+// The command held is the last one the operation gave.
 void CFtpClient::SendHeldCommand()
 {
     m_objReplyGrace->stop();
     m_objTimeOut->StartTimer();
-    SendCommandLine(std::exchange(m_heldCommandLine, QByteArray()), std::exchange(m_heldCommandMessage, QString()));
+    SendCommandLine(m_lastCommand, std::exchange(m_heldCommandLine, QByteArray()),
+                    std::exchange(m_heldCommandMessage, QString()));
 }
 
 void CFtpClient::ForgetOwedReplies()
 {
     m_replyReader.Clear();
-    m_repliesOwed = 0;
+    m_owedReplies.Clear();
     m_heldCommandLine.clear();
     m_heldCommandMessage.clear();
-    m_noopOwed = false;
     m_objReplyGrace->stop();
 }
 
 // A command has waited a grace for replies that abandoned commands owe. The first time, a NOOP
-// goes out: the server answers commands in order, so its 200 means nothing older will come. When
-// the NOOP too stays unanswered, the server is left.
+// goes out: the server answers commands in order, so once its reply is known for its own nothing
+// older will come. When no reply comes that is surely the NOOP's, the server is left.
 void CFtpClient::m_objReplyGrace_TimeOut()
 {
     if (m_heldCommandLine.isEmpty())
         return;
-    if (m_noopOwed) {
+    if (m_owedReplies.Owes(kNoop)) {
         GiveUpControlConnection(kNoAnswer, arStatusTimeOut, CFtpError());
         return;
     }
     try {
-        m_noopOwed = true;
-        SendCommandLine(QByteArrayLiteral("NOOP\r\n"), QStringLiteral("NOOP "));
+        SendCommandLine(kNoop, QByteArrayLiteral("NOOP\r\n"), QStringLiteral("NOOP "));
         m_objReplyGrace->start();
     } catch (const NumberedError &error) {
         FailOperation(error.Source(), error.Number(), error.Description());
@@ -170,7 +137,7 @@ bool CFtpClient::GetDirFromResponse(const QString &reply)
 
 void CFtpClient::LoggedIn()
 {
-    SetSessionState(5);
+    SetSessionState(stLoggedIn);
     SendFtpCommand(QStringLiteral("PWD"));
 }
 
@@ -194,123 +161,75 @@ void CFtpClient::HandleReply(const FtpReply &reply)
         return;
     }
 
+    // The command the reply answers: a preliminary reply only announces the final one of the
+    // oldest command owed.
     const bool preliminary = code < 200;
-    if (!preliminary && m_repliesOwed > 0)
-        --m_repliesOwed;
-    if (m_noopOwed) {
-        // Replies up to the NOOP's answer belong to commands given up.
-        if (preliminary || (code != 200 && m_repliesOwed > 0))
-            return;
-        m_noopOwed = false;
-        m_repliesOwed = 0;
+    const std::optional<QString> answered = preliminary ? std::nullopt : m_owedReplies.Answer(code);
+    if (preliminary ? m_owedReplies.IsEmpty() : !answered)
+        return; // a reply to no command sent
+    if (answered == kNoop) {
         m_objReplyGrace->stop();
         if (!m_heldCommandLine.isEmpty())
             SendHeldCommand();
         return;
     }
+    if (m_owedReplies.Owes(kNoop))
+        return; // the reply of a command given up
     if (!m_heldCommandLine.isEmpty()) {
         // The reply of a command whose operation was cancelled or timed out: once the last one
         // is in, the command that waited goes out.
-        if (m_repliesOwed == 0)
+        if (m_owedReplies.IsEmpty())
             SendHeldCommand();
         return;
     }
 
-    switch (m_currentMethod) {
-    case ftpNone:
+    // The reply answers the operation's last command: one its command takes is acted on, any
+    // other fails the operation.
+    const FtpCommands::Command *command = FtpCommands::Find(m_lastCommand);
+    if (m_currentMethod == ftpNone || !command)
         return;
-    case ftpDownloadFile:
-    case ftpUploadFile:
-    case ftpEnumFiles:
+    if (!command->Takes(code))
+        RaiseFtpError(code);
+    else if (DataTransferInProgress())
         HandleDataReply(code, reply);
-        return;
-    default:
-        // A preliminary reply only announces the final one.
-        if (!preliminary)
-            HandleControlReply(code, reply);
-        return;
-    }
+    else if (!preliminary)
+        HandleControlReply(code, reply);
 }
 
+// Acts on a final reply its command takes, for the login, the directory and file commands and
+// QUIT.
 void CFtpClient::HandleControlReply(int code, const FtpReply &reply)
 {
     const qint32 method = m_currentMethod;
-    const auto endWith = [this, method](qint32 result) {
-        ResetCurrentMethod();
-        RaiseCompletion(method, result);
-    };
     const QString &last = m_lastCommand;
-
-    switch (method) {
-    case ftpConnect:
-        if (last.isEmpty()) {
-            if (code == 220)
-                SendFtpCommand(QStringLiteral("USER"), m_userName);
-            else
-                RaiseFtpError(code);
-        } else if (last == u"USER") {
-            if (code == 230)
-                LoggedIn();
-            else if (code == 331)
-                SendFtpCommand(QStringLiteral("PASS"), m_password);
-            else
-                RaiseFtpError(code);
-        } else if (last == u"PASS") {
-            if (code == 202 || code == 230)
-                LoggedIn();
-            else
-                RaiseFtpError(code);
-        } else if (last == u"PWD") {
-            if (code != 257) {
-                RaiseFtpError(code);
-            } else if (GetDirFromResponse(QString::fromLatin1(reply.Bytes))) {
-                endWith(arStatusOk);
-            } else {
-                ResetCurrentMethod();
-                m_lastFtpError.Set(16001, kNoDirectory, QString());
-                CloseControlConnection();
-                ProcessMethodFailure(method);
-            }
-        }
-        return;
-    case ftpGetCurrentDirectory:
-        if (code != 257) {
-            RaiseFtpError(code);
-            return;
-        }
+    if (last.isEmpty()) {
+        SendFtpCommand(QStringLiteral("USER"), m_userName);
+    } else if (last == u"USER" && code == 331) {
+        SendFtpCommand(QStringLiteral("PASS"), m_password);
+    } else if (last == u"USER" || last == u"PASS") {
+        LoggedIn();
+    } else if (last == u"PWD") {
+        const bool found = GetDirFromResponse(QString::fromLatin1(reply.Bytes));
         ResetCurrentMethod();
-        if (GetDirFromResponse(QString::fromLatin1(reply.Bytes))) {
-            emit OnGetCurrentDirectory(arStatusOk);
-        } else {
-            m_lastFtpError.Set(16001, kNoDirectory, QString());
-            emit OnGetCurrentDirectory(arStatusError);
-        }
-        return;
-    case ftpSetCurrentDirectory:
-    case ftpRemoveDirectory:
-    case ftpDeleteFile:
-        code == 250 ? endWith(arStatusOk) : RaiseFtpError(code);
-        return;
-    case ftpCreateDirectory:
-        code == 257 ? endWith(arStatusOk) : RaiseFtpError(code);
-        return;
-    case ftpRenameFile:
-        if (last == u"RNFR")
-            code == 350 ? SendFtpCommand(QStringLiteral("RNTO"), m_newFileName) : RaiseFtpError(code);
-        else if (last == u"RNTO")
-            code == 250 ? endWith(arStatusOk) : RaiseFtpError(code);
-        return;
-    case ftpQuitSession:
-        if (code != 221) {
-            RaiseFtpError(code);
+        if (found) {
+            RaiseCompletion(method, arStatusOk);
             return;
         }
+        m_lastFtpError.Set(16001, kNoDirectory, QString());
+        // A login that cannot tell its directory ends the session.
+        if (method == ftpConnect)
+            CloseControlConnection();
+        ProcessMethodFailure(method);
+    } else if (last == u"RNFR") {
+        SendFtpCommand(QStringLiteral("RNTO"), m_newFileName);
+    } else if (last == u"QUIT") {
         ResetCurrentMethod();
         m_objControlSocket->CloseSocket();
         emit OnQuitSession(arStatusOk);
-        return;
-    default:
-        return;
+    } else {
+        // CWD, MKD, RMD, DELE and RNTO have done their work.
+        ResetCurrentMethod();
+        RaiseCompletion(method, arStatusOk);
     }
 }
 
@@ -321,7 +240,7 @@ void CFtpClient::m_objControlSocket_OnConnect()
     } catch (const NumberedError &) {
         // The operation's own timer start already reported any timer fault.
     }
-    SetSessionState(3);
+    SetSessionState(stConnected);
 }
 
 void CFtpClient::m_objControlSocket_OnDataArrival(qint32)
@@ -367,8 +286,8 @@ void CFtpClient::GiveUpControlConnection(const QString &why, qint32 result, cons
     } catch (const NumberedError &) {
         // What the operation and the connection held is given up all the same.
     }
-    if (m_ftpSessionState != 1)
-        SetSessionState(1);
+    if (m_ftpSessionState != stConnectionClosed)
+        SetSessionState(stConnectionClosed);
     emit SessionProtocolMessage(why, 2);
     if (method == ftpNone)
         return;
@@ -391,7 +310,7 @@ void CFtpClient::m_objControlSocket_OnClose()
         m_lastFtpError.Set(16421, FtpProtocol::ReplyDescription(421),
                            QStringLiteral("CFtpClient.m_objControlSocket_OnClose"));
     }
-    SetSessionState(1);
+    SetSessionState(stConnectionClosed);
     if (method != ftpNone)
         RaiseCompletion(method, method == ftpQuitSession ? arStatusOk : arStatusError);
 }
@@ -407,8 +326,8 @@ void CFtpClient::m_objControlSocket_OnError(int number, const QString &descripti
         // The socket is gone already; the failure to report is the one below.
     }
     ResetCurrentMethod();
-    if (m_ftpSessionState != 1)
-        SetSessionState(1);
+    if (m_ftpSessionState != stConnectionClosed)
+        SetSessionState(stConnectionClosed);
     m_lastFtpError.Set(number, description, QStringLiteral("CFtpClient.m_objControlSocket_OnError"));
     RaiseCompletion(method, arStatusError);
 }

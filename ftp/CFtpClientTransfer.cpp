@@ -4,6 +4,7 @@
 
 #include "ftp/CSocket.h"
 #include "ftp/CTimeout.h"
+#include "ftp/DiskWriteBack.h"
 #include "ftp/FtpListingParser.h"
 #include "ftp/FtpProtocol.h"
 #include "ftp/FtpSocketTools.h"
@@ -29,51 +30,43 @@ bool IsTransfer(qint32 method)
 }
 }
 
+// Acts on a reply its command takes (FtpCommands) during a download, an upload or a listing.
 void CFtpClient::HandleDataReply(int code, const FtpReply &reply)
 {
     const qint32 method = m_currentMethod;
     const QString &last = m_lastCommand;
 
     if (last == u"TYPE") {
-        if (code != 200)
-            RaiseFtpError(code);
-        else if (m_passiveMode)
+        if (m_passiveMode)
             SendFtpCommand(QStringLiteral("PASV"));
         else
             SendPORTCommand();
     } else if (last == u"PASV") {
-        code == 227 ? EstablishPasvDataConnection(reply.Text) : RaiseFtpError(code);
+        EstablishPasvDataConnection(reply.Text);
     } else if (last == u"PORT") {
-        code == 200 ? StartTransferCommand() : RaiseFtpError(code);
+        StartTransferCommand();
     } else if (last == u"REST") {
-        if (code != 350) {
-            RaiseFtpError(code);
-        } else if (method == ftpDownloadFile) {
+        if (method == ftpDownloadFile) {
             SendFtpCommand(QStringLiteral("RETR"), m_remoteFile);
         } else if (method == ftpUploadFile) {
             SendFtpCommand(QStringLiteral("STOR"), m_remoteFile);
             StartActiveUploadWhenReady();
         }
     } else if (last == u"RETR" || last == u"LIST") {
-        // The transfer is under way; a listing does not accept a restart marker (110).
-        const bool underWay = code == 125 || code == 150 || (code == 110 && last == u"RETR");
-        if (code == 226 || code == 250)
+        // A preliminary reply only says that the transfer is under way.
+        if (code >= 200)
             EndOfTransferSignal();
-        else if (!underWay)
-            RaiseFtpError(code);
     } else if (last == u"STOR") {
-        if (code == 110 || code == 125 || code == 150) {
+        if (code < 200) {
             if (m_passiveMode && !m_uploadStarted) {
                 m_uploadStarted = true;
                 m_bytesSent = m_startPosition;
                 UploadData();
             }
-        } else if (code == 226 || code == 250) {
+        } else {
             CloseLocalFile();
             ResetCurrentMethod();
             emit OnUploadFile(arStatusOk);
-        } else {
-            RaiseFtpError(code);
         }
     }
 }
@@ -81,7 +74,7 @@ void CFtpClient::HandleDataReply(int code, const FtpReply &reply)
 void CFtpClient::SendPORTCommand()
 {
     try {
-        SetSessionState(11);
+        SetSessionState(stEstablishingDataConnection);
         // Listen on the address the server reached us on, never on every interface, on a port
         // the system chooses: a port picked by hand can lie in the range the system hands out
         // to outgoing connections, and under load a connection made to it arrives already reset,
@@ -110,7 +103,7 @@ void CFtpClient::SendPORTCommand()
 void CFtpClient::EstablishPasvDataConnection(const QString &reply)
 {
     try {
-        SetSessionState(11);
+        SetSessionState(stEstablishingDataConnection);
         const auto address = FtpProtocol::ParsePasvReply(reply);
         const QString host = FtpSocketTools::PeerAddress(m_objControlSocket->SocketHandle());
         if (!address || host.isEmpty())
@@ -349,6 +342,7 @@ void CFtpClient::m_objDataSocket_OnDataArrival(qint32 bytesTotal)
         if (m_currentMethod == ftpDownloadFile && m_localFileDevice) {
             if (m_localFileDevice->write(bytes) != bytes.size())
                 throw FileError("m_objDataSocket_OnDataArrival", *m_localFileDevice);
+            DiskWriteBack::Grown(*m_localFileDevice, m_bytesReceived, m_bytesReceived + bytes.size());
             m_bytesReceived += bytes.size();
             emit OnDataTransferProgress(m_bytesReceived);
         } else if (m_currentMethod == ftpEnumFiles) {

@@ -379,16 +379,18 @@ void CSocket::SendBufferedData()
     emit OnSendProgress(sent, static_cast<qint32>(m_sendBuffer.size()));
 }
 
-// Every read goes through one buffer the socket keeps: a TCP read takes at most a block of fixed
-// size, however wide or narrow the receive buffer was found (an accepted connection inherits its
-// listener's, a data connection is widened after it was made), and a UDP read a whole datagram.
+// Every read lands in the receive buffer itself, behind what it still holds, so that the bytes
+// are copied once, by the system. A TCP read takes at most a block of fixed size, however wide or
+// narrow the receive buffer was found (an accepted connection inherits its listener's, a data
+// connection is widened after it was made), and a UDP read a whole datagram. A read that brought
+// much less than it had room for gives the room back: a few bytes never hold a block.
 qint32 CSocket::RecvToBuffer()
 {
     const bool udp = m_protocol == sckUDPProtocol;
     const qint32 size = udp ? qMax(m_recvBufferSize, 1) : ReadBlockBytes;
-    if (m_readBuffer.size() < size)
-        m_readBuffer.resize(size);
-    char *const chunk = m_readBuffer.data();
+    const qsizetype held = m_recvBuffer.size();
+    m_recvBuffer.resize(held + size);
+    char *const chunk = m_recvBuffer.data() + held;
     int n;
     if (!udp) {
         n = Winsock::recv(m_socketHandle, chunk, size, 0);
@@ -403,13 +405,15 @@ qint32 CSocket::RecvToBuffer()
                 m_remoteHost = name;
         }
     }
+    m_recvBuffer.resize(held + qMax(n, 0));
+    if (m_recvBuffer.capacity() > 2 * m_recvBuffer.size())
+        m_recvBuffer.squeeze();
     if (n == Winsock::SOCKET_ERROR) {
         // A notification that finds nothing to read (already read) brings nothing.
         if (Winsock::WSAGetLastError() == Winsock::WSAEWOULDBLOCK)
             return 0;
         throw lastSocketError(QStringLiteral("CSocket.RecvToBuffer"));
     }
-    m_recvBuffer.append(chunk, n);
     return n;
 }
 

@@ -31,8 +31,7 @@ public:
         sckError = 9,
     };
 
-    // What one read of a TCP socket takes at most, into a buffer the socket keeps for all its
-    // reads, whatever the socket's receive buffer.
+    // What one read of a TCP socket takes at most, whatever the socket's receive buffer.
     static constexpr qint32 ReadBlockBytes = 256 * 1024;
 
     // Values of Protocol.
@@ -135,7 +134,6 @@ private:
     qint32 m_lookupTask = 0;
     QByteArray m_sendBuffer;
     QByteArray m_recvBuffer;
-    QByteArray m_readBuffer;
     qint32 m_recvBufferSize = 0;
     qint32 m_maxDatagram = 0;
     bool m_bound = false;

@@ -5,7 +5,6 @@
 
 #include <QMessageBox>
 #include <QMetaObject>
-#include <QScreen>
 #include <QWidget>
 
 namespace FormDialogTools {
@@ -27,15 +26,6 @@ void MakeFixedDialog(QWidget *dialog, int clientWidthTwips, int clientHeightTwip
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     dialog->setFixedSize(clientWidthTwips / TwipsPerPixel, clientHeightTwips / TwipsPerPixel);
-}
-
-void CentreOnOwner(QWidget *dialog)
-{
-    const QWidget *owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
-    const QRect area = owner ? owner->frameGeometry()
-                             : (dialog->screen() ? dialog->screen()->availableGeometry() : QRect());
-    if (area.isValid())
-        dialog->move(area.center() - dialog->rect().center());
 }
 
 void CallHostByName(QWidget *dialog, QObject *host, const char *procedure)

@@ -5,15 +5,13 @@
 class QObject;
 class QWidget;
 
-// What the FTP dialogs share: design geometry in twips, a fixed dialog frame centred on its
-// owner, the call of a host window's procedure by name, and the "Error: " message.
+// What the FTP dialogs share: design geometry in twips, a fixed dialog frame, the call of a host
+// window's procedure by name, and the "Error: " message.
 namespace FormDialogTools {
 
 void PlaceTwips(QWidget *control, int left, int top, int width, int height);
 // A fixed single border without a maximize button, with a client area of that size.
 void MakeFixedDialog(QWidget *dialog, int clientWidthTwips, int clientHeightTwips);
-// Centres the dialog on its owner, or on its screen when it has none.
-void CentreOnOwner(QWidget *dialog);
 // Calls the public procedure of that name on the host window, with no arguments; an error
 // the host lets escape is shown rather than passed on through the event dispatch.
 void CallHostByName(QWidget *dialog, QObject *host, const char *procedure);

@@ -1,7 +1,9 @@
 #include "ftp/FormFTPLogin.h"
 
 #include "ftp/FormDialogTools.h"
+#include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -62,6 +64,8 @@ FormFTPLogin::FormFTPLogin(QWidget *parent) : QWidget(parent)
     CommandCancel = new QPushButton(QStringLiteral("Cancel"), this);
     CommandCancel->setObjectName(QStringLiteral("CommandCancel"));
     PlaceTwips(CommandCancel, 3090, 2310, 1095, 375);
+    CaptionFit::WidenBeside({LabelServer, LabelUserName, LabelPassword},
+                            {LabelServerName, TextUserName, TextPassword, CheckUseAnonymous});
     // Enter on a focused button presses it, as in any dialog.
     CommandOK->setAutoDefault(true);
     CommandCancel->setAutoDefault(true);
@@ -101,7 +105,7 @@ void FormFTPLogin::Form_Load()
 void FormFTPLogin::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormDialogTools::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
     CommandOK->setFocus();
 }
 

@@ -2,7 +2,9 @@
 
 #include "ftp/FormDialogTools.h"
 #include "platform/Animation.h"
+#include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/Shell.h"
 
 #include <QCheckBox>
@@ -86,6 +88,8 @@ FormFileDownload::FormFileDownload(QWidget *parent) : QWidget(parent)
     PlaceTwips(LabelTransferRate, 120, 2490, 1665, 255);
     LabelTransferRateData = makeLabel(this, "LabelTransferRateData", QString());
     PlaceTwips(LabelTransferRateData, 1830, 2490, 3570, 255);
+    CaptionFit::WidenBeside({LabelTimeRemaining, LabelDownloadTo, LabelTransferRate},
+                            {LabelTimeRemainingData, LabelDownloadToData, LabelTransferRateData});
     CheckCloseDialogOnFinish =
         new QCheckBox(QStringLiteral("Close this dialog when download completes."), this);
     CheckCloseDialogOnFinish->setObjectName(QStringLiteral("CheckCloseDialogOnFinish"));
@@ -124,7 +128,7 @@ void FormFileDownload::Form_Load()
 void FormFileDownload::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormDialogTools::CentreOnOwner(this);
+    ScreenPlacement::CentreOver(this, parentWidget());
 }
 
 int FormFileDownload::StartFile(const QString &file)

@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <limits>
 
 using namespace FtpListingDates;
 
@@ -16,6 +17,7 @@ namespace
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Blanks are looked for eight characters at a time: a listing line is mostly padding.
+constexpr int kWordBits = std::numeric_limits<quint64>::digits;
 constexpr quint64 kBlanks = Q_UINT64_C(0x2020202020202020);
 constexpr quint64 kLowBits = Q_UINT64_C(0x0101010101010101);
 constexpr quint64 kHighBits = Q_UINT64_C(0x8080808080808080);
@@ -52,26 +54,26 @@ quint64 BlankBits(quint64 eight)
     constexpr quint64 kGather = Q_UINT64_C(0x0102040810204080);
     const quint64 x = eight ^ kBlanks;
     const quint64 blank = ~(((x & kLow7) + kLow7) | x | kLow7); // the top bit of each blank
-    return ((blank >> 7) * kGather) >> 56;
+    return ((blank >> 7) * kGather) >> (kWordBits - 8); // gathered into the top byte
 }
 
 // The blank-separated fields at the start of a line, read as far as they are asked for.
 class Fields
 {
 public:
-    // The fields that lie wholly in the first 64 characters are found at once, from a mask of
-    // the blanks; any further ones one by one as they are asked for.
+    // The fields that lie wholly in the first kWordBits characters are found at once, from a mask
+    // of the blanks with one bit per character; any further ones one by one as they are asked for.
     explicit Fields(QByteArrayView line) : m_line(line)
     {
         const char *const text = line.data();
-        const qsizetype window = std::min<qsizetype>(line.size(), 64);
+        const qsizetype window = std::min<qsizetype>(line.size(), kWordBits);
         quint64 blank = 0;
         qsizetype i = 0;
         for (; i + 8 <= window; i += 8)
             blank |= BlankBits(qFromLittleEndian<quint64>(text + i)) << i;
         for (; i < window; ++i)
             blank |= quint64(text[i] == ' ') << i;
-        const quint64 inWindow = window == 64 ? ~quint64(0) : (quint64(1) << window) - 1;
+        const quint64 inWindow = window == kWordBits ? ~quint64(0) : (quint64(1) << window) - 1;
         const quint64 field = ~blank & inWindow;
         for (quint64 starts = field & ~(field << 1); starts && m_count < kMax; starts &= starts - 1) {
             const int begin = std::countr_zero(starts);
@@ -195,7 +197,7 @@ const QString &FtpListingLine::SharedTexts::Get(QByteArrayView bytes)
 {
     const Key key = KeyOf(bytes);
     const quint64 mixed = (key.head ^ (key.tail * 31) ^ static_cast<quint64>(key.size)) * Q_UINT64_C(0x9E3779B97F4A7C15);
-    const size_t place = mixed >> 58;
+    const size_t place = mixed >> (std::numeric_limits<quint64>::digits - kPlaceBits);
     // The text's place, or the first free one after it; when none is free, the place is taken over.
     Known *free = nullptr;
     for (size_t k = 0; k < kProbes && !free; ++k) {

@@ -56,7 +56,9 @@ private:
             QByteArray bytes;
             QString text;
         };
-        static constexpr size_t kPlaces = 64;
+        // A place is the top kPlaceBits bits of a key's hash.
+        static constexpr int kPlaceBits = 6;
+        static constexpr size_t kPlaces = size_t(1) << kPlaceBits;
         static constexpr size_t kProbes = 8;
         std::array<Known, kPlaces> m_known;
     };

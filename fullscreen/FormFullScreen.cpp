@@ -1,5 +1,6 @@
 #include "fullscreen/FormFullScreen.h"
 
+#include "app/CommandIds.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
@@ -34,12 +35,21 @@ struct KeyedButton
 {
     const char *key;
     int commandId; // its icon among the command icons
+    bool checkable;
 };
 
-// The navigation toolbar's buttons, with the commands whose icons they show.
+// The navigation toolbar's buttons, with the commands whose icons they show; the side-bar and
+// popup buttons keep a check mark.
 constexpr KeyedButton NavButtons[] = {
-    {"Back", 1000},    {"Forward", 1001},   {"Stop", 1002},    {"Refresh", 1003}, {"Home", 1004},
-    {"Search", 2001},  {"Favorites", 2002}, {"History", 2003}, {"Popups", 3001},
+    {"Back", CommandId::Back, false},
+    {"Forward", CommandId::Forward, false},
+    {"Stop", CommandId::Stop, false},
+    {"Refresh", CommandId::Refresh, false},
+    {"Home", CommandId::Home, false},
+    {"Search", CommandId::SearchButton, true},
+    {"Favorites", CommandId::FavoritesButton, true},
+    {"History", CommandId::HistoryButton, true},
+    {"Popups", CommandId::Block, true},
 };
 
 ImageList navBarImages(const ImageList &commandIcons)
@@ -160,7 +170,7 @@ void FormFullScreen::CreateToolbars()
     for (const KeyedButton &b : NavButtons) {
         const QString key = QString::fromLatin1(b.key);
         QAction *button = addKeyedButton(ToolbarNav, key, QIcon(ILNavBar.Pixmap(key)), key);
-        button->setCheckable(b.commandId >= 2001);
+        button->setCheckable(b.checkable);
     }
 
     const ImageList goImages = MakeGoButtonImages();

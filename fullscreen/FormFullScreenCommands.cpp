@@ -4,6 +4,7 @@
 #include "fullscreen/FormFullScreen.h"
 
 #include "app/Application.h"
+#include "app/CommandIds.h"
 #include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/FormAddToFavorites.h"
@@ -23,31 +24,6 @@
 #include <QToolBar>
 
 #include <exception>
-
-namespace {
-
-enum CommandId {
-    IdNewWindow = 100,
-    IdClose = 108,
-    IdViewSearch = 205,
-    IdViewFavorites = 206,
-    IdViewHistory = 207,
-    IdFullscreen = 218,
-    IdBrowserBack = 301,
-    IdBrowserForward = 302,
-    IdBrowserRefresh = 303,
-    IdBrowserStop = 304,
-    IdBrowserHome = 305,
-    IdSearchButton = 2001,
-    IdFavoritesButton = 2002,
-    IdHistoryButton = 2003,
-    IdBlock = 3001,
-    IdSearchSettings = 4000,
-    IdSideBarAddToFavorites = 4001,
-    IdClearHistory = 4002,
-};
-
-} // namespace
 
 void FormFullScreen::ConnectCommands()
 {
@@ -75,51 +51,51 @@ void FormFullScreen::CommandBarsMain_Execute(CommandBarControl *Control)
         if (PageCommands::RunShared(PageCommandTarget(), Control))
             return;
         switch (Control->Id()) {
-        case IdNewWindow:
+        case CommandId::NewWindow:
             delete m_objNewWindow;
             m_objNewWindow = new Application(this);
             m_objNewWindow->SetLocation(WebBrowserFullScreen->LocationURL());
             break;
-        case IdClose:
+        case CommandId::Close:
             CloseCommand();
             break;
-        case IdViewSearch:
+        case CommandId::SideBarSearch:
             ToggleSideBarPane(Control, 0, true);
             break;
-        case IdViewFavorites:
+        case CommandId::SideBarFavorites:
             ToggleSideBarPane(Control, 1, true);
             break;
-        case IdViewHistory:
+        case CommandId::SideBarHistory:
             ToggleSideBarPane(Control, 2, true);
             break;
-        case IdFullscreen:
+        case CommandId::Fullscreen:
             LeaveFullScreen();
             break;
-        case IdBrowserBack:
+        case CommandId::BrowserBack:
             WebBrowserFullScreen->GoBack();
             break;
-        case IdBrowserForward:
+        case CommandId::BrowserForward:
             WebBrowserFullScreen->GoForward();
             break;
-        case IdBrowserRefresh:
+        case CommandId::BrowserRefresh:
             WebBrowserFullScreen->Refresh();
             break;
-        case IdBrowserStop:
+        case CommandId::BrowserStop:
             WebBrowserFullScreen->Stop();
             break;
-        case IdBrowserHome:
+        case CommandId::BrowserHome:
             WebBrowserFullScreen->GoHome();
             break;
-        case IdSearchButton:
+        case CommandId::SearchButton:
             ToggleSideBarPane(Control, 0, false);
             break;
-        case IdFavoritesButton:
+        case CommandId::FavoritesButton:
             ToggleSideBarPane(Control, 1, false);
             break;
-        case IdHistoryButton:
+        case CommandId::HistoryButton:
             ToggleSideBarPane(Control, 2, false);
             break;
-        case IdBlock:
+        case CommandId::Block:
             FormMain::SetPopupBlocker(!ModSettings::ProgramOptions().KillPopups);
             break;
         default:
@@ -135,13 +111,13 @@ void FormFullScreen::CommandBarsSideBar_Execute(CommandBarControl *Control)
     if (!Control)
         return;
     switch (Control->Id()) {
-    case IdSearchSettings:
+    case CommandId::SearchSettings:
         Forms::Default<FormSelectSearch>()->ShowModal(this);
         break;
-    case IdSideBarAddToFavorites:
+    case CommandId::SideBarAddToFavorites:
         Forms::Default<FormAddToFavorites>()->ShowModal(this, WebBrowserFullScreen);
         break;
-    case IdClearHistory:
+    case CommandId::ClearHistory:
         // The main windows' one history store, then this window's own copy.
         if (!HistoryStore::ForFolder(ProgramFolder::AppPath())->ClearHistory2())
             SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
@@ -214,9 +190,9 @@ void FormFullScreen::ToggleSideBarPane(CommandBarControl *control, int pane, boo
                                 withMenuItems);
 }
 
-// The first main window comes back on this window's page; this window stays loaded, hidden.
+// The default main window comes back on this window's page; this window stays loaded, hidden.
 // When every main window has been closed meanwhile, a new one opens on the page; when only
-// others are open, they stay as they are.
+// others are open, they stay as they are, and the first of them becomes the default.
 FormMain *FormFullScreen::LeaveFullScreen()
 {
     ModSettings::ProgramOptions().FullScreen = false;
@@ -224,7 +200,9 @@ FormMain *FormFullScreen::LeaveFullScreen()
     const QString address = WebBrowserFullScreen->LocationURL();
     FormMain *main = Forms::Existing<FormMain>();
     if (!main) {
-        if (!FormMain::AnyOpen()) {
+        if (FormMain *open = FormMain::AnyOpen()) {
+            open->TakeProgramOptions();
+        } else {
             delete m_objNewWindow;
             m_objNewWindow = new Application(this);
             m_objNewWindow->SetLocation(address);
@@ -237,14 +215,15 @@ FormMain *FormFullScreen::LeaveFullScreen()
     return main;
 }
 
-// The program's settings are saved with the first main window's placement (this window's own
+// The program's settings are saved with the default main window's placement (this window's own
 // rectangle is the whole screen, no place for a normal window); the address box keeps its files
 // unwritten, by design.
 void FormFullScreen::CloseCommand()
 {
     Timer1->stop();
     FormMain *main = Forms::Existing<FormMain>();
-    ModSettings::SaveSettings(main);
+    if (!ModSettings::SaveSettings(main))
+        SaveFailureMessage::Show(this, {QString::fromLatin1(ModSettings::FileName)});
     XPStyleImageTextBox1->SaveAutoCompleteDataFile();
     XPStyleImageTextBox1->WriteAddressList();
     if (main && main->IsChildWindow)

@@ -130,7 +130,7 @@ bool FormFullScreen::docMain_oncontextmenu(const HtmlEvent &event)
     return false;
 }
 
-// Popups are decided by the program's blocker and counted by the first main window, while it
+// Popups are decided by the program's blocker and counted by the default main window, while it
 // is open; one that passes opens in a new main window. Cancel is never set.
 void FormFullScreen::WebBrowserFullScreen_NewWindow2(WebBrowser *&ppDisp, bool &Cancel, const QString &URL,
                                                      bool UserInitiated)

@@ -2,6 +2,7 @@
 // area with the FTP pane over it, the side bar with its close button and its three panes.
 #include "fullscreen/FormFullScreen.h"
 
+#include "app/CommandIds.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
@@ -76,7 +77,7 @@ void FormFullScreen::CommandBarsMain_Resize()
 // placeholder, or nothing when the placeholders are out of sight.
 double FormFullScreen::StandardBarCommandsWidth() const
 {
-    CommandBarControl *placeholder = ToolBarStandard->FindControl(FullScreenLayout::PlaceholderId);
+    CommandBarControl *placeholder = ToolBarStandard->FindControl(CommandId::FullScreenPlaceholder);
     QWidget *room = placeholder ? placeholder->Widget() : nullptr;
     if (!room || !room->isVisibleTo(ToolBarStandard->Widget()))
         return 0;

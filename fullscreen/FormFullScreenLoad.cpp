@@ -109,19 +109,10 @@ void FormFullScreen::Form_Unload(int &Cancel)
 }
 
 // Closing the full-screen window closes the program: every loaded window is hidden and unloaded
-// in load order, each running its own unload. A window's unload may unload others, so the list
-// is walked through guarded pointers.
+// in load order, each running its own unload.
 void FormFullScreen::UnloadAllForms()
 {
-    QList<QPointer<QWidget>> forms;
-    for (QWidget *form : Forms::LoadedForms())
-        forms.append(form);
-    for (const QPointer<QWidget> &form : forms) {
-        if (!form || !Forms::IsLoaded(form))
-            continue;
-        form->hide();
-        Forms::Unload(form);
-    }
+    Forms::UnloadAll();
 }
 
 void FormFullScreen::Form_KeyDown(int KeyCode, int Shift)

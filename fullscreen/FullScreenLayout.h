@@ -10,10 +10,6 @@ namespace FullScreenLayout {
 
 constexpr double TwipsPerPixel = 15.0;
 
-// The id of the Standard bar's placeholders: their room, after the bar's commands, is where the
-// address label, the address box and the window-control toolbar lie.
-constexpr int PlaceholderId = 234675675;
-
 // The page browser fills its container from the corner.
 QRectF BrowserInContainer(double containerWidth, double containerHeight);
 

@@ -1,14 +1,15 @@
 #include "mainwindow/CommandRules.h"
 
+#include "app/CommandIds.h"
 namespace CommandRules {
 
 std::optional<TextSizeChoice> TextSizeFor(int id)
 {
-    if (id < FirstTextSizeId || id > LastTextSizeId)
+    if (id < CommandId::TextSizeLargest || id > CommandId::TextSizeNormal)
         return std::nullopt;
-    if (id == LastTextSizeId)
+    if (id == CommandId::TextSizeNormal)
         return TextSizeChoice{2, true, 2};
-    const int size = 7 - (id - FirstTextSizeId);
+    const int size = 7 - (id - CommandId::TextSizeLargest);
     return TextSizeChoice{size, false, size};
 }
 

@@ -9,10 +9,6 @@
 // and modifier mask of a key-down, and the shortcut letters.
 namespace CommandRules {
 
-// Ids of the Text Size menu, "Lar&gest" to "&Normal".
-constexpr int FirstTextSizeId = 209;
-constexpr int LastTextSizeId = 216;
-
 struct TextSizeChoice
 {
     int TextSize = 0;    // stored in the window's TextSize

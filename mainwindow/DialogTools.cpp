@@ -1,6 +1,7 @@
 #include "mainwindow/DialogTools.h"
 
 #include "platform/Forms.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QEvent>
 #include <QEventLoop>
@@ -57,7 +58,7 @@ void ShowModal(QWidget *dialog, QWidget *owner)
     if (owner && dialog->parentWidget() != owner)
         dialog->setParent(owner, dialog->windowFlags() | Qt::Window);
     if (owner)
-        CentreOver(dialog, owner);
+        ScreenPlacement::CentreOver(dialog, owner);
     QPointer<QWidget> self(dialog);
     QEventLoop loop;
     auto *watcher = new HideWatcher(dialog, &loop);
@@ -78,24 +79,12 @@ void ShowModeless(QWidget *dialog, const QWidget *over)
     if (!Forms::IsLoaded(dialog))
         return;
     if (over && !dialog->isVisible())
-        CentreOver(dialog, over);
+        ScreenPlacement::CentreOver(dialog, over);
     Forms::Show(dialog);
     if (!Forms::IsLoaded(dialog))
         return;
     dialog->raise();
     dialog->activateWindow();
-}
-
-void CentreOver(QWidget *dialog, const QWidget *over)
-{
-    const QWidget *owner = over->window();
-    // A window never sized by the program takes its layout's size as it shows: take it now.
-    if (dialog->layout() && !dialog->testAttribute(Qt::WA_Resized)) {
-        dialog->adjustSize();
-        dialog->setAttribute(Qt::WA_Resized, false);
-    }
-    const QSize size = dialog->frameGeometry().size();
-    dialog->move(owner->frameGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 } // namespace DialogTools

@@ -11,12 +11,10 @@ void PlaceTwips(QWidget *control, int left, int top, int width, int height);
 // Gives a window a client area of that size in twips.
 void SetClientSizeTwips(QWidget *window, int width, int height);
 // Loads the dialog if it is not loaded, shows it modal, owned by owner when given and centred
-// over it, and returns once it is hidden or unloaded.
+// over it (inside the screen), and returns once it is hidden or unloaded.
 void ShowModal(QWidget *dialog, QWidget *owner);
 // Loads the dialog if it is not loaded and shows it modeless, centred over the window that asked
 // for it when given; one already shown comes forward where it stands.
 void ShowModeless(QWidget *dialog, const QWidget *over = nullptr);
-// Moves a top-level window so that its centre lies on the centre of another window's frame.
-void CentreOver(QWidget *dialog, const QWidget *over);
 
 } // namespace DialogTools

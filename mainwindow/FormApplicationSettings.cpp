@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -95,7 +96,8 @@ FormApplicationSettings::FormApplicationSettings(QWidget *parent)
     layout->addWidget(FrameAddressBar);
     layout->addWidget(FramePopups);
     layout->addLayout(buttons);
-    setFixedWidth(480);
+    // Wider only where a larger font needs it for a whole row.
+    setFixedWidth(std::max(480, layout->minimumSize().width()));
 
     for (QPushButton *button : {CommandClearHistory, CommandClearAddressBar, CommandOK, CommandCancel})
         button->setAutoDefault(false);

@@ -3,6 +3,7 @@
 #include "app/ApplicationTitle.h"
 #include "mainwindow/DialogTools.h"
 #include "mainwindow/FormMain.h"
+#include "platform/CaptionFit.h"
 #include "platform/HtmlTextRange.h"
 
 #include <QCheckBox>
@@ -65,19 +66,32 @@ FormFind::FormFind(QWidget *parent) : QWidget(parent, Qt::Window)
 
 FormFind::~FormFind() = default;
 
-// The design was measured for a smaller font: a caption that needs more room gets it, and the
-// direction options move to the right of the widened check boxes.
+// The design was measured for a narrower font. A caption that needs more room gets it, and
+// what stands to its right moves along, every gap kept: the options to the right of the widened
+// check boxes, the buttons to the right of the options, the window's edge with them.
 void FormFind::FitCaptions()
 {
-    int optionsLeft = OptionUp->x();
+    CaptionFit::WidenBeside({LabelFind}, {TextFind});
+    const int optionsGap = OptionUp->x() - (CheckExludePartialMatches->x() + CheckExludePartialMatches->width());
+    const int buttonsGap = CommandFind->x() - (OptionUp->x() + OptionUp->width());
+    int checksRight = 0;
     for (QAbstractButton *box : {CheckCaseSensitive, CheckExludePartialMatches}) {
-        box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
-        optionsLeft = std::max(optionsLeft, box->geometry().right() + 8);
+        CaptionFit::Widen(box);
+        checksRight = std::max(checksRight, box->x() + box->width());
     }
+    int optionsRight = 0;
     for (QAbstractButton *option : {OptionUp, OptionDown}) {
-        option->move(optionsLeft, option->y());
-        option->resize(std::max(option->width(), option->sizeHint().width()), option->height());
+        option->move(std::max(option->x(), checksRight + optionsGap), option->y());
+        CaptionFit::Widen(option);
+        optionsRight = std::max(optionsRight, option->x() + option->width());
     }
+    const int push = optionsRight + buttonsGap - CommandFind->x();
+    if (push <= 0)
+        return;
+    for (QWidget *button : {CommandFind, CommandCancel})
+        button->move(button->x() + push, button->y());
+    TextFind->resize(TextFind->width() + push, TextFind->height());
+    resize(width() + push, height());
 }
 
 void FormFind::Form_Load()

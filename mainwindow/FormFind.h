@@ -44,7 +44,7 @@ public:
     // already it comes forward where it stands.
     void ShowModeless(const QWidget *over = nullptr);
     // The page to search: the one on screen in the window the user opened the dialog from
-    // (null before that window has shown a page). Until it is given, the first main window's.
+    // (null before that window has shown a page). Until it is given, the default main window's.
     void SearchIn(HtmlDocument *document);
 
     // The message when nothing more is found.

@@ -30,7 +30,11 @@ FormMain::FormMain(QWidget *parent) : QMainWindow(parent), ImageListGoButton(Mak
     CreateControls();
 }
 
-FormMain::~FormMain() = default;
+// A window destroyed without its unload gives the program's options back all the same.
+FormMain::~FormMain()
+{
+    GiveBackProgramOptions();
+}
 
 void FormMain::CreateControls()
 {

@@ -38,7 +38,11 @@ class XPStyleStatusBarPanel;
 // The browser's main window: a frame of hosted controls laid out in twips, the page browser,
 // its command bars and its side bar. Split into files by concern (load and unload, command
 // bars, browser events, layout).
-class FormMain : public QMainWindow, public Form
+//
+// Its options are its own public fields of the settings' names (`KillPopups`, `ShowSearchFlag`,
+// ...). Those of the default main window are the program's options, which every save writes; any
+// other window's are copies read from the settings file at its load and never saved.
+class FormMain : public QMainWindow, public Form, public ModSettings::Options
 {
     Q_OBJECT
     // Reached by name by the back/forward list and the favorites menu builder.
@@ -48,38 +52,17 @@ class FormMain : public QMainWindow, public Form
     Q_PROPERTY(QString FavoritesFolderKey MEMBER FavoritesFolderKey)
     Q_MOC_INCLUDE("platform/CommandBars.h")
 
-    // The options this window works on: the program's for the first main window, else copies of
-    // its own, read from the settings file at its load and never saved. Declared first: the
-    // option fields below refer to them.
-    ModSettings::Options m_ownOptions;
-    ModSettings::Options *m_options = TakeOptions();
-    ModSettings::Options *TakeOptions();
-
 public:
     explicit FormMain(QWidget *parent = nullptr);
     ~FormMain() override;
 
-    // Options mirrored from the settings file.
-    bool &KillPopups = m_options->KillPopups;
+    // The favorites node last clicked.
     QString FavoritesFolderKey;
     QTreeWidget *FavoritesTreeView = nullptr;
-    bool &ShowSearchFlag = m_options->ShowSearchFlag;
-    bool &ShowHistoryFlag = m_options->ShowHistoryFlag;
-    bool &ShowFavoritesFlag = m_options->ShowFavoritesFlag;
-    bool &ShowToolBarStandard = m_options->ShowToolBarStandard;
-    bool &ShowAddressBar = m_options->ShowAddressBar;
-    bool &FullScreen = m_options->FullScreen;
-    int &DaysInHistory = m_options->DaysInHistory;
-    int &ItemsInAddressBar = m_options->ItemsInAddressBar;
     // Popup state.
     int BlockedPopupCount = 0;
     bool IsChildWindow = false;
-    int &NumberOfChildWindowsAllowed = m_options->NumberOfChildWindowsAllowed;
     int NumberOfChildWindowsReached = 0;
-    bool &TextNormal = m_options->TextNormal;
-    int &TextSize = m_options->TextSize;
-    // Whether this window's options are the program's (the first main window's).
-    bool HoldsProgramOptions() const;
     // Bars other modules reach by name.
     CommandBar *PagePopupMenu = nullptr;
     CommandBar *ToolBarStandard = nullptr;
@@ -219,19 +202,21 @@ public:
 
     // Full screen: the "&Fullscreen" command, the start in full screen, the windows that stand
     // for full-screen mode while it is on (the full-screen window, its task-bar proxy and the
-    // first main window hidden behind it), and the full-screen window's Block button, history
+    // default main window hidden behind it), and the full-screen window's Block button, history
     // tree and address list, kept in step when that window is loaded.
     void EnterFullScreen();
     void StartInFullScreen();
     static bool StaysForFullScreen(const QWidget *form);
-    // The first main window while it is open, else any open main window; null when none is.
+    // The default main window while it is open, else any open main window; null when none is.
     static FormMain *AnyOpen();
+    // Makes this window the default main window when full screen is left with none open.
+    void TakeProgramOptions();
     static void SetFullScreenBlockButton(bool on);
     static void ClearFullScreenHistory();
     // Returns the names of the files that could not be emptied.
     static QStringList ClearFullScreenAddressList();
 
-    // Popup blocker as any window sets it: the program's setting, the first main window's marks
+    // Popup blocker as any window sets it: the program's setting, the default main window's marks
     // and status text, and the full-screen window's Block button.
     static void SetPopupBlocker(bool on);
 
@@ -242,6 +227,8 @@ protected:
 
 private:
     void CreateControls();
+    // The default main window's options outlive it: they go back to the program's own record.
+    void GiveBackProgramOptions();
     void ConnectBrowserEvents();
     void ConnectAddressBar();
     void BuildCommandBars();

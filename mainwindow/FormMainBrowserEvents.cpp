@@ -4,6 +4,7 @@
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
+#include "controls/XPStyleStatusBarPanel.h"
 #include "mainwindow/BrowserEventRules.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
@@ -161,5 +162,10 @@ void FormMain::ShowHideMenuBar(bool Show)
 void FormMain::ShowHideStatusBar(bool Show)
 {
     StatusBar->SetVisible(Show);
+    // The panels and what they hold are laid over the bar: without it they would float over the page.
+    for (QWidget *control : {static_cast<QWidget *>(XPStyleStatusBarPanel1), static_cast<QWidget *>(XPStyleStatusBarPanel2),
+                             static_cast<QWidget *>(XPStyleStatusBarPanel3), static_cast<QWidget *>(TransparentLabelStatusText),
+                             static_cast<QWidget *>(XPStyleProgressBar1), static_cast<QWidget *>(TransparentLabelPopupStatus)})
+        control->setVisible(StatusBar->Visible());
     Form_Resize();
 }

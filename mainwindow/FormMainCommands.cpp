@@ -5,6 +5,7 @@
 #include "mainwindow/FormMain.h"
 
 #include "app/Application.h"
+#include "app/CommandIds.h"
 #include "app/ModSettings.h"
 #include "controls/TransparentLabel.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -20,27 +21,6 @@
 #include <QTimer>
 
 #include <exception>
-
-namespace {
-
-// Command ids of the File, Edit and View menus and of the text-edit and image menus.
-enum FileEditViewId {
-    IdNewWindow = 100,
-    IdClose = 108,
-    IdToolBarStandard = 202,
-    IdAddressBar = 203,
-    IdSideBarSearch = 205,
-    IdSideBarFavorites = 206,
-    IdSideBarHistory = 207,
-    IdFullScreen = 218,
-    IdTextEditCut = 701,
-    IdTextEditCopy = 702,
-    IdTextEditPaste = 703,
-    IdTextEditSelectAll = 704,
-    IdSaveImageAs = 801,
-};
-
-} // namespace
 
 void FormMain::ConnectCommands()
 {
@@ -61,46 +41,46 @@ void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
         if (PageCommands::RunShared(PageCommandTarget(), control))
             return;
         switch (control->Id()) {
-        case IdNewWindow:
+        case CommandId::NewWindow:
             OpenNewWindow(WebBrowserMain->LocationURL(), false);
             break;
-        case IdClose:
+        case CommandId::Close:
             CloseCommand();
             break;
-        case IdTextEditCopy:
+        case CommandId::TextEditCopy:
             BrowserCommand(WebBrowser::OLECMDID_COPY);
             break;
-        case IdTextEditSelectAll:
+        case CommandId::TextEditSelectAll:
             BrowserCommand(WebBrowser::OLECMDID_SELECTALL);
             break;
-        case IdToolBarStandard:
+        case CommandId::ToolBarStandard:
             ToggleBar(control, ToolBarStandard, ShowToolBarStandard);
             break;
-        case IdAddressBar:
+        case CommandId::AddressBar:
             ToggleBar(control, ToolBarAddress, ShowAddressBar);
             XPStyleImageTextBox1->setVisible(ToolBarAddress->Visible());
             PictureGo->setVisible(ToolBarAddress->Visible());
             TransparentLabelAddress->setVisible(ToolBarAddress->Visible());
             break;
-        case IdSideBarSearch:
+        case CommandId::SideBarSearch:
             SelectSideBarPane(control, 0);
             break;
-        case IdSideBarFavorites:
+        case CommandId::SideBarFavorites:
             SelectSideBarPane(control, 1);
             break;
-        case IdSideBarHistory:
+        case CommandId::SideBarHistory:
             SelectSideBarPane(control, 2);
             break;
-        case IdFullScreen:
+        case CommandId::Fullscreen:
             EnterFullScreen();
             break;
-        case IdTextEditCut:
+        case CommandId::TextEditCut:
             BrowserCommand(WebBrowser::OLECMDID_CUT);
             break;
-        case IdTextEditPaste:
+        case CommandId::TextEditPaste:
             BrowserCommand(WebBrowser::OLECMDID_PASTE);
             break;
-        case IdSaveImageAs:
+        case CommandId::SaveImageAs:
             break;
         default:
             RunNavigationCommand(control);
@@ -159,7 +139,7 @@ void FormMain::SelectSideBarPane(CommandBarControl *control, int pane)
 
 PageCommands::Target FormMain::PageCommandTarget()
 {
-    return {this, WebBrowserMain, m_objFBNavigator, CommandBarsMain, docMain, m_options};
+    return {this, WebBrowserMain, m_objFBNavigator, CommandBarsMain, docMain, this};
 }
 
 // The settings and address lists are saved first; then the window closes. A window that is not

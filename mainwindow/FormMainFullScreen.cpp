@@ -2,6 +2,7 @@
 // full screen, and the full-screen window's controls that the main window keeps in step.
 #include "mainwindow/FormMain.h"
 
+#include "app/CommandIds.h"
 #include "app/ModSettings.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -14,8 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int IdBlockButton = 3001;
 
 // Runs the window's bar layout once, right after the window's next show.
 class LayoutAfterShow : public QObject
@@ -42,7 +41,7 @@ private:
 
 } // namespace
 
-// Full-screen mode is the program's: the full-screen window stands in for the first main
+// Full-screen mode is the program's: the full-screen window stands in for the default main
 // window, which hides, whichever window ran the command.
 void FormMain::EnterFullScreen()
 {
@@ -97,6 +96,23 @@ FormMain *FormMain::AnyOpen()
     return nullptr;
 }
 
+// A window opened while full screen stood alone is the one the user is left with: it keeps what
+// it shows of itself (its bars, side-bar pane and text size) and takes from the program what all
+// windows share (the blocker, full screen, the history's days, the address box's items, the
+// popup depth).
+void FormMain::TakeProgramOptions()
+{
+    const ModSettings::Options &program = ModSettings::ProgramOptions();
+    KillPopups = program.KillPopups;
+    FullScreen = program.FullScreen;
+    DaysInHistory = program.DaysInHistory;
+    ItemsInAddressBar = program.ItemsInAddressBar;
+    NumberOfChildWindowsAllowed = program.NumberOfChildWindowsAllowed;
+    Forms::MakeDefault(this);
+    ModSettings::KeepProgramOptionsIn(this);
+    ShowPopupBlockerState(KillPopups);
+}
+
 // The full-screen window takes the blocker's state, its history and its address list from the
 // program when it loads: one that is not loaded is left so.
 void FormMain::SetFullScreenBlockButton(bool on)
@@ -104,7 +120,8 @@ void FormMain::SetFullScreenBlockButton(bool on)
     FormFullScreen *fullScreen = Forms::Existing<FormFullScreen>();
     if (!fullScreen || !fullScreen->CommandBarsMain)
         return;
-    if (CommandBarControl *button = fullScreen->CommandBarsMain->FindControl(CommandBarControlType::Any, IdBlockButton))
+    if (CommandBarControl *button =
+            fullScreen->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block))
         button->SetChecked(on);
 }
 

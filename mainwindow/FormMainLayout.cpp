@@ -17,6 +17,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -63,14 +64,17 @@ void FormMain::CommandBarsMain_Resize()
     auto wx = [&](double screenX) { return MainLayout::WindowX(screenX, left); };
     auto wy = [&](double screenY) { return MainLayout::WindowY(screenY, top, caption); };
 
+    TransparentLabelAddress->setLabelText(QStringLiteral("Address:"));
+    // The label is at least as wide as its text, which the address box would otherwise cut.
+    const QRectF label = RectTwips(TransparentLabelAddress);
+    const double labelWidth = std::max(label.width(), TransparentLabelAddress->TextWidthTwips());
+    const double grip = ToolBarAddress ? ToolBarAddress->GripperWidth() * TwipsPerPixel : 0;
     const MainLayout::BarControls b = MainLayout::PlaceBarControls(
         Width(), wy(menu.top), menu.height, wx(address.left), wy(address.top), wx(status.left), wy(status.top),
-        RectTwips(TransparentLabelAddress).width());
+        labelWidth, grip);
 
     MoveTwips(Animation1, b.animation.left(), b.animation.top(), b.animation.width(), b.animation.height());
-    TransparentLabelAddress->setLabelText(QStringLiteral("Address:"));
-    const QRectF label = RectTwips(TransparentLabelAddress);
-    MoveTwips(TransparentLabelAddress, b.label.x(), b.label.y(), label.width(), label.height());
+    MoveTwips(TransparentLabelAddress, b.label.x(), b.label.y(), labelWidth, label.height());
     moveKeepingHeight(XPStyleImageTextBox1, b.addressBoxLeft, b.addressBoxTop, b.addressBoxWidth);
     const QRectF go = RectTwips(PictureGo);
     MoveTwips(PictureGo, b.go.x(), b.go.y(), go.width(), go.height());

@@ -28,20 +28,22 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-// The first main window of a run, made while no browser window is loaded, works on the program's
-// options; a further window, opened from a browser window, keeps copies of its own.
-ModSettings::Options *FormMain::TakeOptions()
+namespace {
+
+bool OtherMainWindowOpen(const FormMain *window)
 {
     for (QWidget *form : Forms::LoadedForms())
-        if (qobject_cast<FormMain *>(form) || qobject_cast<FormFullScreen *>(form))
-            return &m_ownOptions;
-    return &ModSettings::ProgramOptions();
+        if (form != window && qobject_cast<FormMain *>(form))
+            return true;
+    return false;
 }
 
-bool FormMain::HoldsProgramOptions() const
+bool FullScreenIsOn()
 {
-    return m_options == &ModSettings::ProgramOptions();
+    return Forms::DefaultExists<FormFullScreen>() && ModSettings::ProgramOptions().FullScreen;
 }
+
+} // namespace
 
 void FormMain::Form_Load()
 {
@@ -67,6 +69,18 @@ void FormMain::Form_Load()
     ShowAddressBar = s.ShowAddressBar;
     TextNormal = s.TextNormal;
     TextSize = s.TextSize;
+
+    // The first main window of a run, and one opened while no main window is open and full
+    // screen is off, is the default main window: its options are the program's. While the
+    // full-screen window is open those are in use, and it takes them as they are, not as the
+    // file has them.
+    if (!Forms::DefaultExists<FormMain>() && !OtherMainWindowOpen(this) && !FullScreenIsOn())
+        Forms::MakeDefault(this);
+    const bool isDefault = Forms::Existing<FormMain>() == this;
+    if (isDefault && Forms::DefaultExists<FormFullScreen>())
+        static_cast<ModSettings::Options &>(*this) = ModSettings::ProgramOptions();
+    if (isDefault)
+        ModSettings::KeepProgramOptionsIn(this);
 
     PictureFTP->hide();
     LinkClicked = false;
@@ -118,9 +132,9 @@ void FormMain::Form_Load()
     for (XPStyleStatusBarPanel *panel : {XPStyleStatusBarPanel1, XPStyleStatusBarPanel2, XPStyleStatusBarPanel3})
         panel->setBorderColorDark(CommandBarsMain->GetSpecialColor(38));
 
-    // Only the first main window hands over to the full-screen window: a further window opened
+    // Only the default main window hands over to the full-screen window: a further window opened
     // meanwhile would otherwise hide itself behind it.
-    if (FullScreen && HoldsProgramOptions()) {
+    if (FullScreen && isDefault) {
         StartInFullScreen();
     } else {
         FullScreen = false;
@@ -145,7 +159,14 @@ void FormMain::Form_Unload(int &Cancel)
     Timer1->stop();
 
     SaveDataFiles();
+    GiveBackProgramOptions();
     UnloadAllForms();
+}
+
+void FormMain::GiveBackProgramOptions()
+{
+    if (&ModSettings::ProgramOptions() == this)
+        ModSettings::KeepProgramOptionsIn(nullptr);
 }
 
 // A file that could not be written keeps what it held; the user is told which it was.
@@ -153,7 +174,7 @@ void FormMain::SaveDataFiles()
 {
     QStringList failed;
     if (!ModSettings::SaveSettings(this))
-        failed << QStringLiteral("Settings.dat");
+        failed << QString::fromLatin1(ModSettings::FileName);
     if (!XPStyleImageTextBox1->SaveAutoCompleteDataFile())
         failed << QString::fromLatin1(AutoCompleteStore::FileName);
     if (!XPStyleImageTextBox1->WriteAddressList())
@@ -165,17 +186,8 @@ void FormMain::SaveDataFiles()
 
 // The hidden auxiliary windows go (search-engine dialog, popup sinks, a full-screen window that
 // was left); visible windows stay, and so do the windows of full-screen mode while it is on: the
-// full-screen window, its task-bar proxy and the main window hidden behind it. A window's unload
-// may unload others, so the list is walked through guarded pointers.
+// full-screen window, its task-bar proxy and the main window hidden behind it.
 void FormMain::UnloadAllForms()
 {
-    QList<QPointer<QWidget>> forms;
-    for (QWidget *form : Forms::LoadedForms())
-        forms.append(form);
-    for (const QPointer<QWidget> &form : forms) {
-        if (!form || !Forms::IsLoaded(form) || form->isVisible() || StaysForFullScreen(form))
-            continue;
-        form->hide();
-        Forms::Unload(form);
-    }
+    Forms::UnloadAll([](const QWidget *form) { return !form->isVisible() && !StaysForFullScreen(form); });
 }

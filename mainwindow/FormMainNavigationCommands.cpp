@@ -3,6 +3,7 @@
 #include "mainwindow/FormMain.h"
 
 #include "app/Application.h"
+#include "app/CommandIds.h"
 #include "controls/TransparentLabel.h"
 #include "mainwindow/ProductPages.h"
 #include "platform/CommandBars.h"
@@ -13,19 +14,6 @@
 
 namespace {
 
-enum NavigationId {
-    IdSearchButton = 2001,
-    IdFavoritesButton = 2002,
-    IdHistoryButton = 2003,
-    IdBlockButton = 3001,
-    IdPopupBlocker = 503,
-    IdProductHome = 602,
-    IdProductSupport = 603,
-    IdOpenLink = 901,
-    IdOpenInNewWindow = 902,
-    IdCopyShortcut = 905,
-};
-
 const QString PopupBlockerOn = QStringLiteral("Popup Blocker is On");
 const QString PopupBlockerOff = QStringLiteral("Popup Blocker is Off");
 
@@ -34,35 +22,35 @@ const QString PopupBlockerOff = QStringLiteral("Popup Blocker is Off");
 void FormMain::RunNavigationCommand(CommandBarControl *control)
 {
     switch (control->Id()) {
-    case IdSearchButton:
+    case CommandId::SearchButton:
         SelectSideBarPane(control, 0);
         break;
-    case IdFavoritesButton:
+    case CommandId::FavoritesButton:
         SelectSideBarPane(control, 1);
         break;
-    case IdHistoryButton:
+    case CommandId::HistoryButton:
         SelectSideBarPane(control, 2);
         break;
-    case IdBlockButton:
-    case IdPopupBlocker:
+    case CommandId::Block:
+    case CommandId::PopupBlocker:
         TogglePopupBlocker(control);
         break;
-    case IdProductHome:
+    case CommandId::ProductHome:
         WebBrowserMain->Navigate(ProductPages::HomePage);
         break;
-    case IdProductSupport:
+    case CommandId::ProductSupport:
         WebBrowserMain->Navigate(ProductPages::SupportPage);
         break;
-    case IdOpenLink:
+    case CommandId::OpenLink:
         // The status text shows the link under the mouse; with none there is nothing to open.
         if (!TransparentLabelStatusText->LabelText().isEmpty())
             WebBrowserMain->Navigate(TransparentLabelStatusText->LabelText());
         break;
-    case IdOpenInNewWindow:
+    case CommandId::OpenInNewWindow:
         if (!m_contextMenuActiveHref.isEmpty())
             OpenNewWindow(m_contextMenuActiveHref, true);
         break;
-    case IdCopyShortcut:
+    case CommandId::CopyShortcut:
         QApplication::clipboard()->setText(TransparentLabelStatusText->LabelText());
         break;
     default:
@@ -83,13 +71,14 @@ void FormMain::TogglePopupBlocker(CommandBarControl *control)
 void FormMain::ShowPopupBlockerState(bool on)
 {
     KillPopups = on;
-    if (CommandBarControl *button = ToolBarStandard->FindControl(CommandBarControlType::Any, IdBlockButton))
+    if (CommandBarControl *button = ToolBarStandard->FindControl(CommandBarControlType::Any, CommandId::Block))
         button->SetChecked(on);
     // The Tools menu's entry and the page menu's: both show the blocker's state.
-    if (CommandBarControl *item = CommandBarsMain->FindControl(CommandBarControlType::Any, IdPopupBlocker, false, true))
+    if (CommandBarControl *item =
+            CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::PopupBlocker, false, true))
         item->SetChecked(on);
     if (PagePopupMenu) {
-        if (CommandBarControl *item = PagePopupMenu->FindControl(CommandBarControlType::Any, IdPopupBlocker))
+        if (CommandBarControl *item = PagePopupMenu->FindControl(CommandBarControlType::Any, CommandId::PopupBlocker))
             item->SetChecked(on);
     }
     TransparentLabelPopupStatus->setLabelText(on ? PopupBlockerOn : PopupBlockerOff);

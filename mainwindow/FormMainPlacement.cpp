@@ -3,6 +3,7 @@
 #include "mainwindow/FormMain.h"
 
 #include "mainwindow/WindowPlacement.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QScreen>
 #include <QStyle>
@@ -13,14 +14,17 @@ void FormMain::PlaceBeside(const QWidget *opener)
     const QScreen *screen = opener->screen();
     if (!screen)
         return;
-    move(WindowPlacement::BesideOpener(opener->frameGeometry(), screen->availableGeometry(),
-                                       style()->pixelMetric(QStyle::PM_TitleBarHeight)));
+    ScreenPlacement::MoveFrame(this,
+                               WindowPlacement::BesideOpener(opener->frameGeometry(),
+                                                             ScreenPlacement::FrameGeometry(this, opener).size(),
+                                                             screen->availableGeometry(),
+                                                             style()->pixelMetric(QStyle::PM_TitleBarHeight)),
+                               opener);
 }
 
 void FormMain::KeepOnScreen()
 {
-    if (const QScreen *screen = this->screen())
-        move(WindowPlacement::KeptOnScreen(frameGeometry(), screen->availableGeometry()));
+    ScreenPlacement::KeepOnScreen(this);
 }
 
 void FormMain::KeepOnScreenSoon()

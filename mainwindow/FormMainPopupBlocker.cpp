@@ -1,5 +1,5 @@
 // The popup blocker as any window sets it: the program's setting, the marks and status text of
-// the first main window, and the full-screen window's Block button, so that each window shows
+// the default main window, and the full-screen window's Block button, so that each window shows
 // the right state when it comes back.
 #include "mainwindow/FormMain.h"
 

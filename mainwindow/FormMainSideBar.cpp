@@ -1,5 +1,6 @@
 #include "mainwindow/FormMain.h"
 
+#include "app/CommandIds.h"
 #include "app/ModNoFlicker.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
@@ -19,19 +20,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-enum SideBarCommand {
-    SearchSettings = 4000,
-    AddToFavorites = 4001,
-    ClearHistory = 4002,
-    FavoritesCut = 70000,
-    FavoritesCopy = 70001,
-    FavoritesPaste = 70002,
-    FavoritesDelete = 70004,
-};
-
-// The side-bar items of the View menu's "&SideBars".
-constexpr int SideBarsMenuSearch = 205, SideBarsMenuFavorites = 206, SideBarsMenuHistory = 207;
 
 void SetChecked(CommandBarControl *control, bool checked)
 {
@@ -164,9 +152,9 @@ void FormMain::ShowSavedSideBarPane()
     // The View menu was checked from every saved flag; only the pane that opened stays checked,
     // so that choosing another pane's item opens it rather than closing the side bar.
     auto menuItem = [this](int id) { return CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true); };
-    SetChecked(menuItem(SideBarsMenuSearch), ShowSearchFlag);
-    SetChecked(menuItem(SideBarsMenuFavorites), ShowFavoritesFlag);
-    SetChecked(menuItem(SideBarsMenuHistory), ShowHistoryFlag);
+    SetChecked(menuItem(CommandId::SideBarSearch), ShowSearchFlag);
+    SetChecked(menuItem(CommandId::SideBarFavorites), ShowFavoritesFlag);
+    SetChecked(menuItem(CommandId::SideBarHistory), ShowHistoryFlag);
 }
 
 void FormMain::TransparentCloseButton1_ButtonClick()
@@ -178,30 +166,30 @@ void FormMain::TransparentCloseButton1_ButtonClick()
 void FormMain::CommandBarsSideBar_Execute(CommandBarControl *Control)
 {
     switch (Control->Id()) {
-    case SearchSettings:
+    case CommandId::SearchSettings:
         Forms::Default<FormSelectSearch>()->ShowModal(this);
         break;
-    case AddToFavorites:
+    case CommandId::SideBarAddToFavorites:
         Forms::Default<FormAddToFavorites>()->ShowModal(this, WebBrowserMain);
         break;
-    case ClearHistory:
+    case CommandId::ClearHistory:
         // Every main window's tree shows the one history store, which this clears.
         if (!TreeViewHistory->ClearHistory2())
             SaveFailureMessage::Show(this, {QString::fromLatin1(HistoryStore::FileName)});
         ClearFullScreenHistory();
         break;
-    case FavoritesCut:
+    case CommandId::FavoritesCut:
         ModManageFavFile::FavoritesClipboardOperation = QStringLiteral("Cut");
         ModManageFavFile::SetFavoritesClipboard(FavoritesTreeView);
         break;
-    case FavoritesCopy:
+    case CommandId::FavoritesCopy:
         ModManageFavFile::FavoritesClipboardOperation = QStringLiteral("Copy");
         ModManageFavFile::SetFavoritesClipboard(FavoritesTreeView);
         break;
-    case FavoritesPaste:
+    case CommandId::FavoritesPaste:
         ModManageFavFile::PasteFavorite();
         break;
-    case FavoritesDelete:
+    case CommandId::FavoritesDelete:
         ModManageFavFile::DeleteFavorite(FavoritesTreeView);
         break;
     default:

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 using DialogTools::PlaceTwips;
 
 const QString FormOpenFile::OpenDialogTitle = QStringLiteral("Open File");
@@ -39,11 +41,12 @@ FormOpenFile::FormOpenFile(QWidget *parent) : QWidget(parent, Qt::Window)
     CommandBrowse = new QPushButton(QStringLiteral("Browse"), this);
     PlaceTwips(CommandBrowse, 2880, 1080, 1215, 375);
 
-    // The design was measured for a smaller font: the explanation gets the lines it needs and
-    // the controls below it move down.
-    const int extra = LabelOpenFileOrUrl->heightForWidth(LabelOpenFileOrUrl->width()) - LabelOpenFileOrUrl->height();
+    // The design was measured for a narrower font: the explanation gets the lines it needs and
+    // the controls below it move down until its last line ends above the box.
+    const int needed = LabelOpenFileOrUrl->heightForWidth(LabelOpenFileOrUrl->width());
+    LabelOpenFileOrUrl->resize(LabelOpenFileOrUrl->width(), std::max(needed, LabelOpenFileOrUrl->height()));
+    const int extra = LabelOpenFileOrUrl->y() + needed - TextOpenFile->y();
     if (extra > 0) {
-        LabelOpenFileOrUrl->resize(LabelOpenFileOrUrl->width(), LabelOpenFileOrUrl->height() + extra);
         for (QWidget *below : std::initializer_list<QWidget *>{TextOpenFile, CommandOK, CommandCancel, CommandBrowse})
             below->move(below->x(), below->y() + extra);
         resize(width(), height() + extra);

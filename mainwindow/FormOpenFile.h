@@ -31,7 +31,7 @@ public:
     // already it comes forward where it stands.
     void ShowModeless(const QWidget *over = nullptr);
     // The browser to send: the one on screen in the window the user opened the dialog from.
-    // Until it is given, the first main window's.
+    // Until it is given, the default main window's.
     void OpenIn(WebBrowser *browser);
 
     // The Open dialog's title, filter and starting folder.

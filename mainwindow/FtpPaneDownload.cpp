@@ -12,12 +12,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-namespace {
-
-constexpr qint32 ListingInProgress = 13;
-
-} // namespace
-
 void FtpPaneDownload::Start(QWidget *window, CFtpClient *client, const QString &remoteName, qint64 listedSize,
                             const QString &localPath)
 {
@@ -43,7 +37,7 @@ void FtpPaneDownload::Start(QWidget *window, CFtpClient *client, const QString &
 void FtpPaneDownload::Transferred(const CFtpClient *client, qint64 bytes)
 {
     m_lngBytesTransferred = bytes;
-    if (client->FtpSessionState() != ListingInProgress && m_objFileDownload)
+    if (client->FtpSessionState() != CFtpClient::stListing && m_objFileDownload)
         m_objFileDownload->ProgressBar1->setValue(FtpPaneTexts::PercentCompleted(m_lngRemoteFileSize, bytes));
 }
 

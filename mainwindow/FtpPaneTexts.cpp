@@ -91,6 +91,23 @@ QString ShortenedPath(const QString &path)
     return path.left(12) + QStringLiteral(".....") + path.right(28);
 }
 
+QString ShortenedPath(const QString &path, const std::function<bool(const QString &)> &fits)
+{
+    const QString designed = ShortenedPath(path);
+    if (fits(designed))
+        return designed;
+    qsizetype head = std::min<qsizetype>(12, path.size());
+    qsizetype tail = std::min<qsizetype>(28, path.size() - head);
+    const auto shown = [&] { return path.left(head) + QStringLiteral(".....") + path.right(tail); };
+    while (head > 3 && !fits(shown()))
+        --head;
+    while (tail > 1 && !fits(shown()))
+        --tail;
+    while (head > 0 && !fits(shown()))
+        --head;
+    return shown();
+}
+
 qint64 TransferRate(qint64 bytesDone, qint64 seconds)
 {
     if (seconds <= 0)

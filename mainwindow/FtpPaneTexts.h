@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 // What the FTP pane writes into its list and its download dialog, worked out without a window.
 // A kilobyte is 1,000 bytes and a megabyte 1,000,000 bytes; numbers carry no group separators.
 namespace FtpPaneTexts {
@@ -34,6 +36,10 @@ QString SaveFileName(const QString &remoteName);
 // A local path of at most 40 characters whole; a longer one as its first 12 characters,
 // "....." and its last 28.
 QString ShortenedPath(const QString &path);
+// The same where fits accepts it; otherwise fewer characters around the "....." until fits
+// does: first from the path's start (down to 3), then from before the file name's end, then
+// the rest of the start, so that the file name's end shows as long as anything does.
+QString ShortenedPath(const QString &path, const std::function<bool(const QString &)> &fits);
 // Whole KB per second, rounded to the nearest with ties to even.
 qint64 TransferRate(qint64 bytesDone, qint64 seconds);
 // " (x MB of y MB copied)", " (x KB of y MB copied)" or " (x KB of y KB copied)".

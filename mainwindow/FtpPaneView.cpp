@@ -7,6 +7,7 @@
 #include "platform/ImageList.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -131,9 +132,15 @@ void AppendLogLine(QTextEdit *log, const QString &message, const QColor &color)
 void ShowDownloadSource(FormFileDownload *dialog, const QString &localPath, const QString &remoteName,
                         const QString &server)
 {
-    dialog->LabelDownloadToData->setTextFormat(Qt::PlainText);
+    QLabel *to = dialog->LabelDownloadToData;
+    to->setTextFormat(Qt::PlainText);
     dialog->LabelRemoteFilePath->setTextFormat(Qt::PlainText);
-    dialog->LabelDownloadToData->setText(FtpPaneTexts::ShortenedPath(localPath));
+    // Shortened as far as the label's own font needs; the whole path shows as its tool tip.
+    const QFontMetrics metrics(to->font());
+    const int room = to->contentsRect().width() - 2 * to->margin();
+    to->setText(FtpPaneTexts::ShortenedPath(
+        localPath, [&](const QString &text) { return metrics.horizontalAdvance(text) <= room; }));
+    to->setToolTip(localPath);
     dialog->LabelRemoteFilePath->setText(remoteName + QStringLiteral(" from ") + server);
 }
 

@@ -1,5 +1,6 @@
 #include "mainwindow/MainCommandBars.h"
 
+#include "app/CommandIds.h"
 #include "mainwindow/ToolbarImages.h"
 #include "platform/CommandBars.h"
 
@@ -38,16 +39,16 @@ void BuildPagePopupMenu(CommandBars *bars, const Options &o, Bars &built)
 {
     CommandBar *bar = bars->Add(QStringLiteral("Popup Menu"), CommandBarPosition::Popup);
     built.PagePopupMenu = bar;
-    Add(bar, 1000, QStringLiteral("Back"));
-    Add(bar, 1001, QStringLiteral("Forward"));
-    Add(bar, 1003, QStringLiteral("Refresh"));
-    Add(bar, 1002, QStringLiteral("Stop"));
-    Add(bar, 1004, QStringLiteral("Home"));
-    AddGroup(bar, 217, QStringLiteral("View Source"));
-    AddChecked(bar, 503, QStringLiteral("Popup Blocker"), o.KillPopups);
-    AddGroup(bar, 110, QStringLiteral("Select All"));
-    Add(bar, 402, QStringLiteral("Add To Favorites"));
-    AddGroup(bar, 105, QStringLiteral("Print"));
+    Add(bar, CommandId::Back, QStringLiteral("Back"));
+    Add(bar, CommandId::Forward, QStringLiteral("Forward"));
+    Add(bar, CommandId::Refresh, QStringLiteral("Refresh"));
+    Add(bar, CommandId::Stop, QStringLiteral("Stop"));
+    Add(bar, CommandId::Home, QStringLiteral("Home"));
+    AddGroup(bar, CommandId::ViewSource, QStringLiteral("View Source"));
+    AddChecked(bar, CommandId::PopupBlocker, QStringLiteral("Popup Blocker"), o.KillPopups);
+    AddGroup(bar, CommandId::SelectAll, QStringLiteral("Select All"));
+    Add(bar, CommandId::AddToFavorites, QStringLiteral("Add To Favorites"));
+    AddGroup(bar, CommandId::Print, QStringLiteral("Print"));
 }
 
 void BuildElementPopupMenus(CommandBars *bars, Bars &built)
@@ -55,47 +56,48 @@ void BuildElementPopupMenus(CommandBars *bars, Bars &built)
     CommandBar *textEdit =
         bars->Add(QStringLiteral("Popup Menu Text Edit"), CommandBarPosition::Popup);
     built.TextEditPopupMenu = textEdit;
-    Add(textEdit, 701, QStringLiteral("Cut"));
-    Add(textEdit, 702, QStringLiteral("Copy"));
-    Add(textEdit, 703, QStringLiteral("Paste"));
-    AddGroup(textEdit, 704, QStringLiteral("Select All"));
+    Add(textEdit, CommandId::TextEditCut, QStringLiteral("Cut"));
+    Add(textEdit, CommandId::TextEditCopy, QStringLiteral("Copy"));
+    Add(textEdit, CommandId::TextEditPaste, QStringLiteral("Paste"));
+    AddGroup(textEdit, CommandId::TextEditSelectAll, QStringLiteral("Select All"));
 
     CommandBar *image = bars->Add(QStringLiteral("Popup Menu Image"), CommandBarPosition::Popup);
     built.ImagePopupMenu = image;
-    Add(image, 801, QStringLiteral("Save Image As ...."));
+    Add(image, CommandId::SaveImageAs, QStringLiteral("Save Image As ...."));
 
     // The link menu carries the image menu's name too; it is reached through its field only.
     CommandBar *link = bars->Add(QStringLiteral("Popup Menu Image"), CommandBarPosition::Popup);
     built.LinkPopupMenu = link;
-    Add(link, 901, QStringLiteral("Open Link"));
-    Add(link, 902, QStringLiteral("Open In New Window"));
-    AddGroup(link, 905, QStringLiteral("Copy Shortcut"));
-    Add(link, 402, QStringLiteral("Add To Favorites"));
+    Add(link, CommandId::OpenLink, QStringLiteral("Open Link"));
+    Add(link, CommandId::OpenInNewWindow, QStringLiteral("Open In New Window"));
+    AddGroup(link, CommandId::CopyShortcut, QStringLiteral("Copy Shortcut"));
+    Add(link, CommandId::AddToFavorites, QStringLiteral("Add To Favorites"));
 }
 
 void BuildViewMenu(CommandBar *view, const Options &o)
 {
-    CommandBar *toolbars = Add(view, 201, QStringLiteral("&Toolbars"), Kind::Submenu)->CommandBar();
-    AddChecked(toolbars, 202, QStringLiteral("&Standard"), o.ShowToolBarStandard);
-    AddChecked(toolbars, 203, QStringLiteral("&Address Bar"), o.ShowAddressBar);
+    CommandBar *toolbars = Add(view, CommandId::Toolbars, QStringLiteral("&Toolbars"), Kind::Submenu)->CommandBar();
+    AddChecked(toolbars, CommandId::ToolBarStandard, QStringLiteral("&Standard"), o.ShowToolBarStandard);
+    AddChecked(toolbars, CommandId::AddressBar, QStringLiteral("&Address Bar"), o.ShowAddressBar);
 
-    CommandBar *sideBars = Add(view, 204, QStringLiteral("&SideBars"), Kind::Submenu)->CommandBar();
-    AddChecked(sideBars, 205, QStringLiteral("&Search"), o.ShowSearchFlag);
-    AddChecked(sideBars, 206, QStringLiteral("&Favorites"), o.ShowFavoritesFlag);
-    AddChecked(sideBars, 207, QStringLiteral("&History"), o.ShowHistoryFlag);
+    CommandBar *sideBars = Add(view, CommandId::SideBars, QStringLiteral("&SideBars"), Kind::Submenu)->CommandBar();
+    AddChecked(sideBars, CommandId::SideBarSearch, QStringLiteral("&Search"), o.ShowSearchFlag);
+    AddChecked(sideBars, CommandId::SideBarFavorites, QStringLiteral("&Favorites"), o.ShowFavoritesFlag);
+    AddChecked(sideBars, CommandId::SideBarHistory, QStringLiteral("&History"), o.ShowHistoryFlag);
 
-    CommandBarControl *textSize = Add(view, 208, QStringLiteral("Te&xt Size"), Kind::Submenu);
+    CommandBarControl *textSize = Add(view, CommandId::TextSize, QStringLiteral("Te&xt Size"), Kind::Submenu);
     const QString sizes[] = {QStringLiteral("Lar&gest"), QStringLiteral("&Larger"),
                              QStringLiteral("La&rge"),   QStringLiteral("&Medium"),
                              QStringLiteral("Sm&all"),   QStringLiteral("Small&er"),
                              QStringLiteral("Sm&alles&t")};
     for (int k = 0; k < 7; ++k)
-        AddChecked(textSize->CommandBar(), 209 + k, sizes[k], !o.TextNormal && o.TextSize == 7 - k);
-    AddChecked(textSize->CommandBar(), 216, QStringLiteral("&Normal"), o.TextNormal);
+        AddChecked(textSize->CommandBar(), CommandId::TextSizeLargest + k, sizes[k],
+                   !o.TextNormal && o.TextSize == 7 - k);
+    AddChecked(textSize->CommandBar(), CommandId::TextSizeNormal, QStringLiteral("&Normal"), o.TextNormal);
     textSize->SetBeginGroup(true);
 
-    AddGroup(view, 217, QStringLiteral("&View Source"));
-    AddGroup(view, 218, QStringLiteral("&Fullscreen"));
+    AddGroup(view, CommandId::ViewSource, QStringLiteral("&View Source"));
+    AddGroup(view, CommandId::Fullscreen, QStringLiteral("&Fullscreen"));
 }
 
 void BuildMenuBar(CommandBars *bars, const Options &o, Bars &built)
@@ -104,42 +106,42 @@ void BuildMenuBar(CommandBars *bars, const Options &o, Bars &built)
     menuBar->SetIconSize(QSize(16, 16));
 
     CommandBar *file = Add(menuBar, 0, QStringLiteral("&File"), Kind::MenuTitle)->CommandBar();
-    Add(file, 100, QStringLiteral("&New Window"));
-    Add(file, 101, QStringLiteral("&Open"));
-    Add(file, 102, QStringLiteral("&Save"));
-    Add(file, 103, QStringLiteral("Save &As"));
-    AddGroup(file, 105, QStringLiteral("&Print"));
-    Add(file, 104, QStringLiteral("Print Set&up..."));
-    Add(file, 106, QStringLiteral("Print Pre&view..."));
-    Add(file, 108, QStringLiteral("&Close"));
+    Add(file, CommandId::NewWindow, QStringLiteral("&New Window"));
+    Add(file, CommandId::Open, QStringLiteral("&Open"));
+    Add(file, CommandId::Save, QStringLiteral("&Save"));
+    Add(file, CommandId::SaveAs, QStringLiteral("Save &As"));
+    AddGroup(file, CommandId::Print, QStringLiteral("&Print"));
+    Add(file, CommandId::PrintSetup, QStringLiteral("Print Set&up..."));
+    Add(file, CommandId::PrintPreview, QStringLiteral("Print Pre&view..."));
+    Add(file, CommandId::Close, QStringLiteral("&Close"));
 
     CommandBar *edit = Add(menuBar, 0, QStringLiteral("&Edit"), Kind::MenuTitle)->CommandBar();
-    Add(edit, 109, QStringLiteral("&Copy"));
-    AddGroup(edit, 110, QStringLiteral("Select &All"));
-    Add(edit, 111, QStringLiteral("&Find"));
+    Add(edit, CommandId::Copy, QStringLiteral("&Copy"));
+    AddGroup(edit, CommandId::SelectAll, QStringLiteral("Select &All"));
+    Add(edit, CommandId::Find, QStringLiteral("&Find"));
 
-    BuildViewMenu(Add(menuBar, 200, QStringLiteral("&View"), Kind::MenuTitle)->CommandBar(), o);
+    BuildViewMenu(Add(menuBar, CommandId::View, QStringLiteral("&View"), Kind::MenuTitle)->CommandBar(), o);
 
     CommandBar *navigation =
         Add(menuBar, 0, QStringLiteral("&Navigation"), Kind::MenuTitle)->CommandBar();
-    Add(navigation, 1000, QStringLiteral("&Back"));
-    Add(navigation, 1001, QStringLiteral("&Forward"));
-    Add(navigation, 1002, QStringLiteral("&Stop"));
-    Add(navigation, 1003, QStringLiteral("&Refresh"));
-    Add(navigation, 1004, QStringLiteral("&Home"));
+    Add(navigation, CommandId::Back, QStringLiteral("&Back"));
+    Add(navigation, CommandId::Forward, QStringLiteral("&Forward"));
+    Add(navigation, CommandId::Stop, QStringLiteral("&Stop"));
+    Add(navigation, CommandId::Refresh, QStringLiteral("&Refresh"));
+    Add(navigation, CommandId::Home, QStringLiteral("&Home"));
 
-    built.MenuFavorites = Add(menuBar, 401, QStringLiteral("&Favorites"), Kind::MenuTitle);
-    Add(built.MenuFavorites->CommandBar(), 402, QStringLiteral("&Add To Favorites"));
+    built.MenuFavorites = Add(menuBar, CommandId::Favorites, QStringLiteral("&Favorites"), Kind::MenuTitle);
+    Add(built.MenuFavorites->CommandBar(), CommandId::AddToFavorites, QStringLiteral("&Add To Favorites"));
 
     CommandBar *tools = Add(menuBar, 0, QStringLiteral("&Tools"), Kind::MenuTitle)->CommandBar();
-    AddChecked(tools, 503, QStringLiteral("Popup &Blocker"), o.KillPopups);
-    Add(tools, 501, QStringLiteral("&Application Settings"));
-    Add(tools, 502, QStringLiteral("&Internet Options"));
+    AddChecked(tools, CommandId::PopupBlocker, QStringLiteral("Popup &Blocker"), o.KillPopups);
+    Add(tools, CommandId::ApplicationSettings, QStringLiteral("&Application Settings"));
+    Add(tools, CommandId::InternetOptions, QStringLiteral("&Internet Options"));
 
     CommandBar *help = Add(menuBar, 0, QStringLiteral("&Help"), Kind::MenuTitle)->CommandBar();
-    Add(help, 601, QStringLiteral("&Help Contents"));
-    Add(help, 602, QStringLiteral("&Kestrelvue Home"));
-    Add(help, 603, QStringLiteral("Kestrelvue &Support"));
+    Add(help, CommandId::HelpContents, QStringLiteral("&Help Contents"));
+    Add(help, CommandId::ProductHome, QStringLiteral("&Kestrelvue Home"));
+    Add(help, CommandId::ProductSupport, QStringLiteral("Kestrelvue &Support"));
 }
 
 void BuildStandardToolBar(CommandBars *bars, const Options &o, Bars &built)
@@ -147,17 +149,17 @@ void BuildStandardToolBar(CommandBars *bars, const Options &o, Bars &built)
     CommandBar *bar = bars->Add(QStringLiteral("Standard"), CommandBarPosition::Top);
     built.ToolBarStandard = bar;
     bar->SetIconSize(StandardIconSize(o.OSVersionName));
-    Add(bar, 1000, QStringLiteral("Back"), Kind::SplitButton);
-    Add(bar, 1001, QStringLiteral("Forward"), Kind::SplitButton);
-    Add(bar, 1002, QStringLiteral("&Stop"));
-    Add(bar, 1003, QStringLiteral("&Refresh"));
-    Add(bar, 1004, QStringLiteral("&Home"));
+    Add(bar, CommandId::Back, QStringLiteral("Back"), Kind::SplitButton);
+    Add(bar, CommandId::Forward, QStringLiteral("Forward"), Kind::SplitButton);
+    Add(bar, CommandId::Stop, QStringLiteral("&Stop"));
+    Add(bar, CommandId::Refresh, QStringLiteral("&Refresh"));
+    Add(bar, CommandId::Home, QStringLiteral("&Home"));
     // The side-bar toggles start unchecked: only their commands check them.
-    AddGroup(bar, 2001, QStringLiteral("&Search"));
-    Add(bar, 2002, QStringLiteral("&Favorites"));
-    Add(bar, 2003, QStringLiteral("&History"));
-    AddGroup(bar, 218, QStringLiteral("F&ullscreen"));
-    AddChecked(bar, 3001, QStringLiteral("Block"), o.KillPopups);
+    AddGroup(bar, CommandId::SearchButton, QStringLiteral("&Search"));
+    Add(bar, CommandId::FavoritesButton, QStringLiteral("&Favorites"));
+    Add(bar, CommandId::HistoryButton, QStringLiteral("&History"));
+    AddGroup(bar, CommandId::Fullscreen, QStringLiteral("F&ullscreen"));
+    AddChecked(bar, CommandId::Block, QStringLiteral("Block"), o.KillPopups);
 }
 
 void BuildAddressAndStatusRows(CommandBars *bars, Bars &built)
@@ -168,12 +170,12 @@ void BuildAddressAndStatusRows(CommandBars *bars, Bars &built)
     address->EnableDocking(kTopRowDocking);
     built.ToolBarStandard->EnableDocking(kTopRowDocking);
     // The window lays its address controls over this row.
-    Add(address, 2111758, QString())->SetEnabled(false);
+    Add(address, CommandId::AddressBarPlaceholder, QString())->SetEnabled(false);
 
     CommandBar *status = bars->Add(QStringLiteral("Status Bar"), CommandBarPosition::Bottom);
     built.StatusBar = status;
     status->EnableDocking(CommandBarDockingFlag::Stretch);
-    Add(status, 1235698745, QString(), Kind::Custom)->SetEnabled(false);
+    Add(status, CommandId::StatusBarPlaceholder, QString(), Kind::Custom)->SetEnabled(false);
     status->SetShowGripper(false);
 }
 
@@ -187,9 +189,9 @@ void BuildSideBar(CommandBars *bars, const ImageList &hot, Bars &built)
     built.ToolBarSideBar = bar;
     bar->EnableDocking(kTopRowDocking);
     bar->SetShowGripper(false);
-    const std::pair<int, QString> buttons[] = {{4000, QStringLiteral("Search Settings")},
-                                               {4001, QStringLiteral("Add To Favorites")},
-                                               {4002, QStringLiteral("Clear History")}};
+    const std::pair<int, QString> buttons[] = {{CommandId::SearchSettings, QStringLiteral("Search Settings")},
+                                               {CommandId::SideBarAddToFavorites, QStringLiteral("Add To Favorites")},
+                                               {CommandId::ClearHistory, QStringLiteral("Clear History")}};
     for (const auto &[id, caption] : buttons) {
         CommandBarControl *button = Add(bar, id, caption);
         button->SetStyle(CommandBarControlStyle::IconAndCaption);
@@ -198,10 +200,10 @@ void BuildSideBar(CommandBars *bars, const ImageList &hot, Bars &built)
 
     CommandBar *popup = bars->Add(QStringLiteral("Popup Menu"), CommandBarPosition::Popup);
     built.FavoritesPopupMenu = popup;
-    Add(popup, 70000, QStringLiteral("Cut"));
-    Add(popup, 70001, QStringLiteral("Copy"));
-    Add(popup, 70002, QStringLiteral("Paste"));
-    Add(popup, 70004, QStringLiteral("Delete"));
+    Add(popup, CommandId::FavoritesCut, QStringLiteral("Cut"));
+    Add(popup, CommandId::FavoritesCopy, QStringLiteral("Copy"));
+    Add(popup, CommandId::FavoritesPaste, QStringLiteral("Paste"));
+    Add(popup, CommandId::FavoritesDelete, QStringLiteral("Delete"));
 }
 
 } // namespace

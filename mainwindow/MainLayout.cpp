@@ -1,5 +1,7 @@
 #include "mainwindow/MainLayout.h"
 
+#include <algorithm>
+
 namespace MainLayout {
 
 double WindowX(double screenXTwips, double windowLeft)
@@ -64,13 +66,14 @@ QRectF SplitBarRect(double sideBarTop, double sideBarWidth, double sideBarHeight
 }
 
 BarControls PlaceBarControls(double windowWidth, double menuTop, double menuHeight, double addressLeft,
-                             double addressTop, double statusLeft, double statusTop, double labelWidth)
+                             double addressTop, double statusLeft, double statusTop, double labelWidth,
+                             double addressGripWidth)
 {
     BarControls b;
     const double side = menuHeight - 40;
     b.animation = QRectF(windowWidth - side - 150, menuTop - 20, side, side);
 
-    b.label = QPointF(addressLeft + 100, addressTop);
+    b.label = QPointF(addressLeft + std::max(100.0, addressGripWidth), addressTop);
     b.addressBoxTop = b.label.y();
     b.addressBoxLeft = b.label.x() + labelWidth;
     b.addressBoxWidth = windowWidth / 3;

@@ -42,9 +42,11 @@ struct BarControls
     QRectF statusText, popupStatus, progress;
 };
 
-// Placement of the controls laid over the bars, from the bars' window coordinates.
+// Placement of the controls laid over the bars, from the bars' window coordinates. The label
+// starts 100 twips into the Address bar, or past its grip where the grip reaches further; the
+// address box follows the label's width.
 BarControls PlaceBarControls(double windowWidth, double menuTop, double menuHeight, double addressLeft,
                              double addressTop, double statusLeft, double statusTop,
-                             double labelWidth = 735.0);
+                             double labelWidth = 735.0, double addressGripWidth = 0);
 
 } // namespace MainLayout

@@ -1,5 +1,6 @@
 #include "mainwindow/PageCommands.h"
 
+#include "app/CommandIds.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/ModManageFavFile.h"
@@ -19,28 +20,6 @@ namespace PageCommands {
 
 namespace {
 
-enum SharedId {
-    IdOpen = 101,
-    IdSave = 102,
-    IdSaveAs = 103,
-    IdPageSetup = 104,
-    IdPrint = 105,
-    IdPrintPreview = 106,
-    IdCopy = 109,
-    IdSelectAll = 110,
-    IdFind = 111,
-    IdViewSource = 217,
-    IdAddToFavorites = 402,
-    IdApplicationSettings = 501,
-    IdInternetOptions = 502,
-    IdHelpContents = 601,
-    IdBack = 1000,
-    IdForward = 1001,
-    IdStop = 1002,
-    IdRefresh = 1003,
-    IdHome = 1004,
-};
-
 void BrowserCommand(const Target &target, int cmdID)
 {
     try {
@@ -54,61 +33,61 @@ void BrowserCommand(const Target &target, int cmdID)
 bool RunById(const Target &target, int id)
 {
     switch (id) {
-    case IdOpen:
+    case CommandId::Open:
         Forms::Default<FormOpenFile>()->OpenIn(target.Browser);
         Forms::Default<FormOpenFile>()->ShowModal(target.Window);
         break;
-    case IdSave:
-    case IdSaveAs:
+    case CommandId::Save:
+    case CommandId::SaveAs:
         BrowserCommand(target, WebBrowser::OLECMDID_SAVEAS);
         break;
-    case IdPageSetup:
+    case CommandId::PrintSetup:
         BrowserCommand(target, WebBrowser::OLECMDID_PAGESETUP);
         break;
-    case IdPrint:
+    case CommandId::Print:
         BrowserCommand(target, WebBrowser::OLECMDID_PRINT);
         break;
-    case IdPrintPreview:
+    case CommandId::PrintPreview:
         BrowserCommand(target, WebBrowser::OLECMDID_PRINTPREVIEW);
         break;
-    case IdCopy:
+    case CommandId::Copy:
         BrowserCommand(target, WebBrowser::OLECMDID_COPY);
         break;
-    case IdSelectAll:
+    case CommandId::SelectAll:
         BrowserCommand(target, WebBrowser::OLECMDID_SELECTALL);
         break;
-    case IdFind:
+    case CommandId::Find:
         Forms::Default<FormFind>()->SearchIn(target.Document);
         Forms::Default<FormFind>()->ShowModal(target.Window);
         break;
-    case IdViewSource:
+    case CommandId::ViewSource:
         target.Browser->Navigate(QStringLiteral("view-source:") + target.Browser->LocationURL());
         break;
-    case IdAddToFavorites:
+    case CommandId::AddToFavorites:
         Forms::Default<FormAddToFavorites>()->ShowModal(nullptr, target.Browser);
         break;
-    case IdApplicationSettings:
+    case CommandId::ApplicationSettings:
         Forms::Default<FormApplicationSettings>()->ShowModal(target.Window);
         break;
-    case IdInternetOptions:
+    case CommandId::InternetOptions:
         InternetOptionsDialog::Open(WebBrowser::DataFolder(), target.Browser->LocationURL());
         break;
-    case IdHelpContents:
+    case CommandId::HelpContents:
         Forms::Default<FormHelp>()->ShowModeless(target.Window);
         break;
-    case IdBack:
+    case CommandId::Back:
         GoBackBy(target, 1);
         break;
-    case IdForward:
+    case CommandId::Forward:
         GoForwardBy(target, 1);
         break;
-    case IdStop:
+    case CommandId::Stop:
         target.Browser->Stop();
         break;
-    case IdRefresh:
+    case CommandId::Refresh:
         target.Browser->Refresh();
         break;
-    case IdHome:
+    case CommandId::Home:
         target.Browser->GoHome();
         break;
     default:
@@ -130,11 +109,11 @@ void NavigateTo(const Target &target, const QString &address)
 bool RunShared(const Target &target, CommandBarControl *control)
 {
     const int id = control->Id();
-    if (id == ClassFBNavigator::BackListId)
+    if (id == CommandId::BackList)
         GoBackBy(target, control->Index());
-    else if (id == ClassFBNavigator::ForwardListId)
+    else if (id == CommandId::ForwardList)
         GoForwardBy(target, control->Index());
-    else if (id == ModManageFavFile::FavoriteId)
+    else if (id == CommandId::Favorite)
         OpenFavorite(target, control->Parameter());
     else if (CommandRules::TextSizeFor(id))
         ApplyTextSize(target, id);
@@ -169,7 +148,7 @@ void ApplyTextSize(const Target &target, int id)
     const auto choice = CommandRules::TextSizeFor(id);
     target.Settings->TextSize = choice->TextSize;
     target.Settings->TextNormal = choice->TextNormal;
-    for (int each = CommandRules::FirstTextSizeId; each <= CommandRules::LastTextSizeId; ++each) {
+    for (int each = CommandId::TextSizeLargest; each <= CommandId::TextSizeNormal; ++each) {
         if (CommandBarControl *item = target.Bars->FindControl(CommandBarControlType::Any, each, false, true))
             item->SetChecked(each == id);
     }

@@ -1,5 +1,6 @@
 #include "mainwindow/SideBarPanes.h"
 
+#include "app/CommandIds.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "platform/CommandBars.h"
@@ -12,15 +13,15 @@ namespace SideBarPanes {
 
 namespace {
 
-constexpr int SearchSettings = 4000, AddToFavorites = 4001, ClearHistory = 4002;
-
 // The toolbar button and View-menu item of each pane, in the order of Pane.
 struct PaneToggles
 {
     int Button;
     int MenuItem;
 };
-constexpr PaneToggles kToggles[] = {{2001, 205}, {2002, 206}, {2003, 207}};
+constexpr PaneToggles kToggles[] = {{CommandId::SearchButton, CommandId::SideBarSearch},
+                                    {CommandId::FavoritesButton, CommandId::SideBarFavorites},
+                                    {CommandId::HistoryButton, CommandId::SideBarHistory}};
 
 void SetChecked(CommandBarControl *control, bool checked)
 {
@@ -63,8 +64,10 @@ void ShowFavorites(WebBrowser *search, QWidget *history, QTreeWidget *favorites)
 
 void ShowPaneCommand(CommandBars *bars, Pane pane)
 {
-    const int shownId = pane == Search ? SearchSettings : pane == Favorites ? AddToFavorites : ClearHistory;
-    for (int id : {SearchSettings, AddToFavorites, ClearHistory}) {
+    const int shownId = pane == Search      ? CommandId::SearchSettings
+                        : pane == Favorites ? CommandId::SideBarAddToFavorites
+                                            : CommandId::ClearHistory;
+    for (int id : {CommandId::SearchSettings, CommandId::SideBarAddToFavorites, CommandId::ClearHistory}) {
         if (CommandBarControl *control = bars->FindControl(id))
             control->SetVisible(id == shownId);
     }

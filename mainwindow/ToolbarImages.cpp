@@ -1,5 +1,7 @@
 #include "mainwindow/ToolbarImages.h"
 
+#include "app/CommandIds.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -275,50 +277,50 @@ void Picture(QPainter &p)
 QMap<int, Glyph> Glyphs()
 {
     QMap<int, Glyph> glyphs;
-    glyphs[100] = Window;
-    glyphs[101] = Folder;
-    glyphs[102] = Floppy;
-    glyphs[105] = Printer;
-    glyphs[107] = [](QPainter &p) { Page(p); };
-    glyphs[108] = [](QPainter &p) { Window(p); Cross(p, kRed, QRectF(5, 7, 6, 5)); };
-    glyphs[109] = Copy;
-    glyphs[111] = Magnifier;
-    glyphs[205] = Magnifier;
-    glyphs[206] = [](QPainter &p) { Star(p); };
-    glyphs[207] = Clock;
-    glyphs[208] = [](QPainter &p) { Letters(p, QStringLiteral("A"), kOutline); };
-    glyphs[217] = [](QPainter &p) { Page(p); Letters(p, QStringLiteral("<>"), kBlue); };
-    glyphs[218] = FullScreen;
-    glyphs[402] = [](QPainter &p) { Star(p, QPointF(7, 7.5), 6); Plus(p, QPointF(12.5, 12.5)); };
-    glyphs[501] = Gear;
-    glyphs[502] = Globe;
-    glyphs[503] = NoEntry;
-    glyphs[601] = [](QPainter &p) { Circled(p, QStringLiteral("?"), kBlue); };
-    glyphs[602] = House;
-    glyphs[603] = [](QPainter &p) { Circled(p, QStringLiteral("i"), kGreen); };
-    glyphs[701] = Scissors;
-    glyphs[702] = Copy;
-    glyphs[703] = Clipboard;
-    glyphs[801] = Picture;
-    glyphs[1000] = [](QPainter &p) { Arrow(p, true, kGreen); };
-    glyphs[1001] = [](QPainter &p) { Arrow(p, false, kGreen); };
-    glyphs[1002] = [](QPainter &p) { Cross(p, kRed); };
-    glyphs[1003] = Refresh;
-    glyphs[1004] = House;
-    glyphs[2001] = Magnifier;
-    glyphs[2002] = [](QPainter &p) { Star(p); };
-    glyphs[2003] = Clock;
-    glyphs[3001] = NoEntry;
-    glyphs[4000] = [](QPainter &p) { Magnifier(p); };
-    glyphs[4001] = glyphs[402];
-    glyphs[4002] = [](QPainter &p) { Clock(p); Cross(p, kRed, QRectF(9, 9, 5, 5)); };
-    glyphs[40000] = Folder;
-    glyphs[41000] = [](QPainter &p) { Page(p); Globe(p); };
-    glyphs[70000] = Scissors;
-    glyphs[70001] = Copy;
-    glyphs[70002] = Clipboard;
-    glyphs[70003] = Folder;
-    glyphs[70004] = [](QPainter &p) { Cross(p, kRed); };
+    glyphs[CommandId::NewWindow] = Window;
+    glyphs[CommandId::Open] = Folder;
+    glyphs[CommandId::Save] = Floppy;
+    glyphs[CommandId::Print] = Printer;
+    glyphs[CommandId::SpareFileImage] = [](QPainter &p) { Page(p); };
+    glyphs[CommandId::Close] = [](QPainter &p) { Window(p); Cross(p, kRed, QRectF(5, 7, 6, 5)); };
+    glyphs[CommandId::Copy] = Copy;
+    glyphs[CommandId::Find] = Magnifier;
+    glyphs[CommandId::SideBarSearch] = Magnifier;
+    glyphs[CommandId::SideBarFavorites] = [](QPainter &p) { Star(p); };
+    glyphs[CommandId::SideBarHistory] = Clock;
+    glyphs[CommandId::TextSize] = [](QPainter &p) { Letters(p, QStringLiteral("A"), kOutline); };
+    glyphs[CommandId::ViewSource] = [](QPainter &p) { Page(p); Letters(p, QStringLiteral("<>"), kBlue); };
+    glyphs[CommandId::Fullscreen] = FullScreen;
+    glyphs[CommandId::AddToFavorites] = [](QPainter &p) { Star(p, QPointF(7, 7.5), 6); Plus(p, QPointF(12.5, 12.5)); };
+    glyphs[CommandId::ApplicationSettings] = Gear;
+    glyphs[CommandId::InternetOptions] = Globe;
+    glyphs[CommandId::PopupBlocker] = NoEntry;
+    glyphs[CommandId::HelpContents] = [](QPainter &p) { Circled(p, QStringLiteral("?"), kBlue); };
+    glyphs[CommandId::ProductHome] = House;
+    glyphs[CommandId::ProductSupport] = [](QPainter &p) { Circled(p, QStringLiteral("i"), kGreen); };
+    glyphs[CommandId::TextEditCut] = Scissors;
+    glyphs[CommandId::TextEditCopy] = Copy;
+    glyphs[CommandId::TextEditPaste] = Clipboard;
+    glyphs[CommandId::SaveImageAs] = Picture;
+    glyphs[CommandId::Back] = [](QPainter &p) { Arrow(p, true, kGreen); };
+    glyphs[CommandId::Forward] = [](QPainter &p) { Arrow(p, false, kGreen); };
+    glyphs[CommandId::Stop] = [](QPainter &p) { Cross(p, kRed); };
+    glyphs[CommandId::Refresh] = Refresh;
+    glyphs[CommandId::Home] = House;
+    glyphs[CommandId::SearchButton] = Magnifier;
+    glyphs[CommandId::FavoritesButton] = [](QPainter &p) { Star(p); };
+    glyphs[CommandId::HistoryButton] = Clock;
+    glyphs[CommandId::Block] = NoEntry;
+    glyphs[CommandId::SearchSettings] = [](QPainter &p) { Magnifier(p); };
+    glyphs[CommandId::SideBarAddToFavorites] = glyphs[CommandId::AddToFavorites];
+    glyphs[CommandId::ClearHistory] = [](QPainter &p) { Clock(p); Cross(p, kRed, QRectF(9, 9, 5, 5)); };
+    glyphs[CommandId::FavoritesFolder] = Folder;
+    glyphs[CommandId::Favorite] = [](QPainter &p) { Page(p); Globe(p); };
+    glyphs[CommandId::FavoritesCut] = Scissors;
+    glyphs[CommandId::FavoritesCopy] = Copy;
+    glyphs[CommandId::FavoritesPaste] = Clipboard;
+    glyphs[CommandId::SpareFavoritesImage] = Folder;
+    glyphs[CommandId::FavoritesDelete] = [](QPainter &p) { Cross(p, kRed); };
     return glyphs;
 }
 
@@ -346,16 +348,15 @@ ImageList Make(QSize size, const QList<int> &ids)
 
 ImageList ImageListToolbarMainHot()
 {
-    return Make(QSize(16, 16),
-                {100,  101,  102,  105,  107,  108,  109,  111,   205,   206,   207,   208,
-                 217,  218,  402,  501,  502,  503,  601,  602,   603,   701,   702,   703,
-                 801,  1000, 1001, 1002, 1003, 1004, 2001, 2002,  2003,  3001,  4000,  4001,
-                 4002, 40000, 41000, 70000, 70001, 70002, 70003, 70004});
+    return Make(QSize(16, 16), Glyphs().keys());
 }
 
 ImageList ImageListToolbarMainLarge()
 {
-    return Make(QSize(24, 24), {1000, 1001, 1002, 1003, 1004, 2001, 2002, 2003, 3001, 503, 218});
+    return Make(QSize(24, 24), {CommandId::Back, CommandId::Forward, CommandId::Stop, CommandId::Refresh,
+                                CommandId::Home, CommandId::SearchButton, CommandId::FavoritesButton,
+                                CommandId::HistoryButton, CommandId::Block, CommandId::PopupBlocker,
+                                CommandId::Fullscreen});
 }
 
 } // namespace ToolbarImages

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOption>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -146,6 +148,19 @@ void CommandBar::GetWindowRect(int &left, int &top, int &right, int &bottom) con
     top = topLeft.y();
     right = left + m_frame->width();
     bottom = top + m_frame->height();
+}
+
+int CommandBar::GripperWidth() const
+{
+    const auto *toolBar = qobject_cast<const QToolBar *>(m_widget.data());
+    if (!toolBar || !toolBar->isMovable())
+        return 0;
+    QStyleOptionToolBar option;
+    option.initFrom(toolBar);
+    option.features = QStyleOptionToolBar::Movable;
+    if (toolBar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    return toolBar->style()->subElementRect(QStyle::SE_ToolBarHandle, &option, toolBar).right() + 1;
 }
 
 QRectF CommandBar::RectTwips() const

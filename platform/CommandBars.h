@@ -192,6 +192,8 @@ public:
 
     bool ShowGripper() const { return m_showGripper; }
     void SetShowGripper(bool show);
+    // How far the grip of a docked bar reaches from the bar's left edge, in pixels (0 without one).
+    int GripperWidth() const;
 
     // The first entry of this kind and id, in order, optionally only visible ones and
     // optionally searching the entries' own bars (menus, submenus, drop-down lists) as well.

@@ -122,6 +122,19 @@ QList<QWidget *> LoadedForms()
     return forms;
 }
 
+void UnloadAll(const std::function<bool(const QWidget *)> &which)
+{
+    QList<QPointer<QWidget>> forms;
+    for (QWidget *form : LoadedForms())
+        forms.append(form);
+    for (const QPointer<QWidget> &form : forms) {
+        if (!form || !IsLoaded(form) || (which && !which(form)))
+            continue;
+        form->hide();
+        Unload(form);
+    }
+}
+
 void SetQuitWhenNoneLoaded(bool quit)
 {
     registry().quitWhenNoneLoaded = quit;
@@ -136,6 +149,11 @@ QWidget *DefaultInstance(std::type_index type, const std::function<QWidget *()> 
         Load(form);
     }
     return slot.data();
+}
+
+void SetDefaultInstance(std::type_index type, QWidget *form)
+{
+    registry().defaults[type] = form;
 }
 
 bool HasDefaultInstance(std::type_index type)

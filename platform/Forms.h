@@ -29,11 +29,16 @@ void Show(QWidget *form);
 bool Unload(QWidget *form);
 bool IsLoaded(const QWidget *form);
 QList<QWidget *> LoadedForms();
+// Hides and unloads, in load order, every loaded window that `which` accepts when it is reached
+// (every window without it). A window's unload may unload others: each is unloaded only while it
+// is still loaded.
+void UnloadAll(const std::function<bool(const QWidget *)> &which = {});
 // When set, the application quits once no window is loaded (the program's own start-up sets it).
 void SetQuitWhenNoneLoaded(bool quit);
 
 QWidget *DefaultInstance(std::type_index type, const std::function<QWidget *()> &create);
 bool HasDefaultInstance(std::type_index type);
+void SetDefaultInstance(std::type_index type, QWidget *form);
 
 template <class T>
 T *Default()
@@ -52,6 +57,13 @@ template <class T>
 T *Existing()
 {
     return HasDefaultInstance(typeid(T)) ? Default<T>() : nullptr;
+}
+
+// Makes a loaded window the default instance of its class, in place of none.
+template <class T>
+void MakeDefault(T *form)
+{
+    SetDefaultInstance(typeid(T), form);
 }
 
 } // namespace Forms

@@ -1,5 +1,7 @@
 #include "platform/GraphicsBackend.h"
 
+#include "platform/StartEnvironment.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -35,7 +37,7 @@ void Choose()
         return;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // Qt's X11 windows would still open an OpenGL context for sharing; none is needed.
-    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    StartEnvironment::Set("QT_XCB_GL_INTEGRATION", "none");
 }
 
 }

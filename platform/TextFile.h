@@ -9,7 +9,9 @@ class QSaveFile;
 
 // The program's text files: read whole, cut at each line end (CR LF, LF alone or CR alone),
 // the piece after the last line end ignored; written whole in UTF-8 with CR LF, atomically,
-// so that neither a crash nor a full disk ever leaves a half-written file.
+// so that neither a crash nor a full disk ever leaves a half-written file. A save writes the
+// new text beside the file as "<name>.kestrelvue-save-" and six letters or digits, holds that
+// temporary locked while it writes, and renames it over the file once it is on the disk.
 namespace TextFile {
 
 // False when the file does not exist or cannot be read; `lines` is then empty.
@@ -18,7 +20,8 @@ bool ReadLines(const QString &path, QStringList &lines);
 bool WriteLines(const QString &path, const QStringList &lines);
 bool WriteBytes(const QString &path, const QByteArray &bytes);
 
-// Opens a save file unbuffered, so that a write the disk refuses is reported by that write.
+// For files saved in pieces (downloads): opens a save file unbuffered, so that a write the disk
+// refuses is reported by that write.
 bool OpenForSaving(QSaveFile &file);
 // Writes all of bytes or cancels the save.
 bool WriteAll(QSaveFile &file, const QByteArray &bytes);
@@ -26,8 +29,9 @@ bool WriteAll(QSaveFile &file, const QByteArray &bytes);
 // the save is cancelled and the old file stays.
 bool CommitToDisk(QSaveFile &file);
 
-// Removes what saves cut short (a kill, a power cut) left in folder: the temporary files of
-// the named files, their name followed by "." and six letters or digits.
+// Removes what saves cut short (a kill, a power cut) left in folder: the save temporaries of
+// the named files that no save holds any more. A save in progress in another copy of the
+// program holds its temporary and keeps it; no other file is touched.
 void RemoveStrayTemporaries(const QString &folder, const QStringList &fileNames);
 
 // For large files: the whole text decoded at once, its lines handed out as views into it.

@@ -1,6 +1,7 @@
 #include "FavoritesFixture.h"
 #include "FavoritesTestWindow.h"
 
+#include "app/CommandIds.h"
 #include "browsingdata/FavoritesImages.h"
 #include "browsingdata/FavoritesNode.h"
 #include "platform/Forms.h"
@@ -101,22 +102,22 @@ TEST_F(FavoritesMenuTree, MenuListsFoldersThenFavoritesSortedAndNested)
 
     EXPECT_EQ(Entries(Menu()),
               (QList<MenuEntry>{
-                  {Button, 402, u"&Add To Favorites"_qs, {}},
-                  {Submenu, 40000, u"alpha"_qs, Path(u"alpha"_qs)},
-                  {Submenu, 40000, u"Empty"_qs, Path(u"Empty"_qs)},
-                  {Submenu, 40000, u"Zeta"_qs, Path(u"Zeta"_qs)},
-                  {Button, 41000, u"News"_qs, FavoriteKeyOf(u"News.url"_qs, u"http://news/?q=100%25"_qs)},
-                  {Button, 41000, u"R&&D"_qs, FavoriteKeyOf(u"R&D.url"_qs, u"http://rd/"_qs)},
+                  {Button, CommandId::AddToFavorites, u"&Add To Favorites"_qs, {}},
+                  {Submenu, CommandId::FavoritesFolder, u"alpha"_qs, Path(u"alpha"_qs)},
+                  {Submenu, CommandId::FavoritesFolder, u"Empty"_qs, Path(u"Empty"_qs)},
+                  {Submenu, CommandId::FavoritesFolder, u"Zeta"_qs, Path(u"Zeta"_qs)},
+                  {Button, CommandId::Favorite, u"News"_qs, FavoriteKeyOf(u"News.url"_qs, u"http://news/?q=100%25"_qs)},
+                  {Button, CommandId::Favorite, u"R&&D"_qs, FavoriteKeyOf(u"R&D.url"_qs, u"http://rd/"_qs)},
               }));
     const CommandBar *alpha = Menu()->Controls().Item(2)->CommandBar();
     EXPECT_EQ(Entries(alpha),
               (QList<MenuEntry>{
-                  {Button, 40000, u"Bare"_qs, Path(u"alpha/Bare"_qs)},
-                  {Submenu, 40000, u"Inner"_qs, Path(u"alpha/Inner"_qs)},
-                  {Button, 41000, u"a"_qs, FavoriteKeyOf(u"alpha/a.url"_qs, u"http://a/"_qs)},
+                  {Button, CommandId::FavoritesFolder, u"Bare"_qs, Path(u"alpha/Bare"_qs)},
+                  {Submenu, CommandId::FavoritesFolder, u"Inner"_qs, Path(u"alpha/Inner"_qs)},
+                  {Button, CommandId::Favorite, u"a"_qs, FavoriteKeyOf(u"alpha/a.url"_qs, u"http://a/"_qs)},
               }));
     EXPECT_EQ(Entries(alpha->Controls().Item(2)->CommandBar()),
-              (QList<MenuEntry>{{Button, 41000, u"deep"_qs,
+              (QList<MenuEntry>{{Button, CommandId::Favorite, u"deep"_qs,
                                  FavoriteKeyOf(u"alpha/Inner/deep.url"_qs, u"http://deep/"_qs)}}));
     EXPECT_EQ(Menu()->Controls().Item(3)->CommandBar()->Controls().Count(), 0);
 
@@ -125,7 +126,7 @@ TEST_F(FavoritesMenuTree, MenuListsFoldersThenFavoritesSortedAndNested)
     alpha->Controls().Item(3)->Execute();
     ASSERT_EQ(executed.size(), 1);
     const auto *chosen = executed.at(0).at(0).value<CommandBarControl *>();
-    EXPECT_EQ(chosen->Id(), 41000);
+    EXPECT_EQ(chosen->Id(), CommandId::Favorite);
     EXPECT_EQ(ModManageFavFile::UrlOfFavoriteKey(chosen->Parameter()), u"http://a/"_qs);
 }
 

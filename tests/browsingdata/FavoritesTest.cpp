@@ -324,9 +324,9 @@ TEST(FavoritesOnFullDisk, AFavoriteThatCannotBeWrittenKeepsTheOldOne)
 {
     FullFileSystem disk(64);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     WriteBytes(disk.FilePath(u"News.url"_qs), "[InternetShortcut]\r\nURL=http://old/\r\n");
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
 
     QString name = u"News"_qs;
     EXPECT_FALSE(ModManageFavFile::CreateUrlFile(u"http://new/"_qs, name, disk.Path(), disk.Path()));

@@ -1,5 +1,6 @@
 #include "FavoritesTestWindow.h"
 
+#include "app/CommandIds.h"
 #include "platform/WebBrowser.h"
 
 #include <QTreeWidget>
@@ -9,8 +10,8 @@ FormMain::FormMain(bool withBrowser)
 {
     CommandBarsMain = new CommandBars(this);
     MenuFavorites = CommandBarsMain->ActiveMenuBar()->Controls().Add(
-        CommandBarControlType::MenuTitle, 401, QStringLiteral("&Favorites"));
-    MenuFavorites->CommandBar()->Controls().Add(CommandBarControlType::Button, 402,
+        CommandBarControlType::MenuTitle, CommandId::Favorites, QStringLiteral("&Favorites"));
+    MenuFavorites->CommandBar()->Controls().Add(CommandBarControlType::Button, CommandId::AddToFavorites,
                                                 QStringLiteral("&Add To Favorites"));
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);

@@ -104,7 +104,7 @@ TEST_F(SelectSearch, OkThatCannotWriteTheFileSaysSoAndKeepsTheChoiceShown)
 {
     FullFileSystem disk(64);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     const QString path = disk.FilePath(u"SearchConfig.dat"_qs);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -117,7 +117,7 @@ TEST_F(SelectSearch, OkThatCannotWriteTheFileSaysSoAndKeepsTheChoiceShown)
     FormSelectSearch *form = Forms::Default<FormSelectSearch>();
     form->show();
     ToggleRow(form, 2);
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
     QTest::mouseClick(form->CommandOK, Qt::LeftButton);
     SaveFailureMessage::SetHandler({});
 

@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "platform/CommandBars.h"
 #include "platform/Forms.h"
@@ -19,15 +20,15 @@ public:
         CommandBarsMain = new CommandBars(this);
         CommandBarControl *navigation = CommandBarsMain->ActiveMenuBar()->Controls().Add(
             CommandBarControlType::MenuTitle, 0, QStringLiteral("&Navigation"));
-        navigation->CommandBar()->Controls().Add(CommandBarControlType::Button, 1000,
+        navigation->CommandBar()->Controls().Add(CommandBarControlType::Button, CommandId::Back,
                                                  QStringLiteral("&Back"));
-        navigation->CommandBar()->Controls().Add(CommandBarControlType::Button, 1001,
+        navigation->CommandBar()->Controls().Add(CommandBarControlType::Button, CommandId::Forward,
                                                  QStringLiteral("&Forward"));
         PopupMenuMainNavigation = CommandBarsMain->Add(QStringLiteral("Popup Menu"),
                                                        CommandBarPosition::Popup);
-        PopupMenuMainNavigation->Controls().Add(CommandBarControlType::Button, 1000,
+        PopupMenuMainNavigation->Controls().Add(CommandBarControlType::Button, CommandId::Back,
                                                 QStringLiteral("Back"));
-        PopupMenuMainNavigation->Controls().Add(CommandBarControlType::Button, 1001,
+        PopupMenuMainNavigation->Controls().Add(CommandBarControlType::Button, CommandId::Forward,
                                                 QStringLiteral("Forward"));
         ToolBarStandard = AddStandardBar(CommandBarsMain);
     }
@@ -35,8 +36,8 @@ public:
     static CommandBar *AddStandardBar(CommandBars *bars)
     {
         CommandBar *bar = bars->Add(QStringLiteral("Standard"), CommandBarPosition::Top);
-        bar->Controls().Add(CommandBarControlType::SplitButton, 1000, QStringLiteral("Back"));
-        bar->Controls().Add(CommandBarControlType::SplitButton, 1001, QStringLiteral("Forward"));
+        bar->Controls().Add(CommandBarControlType::SplitButton, CommandId::Back, QStringLiteral("Back"));
+        bar->Controls().Add(CommandBarControlType::SplitButton, CommandId::Forward, QStringLiteral("Forward"));
         return bar;
     }
 
@@ -101,39 +102,40 @@ protected:
 TEST_F(NavigatorMenus, FirstTwoPagesLeaveBackDisabled)
 {
     Load(Main, 1);
-    EXPECT_TRUE(NoneEnabled(1000));
-    EXPECT_TRUE(NoneEnabled(1001));
-    EXPECT_EQ(DropDown(1000)->Controls().Count(), 0);
+    EXPECT_TRUE(NoneEnabled(CommandId::Back));
+    EXPECT_TRUE(NoneEnabled(CommandId::Forward));
+    EXPECT_EQ(DropDown(CommandId::Back)->Controls().Count(), 0);
     Load(Main, 2);
-    EXPECT_TRUE(NoneEnabled(1000));
+    EXPECT_TRUE(NoneEnabled(CommandId::Back));
     Load(Main, 3);
-    EXPECT_TRUE(AllEnabled(1000));
-    EXPECT_EQ(Captions(DropDown(1000), 30000), QStringList{u"Page 2"_qs});
+    EXPECT_TRUE(AllEnabled(CommandId::Back));
+    EXPECT_EQ(Captions(DropDown(CommandId::Back), CommandId::BackList), QStringList{u"Page 2"_qs});
 }
 
 TEST_F(NavigatorMenus, PickingBackAndForwardItemsRebuildsBothLists)
 {
     for (int page = 1; page <= 5; ++page)
         Load(Main, page);
-    EXPECT_EQ(Captions(DropDown(1000), 30000),
+    EXPECT_EQ(Captions(DropDown(CommandId::Back), CommandId::BackList),
               (QStringList{u"Page 4"_qs, u"Page 3"_qs, u"Page 2"_qs}));
-    EXPECT_TRUE(NoneEnabled(1001));
+    EXPECT_TRUE(NoneEnabled(CommandId::Forward));
 
     // The host's handler for a Back entry: announce, move by the entry's position, navigate.
-    const CommandBarControl *second = DropDown(1000)->Controls().Item(2);
+    const CommandBarControl *second = DropDown(CommandId::Back)->Controls().Item(2);
     Navigator.CancelAddLocation = true;
     const QString url = Navigator.GoBack(second->Index());
     EXPECT_EQ(url, u"http://p3/"_qs);
     Navigator.AddLocation(Main, url, u"Page 3"_qs);
-    EXPECT_EQ(Captions(DropDown(1000), 30000), QStringList{u"Page 2"_qs});
-    EXPECT_EQ(Captions(DropDown(1001), 31000), (QStringList{u"Page 4"_qs, u"Page 5"_qs}));
-    EXPECT_TRUE(AllEnabled(1001));
+    EXPECT_EQ(Captions(DropDown(CommandId::Back), CommandId::BackList), QStringList{u"Page 2"_qs});
+    EXPECT_EQ(Captions(DropDown(CommandId::Forward), CommandId::ForwardList),
+              (QStringList{u"Page 4"_qs, u"Page 5"_qs}));
+    EXPECT_TRUE(AllEnabled(CommandId::Forward));
 
     Navigator.CancelAddLocation = true;
-    EXPECT_EQ(Navigator.GoForward(DropDown(1001)->Controls().Item(2)->Index()), u"http://p5/"_qs);
+    EXPECT_EQ(Navigator.GoForward(DropDown(CommandId::Forward)->Controls().Item(2)->Index()), u"http://p5/"_qs);
     Navigator.AddLocation(Main, u"http://p5/"_qs, u"Page 5"_qs);
-    EXPECT_TRUE(NoneEnabled(1001));
-    EXPECT_EQ(DropDown(1000)->Controls().Count(), 3);
+    EXPECT_TRUE(NoneEnabled(CommandId::Forward));
+    EXPECT_EQ(DropDown(CommandId::Back)->Controls().Count(), 3);
 }
 
 TEST_F(NavigatorMenus, AnotherWindowsListDrivesTheMainWindowsItems)
@@ -144,16 +146,17 @@ TEST_F(NavigatorMenus, AnotherWindowsListDrivesTheMainWindowsItems)
     CommandBar *standard = FormMain::AddStandardBar(bars);
     for (int page = 1; page <= 3; ++page)
         Load(&fullScreen, page);
-    EXPECT_EQ(Captions(standard->FindControl(1000)->CommandBar(), 30000), QStringList{u"Page 2"_qs});
-    EXPECT_TRUE(Main->MenuItem(1000)->Enabled());
-    EXPECT_TRUE(Main->PopupItem(1000)->Enabled());
-    EXPECT_EQ(DropDown(1000)->Controls().Count(), 0) << "the main window's own drop-down is untouched";
+    EXPECT_EQ(Captions(standard->FindControl(CommandId::Back)->CommandBar(), CommandId::BackList),
+              QStringList{u"Page 2"_qs});
+    EXPECT_TRUE(Main->MenuItem(CommandId::Back)->Enabled());
+    EXPECT_TRUE(Main->PopupItem(CommandId::Back)->Enabled());
+    EXPECT_EQ(DropDown(CommandId::Back)->Controls().Count(), 0) << "the main window's own drop-down is untouched";
 
     ClassFBNavigator mainList;
     mainList.Initialize();
     mainList.AddLocation(Main, u"http://m/"_qs, u"M"_qs);
-    EXPECT_FALSE(Main->MenuItem(1000)->Enabled());
-    EXPECT_FALSE(Main->PopupItem(1000)->Enabled());
+    EXPECT_FALSE(Main->MenuItem(CommandId::Back)->Enabled());
+    EXPECT_FALSE(Main->PopupItem(CommandId::Back)->Enabled());
 }
 
 TEST_F(NavigatorMenus, TitlesShowAmpersandsAsTheyAre)
@@ -161,7 +164,7 @@ TEST_F(NavigatorMenus, TitlesShowAmpersandsAsTheyAre)
     Navigator.AddLocation(Main, u"http://a/"_qs, u"A"_qs);
     Navigator.AddLocation(Main, u"http://b/"_qs, u"Fish & Chips"_qs);
     Navigator.AddLocation(Main, u"http://c/"_qs, u"C"_qs);
-    EXPECT_EQ(DropDown(1000)->Controls().Item(1)->Caption(), u"Fish && Chips"_qs);
+    EXPECT_EQ(DropDown(CommandId::Back)->Controls().Item(1)->Caption(), u"Fish && Chips"_qs);
 }
 
 TEST_F(NavigatorMenus, WindowWithoutBarsOnlyKeepsTheList)

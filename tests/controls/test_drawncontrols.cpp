@@ -7,6 +7,8 @@
 #include "controls/XPStyleStatusBarPanel.h"
 #include "tests/support/WaitFor.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -101,6 +103,25 @@ TEST(TransparentLabel, ShowsItsTextInBlackOnTheSurfaceOnly)
     EXPECT_GE(bounds.left(), LabelTextLeftPixels);
     EXPECT_GE(bounds.top(), twipsToPixels(40) + LabelTextTopPixels);
     EXPECT_LE(bounds.left(), LabelTextLeftPixels + 2);
+
+    // In the window's own font, descenders and all: as tall as the font draws the text anywhere.
+    EXPECT_EQ(QFontInfo(label.font()).pixelSize(), QFontInfo(QApplication::font()).pixelSize());
+    label.setLabelText(QStringLiteral("Typing gjpqy"));
+    QImage unbounded(200, 60, QImage::Format_RGB32);
+    unbounded.fill(Qt::white);
+    {
+        QPainter painter(&unbounded);
+        painter.setFont(label.font());
+        painter.drawText(QPoint(0, 30), label.LabelText());
+    }
+    int rows = 0;
+    for (int y = 0; y < unbounded.height(); ++y)
+        for (int x = 0; x < unbounded.width(); ++x)
+            if (unbounded.pixel(x, y) != QColor(Qt::white).rgb()) {
+                ++rows;
+                break;
+            }
+    EXPECT_EQ(shownBounds(picture(label)).height(), rows);
 
     label.setLabelText(QString());
     EXPECT_EQ(shownCount(picture(label)), 0);

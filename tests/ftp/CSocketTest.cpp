@@ -283,8 +283,11 @@ TEST_F(CSocketTest, ReceivedBytesAreTakenAsTextBytesOrNumbers)
     EventLog log(socket);
     log.takeArrivals = false;
     QTcpSocket *peer = connectToServer(socket, log);
-    peer->write("hello\x04\x03\x02\x01", 9);
-    ASSERT_TRUE(WaitUntil([&] { return socket.BytesReceived() == 9; }));
+    // The second arrival lands behind the bytes the first left untaken.
+    peer->write("hello", 5);
+    ASSERT_EQ(WaitForValue([&] { return socket.BytesReceived(); }, 5), 5);
+    peer->write("\x04\x03\x02\x01", 4);
+    ASSERT_EQ(WaitForValue([&] { return socket.BytesReceived(); }, 9), 9);
 
     QVariant value;
     socket.PeekData(value, CSocket::DataType::ByteArray);

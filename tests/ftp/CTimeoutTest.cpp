@@ -83,7 +83,7 @@ TEST(CTimeoutTest, ChangingThePeriodWaitsForTheNextStart)
     clock.start();
     timeout.StartTimer(); // restarts from now with the new period
     ASSERT_TRUE(WaitUntil([&] { return !spy.isEmpty(); }));
-    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_LT(clock.elapsed(), 60000) << "the old period would have ended later";
 }
 
 TEST(CTimeoutTest, PeriodTooLongForMillisecondsIsAnOverflow)

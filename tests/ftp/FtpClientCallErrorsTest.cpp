@@ -37,7 +37,7 @@ TEST(FtpClientCallErrors, NeverConnectedClientRefusesCommandsWith16008)
     EXPECT_EQ(ErrorOf([&] { client.EnumFiles(); }).Number(), 16008);
     EXPECT_EQ(client.CurrentMethod(), 0);
     client.CancelAsyncMethod();
-    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_EQ(client.FtpSessionState(), CFtpClient::stConnectionClosed);
     EXPECT_TRUE(probe.completions.isEmpty());
 }
 
@@ -112,7 +112,7 @@ TEST(FtpClientCallErrors, RefusedTimeOutLeavesTheClientAsItWas)
     EXPECT_EQ(error.Number(), 6);
     EXPECT_EQ(error.Description(), QStringLiteral("CFtpClient.Connect failed: Overflow"));
     EXPECT_EQ(client.CurrentMethod(), 0);
-    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_EQ(client.FtpSessionState(), CFtpClient::stConnectionClosed);
     EXPECT_FALSE(client.Busy());
     EXPECT_EQ(client.UserName(), QString());
 
@@ -134,7 +134,7 @@ TEST(FtpClientCallErrors, RefusedTimeOutLeavesTheClientAsItWas)
              [&] { client.QuitSession(); }}) {
         EXPECT_EQ(ErrorOf(call).Number(), 6);
         EXPECT_EQ(client.CurrentMethod(), 0);
-        EXPECT_EQ(client.FtpSessionState(), 0);
+        EXPECT_EQ(client.FtpSessionState(), CFtpClient::stReady);
         EXPECT_EQ(client.LastFtpError().Number(), 16550);
     }
     EXPECT_EQ(probe.dialogue.size(), messages + 2) << "only the refused CWD was sent";

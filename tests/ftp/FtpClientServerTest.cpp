@@ -88,7 +88,7 @@ TEST_F(FtpClientServer, WrongPasswordIsRefusedAndTheConnectionCloses)
     EXPECT_EQ(client.LastFtpError().Number(), 16530);
     EXPECT_EQ(client.LastFtpError().Description(), QStringLiteral("Not logged in."));
     EXPECT_EQ(client.LastFtpError().Source(), QStringLiteral("Quillstone.CFtpClient"));
-    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == CFtpClient::stConnectionClosed; }));
     EXPECT_TRUE(probe.NoMoreCompletions());
 }
 
@@ -102,7 +102,7 @@ TEST_F(FtpClientServer, UnreachablePortAndUnknownHostFail)
     client.Connect();
     EXPECT_EQ(probe.Wait(QStringLiteral("OnConnect")), CFtpClient::arStatusError);
     EXPECT_EQ(client.LastFtpError().Number(), 10061);
-    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_EQ(client.FtpSessionState(), CFtpClient::stConnectionClosed);
 
     // A name with an empty label is refused by the resolver without asking any name server.
     client.setFtpServer(QStringLiteral("no-such-host..invalid"));
@@ -118,7 +118,7 @@ TEST_F(FtpClientServer, UnreachablePortAndUnknownHostFail)
         EXPECT_EQ(probe.Wait(QStringLiteral("OnConnect")), CFtpClient::arStatusError);
         EXPECT_NE(client.LastFtpError().Number(), 0);
     }
-    EXPECT_EQ(client.FtpSessionState(), 1);
+    EXPECT_EQ(client.FtpSessionState(), CFtpClient::stConnectionClosed);
     EXPECT_TRUE(probe.NoMoreCompletions());
 }
 
@@ -157,7 +157,7 @@ TEST_F(FtpClientServer, DirectoryCommandsAndListingsInBothModes)
         names.sort();
         EXPECT_EQ(names, (QStringList {QStringLiteral("a file.txt"), QStringLiteral("b.bin"), QStringLiteral("inner")}));
         ASSERT_FALSE(states.isEmpty());
-        EXPECT_EQ(states.first(), 13);
+        EXPECT_EQ(states.first(), CFtpClient::stListing);
         EXPECT_FALSE(client.DataTransferInProgress());
     }
     EXPECT_TRUE(probe.DialogueContains(QStringLiteral("0 PASV")));
@@ -344,6 +344,6 @@ TEST_F(FtpClientServer, FileCommandsAndQuit)
     EXPECT_FALSE(QFile::exists(server.PathOf(QStringLiteral("new name.txt"))));
     client.QuitSession();
     EXPECT_EQ(probe.Wait(QStringLiteral("OnQuitSession")), 0);
-    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == CFtpClient::stConnectionClosed; }));
     EXPECT_TRUE(probe.NoMoreCompletions());
 }

@@ -16,14 +16,14 @@ TEST(FtpDownloadOnFullDisk, TheTargetKeepsWhatItHeldAndTheDownloadFails)
 {
     FullFileSystem disk(64);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     FtpTestServer server;
     ASSERT_TRUE(server.Start());
     WriteFile(server.PathOf(QStringLiteral("small.txt")), QByteArray(2000, 's'));
     WriteFile(server.PathOf(QStringLiteral("large.bin")), QByteArray(40000, 'l'));
     const QString target = disk.FilePath(QStringLiteral("small.txt"));
     WriteFile(target, "the old content");
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
 
     CFtpClient client;
     FtpClientProbe probe {client};

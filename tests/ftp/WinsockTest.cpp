@@ -10,7 +10,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,7 +86,7 @@ protected:
 
 } // namespace
 
-TEST(WinsockErrors, TextsAndNumbersOfTheOriginalService)
+TEST(WinsockErrors, ErrorNumbersHaveTheirTextsAndSystemErrorsMapToThem)
 {
     EXPECT_EQ(Winsock::ErrorText(10061), QStringLiteral("Connection refused."));
     EXPECT_EQ(Winsock::ErrorText(10035), QStringLiteral("Resource temporarily unavailable."));
@@ -159,14 +158,15 @@ TEST(MessageWindowTest, TimersRepeatUntilKilledAndRestartUnderTheirId)
 
 TEST(MessageWindowTest, WaitingForEventsSleepsUntilOneArrives)
 {
-    // Nothing due: the wait sleeps to its limit instead of spinning.
+    // Nothing due: each wait lasts to its limit instead of returning at once, as a spinning one
+    // would thousands of times. (Its processor time is bench_idle_wait's.)
+    drainEvents();
     QElapsedTimer wall;
     wall.start();
-    const std::clock_t cpuBefore = std::clock();
-    while (wall.elapsed() < 300)
+    int waits = 0;
+    for (; wall.elapsed() < 300; ++waits)
         MessageWindow::WaitForEvents(100);
-    const double cpuMs = 1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
-    EXPECT_LT(cpuMs, 0.5 * double(wall.elapsed()));
+    EXPECT_LE(waits, 4);
 
     // A message that arrives ends the wait.
     MessageWindow *window = MessageWindow::CreateWindow(QStringLiteral("W_WINDOW"));

@@ -2,6 +2,7 @@
 // toolbars as the user runs them.
 #include "FullScreenEventsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
 #include "fullscreen/FormFullScreenTaskBar.h"
@@ -30,7 +31,7 @@ protected:
     QString sideBarMarks() const
     {
         QString marks;
-        for (int id : {2001, 2002, 2003})
+        for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton})
             marks += standard(id)->Checked() ? QLatin1Char('1') : QLatin1Char('0');
         return marks;
     }
@@ -50,8 +51,11 @@ protected:
     bool blockerMarksFollow() const
     {
         const bool on = main->KillPopups;
-        return standard(3001)->Checked() == on && main->CommandBarsMain->FindControl(3001)->Checked() == on
-            && main->CommandBarsMain->FindControl(CommandBarControlType::Any, 503, false, true)->Checked() == on
+        return standard(CommandId::Block)->Checked() == on
+            && main->CommandBarsMain->FindControl(CommandId::Block)->Checked() == on
+            && main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::PopupBlocker, false, true)
+                       ->Checked()
+                   == on
             && main->TransparentLabelPopupStatus->LabelText()
                    == (on ? QStringLiteral("Popup Blocker is On") : QStringLiteral("Popup Blocker is Off"));
     }
@@ -70,16 +74,16 @@ TEST_F(FullScreenCommandsTest, NavigationButtonsActOnTheFullScreenBrowser)
 {
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/two.html")));
-    standard(1000)->Execute();
+    standard(CommandId::Back)->Execute();
     EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
-    ASSERT_TRUE(WaitUntil([&] { return standard(1001)->Enabled(); }));
-    standard(1001)->Execute();
+    ASSERT_TRUE(WaitUntil([&] { return standard(CommandId::Forward)->Enabled(); }));
+    standard(CommandId::Forward)->Execute();
     EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
 
     // The navigation toolbar uses the browser's own history.
     clickToolbar(form->ToolbarNav, QStringLiteral("Back"));
     EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
-    standard(1004)->Execute();
+    standard(CommandId::Home)->Execute();
     EXPECT_TRUE(WaitUntil([&] {
         return form->WebBrowserFullScreen->LocationURL() == folder.FileUrl(QStringLiteral("blank.html"));
     }));
@@ -93,13 +97,13 @@ TEST_F(FullScreenCommandsTest, BackListEntryGoesBackByItsPlaceAndTheNextLoadAdds
     for (const char *path : {"/one.html", "/two.html", "/three.html", "/four.html"})
         ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url(path)));
     // The list offers the pages between the first and the current one, nearest first.
-    CommandBar *backList = standard(1000)->CommandBar();
+    CommandBar *backList = standard(CommandId::Back)->CommandBar();
     ASSERT_NE(backList, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return backList->Controls().Count() == 2; }));
     EXPECT_EQ(backList->Controls().Item(2)->Caption(), QStringLiteral("Page Two"));
     backList->Controls().Item(2)->Execute();
     EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
-    CommandBar *forwardList = standard(1001)->CommandBar();
+    CommandBar *forwardList = standard(CommandId::Forward)->CommandBar();
     EXPECT_TRUE(WaitUntil([&] { return forwardList->Controls().Count() == 2; }))
         << "both later pages are offered forward: the page loaded by the move was not added again";
 }
@@ -109,7 +113,8 @@ TEST_F(FullScreenCommandsTest, FavoriteEntryOpensTheAddressAfterTheShortcutsPath
     // A favorite entry as the favorites menu builds it: the key is the file's path, "%" and the
     // address, and the address may hold a "%" of its own.
     CommandBarControl *favorite =
-        form->ToolBarStandard->Controls().Add(CommandBarControlType::Button, 41000, QStringLiteral("One"));
+        form->ToolBarStandard->Controls().Add(CommandBarControlType::Button, CommandId::Favorite,
+                                              QStringLiteral("One"));
     const QString url = address("/one.html") + QStringLiteral("?a=%41");
     favorite->SetParameter(folder.FilePath(QStringLiteral("Favorites/One.url")) + QLatin1Char('%') + url);
     favorite->Execute();
@@ -119,13 +124,13 @@ TEST_F(FullScreenCommandsTest, FavoriteEntryOpensTheAddressAfterTheShortcutsPath
 
 TEST_F(FullScreenCommandsTest, SideBarButtonsShowOnePaneAndTheSecondPressHidesTheSideBar)
 {
-    standard(2001)->Execute();
+    standard(CommandId::SearchButton)->Execute();
     EXPECT_EQ(sideBarMarks(), QStringLiteral("100"));
     EXPECT_EQ(panesShown(), QStringLiteral("100"));
-    standard(2002)->Execute();
+    standard(CommandId::FavoritesButton)->Execute();
     EXPECT_EQ(sideBarMarks(), QStringLiteral("010"));
     EXPECT_EQ(panesShown(), QStringLiteral("010"));
-    standard(2002)->Execute();
+    standard(CommandId::FavoritesButton)->Execute();
     EXPECT_EQ(sideBarMarks(), QStringLiteral("000"));
     EXPECT_FALSE(form->PictureSideBar->isVisible());
 
@@ -139,11 +144,11 @@ TEST_F(FullScreenCommandsTest, SideBarButtonsShowOnePaneAndTheSecondPressHidesTh
 TEST_F(FullScreenCommandsTest, BlockAndPopupsToggleTheMainWindowsBlockerAndEveryMarkFollows)
 {
     ASSERT_TRUE(main->KillPopups);
-    ASSERT_TRUE(standard(3001)->Checked());
-    standard(3001)->Execute();
+    ASSERT_TRUE(standard(CommandId::Block)->Checked());
+    standard(CommandId::Block)->Execute();
     EXPECT_FALSE(main->KillPopups);
     EXPECT_TRUE(blockerMarksFollow());
-    standard(3001)->Execute();
+    standard(CommandId::Block)->Execute();
     EXPECT_TRUE(main->KillPopups);
     EXPECT_TRUE(blockerMarksFollow());
 
@@ -156,8 +161,10 @@ TEST_F(FullScreenCommandsTest, TextSizesAreWrittenToTheMainWindowsSettings)
 {
     // No bar of this window carries the text sizes: entries added to its Standard bar stand in.
     CommandBar *menu = form->ToolBarStandard;
-    CommandBarControl *largest = menu->Controls().Add(CommandBarControlType::Button, 209, QStringLiteral("Largest"));
-    CommandBarControl *normal = menu->Controls().Add(CommandBarControlType::Button, 216, QStringLiteral("Normal"));
+    CommandBarControl *largest =
+        menu->Controls().Add(CommandBarControlType::Button, CommandId::TextSizeLargest, QStringLiteral("Largest"));
+    CommandBarControl *normal =
+        menu->Controls().Add(CommandBarControlType::Button, CommandId::TextSizeNormal, QStringLiteral("Normal"));
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
 
     largest->Execute();
@@ -181,7 +188,7 @@ TEST_F(FullScreenCommandsTest, LeavingFullScreenShowsTheMainWindowOnTheFullScree
 {
     main->FullScreen = true;
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
-    standard(218)->Execute();
+    standard(CommandId::Fullscreen)->Execute();
     EXPECT_FALSE(main->FullScreen);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(Forms::IsLoaded(form)) << "the window stays loaded";
@@ -228,7 +235,7 @@ TEST_F(FullScreenCommandsTest, GoButtonCommitsTheTextAndDoesNothingWhenTheBoxIsE
 TEST_F(FullScreenCommandsTest, SideBarHeaderClearsBothHistories)
 {
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
-    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4002, false, true)->Execute();
+    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, CommandId::ClearHistory, false, true)->Execute();
     EXPECT_EQ(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
     EXPECT_EQ(main->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
 }

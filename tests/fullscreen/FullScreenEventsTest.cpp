@@ -2,6 +2,7 @@
 // default main window's blocker, driven as the user drives it.
 #include "FullScreenEventsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "controls/UCTVHistory.h"
 #include "fullscreen/FormFullScreenTaskBar.h"
@@ -78,7 +79,7 @@ TEST_F(FullScreenEventsTest, PageLoadsSetTheAddressTextTheTaskBarCaptionAndTheHi
         return Forms::Default<FormFullScreenTaskBar>()->windowTitle() == QStringLiteral(" Kestrelvue - Page Two");
     }));
     // The page loads enter the window's own back/forward list: Back goes to the first page.
-    form->ToolBarStandard->FindControl(1000)->Execute();
+    form->ToolBarStandard->FindControl(CommandId::Back)->Execute();
     EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
 }
 

@@ -1,5 +1,6 @@
 // The full-screen FTP pane against a real FTP server on 127.0.0.1: an "ftp" address typed in the
 // address box opens the pane, which logs in, lists, changes directory and downloads.
+#include "app/CommandIds.h"
 #include "fullscreen/FormFullScreen.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
@@ -97,14 +98,14 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("index.HTML")) != nullptr; }));
     ASSERT_TRUE(form->PictureFTP->isVisible());
-    choose(1000);
+    choose(CommandId::Back);
     ASSERT_TRUE(showPage(first));
     EXPECT_FALSE(form->PictureFTP->isVisible()) << "Back shows the page it names";
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("index.HTML")); }));
-    choose(1004);
+    choose(CommandId::Home);
     ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html"))));
     EXPECT_FALSE(form->PictureFTP->isVisible()) << "Home shows the page it names";
 }

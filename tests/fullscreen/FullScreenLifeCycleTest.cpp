@@ -1,5 +1,6 @@
 // Windows come and go around the full-screen window as the user opens and closes them: no close
 // ends the program early or brings a window back, and the dialogs of full screen act on its page.
+#include "app/CommandIds.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "fullscreen/FormFullScreen.h"
@@ -50,7 +51,7 @@ protected:
 
     FormFullScreen *enterFullScreen()
     {
-        main->CommandBarsMain->FindControl(CommandBarControlType::Any, 218, false, true)->Execute();
+        main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen, false, true)->Execute();
         FormFullScreen *fs = Forms::Default<FormFullScreen>();
         EXPECT_TRUE(WaitUntil([&] { return fs->isVisible() && !main->isVisible(); }));
         return fs;
@@ -65,7 +66,7 @@ protected:
     FormMain *newWindowFrom(FormMain *opener)
     {
         const QList<FormMain *> before = Loaded<FormMain>();
-        opener->CommandBarsMain->FindControl(CommandBarControlType::Any, 100, false, true)->Execute();
+        opener->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::NewWindow, false, true)->Execute();
         FormMain *opened = nullptr;
         const bool shown = WaitUntil([&] {
             for (FormMain *m : Loaded<FormMain>())
@@ -92,7 +93,7 @@ protected:
 TEST_F(FullScreenLifeCycle, ClosingANewWindowAfterLeavingFullScreenLeavesTheFirstWindowOpen)
 {
     FormFullScreen *fs = enterFullScreen();
-    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 218)->Execute();
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
     ASSERT_TRUE(WaitUntil([&] { return main->isVisible(); }));
 
     FormMain *second = newWindowFrom(main);
@@ -105,8 +106,8 @@ TEST_F(FullScreenLifeCycle, ClosingANewWindowAfterLeavingFullScreenLeavesTheFirs
 
 TEST_F(FullScreenLifeCycle, BlockerClearHistoryAndClearButtonsLeaveTheFullScreenWindowUnloaded)
 {
-    execute(main->CommandBarsMain, 3001);
-    main->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4002, false, true)->Execute();
+    execute(main->CommandBarsMain, CommandId::Block);
+    main->CommandBarsSideBar->FindControl(CommandBarControlType::Any, CommandId::ClearHistory, false, true)->Execute();
     auto *settings = Forms::Default<FormApplicationSettings>();
     settings->CommandClearHistory->click();
     settings->CommandClearAddressBar->click();
@@ -169,8 +170,9 @@ TEST_F(FullScreenLifeCycle, AddToFavoritesInFullScreenSavesThePageOnScreen)
 {
     FormFullScreen *fs = enterFullScreen();
     ASSERT_TRUE(loadFullScreenPage(fs, folder.FileUrl(QStringLiteral("Help.html"))));
-    CommandBarControl *pageMenuItem = fs->CommandBarsMain->PopupBars().value(0)->FindControl(402);
-    CommandBarControl *sideBarButton = fs->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4001, false, true);
+    CommandBarControl *pageMenuItem = fs->CommandBarsMain->PopupBars().value(0)->FindControl(CommandId::AddToFavorites);
+    CommandBarControl *sideBarButton =
+        fs->CommandBarsSideBar->FindControl(CommandBarControlType::Any, CommandId::SideBarAddToFavorites, false, true);
     for (CommandBarControl *control : {pageMenuItem, sideBarButton}) {
         ASSERT_NE(control, nullptr);
         QString captured;

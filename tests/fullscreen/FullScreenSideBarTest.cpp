@@ -1,5 +1,6 @@
 // The full-screen side bar driven as the user drives it: panes opened and closed, the split bar
 // dragged, history and favorites opened from their trees.
+#include "app/CommandIds.h"
 #include "browsingdata/FavoritesNode.h"
 #include "controls/DayKey.h"
 #include "controls/TransparentCloseButton.h"
@@ -69,7 +70,7 @@ protected:
     QString headerCommandsShown() const
     {
         QString shown;
-        for (int id : {4000, 4001, 4002}) {
+        for (int id : {CommandId::SearchSettings, CommandId::SideBarAddToFavorites, CommandId::ClearHistory}) {
             CommandBarControl *control = form->CommandBarsSideBar->FindControl(id);
             shown += control && control->Visible() ? QLatin1Char('1') : QLatin1Char('0');
         }
@@ -154,7 +155,7 @@ TEST_F(FullScreenSideBarTest, CloseButtonHidesTheSideBarAndUnchecksTheStandardBa
 {
     start();
     form->ShowFavorites();
-    for (int id : {2001, 2002, 2003})
+    for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton})
         form->CommandBarsMain->FindControl(id)->SetChecked(true);
     QAction *navButton = FormFullScreen::ToolbarButton(form->ToolbarNav, QStringLiteral("Favorites"));
     ASSERT_NE(navButton, nullptr);
@@ -164,7 +165,7 @@ TEST_F(FullScreenSideBarTest, CloseButtonHidesTheSideBarAndUnchecksTheStandardBa
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
     EXPECT_EQ(flags(), QStringLiteral("000"));
-    for (int id : {2001, 2002, 2003})
+    for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton})
         EXPECT_FALSE(form->CommandBarsMain->FindControl(id)->Checked()) << id;
     EXPECT_TRUE(navButton->isChecked()) << "the navigation toolbar keeps its state";
     EXPECT_TRUE(form->TreeViewFavorites->isVisibleTo(form->PictureSideBar)) << "the pane keeps its visibility";

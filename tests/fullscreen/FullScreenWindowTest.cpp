@@ -1,7 +1,7 @@
+#include "app/CommandIds.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "fullscreen/FormFullScreen.h"
 #include "fullscreen/FormFullScreenTaskBar.h"
-#include "fullscreen/FullScreenLayout.h"
 #include "controls/TransparentLabel.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
@@ -32,7 +32,7 @@ FormMain *startMainWindow(const TempProgramFolder &folder)
 
 FormFullScreen *enterFullScreen(FormMain *main)
 {
-    main->CommandBarsMain->FindControl(CommandBarControlType::Any, 218, false, true)->Execute();
+    main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen, false, true)->Execute();
     return Forms::Default<FormFullScreen>();
 }
 
@@ -118,7 +118,9 @@ TEST_F(FullScreenWindow, BarsHoldTheStandardToolbarTwoContextMenusAndTheSideBarH
     EXPECT_FALSE(fs->CommandBarsMain->ActiveMenuBar()->Visible());
     const auto &standard = fs->ToolBarStandard->Controls();
     ASSERT_EQ(standard.Count(), 30);
-    const int ids[] = {1000, 1001, 1002, 1003, 1004, 2001, 2002, 2003, 218, 3001};
+    const int ids[] = {CommandId::Back, CommandId::Forward, CommandId::Stop, CommandId::Refresh,
+                       CommandId::Home, CommandId::SearchButton, CommandId::FavoritesButton,
+                       CommandId::HistoryButton, CommandId::Fullscreen, CommandId::Block};
     const char *captions[] = {"Back", "Forward", "&Stop", "&Refresh", "&Home", "&Search", "&Favorites", "&History",
                               "F&ullscreen", "Block"};
     for (int i = 0; i < 10; ++i) {
@@ -131,10 +133,10 @@ TEST_F(FullScreenWindow, BarsHoldTheStandardToolbarTwoContextMenusAndTheSideBarH
     EXPECT_TRUE(standard.Item(9)->BeginGroup());
     EXPECT_EQ(standard.Item(10)->Checked(), main->KillPopups);
     for (int i = 11; i <= 30; ++i) {
-        EXPECT_EQ(standard.Item(i)->Id(), 234675675);
+        EXPECT_EQ(standard.Item(i)->Id(), CommandId::FullScreenPlaceholder);
         EXPECT_FALSE(standard.Item(i)->Enabled());
     }
-    EXPECT_FALSE(fs->CommandBarsMain->IconForId(1000).isNull());
+    EXPECT_FALSE(fs->CommandBarsMain->IconForId(CommandId::Back).isNull());
 
     const auto &popups = fs->CommandBarsMain->PopupBars();
     ASSERT_EQ(popups.size(), 2);
@@ -143,7 +145,9 @@ TEST_F(FullScreenWindow, BarsHoldTheStandardToolbarTwoContextMenusAndTheSideBarH
     QList<int> pageIds;
     for (CommandBarControl *c : popups[0]->Controls().List())
         pageIds << c->Id();
-    EXPECT_EQ(pageIds, (QList<int>{1000, 1001, 1003, 1002, 1004, 110, 402, 105}));
+    EXPECT_EQ(pageIds, (QList<int>{CommandId::Back, CommandId::Forward, CommandId::Refresh, CommandId::Stop,
+                                   CommandId::Home, CommandId::SelectAll, CommandId::AddToFavorites,
+                                   CommandId::Print}));
     EXPECT_EQ(popups[1]->Controls().Count(), 4);
     EXPECT_TRUE(popups[1]->Controls().Item(4)->BeginGroup());
 
@@ -156,23 +160,24 @@ TEST_F(FullScreenWindow, BarsHoldTheStandardToolbarTwoContextMenusAndTheSideBarH
     for (CommandBarControl *c : sideBar->Controls().List())
         sideCaptions << c->Caption();
     EXPECT_EQ(sideCaptions, (QStringList{"Search Settings", "Add To Favorites", "Clear History"}));
-    EXPECT_TRUE(fs->CommandBarsSideBar->IconForId(4000).isNull());
+    EXPECT_TRUE(fs->CommandBarsSideBar->IconForId(CommandId::SearchSettings).isNull());
 }
 
 TEST_F(FullScreenWindow, PopupBlockerToggleLeavesTheFullScreenWindowUnloadedAndItsBlockButtonFollowsLater)
 {
     FormMain *main = startMainWindow(folder);
     const bool before = main->KillPopups;
-    main->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001, false, true)->Execute();
+    main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block, false, true)->Execute();
     ASSERT_NE(main->KillPopups, before);
     EXPECT_FALSE(Forms::DefaultExists<FormFullScreen>()) << "no hidden full-screen window runs the page";
 
     FormFullScreen *fs = enterFullScreen(main);
-    EXPECT_EQ(fs->CommandBarsMain->FindControl(3001)->Checked(), main->KillPopups);
+    EXPECT_EQ(fs->CommandBarsMain->FindControl(CommandId::Block)->Checked(), main->KillPopups);
     clickWindowButton(fs, "Maximize");
-    main->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001, false, true)->Execute();
+    main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block, false, true)->Execute();
     EXPECT_EQ(main->KillPopups, before);
-    EXPECT_EQ(fs->CommandBarsMain->FindControl(3001)->Checked(), before) << "a loaded window's button follows";
+    EXPECT_EQ(fs->CommandBarsMain->FindControl(CommandId::Block)->Checked(), before)
+        << "a loaded window's button follows";
 }
 
 namespace {
@@ -186,7 +191,7 @@ QList<QPair<QString, QRect>> barControls(FormFullScreen *fs)
     for (int i = 1; i <= fs->ToolBarStandard->Controls().Count(); ++i) {
         CommandBarControl *control = fs->ToolBarStandard->Controls().Item(i);
         QWidget *button = control->Widget();
-        if (control->Id() == FullScreenLayout::PlaceholderId || !button || !button->isVisibleTo(bar))
+        if (control->Id() == CommandId::FullScreenPlaceholder || !button || !button->isVisibleTo(bar))
             continue;
         controls << qMakePair(QStringLiteral("command %1").arg(control->Id()),
                               QRect(button->mapTo(fs, QPoint(0, 0)), button->size()));

@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "mainwindow/MainCommandBars.h"
 #include "mainwindow/ToolbarImages.h"
 #include "platform/CommandBars.h"
@@ -48,7 +49,8 @@ MainCommandBars::Options Defaults()
     return options;
 }
 
-// One line per entry: id, caption and the marks that are set.
+// One line per entry: id, caption and the marks that are set. The ids stand as numbers: these
+// lists hold the names in CommandIds.h to the numbers that the bars carry.
 QStringList Describe(const CommandBar *bar)
 {
     QStringList lines;
@@ -82,16 +84,16 @@ TEST(BuildCommandBars, TextSizeChecksFollowTextNormalAndTextSize)
         options.TextSize = textSize;
         Host host(options);
         QList<int> checked;
-        for (int id = 209; id <= 216; ++id) {
+        for (int id = CommandId::TextSizeLargest; id <= CommandId::TextSizeNormal; ++id) {
             if (host.Checked(id))
                 checked << id;
         }
         return checked;
     };
-    EXPECT_EQ(checkedSizes(false, 4), QList<int>{212});
-    EXPECT_EQ(checkedSizes(false, 7), QList<int>{209});
-    EXPECT_EQ(checkedSizes(false, 1), QList<int>{215});
-    EXPECT_EQ(checkedSizes(true, 4), QList<int>{216});
+    EXPECT_EQ(checkedSizes(false, 4), QList<int>{CommandId::TextSizeMedium});
+    EXPECT_EQ(checkedSizes(false, 7), QList<int>{CommandId::TextSizeLargest});
+    EXPECT_EQ(checkedSizes(false, 1), QList<int>{CommandId::TextSizeSmallest});
+    EXPECT_EQ(checkedSizes(true, 4), QList<int>{CommandId::TextSizeNormal});
     EXPECT_EQ(checkedSizes(false, 0), QList<int>{});
     EXPECT_EQ(checkedSizes(false, 8), QList<int>{});
 }
@@ -101,15 +103,15 @@ TEST(BuildCommandBars, PopupBlockerStartsCheckedInAllThreePlaces)
     MainCommandBars::Options options = Defaults();
     options.KillPopups = true;
     Host on(options);
-    EXPECT_TRUE(on.Checked(503)); // the Tools menu
-    EXPECT_TRUE(on.bars.PagePopupMenu->FindControl(503)->Checked());
-    EXPECT_TRUE(on.bars.ToolBarStandard->FindControl(3001)->Checked());
+    EXPECT_TRUE(on.Checked(CommandId::PopupBlocker)); // the Tools menu
+    EXPECT_TRUE(on.bars.PagePopupMenu->FindControl(CommandId::PopupBlocker)->Checked());
+    EXPECT_TRUE(on.bars.ToolBarStandard->FindControl(CommandId::Block)->Checked());
 
     options.KillPopups = false;
     Host off(options);
-    EXPECT_FALSE(off.Checked(503));
-    EXPECT_FALSE(off.bars.PagePopupMenu->FindControl(503)->Checked());
-    EXPECT_FALSE(off.bars.ToolBarStandard->FindControl(3001)->Checked());
+    EXPECT_FALSE(off.Checked(CommandId::PopupBlocker));
+    EXPECT_FALSE(off.bars.PagePopupMenu->FindControl(CommandId::PopupBlocker)->Checked());
+    EXPECT_FALSE(off.bars.ToolBarStandard->FindControl(CommandId::Block)->Checked());
 }
 
 TEST(BuildCommandBars, SideBarMenuChecksFollowFlagsButToolbarTogglesStartUnchecked)
@@ -118,10 +120,10 @@ TEST(BuildCommandBars, SideBarMenuChecksFollowFlagsButToolbarTogglesStartUncheck
     options.ShowSearchFlag = true;
     options.ShowHistoryFlag = true;
     Host host(options);
-    EXPECT_TRUE(host.Checked(205));
-    EXPECT_FALSE(host.Checked(206));
-    EXPECT_TRUE(host.Checked(207));
-    for (int id : {2001, 2002, 2003}) {
+    EXPECT_TRUE(host.Checked(CommandId::SideBarSearch));
+    EXPECT_FALSE(host.Checked(CommandId::SideBarFavorites));
+    EXPECT_TRUE(host.Checked(CommandId::SideBarHistory));
+    for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton}) {
         ASSERT_NE(host.main->FindControl(id), nullptr) << id;
         EXPECT_FALSE(host.main->FindControl(id)->Checked()) << id;
     }
@@ -140,8 +142,8 @@ TEST(BuildCommandBars, HiddenStandardToolbarKeepsItsPlaceAsSecondDockedBar)
     EXPECT_EQ(host.main->Item(4), host.bars.StatusBar);
     EXPECT_FALSE(host.bars.ToolBarStandard->Visible());
     EXPECT_TRUE(host.bars.ToolBarAddress->Visible());
-    EXPECT_FALSE(host.Checked(202));
-    EXPECT_TRUE(host.Checked(203));
+    EXPECT_FALSE(host.Checked(CommandId::ToolBarStandard));
+    EXPECT_TRUE(host.Checked(CommandId::AddressBar));
     EXPECT_TRUE(host.main->ActiveMenuBar()->Visible());
     EXPECT_TRUE(host.bars.StatusBar->Visible());
 
@@ -150,8 +152,8 @@ TEST(BuildCommandBars, HiddenStandardToolbarKeepsItsPlaceAsSecondDockedBar)
     Host other(options);
     EXPECT_TRUE(other.bars.ToolBarStandard->Visible());
     EXPECT_FALSE(other.bars.ToolBarAddress->Visible());
-    EXPECT_TRUE(other.Checked(202));
-    EXPECT_FALSE(other.Checked(203));
+    EXPECT_TRUE(other.Checked(CommandId::ToolBarStandard));
+    EXPECT_FALSE(other.Checked(CommandId::AddressBar));
 }
 
 TEST(BuildCommandBars, TheTwoImageMenusAreDistinctBars)
@@ -187,7 +189,7 @@ TEST(BuildCommandBars, AddToFavoritesRunsTheSameCommandFromItsThreePlaces)
         popup->ShowPopup(host.window->mapToGlobal(QPoint(30, 30)));
         auto *popupMenu = qobject_cast<QMenu *>(popup->Widget());
         ASSERT_TRUE(WaitUntil([popupMenu] { return popupMenu->isVisible(); }));
-        QAction *entry = popup->FindControl(402)->Action();
+        QAction *entry = popup->FindControl(CommandId::AddToFavorites)->Action();
         const int before = spy.count();
         QTest::mouseClick(popupMenu, Qt::LeftButton, {}, popupMenu->actionGeometry(entry).center());
         ASSERT_TRUE(WaitUntil([&] { return spy.count() > before; }));
@@ -196,7 +198,7 @@ TEST(BuildCommandBars, AddToFavoritesRunsTheSameCommandFromItsThreePlaces)
     QList<CommandBarControl *> sources;
     for (const QList<QVariant> &call : spy) {
         auto *control = call.at(0).value<CommandBarControl *>();
-        EXPECT_EQ(control->Id(), 402);
+        EXPECT_EQ(control->Id(), CommandId::AddToFavorites);
         sources << control;
     }
     EXPECT_EQ(sources.at(0)->Parent(), host.bars.MenuFavorites->CommandBar());
@@ -208,9 +210,9 @@ TEST(BuildCommandBars, FavoriteAddedLaterShowsTheFavoriteIcon)
 {
     Host host(Defaults());
     CommandBarControl *link = host.bars.MenuFavorites->CommandBar()->Controls().Add(
-        CommandBarControlType::Button, 41000, "Example");
+        CommandBarControlType::Button, CommandId::Favorite, "Example");
     CommandBarControl *folder = host.bars.MenuFavorites->CommandBar()->Controls().Add(
-        CommandBarControlType::Submenu, 40000, "Folder");
+        CommandBarControlType::Submenu, CommandId::FavoritesFolder, "Folder");
     const ImageList hot = ToolbarImages::ImageListToolbarMainHot();
     ASSERT_FALSE(link->Action()->icon().isNull());
     EXPECT_EQ(IconImage(link->Action()->icon()),
@@ -218,9 +220,9 @@ TEST(BuildCommandBars, FavoriteAddedLaterShowsTheFavoriteIcon)
     EXPECT_EQ(IconImage(folder->Action()->icon()),
               hot.Pixmap("40000").toImage().convertToFormat(QImage::Format_ARGB32));
     // Commands without an image show none.
-    EXPECT_TRUE(host.main->FindControl(CommandBarControlType::Any, 103, false, true)
+    EXPECT_TRUE(host.main->FindControl(CommandBarControlType::Any, CommandId::SaveAs, false, true)
                     ->Action()->icon().isNull());
-    EXPECT_TRUE(host.main->FindControl(CommandBarControlType::Any, 110, false, true)
+    EXPECT_TRUE(host.main->FindControl(CommandBarControlType::Any, CommandId::SelectAll, false, true)
                     ->Action()->icon().isNull());
 }
 
@@ -251,7 +253,7 @@ TEST(BuildCommandBars, StandardToolbarIconSizeDependsOnTheSystem)
     EXPECT_EQ(qobject_cast<QToolBar *>(hostXp.bars.ToolBarStandard->Widget())->iconSize(),
               QSize(24, 24));
     // The large image is there for the toolbar to show.
-    EXPECT_TRUE(hostXp.bars.ToolBarStandard->FindControl(1000)->Action()->icon()
+    EXPECT_TRUE(hostXp.bars.ToolBarStandard->FindControl(CommandId::Back)->Action()->icon()
                     .availableSizes().contains(QSize(24, 24)));
 }
 
@@ -313,9 +315,9 @@ TEST(BuildCommandBars, ToolbarsStatusRowAndSideBarAsBuilt)
               (QStringList{"1000 Back", "1001 Forward", "1002 &Stop", "1003 &Refresh", "1004 &Home",
                            "2001 &Search |group", "2002 &Favorites", "2003 &History",
                            "218 F&ullscreen |group", "3001 Block"}));
-    EXPECT_EQ(standard->FindControl(1000)->Type(), CommandBarControlType::SplitButton);
-    EXPECT_EQ(standard->FindControl(1001)->Type(), CommandBarControlType::SplitButton);
-    EXPECT_EQ(standard->FindControl(1000)->CommandBar()->Controls().Count(), 0);
+    EXPECT_EQ(standard->FindControl(CommandId::Back)->Type(), CommandBarControlType::SplitButton);
+    EXPECT_EQ(standard->FindControl(CommandId::Forward)->Type(), CommandBarControlType::SplitButton);
+    EXPECT_EQ(standard->FindControl(CommandId::Back)->CommandBar()->Controls().Count(), 0);
 
     const CommandBarDocking topRow = CommandBarDockingFlag::Top | CommandBarDockingFlag::NoFloat
         | CommandBarDockingFlag::Stretch | CommandBarDockingFlag::HideWrap;
@@ -346,7 +348,7 @@ TEST(BuildCommandBars, ToolbarsStatusRowAndSideBarAsBuilt)
         EXPECT_EQ(button->Style(), CommandBarControlStyle::IconAndCaption);
         EXPECT_FALSE(button->Action()->icon().isNull());
     }
-    EXPECT_EQ(host.side->FindControl(4001), host.bars.ToolBarSideBar->Controls().Item(2));
+    EXPECT_EQ(host.side->FindControl(CommandId::SideBarAddToFavorites), host.bars.ToolBarSideBar->Controls().Item(2));
     EXPECT_EQ(Describe(host.bars.FavoritesPopupMenu),
               (QStringList{"70000 Cut", "70001 Copy", "70002 Paste", "70004 Delete"}));
     EXPECT_EQ(host.bars.FavoritesPopupMenu->Title(), "Popup Menu");
@@ -363,9 +365,9 @@ TEST(BuildCommandBars, SideBarEntriesExecuteOnTheSideBarControlOnly)
     host.bars.FavoritesPopupMenu->ShowPopup(host.window->mapToGlobal(QPoint(40, 40)));
     auto *menu = qobject_cast<QMenu *>(host.bars.FavoritesPopupMenu->Widget());
     ASSERT_TRUE(WaitUntil([menu] { return menu->isVisible(); }));
-    QAction *remove = host.bars.FavoritesPopupMenu->FindControl(70004)->Action();
+    QAction *remove = host.bars.FavoritesPopupMenu->FindControl(CommandId::FavoritesDelete)->Action();
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(remove).center());
     ASSERT_TRUE(WaitUntil([&] { return side.count() == 1; }));
-    EXPECT_EQ(side.at(0).at(0).value<CommandBarControl *>()->Id(), 70004);
+    EXPECT_EQ(side.at(0).at(0).value<CommandBarControl *>()->Id(), CommandId::FavoritesDelete);
     EXPECT_EQ(main.count(), 0);
 }

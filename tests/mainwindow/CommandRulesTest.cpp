@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "mainwindow/CommandRules.h"
 #include "platform/KeyHelper.h"
 #include "platform/KeyPreview.h"
@@ -14,19 +15,19 @@ TEST(CommandRules, TextSizesFromLargestToSmallestAndNormal)
 {
     const int expected[] = {7, 6, 5, 4, 3, 2, 1};
     for (int k = 0; k < 7; ++k) {
-        const auto choice = TextSizeFor(209 + k);
+        const auto choice = TextSizeFor(CommandId::TextSizeLargest + k);
         ASSERT_TRUE(choice);
         EXPECT_EQ(choice->TextSize, expected[k]);
         EXPECT_EQ(choice->AppliedSize, expected[k]);
         EXPECT_FALSE(choice->TextNormal);
     }
-    const auto normal = TextSizeFor(216);
+    const auto normal = TextSizeFor(CommandId::TextSizeNormal);
     ASSERT_TRUE(normal);
     EXPECT_EQ(normal->TextSize, 2);
     EXPECT_EQ(normal->AppliedSize, 2);
     EXPECT_TRUE(normal->TextNormal);
-    EXPECT_FALSE(TextSizeFor(208));
-    EXPECT_FALSE(TextSizeFor(217));
+    EXPECT_FALSE(TextSizeFor(CommandId::TextSize));
+    EXPECT_FALSE(TextSizeFor(CommandId::ViewSource));
 }
 
 TEST(CommandRules, KeyDownsAsTheWindowReadsThem)

@@ -27,7 +27,7 @@ double TextHeight(FormMain *form)
 QList<int> CheckedTextSizes(FormMain *form)
 {
     QList<int> checked;
-    for (int id = 209; id <= 216; ++id)
+    for (int id = CommandId::TextSizeLargest; id <= CommandId::TextSizeNormal; ++id)
         if (form->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Checked())
             checked << id;
     return checked;
@@ -41,20 +41,20 @@ TEST_F(CommandsFixture, TextSizeChecksTheChosenSizeAndSizesThePage)
     const double normal = TextHeight(form);
     ASSERT_GT(normal, 0);
 
-    Execute(209);
-    EXPECT_EQ(CheckedTextSizes(form), QList<int>{209});
+    Execute(CommandId::TextSizeLargest);
+    EXPECT_EQ(CheckedTextSizes(form), QList<int>{CommandId::TextSizeLargest});
     EXPECT_EQ(form->TextSize, 7);
     EXPECT_FALSE(form->TextNormal);
     EXPECT_TRUE(WaitUntil([&] { return TextHeight(form) > normal * 1.5; }));
 
-    Execute(215);
-    EXPECT_EQ(CheckedTextSizes(form), QList<int>{215});
+    Execute(CommandId::TextSizeSmallest);
+    EXPECT_EQ(CheckedTextSizes(form), QList<int>{CommandId::TextSizeSmallest});
     EXPECT_EQ(form->TextSize, 1);
     EXPECT_TRUE(WaitUntil([&] { return TextHeight(form) < normal; }));
 
     // "Normal" shows the page at the size of "Smaller" and lets later pages keep their own.
-    Execute(216);
-    EXPECT_EQ(CheckedTextSizes(form), QList<int>{216});
+    Execute(CommandId::TextSizeNormal);
+    EXPECT_EQ(CheckedTextSizes(form), QList<int>{CommandId::TextSizeNormal});
     EXPECT_EQ(form->TextSize, 2);
     EXPECT_TRUE(form->TextNormal);
     EXPECT_NE(RunScript(form->WebBrowserMain->Page(), "document.getSelection().type"), "Range");
@@ -63,7 +63,7 @@ TEST_F(CommandsFixture, TextSizeChecksTheChosenSizeAndSizesThePage)
 TEST_F(CommandsFixture, ViewSourceOpensTheSourceOfThePage)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
-    Execute(217);
+    Execute(CommandId::ViewSource);
     const QString expected = QStringLiteral("view-source:") + Url("/a.html");
     EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserMain->LocationURL() == expected; }))
         << form->WebBrowserMain->LocationURL().toStdString();
@@ -73,15 +73,15 @@ TEST_F(CommandsFixture, SelectAllAndCopyPutThePageTextOnTheClipboard)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
     QApplication::clipboard()->setText(QStringLiteral("old"));
-    Execute(110);
-    Execute(109);
+    Execute(CommandId::SelectAll);
+    Execute(CommandId::Copy);
     EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text().contains("First words of page A."); }))
         << QApplication::clipboard()->text().toStdString();
 
     // The page menu's "Select All" is the same command.
     QApplication::clipboard()->setText(QStringLiteral("old"));
-    form->PagePopupMenu->FindControl(110)->Execute();
-    Execute(109);
+    form->PagePopupMenu->FindControl(CommandId::SelectAll)->Execute();
+    Execute(CommandId::Copy);
     EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text().contains("to page B"); }));
 }
 
@@ -93,40 +93,40 @@ TEST_F(CommandsFixture, TextBoxMenuCutsCopiesAndPastes)
     RunScript(form->WebBrowserMain->Page(), "document.getElementById('box').focus()");
     auto boxValue = [&] { return RunScript(form->WebBrowserMain->Page(), "document.getElementById('box').value").toString(); };
 
-    ExecuteInMenus(704);
-    ExecuteInMenus(702);
+    ExecuteInMenus(CommandId::TextEditSelectAll);
+    ExecuteInMenus(CommandId::TextEditCopy);
     EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
     // The page writes the cut text to the clipboard apart from emptying the box: the test's own
     // text goes there only once the cut text has arrived, or the cut would overwrite it.
     QApplication::clipboard()->setText(QStringLiteral("before the cut"));
-    ExecuteInMenus(701);
+    ExecuteInMenus(CommandId::TextEditCut);
     EXPECT_TRUE(WaitUntil([&] { return boxValue().isEmpty(); }));
     EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
-    ExecuteInMenus(703);
+    ExecuteInMenus(CommandId::TextEditPaste);
     EXPECT_TRUE(WaitUntil([&] { return boxValue() == QStringLiteral("pasted"); })) << boxValue().toStdString();
 }
 
 TEST_F(CommandsFixture, ToolbarAndAddressBarTogglesFollowTheirCheckMarks)
 {
     ASSERT_TRUE(form->ShowToolBarStandard);
-    Execute(202);
+    Execute(CommandId::ToolBarStandard);
     EXPECT_FALSE(form->ToolBarStandard->Visible());
     EXPECT_FALSE(form->ShowToolBarStandard);
-    EXPECT_FALSE(Control(202)->Checked());
-    Execute(202);
+    EXPECT_FALSE(Control(CommandId::ToolBarStandard)->Checked());
+    Execute(CommandId::ToolBarStandard);
     EXPECT_TRUE(form->ToolBarStandard->Visible());
     EXPECT_TRUE(form->ShowToolBarStandard);
-    EXPECT_TRUE(Control(202)->Checked());
+    EXPECT_TRUE(Control(CommandId::ToolBarStandard)->Checked());
 
     CommandBar *address = form->CommandBarsMain->Item(3);
-    Execute(203);
+    Execute(CommandId::AddressBar);
     EXPECT_FALSE(address->Visible());
     EXPECT_FALSE(form->ShowAddressBar);
     EXPECT_FALSE(form->XPStyleImageTextBox1->isVisible());
     EXPECT_FALSE(form->PictureGo->isVisible());
     EXPECT_FALSE(form->TransparentLabelAddress->isVisible());
-    Execute(203);
+    Execute(CommandId::AddressBar);
     EXPECT_TRUE(address->Visible());
     EXPECT_TRUE(form->XPStyleImageTextBox1->isVisible());
     EXPECT_TRUE(form->PictureGo->isVisible());
@@ -143,7 +143,8 @@ TEST_F(CommandsFixture, ToolbarToggleBringsBackTheToolbarThatAPopupsPageHid)
     ASSERT_TRUE(WaitUntil([&] { return NewWindows().size() == 1; }));
     FormMain *popup = NewWindows().first();
     ASSERT_TRUE(WaitUntil([&] { return !popup->ToolBarStandard->Visible(); }));
-    CommandBarControl *standard = popup->CommandBarsMain->FindControl(CommandBarControlType::Any, 202, false, true);
+    CommandBarControl *standard =
+        popup->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::ToolBarStandard, false, true);
     ASSERT_TRUE(standard->Checked()) << "the mark still stands as the settings set it";
 
     // Mark, bar and field each turn over: the first click shows the bar the page hid.
@@ -159,23 +160,25 @@ TEST_F(CommandsFixture, ToolbarToggleBringsBackTheToolbarThatAPopupsPageHid)
 
 TEST_F(CommandsFixture, SideBarEntriesCheckOnePaneAndCloseIt)
 {
-    Execute(206);
+    Execute(CommandId::SideBarFavorites);
     EXPECT_TRUE(form->PictureSideBar->isVisible());
     EXPECT_TRUE(form->ShowFavoritesFlag);
-    for (int id : {205, 207, 2001, 2003})
+    for (int id :
+         {CommandId::SideBarSearch, CommandId::SideBarHistory, CommandId::SearchButton, CommandId::HistoryButton})
         EXPECT_FALSE(Control(id)->Checked()) << id;
-    EXPECT_TRUE(Control(206)->Checked());
-    EXPECT_TRUE(Control(2002)->Checked());
+    EXPECT_TRUE(Control(CommandId::SideBarFavorites)->Checked());
+    EXPECT_TRUE(Control(CommandId::FavoritesButton)->Checked());
 
-    Execute(2003);
+    Execute(CommandId::HistoryButton);
     EXPECT_TRUE(form->ShowHistoryFlag);
-    EXPECT_TRUE(Control(207)->Checked());
-    EXPECT_FALSE(Control(206)->Checked());
-    EXPECT_FALSE(Control(2002)->Checked());
+    EXPECT_TRUE(Control(CommandId::SideBarHistory)->Checked());
+    EXPECT_FALSE(Control(CommandId::SideBarFavorites)->Checked());
+    EXPECT_FALSE(Control(CommandId::FavoritesButton)->Checked());
 
-    Execute(207);
+    Execute(CommandId::SideBarHistory);
     EXPECT_FALSE(form->PictureSideBar->isVisible());
-    for (int id : {205, 206, 207, 2001, 2002, 2003})
+    for (int id : {CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory,
+                   CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton})
         EXPECT_FALSE(Control(id)->Checked()) << id;
 }
 
@@ -188,11 +191,11 @@ TEST_F(CommandsFixture, SaveAndPrintCommandsShowTheBrowsersDialogs)
         std::function<bool(QWidget *)> expected;
     };
     const QList<Case> cases = {
-        {102, [](QWidget *w) { return qobject_cast<QFileDialog *>(w) != nullptr; }},
-        {103, [](QWidget *w) { return qobject_cast<QFileDialog *>(w) != nullptr; }},
-        {104, [](QWidget *w) { return qobject_cast<QPageSetupDialog *>(w) != nullptr; }},
-        {105, [](QWidget *w) { return qobject_cast<QPrintDialog *>(w) != nullptr; }},
-        {106, [](QWidget *w) { return qobject_cast<QPrintPreviewDialog *>(w) != nullptr; }},
+        {CommandId::Save, [](QWidget *w) { return qobject_cast<QFileDialog *>(w) != nullptr; }},
+        {CommandId::SaveAs, [](QWidget *w) { return qobject_cast<QFileDialog *>(w) != nullptr; }},
+        {CommandId::PrintSetup, [](QWidget *w) { return qobject_cast<QPageSetupDialog *>(w) != nullptr; }},
+        {CommandId::Print, [](QWidget *w) { return qobject_cast<QPrintDialog *>(w) != nullptr; }},
+        {CommandId::PrintPreview, [](QWidget *w) { return qobject_cast<QPrintPreviewDialog *>(w) != nullptr; }},
     };
     for (const Case &c : cases) {
         bool shown = false;
@@ -208,7 +211,8 @@ TEST_F(CommandsFixture, SaveAndPrintCommandsShowTheBrowsersDialogs)
 
 TEST_F(CommandsFixture, OpenAndFindShowTheirDialogsModal)
 {
-    for (const auto &[id, dialogClass] : {std::pair{101, "FormOpenFile"}, std::pair{111, "FormFind"}}) {
+    for (const auto &[id, dialogClass] :
+         {std::pair{CommandId::Open, "FormOpenFile"}, std::pair{CommandId::Find, "FormFind"}}) {
         QString seen;
         AnswerNextModal([&](QWidget *dialog) {
             seen = QString::fromLatin1(dialog->metaObject()->className());
@@ -222,7 +226,7 @@ TEST_F(CommandsFixture, OpenAndFindShowTheirDialogsModal)
 TEST_F(CommandsFixture, NewWindowOpensTheSamePageInAWindowOfItsOwn)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
-    Execute(100);
+    Execute(CommandId::NewWindow);
     ASSERT_EQ(NewWindows().size(), 1);
     FormMain *second = NewWindows().first();
     EXPECT_TRUE(WaitUntil([&] { return second->WebBrowserMain->LocationURL() == Url("/a.html"); }));
@@ -232,8 +236,8 @@ TEST_F(CommandsFixture, NewWindowOpensTheSamePageInAWindowOfItsOwn)
 
 TEST_F(CommandsFixture, CloseSavesTheSettingsAndUnloadsTheWindow)
 {
-    Execute(212);
-    Execute(108);
+    Execute(CommandId::TextSizeMedium);
+    Execute(CommandId::Close);
     EXPECT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(form); }));
     const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
     EXPECT_TRUE(settings.contains("TextNormal=False\r\n")) << settings.constData();
@@ -243,11 +247,11 @@ TEST_F(CommandsFixture, CloseSavesTheSettingsAndUnloadsTheWindow)
 TEST_F(CommandsFixture, CloseInAChildWindowLeavesTheFirstWindowOpen)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
-    Execute(100);
+    Execute(CommandId::NewWindow);
     ASSERT_EQ(NewWindows().size(), 1);
     FormMain *second = NewWindows().first();
     second->IsChildWindow = true;
-    second->CommandBarsMain->FindControl(CommandBarControlType::Any, 108, false, true)->Execute();
+    second->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Close, false, true)->Execute();
     EXPECT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(second); }));
     EXPECT_TRUE(Forms::IsLoaded(form));
     EXPECT_TRUE(form->isVisible());
@@ -257,7 +261,9 @@ TEST_F(CommandsFixture, EntriesWithoutAnActionChangeNothing)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
     WebBrowserTest::NavigationRecorder recorder(form->WebBrowserMain);
-    for (int id : {0, 200, 201, 204, 208, 401, 801, 40000, 2111758, 123456}) {
+    for (int id : {0, CommandId::View, CommandId::Toolbars, CommandId::SideBars, CommandId::TextSize,
+                   CommandId::Favorites, CommandId::SaveImageAs, CommandId::FavoritesFolder,
+                   CommandId::AddressBarPlaceholder, 123456}) {
         CommandBarControl *entry = form->PagePopupMenu->Controls().Add(CommandBarControlType::Button, id, "x");
         entry->Execute();
         entry->Delete();

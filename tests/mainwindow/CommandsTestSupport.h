@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandIds.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
 #include "platform/Forms.h"

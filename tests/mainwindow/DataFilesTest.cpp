@@ -2,12 +2,15 @@
 // with foreign line ends, no stored entry is lost.
 #include "DialogsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "app/ModSettings.h"
 #include "app/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/TypedAddressList.h"
 #include "controls/XPStyleImageTextBox.h"
+#include "fullscreen/FormFullScreen.h"
 #include "mainwindow/FormApplicationSettings.h"
+#include "platform/CommandBars.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FullFileSystem.h"
 #include "tests/support/TempProgramFolder.h"
@@ -72,7 +75,7 @@ TEST_F(DataFiles, ClosingOnAFullDiskKeepsEveryDataFileByteForByteAndNamesThem)
 {
     FullFileSystem disk(1024);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
         ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
@@ -88,7 +91,7 @@ TEST_F(DataFiles, ClosingOnAFullDiskKeepsEveryDataFileByteForByteAndNamesThem)
     QMap<QString, QByteArray> before;
     for (const QString &name : SavedFiles)
         before.insert(name, ReadFile(disk.FilePath(name)));
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
     CatchMessages();
 
     CloseMainWindow();
@@ -106,7 +109,7 @@ TEST_F(DataFiles, ClearingOnAReadOnlyDiskKeepsTheFilesAndSaysWhichCouldNotBeEmpt
 {
     FullFileSystem disk(1024);
     if (!disk.Mounted())
-        GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the read-only case is skipped";
+        GTEST_SKIP() << disk.Why().toStdString();
     for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
         ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
@@ -139,6 +142,34 @@ TEST_F(DataFiles, ClearingOnAReadOnlyDiskKeepsTheFilesAndSaysWhichCouldNotBeEmpt
         EXPECT_TRUE(messages.first().contains(QLatin1Char('"') + name + QLatin1Char('"'))) << messages.first().toStdString();
     for (const QString &name : SavedFiles)
         EXPECT_EQ(ReadFile(disk.FilePath(name)), before.value(name)) << name.toStdString();
+}
+
+TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)
+{
+    FullFileSystem disk(1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why().toStdString();
+    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
+        ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
+    ProgramFolder::SetAppPath(disk.Path());
+    main = StartMainWindow();
+    main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen, false, true)->Execute();
+    auto *fullScreen = Forms::Default<FormFullScreen>();
+    ASSERT_TRUE(WaitUntil([&] { return fullScreen->isVisible(); }));
+    const QByteArray before = ReadFile(disk.FilePath(QStringLiteral("Settings.dat")));
+    ASSERT_TRUE(disk.LeaveFree(0));
+    CatchMessages();
+
+    // No bar of the full-screen window carries Close: an entry added to its Standard bar stands in.
+    fullScreen->ToolBarStandard->Controls()
+        .Add(CommandBarControlType::Button, CommandId::Close, QStringLiteral("Close"))
+        ->Execute();
+    ASSERT_TRUE(WaitUntil([] { return Forms::LoadedForms().isEmpty(); }));
+
+    EXPECT_EQ(ReadFile(disk.FilePath(QStringLiteral("Settings.dat"))), before);
+    ASSERT_EQ(messages.size(), 2) << "the full-screen window's save, then the main window's";
+    EXPECT_EQ(messages.first(), SaveFailureMessage::Text({QStringLiteral("Settings.dat")}));
 }
 
 TEST_F(DataFiles, ANumberThatDoesNotReadInSettingsLosesNoAddressAndNoHistory)

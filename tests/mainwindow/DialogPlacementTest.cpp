@@ -1,11 +1,20 @@
 #include "DialogsTestSupport.h"
 
+#include "app/CommandIds.h"
+#include "browsingdata/FormAddToFavorites.h"
+#include "browsingdata/FormCreateNewFolder.h"
+#include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
+#include "mainwindow/FormOpenFile.h"
 #include "platform/CommandBars.h"
 #include "tests/support/LoadedForms.h"
 #include "tests/support/TempProgramFolder.h"
 
+#include <QMap>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -28,24 +37,58 @@ protected:
         control->Execute();
     }
 
-    // Chooses a command that opens a modal window, and gives back where that window's centre
-    // stood once it had come up (then closes it).
-    QPoint CentreOfModalOpenedBy(int id)
+    void ChooseOnSideBar(int id)
     {
-        QPoint centre;
+        CommandBarControl *control = main->CommandBarsSideBar->FindControl(CommandBarControlType::Any, id, false, true);
+        ASSERT_NE(control, nullptr) << id;
+        control->Execute();
+    }
+
+    // Runs an action that opens modal windows, and gives back the frame of each as it came up,
+    // by class. Each is closed once seen, but Add To Favorites first opens its New Folder dialog.
+    static QMap<QString, QRect> FramesOfModalsOpenedBy(const std::function<void()> &action)
+    {
+        QMap<QString, QRect> frames;
         QTimer timer;
         timer.setInterval(10);
         QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (QWidget *dialog = QApplication::activeModalWidget(); dialog && dialog->isVisible()) {
-                timer.stop();
-                centre = dialog->frameGeometry().center();
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || !dialog->isVisible())
+                return;
+            const QString name = QString::fromLatin1(dialog->metaObject()->className());
+            const bool first = !frames.contains(name);
+            frames.insert(name, dialog->frameGeometry());
+            if (auto *favorites = qobject_cast<FormAddToFavorites *>(dialog); favorites && first)
+                QMetaObject::invokeMethod(favorites->cmdNewFolder, &QPushButton::click, Qt::QueuedConnection);
+            else
                 dialog->close();
-            }
         });
         timer.start();
-        Choose(id);
-        return centre;
+        action();
+        return frames;
     }
+
+    static QRect FrameOfModalOpenedBy(const std::function<void()> &action)
+    {
+        const QMap<QString, QRect> frames = FramesOfModalsOpenedBy(action);
+        return frames.size() == 1 ? frames.first() : QRect();
+    }
+
+    // Runs an action that shows a modeless window, and gives back its frame once it has come up
+    // (then closes it).
+    template <class T>
+    static QRect FrameOfModelessOpenedBy(const std::function<void()> &action)
+    {
+        action();
+        if (!WaitUntil([] { return Forms::DefaultExists<T>() && Forms::Default<T>()->isVisible(); }))
+            return QRect();
+        T *window = Forms::Default<T>();
+        const QRect frame = window->frameGeometry();
+        window->close();
+        return frame;
+    }
+
+    void Press(Qt::Key key) { QTest::keyClick(main, key, Qt::ControlModifier); }
 
     // Centred within the width of a window frame.
     static bool Near(QPoint a, QPoint b) { return std::abs(a.x() - b.x()) <= 8 && std::abs(a.y() - b.y()) <= 8; }
@@ -54,15 +97,24 @@ protected:
     FormMain *main = nullptr;
 };
 
+// Where the user may drag the window: partly past the screen's right edge, and past each of the
+// screen's corners.
+const QPoint OffScreenPlaces[] = {{702, 100}, {-600, -450}, {900, -450}, {-600, 750}, {900, 750}};
+
 } // namespace
+
+static std::ostream &operator<<(std::ostream &os, const QRect &r)
+{
+    return os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
 
 TEST_F(DialogPlacement, FindSettingsAndOpenComeUpCentredOverTheirWindow)
 {
     // Find, Application Settings, Open; each twice, the window moved in between.
-    for (const int id : {111, 501, 101}) {
+    for (const int id : {CommandId::Find, CommandId::ApplicationSettings, CommandId::Open}) {
         for (const QPoint at : {QPoint(40, 30), QPoint(300, 170)}) {
             main->move(at);
-            const QPoint centre = CentreOfModalOpenedBy(id);
+            const QPoint centre = FrameOfModalOpenedBy([&] { Choose(id); }).center();
             EXPECT_TRUE(Near(centre, main->frameGeometry().center()))
                 << id << " at " << centre.x() << "," << centre.y() << ", window centre "
                 << main->frameGeometry().center().x() << "," << main->frameGeometry().center().y();
@@ -74,7 +126,7 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
 {
     for (const QPoint at : {QPoint(300, 170), QPoint(40, 30)}) {
         main->move(at);
-        Choose(601);
+        Choose(CommandId::HelpContents);
         QPointer<FormHelp> help = Forms::Default<FormHelp>();
         ASSERT_TRUE(WaitUntil([&] { return help && help->isVisible(); }));
         const QPoint centre = help->frameGeometry().center();
@@ -85,8 +137,39 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
         // Shown again while open, it stays where the user may have put it.
         help->move(help->pos() + QPoint(5, 5));
         const QPoint moved = help->pos();
-        Choose(601);
+        Choose(CommandId::HelpContents);
         EXPECT_EQ(help->pos(), moved);
         help->close();
+    }
+}
+
+TEST_F(DialogPlacement, DialogsOfAWindowPartlyOffTheScreenComeUpWhollyOnIt)
+{
+    const QRect area = main->screen()->availableGeometry();
+    for (const QPoint at : OffScreenPlaces) {
+        main->move(at);
+        const auto expectOnScreen = [&](const char *dialog, const QRect &frame) {
+            EXPECT_TRUE(area.contains(frame)) << dialog << " at " << frame << " over the window at " << main->frameGeometry();
+        };
+        expectOnScreen("Find", FrameOfModelessOpenedBy<FormFind>([&] { Press(Qt::Key_F); }));
+        expectOnScreen("Open", FrameOfModelessOpenedBy<FormOpenFile>([&] { Press(Qt::Key_O); }));
+        expectOnScreen("Help", FrameOfModelessOpenedBy<FormHelp>([&] { Choose(CommandId::HelpContents); }));
+        expectOnScreen("Application Settings", FrameOfModalOpenedBy([&] { Choose(CommandId::ApplicationSettings); }));
+    }
+}
+
+TEST_F(DialogPlacement, SideBarDialogsOfAWindowPartlyOffTheScreenComeUpWhollyOnIt)
+{
+    const QRect area = main->screen()->availableGeometry();
+    for (const QPoint at : {OffScreenPlaces[0], OffScreenPlaces[4]}) {
+        main->move(at);
+        main->ShowSearch();
+        const QRect search = FrameOfModalOpenedBy([&] { ChooseOnSideBar(4000); });
+        EXPECT_TRUE(area.contains(search)) << "Search Settings at " << search;
+        main->ShowFavorites();
+        const QMap<QString, QRect> favorites = FramesOfModalsOpenedBy([&] { ChooseOnSideBar(4001); });
+        ASSERT_EQ(favorites.size(), 2);
+        for (auto frame = favorites.begin(); frame != favorites.end(); ++frame)
+            EXPECT_TRUE(area.contains(frame.value())) << frame.key().toStdString() << " at " << frame.value();
     }
 }

@@ -1,8 +1,10 @@
+#include "app/CommandIds.h"
 #include "app/ModSettings.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
+#include "controls/XPStyleStatusBarPanel.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/MainLayout.h"
 #include "platform/CommandBars.h"
@@ -47,11 +49,14 @@ TEST(FormMainWindow, StartsWithItsBarsCheckedFromTheSettingsOnTheHomePage)
     EXPECT_TRUE(form->CommandBarsMain->ActiveMenuBar()->Visible());
     EXPECT_TRUE(form->ToolBarStandard->Visible());
     EXPECT_TRUE(form->KillPopups);
-    EXPECT_TRUE(form->CommandBarsMain->FindControl(CommandBarControlType::Any, 3001, false, true)->Checked());
-    EXPECT_TRUE(form->CommandBarsMain->FindControl(CommandBarControlType::Any, 216, false, true)->Checked())
+    EXPECT_TRUE(
+        form->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block, false, true)->Checked());
+    EXPECT_TRUE(
+        form->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::TextSizeNormal, false, true)->Checked())
         << "the shipped settings keep the pages' own text size";
     EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"));
-    EXPECT_NE(form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4000, false, true), nullptr);
+    EXPECT_NE(form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, CommandId::SearchSettings, false, true),
+              nullptr);
     EXPECT_EQ(form->XPStyleImageTextBox1->Text(), folder.FileUrl(QStringLiteral("blank.html")));
     Forms::Unload(form);
 }
@@ -163,11 +168,15 @@ TEST(FormMainWindow, PageRequestsMoveTheWindowAndHideItsBars)
     EXPECT_FALSE(form->ToolBarStandard->Visible());
     EXPECT_FALSE(form->XPStyleImageTextBox1->isVisible());
     emit form->WebBrowserMain->OnStatusBar(false);
+    EXPECT_FALSE(form->XPStyleStatusBarPanel2->isVisible()) << "the status panels go with their bar";
     emit form->WebBrowserMain->OnMenuBar(false);
     EXPECT_FALSE(form->CommandBarsMain->ActiveMenuBar()->Visible());
     emit form->WebBrowserMain->OnToolBar(true);
     EXPECT_TRUE(form->ToolBarStandard->Visible());
     EXPECT_TRUE(form->XPStyleImageTextBox1->isVisible());
+    emit form->WebBrowserMain->OnStatusBar(true);
+    EXPECT_TRUE(form->XPStyleStatusBarPanel2->isVisible());
+    EXPECT_TRUE(form->TransparentLabelPopupStatus->isVisible());
     Forms::Unload(form);
 }
 
@@ -305,8 +314,8 @@ TEST(FormMainWindow, LoadFillsTheFavoritesMenuAndTree)
     EXPECT_EQ(form->TreeViewFavorites->topLevelItem(1)->text(0), QStringLiteral("Help"));
     CommandBar *menu = form->MenuFavorites->CommandBar();
     ASSERT_EQ(menu->Controls().Count(), 3);
-    EXPECT_EQ(menu->Controls().Item(2)->Id(), 40000);
-    EXPECT_EQ(menu->Controls().Item(3)->Id(), 41000);
+    EXPECT_EQ(menu->Controls().Item(2)->Id(), CommandId::FavoritesFolder);
+    EXPECT_EQ(menu->Controls().Item(3)->Id(), CommandId::Favorite);
     Forms::Unload(form);
 }
 

@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
 #include "platform/WebBrowser.h"
@@ -15,6 +16,19 @@
 #include <QTimer>
 
 namespace {
+
+// The download dialog names where the file goes in a text that its label shows whole, ending
+// in the file name's end, and the whole path in the label's tool tip.
+void expectLocalPathShown(const FormFileDownload *dialog, const QString &localPath)
+{
+    const QLabel *label = dialog->LabelDownloadToData;
+    const QString text = label->text();
+    EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(text), label->contentsRect().width()) << text.toStdString();
+    EXPECT_LE(label->x() + label->width(), dialog->width());
+    EXPECT_TRUE(text.endsWith(localPath.right(4))) << text.toStdString();
+    EXPECT_TRUE(text == localPath || text.contains(QStringLiteral("....."))) << text.toStdString();
+    EXPECT_EQ(label->toolTip().toStdString(), localPath.toStdString());
+}
 
 class FtpPaneTest : public FtpPaneFixture<FormMain>
 {
@@ -221,8 +235,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().contains(QStringLiteral(" KB of 300 KB copied)")))
         << dialog->LabelTimeRemainingData->text().toStdString();
     EXPECT_EQ(dialog->LabelRemoteFilePath->text(), QStringLiteral("data.bin from 127.0.0.1"));
-    EXPECT_EQ(dialog->LabelDownloadToData->text(),
-              localPath.size() > 40 ? localPath.left(12) + QStringLiteral(".....") + localPath.right(28) : localPath);
+    expectLocalPathShown(dialog, localPath);
     EXPECT_GT(dialog->ProgressBar1->value(), 0);
     EXPECT_FALSE(dialog->CommandOpen->isEnabled());
 
@@ -273,35 +286,39 @@ TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
     ASSERT_TRUE(form->PictureFTP->isVisible());
-    choose(1000);
+    choose(CommandId::Back);
     ASSERT_TRUE(showPage(first, "First"));
     EXPECT_TRUE(WaitUntil([&] { return !form->PictureFTP->isVisible(); })) << "Back shows the page it names";
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
     ASSERT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("readme.txt")); }));
-    choose(1004);
+    choose(CommandId::Home);
     ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html")), "Kestrelvue"));
     EXPECT_TRUE(WaitUntil([&] { return !form->PictureFTP->isVisible(); })) << "Home shows the page it names";
 }
 
-TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWent)
+TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWentWithinTheDialog)
 {
+    const QString name = QStringLiteral("big_slow_with_a_long_file_name.bin");
+    writeServerFile(name, "x");
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(name) != nullptr; }));
 
+    // A few folders deep: the path is far wider than the label beside "Download To:".
     QTemporaryDir downloads;
-    const QString localPath = downloads.filePath(QStringLiteral("readme.txt"));
-    startDownload(QStringLiteral("readme.txt"), localPath);
+    const QString folder = QStringLiteral("saved files/from the server");
+    ASSERT_TRUE(QDir(downloads.path()).mkpath(folder));
+    const QString localPath = downloads.filePath(folder + QLatin1Char('/') + name);
+    startDownload(name, localPath);
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
-    EXPECT_EQ(dialog->LabelRemoteFilePath->text(), QStringLiteral("readme.txt from 127.0.0.1"));
-    EXPECT_EQ(dialog->LabelDownloadToData->text(),
-              localPath.size() > 40 ? localPath.left(12) + QStringLiteral(".....") + localPath.right(28) : localPath);
+    EXPECT_EQ(dialog->LabelRemoteFilePath->text(), name + QStringLiteral(" from 127.0.0.1"));
+    expectLocalPathShown(dialog, localPath);
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
     EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
 }

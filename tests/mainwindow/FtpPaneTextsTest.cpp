@@ -44,6 +44,19 @@ TEST(FtpPaneTexts, LocalPathIsShortenedFrom41Characters)
     const QString shortened = ShortenedPath(path41);
     EXPECT_EQ(shortened.size(), 45);
     EXPECT_EQ(shortened, path41.left(12) + QStringLiteral(".....") + path41.right(28));
+
+    // Measured against the label that shows it: the design's form where it fits, else shorter,
+    // the path's start going first and the file name's end last.
+    const auto fitsIn = [](qsizetype characters) {
+        return [characters](const QString &text) { return text.size() <= characters; };
+    };
+    EXPECT_EQ(ShortenedPath(path41, fitsIn(45)), shortened);
+    EXPECT_EQ(ShortenedPath(path40, fitsIn(40)), path40);
+    const QString deep = QStringLiteral("/home/someone/saved files/big_slow_with_a_long_file_name.bin");
+    EXPECT_EQ(ShortenedPath(deep, fitsIn(36)), QStringLiteral("/ho.....ow_with_a_long_file_name.bin"));
+    EXPECT_EQ(ShortenedPath(deep, fitsIn(20)), QStringLiteral("/ho.....ile_name.bin"));
+    EXPECT_EQ(ShortenedPath(path40, fitsIn(30)), QStringLiteral("/ho.....loads/files/abcde.binx"));
+    EXPECT_EQ(ShortenedPath(deep, fitsIn(6)), QStringLiteral(".....n"));
 }
 
 TEST(FtpPaneTexts, ProgressTextsOfARunningDownload)

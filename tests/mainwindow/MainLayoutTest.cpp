@@ -47,6 +47,12 @@ TEST(MainLayout, ControlsOverTheBars)
     EXPECT_EQ(b.panel3.left(), b.panel2.left() + b.panel2.width() + 50);
     EXPECT_EQ(b.statusText, QRectF(60, 7970, b.panel1.width() - 100, 0));
     EXPECT_EQ(b.progress, QRectF(b.panel2.left() + 80, 8040, b.panel2.width() - 160, 0));
+
+    // A label wider than designed pushes the box along; a grip reaching past 100 twips, the label.
+    const BarControls wide = PlaceBarControls(12000, 0, 330, 0, 1200, 0, 8000, 825, 180);
+    EXPECT_EQ(wide.label, QPointF(180, 1200));
+    EXPECT_EQ(wide.addressBoxLeft, 180 + 825);
+    EXPECT_EQ(PlaceBarControls(12000, 0, 330, 0, 1200, 0, 8000, 735, 60).label, QPointF(100, 1200));
 }
 
 TEST(MainLayout, ScreenToWindowCoordinates)

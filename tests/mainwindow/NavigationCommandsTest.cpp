@@ -22,7 +22,7 @@ protected:
     CommandBar *LinkMenu() const
     {
         for (CommandBar *bar : form->CommandBarsMain->PopupBars())
-            if (bar->FindControl(901))
+            if (bar->FindControl(CommandId::OpenLink))
                 return bar;
         return nullptr;
     }
@@ -59,27 +59,27 @@ TEST_F(CommandsFixture, BackAndForwardMoveThroughTheWindowsOwnList)
     ASSERT_TRUE(Load(Url("/b.html")));
     ASSERT_TRUE(Load(Url("/c.html")));
 
-    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1000); }, Url("/b.html")));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(CommandId::Back); }, Url("/b.html")));
     EXPECT_EQ(form->WebBrowserMain->LocationURL(), Url("/b.html"));
-    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1001); }, Url("/c.html")));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(CommandId::Forward); }, Url("/c.html")));
 
     // The Back drop-down, nearest first: its second entry is two pages back.
-    CommandBar *backList = form->ToolBarStandard->FindControl(1000)->CommandBar();
+    CommandBar *backList = form->ToolBarStandard->FindControl(CommandId::Back)->CommandBar();
     ASSERT_GE(backList->Controls().Count(), 2);
-    EXPECT_EQ(backList->Controls().Item(2)->Id(), 30000);
+    EXPECT_EQ(backList->Controls().Item(2)->Id(), CommandId::BackList);
     ASSERT_TRUE(RunAndWaitForPage([&] { backList->Controls().Item(2)->Execute(); }, Url("/a.html")));
 
     // The move recorded no new entry: both later pages are still ahead.
-    CommandBar *forwardList = form->ToolBarStandard->FindControl(1001)->CommandBar();
+    CommandBar *forwardList = form->ToolBarStandard->FindControl(CommandId::Forward)->CommandBar();
     ASSERT_EQ(forwardList->Controls().Count(), 2);
-    EXPECT_EQ(forwardList->Controls().Item(1)->Id(), 31000);
+    EXPECT_EQ(forwardList->Controls().Item(1)->Id(), CommandId::ForwardList);
     ASSERT_TRUE(RunAndWaitForPage([&] { forwardList->Controls().Item(2)->Execute(); }, Url("/c.html")));
-    EXPECT_EQ(form->ToolBarStandard->FindControl(1001)->CommandBar()->Controls().Count(), 0);
+    EXPECT_EQ(form->ToolBarStandard->FindControl(CommandId::Forward)->CommandBar()->Controls().Count(), 0);
 
     // Nothing further ahead: Forward changes nothing, and the next page is recorded as usual.
-    Execute(1001);
+    Execute(CommandId::Forward);
     ASSERT_TRUE(Load(Url("/b.html")));
-    EXPECT_EQ(form->ToolBarStandard->FindControl(1000)->CommandBar()->Controls().Item(1)->Caption(),
+    EXPECT_EQ(form->ToolBarStandard->FindControl(CommandId::Back)->CommandBar()->Controls().Item(1)->Caption(),
               QStringLiteral("Page C"));
 }
 
@@ -87,13 +87,13 @@ TEST_F(CommandsFixture, HomeRefreshAndStopDriveTheBrowser)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
     const int requests = server.RequestedPaths().count(QStringLiteral("/a.html"));
-    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1003); }, Url("/a.html")));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(CommandId::Refresh); }, Url("/a.html")));
     EXPECT_GT(server.RequestedPaths().count(QStringLiteral("/a.html")), requests);
 
-    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1004); }, folder.FileUrl(QStringLiteral("blank.html"))));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(CommandId::Home); }, folder.FileUrl(QStringLiteral("blank.html"))));
 
     form->WebBrowserMain->Navigate(Url("/b.html"));
-    Execute(1002);
+    Execute(CommandId::Stop);
     EXPECT_TRUE(WaitUntil([&] { return !form->WebBrowserMain->Busy(); }));
 }
 
@@ -105,7 +105,7 @@ TEST_F(CommandsFixture, AFavoriteOfTheFavoritesMenuOpensItsAddress)
     auto *second = new FormMain();
     Forms::Show(second);
     CommandBarControl *favorite =
-        second->MenuFavorites->CommandBar()->FindControl(CommandBarControlType::Any, 41000);
+        second->MenuFavorites->CommandBar()->FindControl(CommandBarControlType::Any, CommandId::Favorite);
     ASSERT_NE(favorite, nullptr);
     bool loaded = false;
     QObject::connect(second->WebBrowserMain->Document(), &HtmlDocument::onload, second,
@@ -116,7 +116,8 @@ TEST_F(CommandsFixture, AFavoriteOfTheFavoritesMenuOpensItsAddress)
     // A parameter that is no favorite's key does nothing.
     NavigationRecorder recorder(second->WebBrowserMain);
     CommandBarControl *plain =
-        second->MenuFavorites->CommandBar()->Controls().Add(CommandBarControlType::Button, 41000, "plain");
+        second->MenuFavorites->CommandBar()->Controls().Add(CommandBarControlType::Button, CommandId::Favorite,
+                                                            "plain");
     plain->SetParameter(QStringLiteral("no key here"));
     plain->Execute();
     ASSERT_TRUE(WebBrowserTest::NavigationsStarted(second->WebBrowserMain));
@@ -126,40 +127,40 @@ TEST_F(CommandsFixture, AFavoriteOfTheFavoritesMenuOpensItsAddress)
 TEST_F(CommandsFixture, PopupBlockerToggleUpdatesItsMarksAndStatus)
 {
     ASSERT_TRUE(form->KillPopups);
-    Execute(503);
+    Execute(CommandId::PopupBlocker);
     EXPECT_FALSE(form->KillPopups);
-    EXPECT_FALSE(Control(3001)->Checked());
-    EXPECT_FALSE(Control(503)->Checked());
-    EXPECT_FALSE(form->PagePopupMenu->FindControl(503)->Checked());
+    EXPECT_FALSE(Control(CommandId::Block)->Checked());
+    EXPECT_FALSE(Control(CommandId::PopupBlocker)->Checked());
+    EXPECT_FALSE(form->PagePopupMenu->FindControl(CommandId::PopupBlocker)->Checked());
     EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is Off"));
 
-    Execute(3001);
+    Execute(CommandId::Block);
     EXPECT_TRUE(form->KillPopups);
-    EXPECT_TRUE(Control(3001)->Checked());
-    EXPECT_TRUE(Control(503)->Checked());
-    EXPECT_TRUE(form->PagePopupMenu->FindControl(503)->Checked());
+    EXPECT_TRUE(Control(CommandId::Block)->Checked());
+    EXPECT_TRUE(Control(CommandId::PopupBlocker)->Checked());
+    EXPECT_TRUE(form->PagePopupMenu->FindControl(CommandId::PopupBlocker)->Checked());
     EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is On"));
 
     // In a second window the toggle sets the first window's blocker, which the settings keep.
     auto *second = new FormMain();
     Forms::Show(second);
-    second->PagePopupMenu->FindControl(503)->Execute();
+    second->PagePopupMenu->FindControl(CommandId::PopupBlocker)->Execute();
     EXPECT_FALSE(form->KillPopups);
     EXPECT_FALSE(second->KillPopups);
     EXPECT_EQ(second->TransparentLabelPopupStatus->LabelText(), QStringLiteral("Popup Blocker is Off"));
-    EXPECT_FALSE(Control(3001)->Checked());
+    EXPECT_FALSE(Control(CommandId::Block)->Checked());
 }
 
 TEST_F(CommandsFixture, HelpPagesGoToTheProductsAddresses)
 {
     NavigationRecorder recorder(form->WebBrowserMain);
-    Execute(602);
+    Execute(CommandId::ProductHome);
     ASSERT_TRUE(WaitUntil([&] { return recorder.requested.size() == 1; }));
-    Execute(603);
+    Execute(CommandId::ProductSupport);
     ASSERT_TRUE(WaitUntil([&] { return recorder.requested.size() == 2; }));
     EXPECT_EQ(recorder.requested, (QStringList{ProductPages::HomePage, ProductPages::SupportPage}));
 
-    Execute(601);
+    Execute(CommandId::HelpContents);
     EXPECT_TRUE(WaitUntil([] { return Forms::DefaultExists<FormHelp>() && Forms::Default<FormHelp>()->isVisible(); }));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -169,9 +170,9 @@ TEST_F(LinkMenuCommands, OpenLinkAndCopyShortcutActOnTheRightClickedLink)
     ASSERT_TRUE(Load(Url("/a.html")));
     ASSERT_TRUE(WaitUntil([&] { return !form->WebBrowserMain->Busy(); }));
     QApplication::clipboard()->setText(QStringLiteral("before"));
-    RightClickLinkAndChoose(905);
+    RightClickLinkAndChoose(CommandId::CopyShortcut);
     EXPECT_EQ(QApplication::clipboard()->text(), Url("/b.html"));
-    ASSERT_TRUE(RunAndWaitForPage([&] { RightClickLinkAndChoose(901); }, Url("/b.html")));
+    ASSERT_TRUE(RunAndWaitForPage([&] { RightClickLinkAndChoose(CommandId::OpenLink); }, Url("/b.html")));
 }
 
 TEST_F(LinkMenuCommands, OpenInNewWindowOpensTheRightClickedLinkInAChildWindow)
@@ -180,7 +181,7 @@ TEST_F(LinkMenuCommands, OpenInNewWindowOpensTheRightClickedLinkInAChildWindow)
     WebBrowserTest::ClickElement(form->WebBrowserMain, QStringLiteral("#link"), Qt::RightButton);
     ASSERT_TRUE(WaitUntil([&] { return LinkMenu()->Widget()->isVisible(); }));
     LinkMenu()->Widget()->hide();
-    LinkMenu()->FindControl(902)->Execute();
+    LinkMenu()->FindControl(CommandId::OpenInNewWindow)->Execute();
     ASSERT_EQ(NewWindows().size(), 1);
     FormMain *second = NewWindows().first();
     EXPECT_TRUE(second->IsChildWindow);
@@ -190,7 +191,8 @@ TEST_F(LinkMenuCommands, OpenInNewWindowOpensTheRightClickedLinkInAChildWindow)
 TEST_F(CommandsFixture, AddToFavoritesAndApplicationSettingsShowModal)
 {
     for (const auto &[id, dialogClass] :
-         {std::pair{402, "FormAddToFavorites"}, std::pair{501, "FormApplicationSettings"}}) {
+         {std::pair{CommandId::AddToFavorites, "FormAddToFavorites"},
+          std::pair{CommandId::ApplicationSettings, "FormApplicationSettings"}}) {
         QString seen;
         AnswerNextModal([&](QWidget *dialog) {
             seen = QString::fromLatin1(dialog->metaObject()->className());
@@ -204,7 +206,7 @@ TEST_F(CommandsFixture, AddToFavoritesAndApplicationSettingsShowModal)
 TEST_F(CommandsFixture, InternetOptionsSetTheHomePage)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
-    Execute(502);
+    Execute(CommandId::InternetOptions);
     InternetOptionsDialog *options = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -220,5 +222,5 @@ TEST_F(CommandsFixture, InternetOptionsSetTheHomePage)
     EXPECT_EQ(InternetOptions(WebBrowser::DataFolder()).HomePage(), Url("/a.html"));
 
     ASSERT_TRUE(Load(Url("/b.html")));
-    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(1004); }, Url("/a.html")));
+    ASSERT_TRUE(RunAndWaitForPage([&] { Execute(CommandId::Home); }, Url("/a.html")));
 }

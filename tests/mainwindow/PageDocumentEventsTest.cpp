@@ -1,5 +1,6 @@
 #include "PopupsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
 #include "tests/platform/WebBrowserTestSupport.h"
@@ -79,10 +80,11 @@ protected:
     }
 };
 
-constexpr int kLinkMenu = 901;
-constexpr int kImageMenu = 801;
-constexpr int kTextEditMenu = 701;
-constexpr int kPageMenu = 1000;
+// Each context menu, known by its first command.
+constexpr int kLinkMenu = CommandId::OpenLink;
+constexpr int kImageMenu = CommandId::SaveImageAs;
+constexpr int kTextEditMenu = CommandId::TextEditCut;
+constexpr int kPageMenu = CommandId::Back;
 
 } // namespace
 
@@ -128,7 +130,7 @@ TEST_F(PageDocumentEvents, ClickOnALinkIsNotedAndGoesOn)
 
 TEST_F(PageDocumentEvents, EveryPageLoadAddsOneBackEntry)
 {
-    CommandBar *backList = form->ToolBarStandard->FindControl(1000)->CommandBar();
+    CommandBar *backList = form->ToolBarStandard->FindControl(CommandId::Back)->CommandBar();
     ASSERT_NE(backList, nullptr);
     const int before = backList->Controls().Count();
     server.AddPage("/a.html", "<html><head><title>Page A</title></head><body>a</body></html>");

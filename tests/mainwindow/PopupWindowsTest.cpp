@@ -1,11 +1,16 @@
 #include "PopupsTestSupport.h"
 
 #include "controls/TransparentLabel.h"
+#include "controls/XPStyleImageTextBox.h"
+#include "controls/XPStyleProgressBar.h"
+#include "controls/XPStyleStatusBarPanel.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
 #include "tests/platform/WebBrowserTestSupport.h"
 
 #include <QElapsedTimer>
+#include <QFrame>
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -128,6 +133,34 @@ TEST_F(PopupWindows, ScriptOfALinkOpensASmallWindowWithoutBars)
     EXPECT_FALSE(window->CommandBarsMain->ActiveMenuBar()->Visible());
     EXPECT_TRUE(form->ToolBarStandard->Visible()) << "the opener keeps its bars";
     EXPECT_EQ(form->BlockedPopupCount, 0);
+}
+
+TEST_F(PopupWindows, SmallWindowWithoutBarsShowsItsPageAndSideBarWithNothingOverThem)
+{
+    ASSERT_TRUE(LoadOpener());
+    WebBrowserTest::ClickElement(form->WebBrowserMain, "#scripted");
+    FormMain *window = WaitForNewWindowOn("/popup.html");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return window->Width() == 320 * 15 && !window->ToolBarStandard->Visible(); }));
+    window->ShowHistory();
+
+    for (QWidget *control : QList<QWidget *>{window->TransparentLabelAddress, window->XPStyleImageTextBox1, window->PictureGo,
+                                             window->XPStyleStatusBarPanel1, window->XPStyleStatusBarPanel2,
+                                             window->XPStyleStatusBarPanel3, window->TransparentLabelStatusText,
+                                             window->XPStyleProgressBar1, window->TransparentLabelPopupStatus})
+        EXPECT_FALSE(control->isVisible()) << control->objectName().toStdString() << " shows without its bar";
+    for (QWidget *pane : {window->PictureBrowser, window->PictureSideBar}) {
+        const QRect area(pane->mapTo(window, QPoint(0, 0)), pane->size());
+        EXPECT_GE(area.bottom(), window->rect().bottom()) << pane->objectName().toStdString() << " fills what the bars left";
+        // What shows at every point of the pane is the pane.
+        QStringList over;
+        for (int y = area.top() + 3; y < area.bottom() - 2; y += 3)
+            for (int x = area.left() + 3; x < area.right() - 2; x += 6)
+                if (QWidget *at = window->childAt(x, y); at != pane && !pane->isAncestorOf(at) && !over.contains(at->objectName()))
+                    over << at->objectName();
+        EXPECT_TRUE(over.isEmpty()) << over.join(QStringLiteral(", ")).toStdString() << " over "
+                                    << pane->objectName().toStdString();
+    }
 }
 
 TEST_F(PopupWindows, ButtonThatIsNoLinkCannotOpenAPopupPastTheBlocker)

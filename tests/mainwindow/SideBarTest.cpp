@@ -1,3 +1,4 @@
+#include "app/CommandIds.h"
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
@@ -60,7 +61,7 @@ CommandBar *favoritesPopupMenu(FormMain *form)
 QString sideButtonsShown(FormMain *form)
 {
     QString shown;
-    for (int id : {4000, 4001, 4002})
+    for (int id : {CommandId::SearchSettings, CommandId::SideBarAddToFavorites, CommandId::ClearHistory})
         shown += sideControl(form, id)->Visible() ? QLatin1Char('1') : QLatin1Char('0');
     return shown;
 }
@@ -159,13 +160,16 @@ TEST(SideBar, EachPaneOpensAloneWithItsButtonAndTheCloseButtonHidesTheSideBar)
     EXPECT_NEAR(split.height(), side.height(), 15);
     EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), 3600 + 40, 15);
 
-    for (int id : {2001, 2002, 2003, 205, 206, 207})
+    for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton,
+                   CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory})
         mainControl(form, id)->SetChecked(true);
     QTest::mouseClick(form->TransparentCloseButton1, Qt::LeftButton);
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
     EXPECT_EQ(flags(form), QStringLiteral("000"));
-    EXPECT_EQ(checks(form, {2001, 2002, 2003, 205, 206, 207}), QStringLiteral("000000"));
+    EXPECT_EQ(checks(form, {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton,
+                            CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory}),
+              QStringLiteral("000000"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001")) << "the side bar's own buttons stay as they were";
     const QRectF client = form->CommandBarsMain->ClientRectTwips();
     EXPECT_NEAR(FormMain::RectTwips(form->PictureBrowser).left(), client.left(), 15) << "the page takes the width";
@@ -180,31 +184,32 @@ TEST(SideBar, ToolbarButtonsAndSideBarsMenuItemsOpenAndCloseThePanes)
 {
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
-    const QList<int> toggles = {2001, 2002, 2003, 205, 206, 207};
+    const QList<int> toggles = {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton,
+                                CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory};
 
-    mainControl(form, 2001)->Execute();
+    mainControl(form, CommandId::SearchButton)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("100"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("100100"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("100"));
 
-    mainControl(form, 2002)->Execute();
+    mainControl(form, CommandId::FavoritesButton)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("010"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("010010"));
     EXPECT_EQ(flags(form), QStringLiteral("010"));
 
-    mainControl(form, 207)->Execute();
+    mainControl(form, CommandId::SideBarHistory)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("001"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("001001"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001"));
     EXPECT_TRUE(form->ImageSplitBar->isVisible());
 
-    mainControl(form, 2003)->Execute();
+    mainControl(form, CommandId::HistoryButton)->Execute();
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
     EXPECT_EQ(checks(form, toggles), QStringLiteral("000000"));
     EXPECT_EQ(flags(form), QStringLiteral("000"));
 
-    mainControl(form, 205)->Execute();
+    mainControl(form, CommandId::SideBarSearch)->Execute();
     EXPECT_EQ(panesShown(form), QStringLiteral("100"));
     Forms::Unload(form);
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("ShowSearch=True\r\n"))
@@ -221,8 +226,10 @@ TEST(SideBar, OnlyTheFirstSavedPaneOpensAtLoadAndOnlyItsMenuItemIsChecked)
     EXPECT_TRUE(form->PictureSideBar->isVisible());
     EXPECT_EQ(panesShown(form), QStringLiteral("100"));
     EXPECT_EQ(flags(form), QStringLiteral("100"));
-    EXPECT_EQ(checks(form, {205, 206, 207}), QStringLiteral("100"));
-    EXPECT_EQ(checks(form, {2001, 2002, 2003}), QStringLiteral("000"));
+    EXPECT_EQ(checks(form, {CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory}),
+              QStringLiteral("100"));
+    EXPECT_EQ(checks(form, {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton}),
+              QStringLiteral("000"));
     Forms::Unload(form);
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("ShowFavorites=False\r\n"));
 }
@@ -377,23 +384,23 @@ TEST(SideBar, FavoritesMenuCutsCopiesPastesAndDeletes)
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
 
-    runFromFavoritesMenu(form, NodeByText(tree, "Help"), 70000);
-    runFromFavoritesMenu(form, NodeByText(tree, "News"), 70002);
+    runFromFavoritesMenu(form, NodeByText(tree, "Help"), CommandId::FavoritesCut);
+    runFromFavoritesMenu(form, NodeByText(tree, "News"), CommandId::FavoritesPaste);
     EXPECT_TRUE(QFile::exists(favorites.filePath("News/Help.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("Help.url")));
     EXPECT_EQ(NodeTexts(tree), QStringList({"News", "Work", "Blank"}));
     EXPECT_EQ(NodeTexts(tree, NodeByText(tree, "News")), QStringList({"Help"}));
 
     // Copy, then another folder clicked: the paste goes where the selection is at that time.
-    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), 70001);
+    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), CommandId::FavoritesCopy);
     ClickNode(tree, NodeByText(tree, "News"));
-    runFromFavoritesMenu(form, NodeByText(tree, "Work"), 70002);
+    runFromFavoritesMenu(form, NodeByText(tree, "Work"), CommandId::FavoritesPaste);
     EXPECT_TRUE(QFile::exists(favorites.filePath("Work/Blank.url")));
     EXPECT_TRUE(QFile::exists(favorites.filePath("Blank.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("News/Blank.url")));
     EXPECT_EQ(NodeTexts(tree, NodeByText(tree, "Work")), QStringList({"Blank"}));
 
-    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), 70004);
+    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), CommandId::FavoritesDelete);
     EXPECT_FALSE(QFile::exists(favorites.filePath("Blank.url")));
     EXPECT_EQ(NodeTexts(tree), QStringList({"News", "Work"}));
     Forms::Unload(form);
@@ -409,7 +416,7 @@ TEST(SideBar, ClearHistoryEmptiesTheTreeAndTheFile)
     form->ShowHistory();
     ASSERT_GT(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
 
-    CommandBarControl *clear = sideControl(form, 4002);
+    CommandBarControl *clear = sideControl(form, CommandId::ClearHistory);
     ASSERT_TRUE(clear->Visible());
     clear->Execute();
     EXPECT_EQ(form->TreeViewHistory->TreeView1()->topLevelItemCount(), 0);
@@ -426,7 +433,7 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
                      (today + QStringLiteral("|http://127.0.0.1/visited.html\r\n")).toUtf8());
     FormMain *form = startMainWindow();
     ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
-    mainControl(form, 207)->Execute();
+    mainControl(form, CommandId::SideBarHistory)->Execute();
 
     // The pane starts below the row that holds "Clear History".
     QTreeWidget *tree = form->TreeViewHistory->TreeView1();
@@ -438,7 +445,7 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
     const auto rowBottom = [&] { return row->mapTo(form, QPoint(0, row->height())).y(); };
     const auto treeTop = [&] { return tree->mapTo(form, QPoint(0, 0)).y(); };
     // Once the row holds its button at full height, the tree lies below it.
-    QWidget *clear = sideControl(form, 4002)->Widget();
+    QWidget *clear = sideControl(form, CommandId::ClearHistory)->Widget();
     ASSERT_NE(clear, nullptr);
     EXPECT_TRUE(WaitUntil([&] {
         return clear->isVisible() && row->height() >= clear->height() && treeTop() >= rowBottom();
@@ -463,11 +470,11 @@ TEST(SideBar, SearchSettingsAndAddToFavoritesOpenTheirDialogsOverTheMainWindow)
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
     form->ShowSearch();
-    QWidget *shown = closeModalOpenedBy([&] { sideControl(form, 4000)->Execute(); });
+    QWidget *shown = closeModalOpenedBy([&] { sideControl(form, CommandId::SearchSettings)->Execute(); });
     EXPECT_EQ(shown, Forms::Default<FormSelectSearch>());
 
     form->ShowFavorites();
-    shown = closeModalOpenedBy([&] { sideControl(form, 4001)->Execute(); });
+    shown = closeModalOpenedBy([&] { sideControl(form, CommandId::SideBarAddToFavorites)->Execute(); });
     EXPECT_NE(qobject_cast<FormAddToFavorites *>(shown), nullptr);
     Forms::Unload(form);
 }

@@ -2,6 +2,7 @@
 // no window comes back, every close saves, and new windows open where both can be seen.
 #include "PopupsTestSupport.h"
 
+#include "app/CommandIds.h"
 #include "controls/XPStyleImageTextBox.h"
 #include "fullscreen/FormFullScreen.h"
 #include "platform/CommandBars.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QPointer>
+#include <QTest>
 
 namespace {
 
@@ -28,6 +30,7 @@ protected:
                        "'width=320,height=240'); return false\">sized</a></p>"
                        "<p><a id=far href='#' onclick=\"window.open('/popup.html', 'far', "
                        "'left=5000,top=5000,width=320,height=240'); return false\">far</a></p>"
+                       "<p><a id=plain href='#' onclick=\"window.open('/popup.html'); return false\">plain</a></p>"
                        "</body></html>");
     }
 
@@ -61,7 +64,7 @@ protected:
     static FormMain *NewWindowFrom(FormMain *opener)
     {
         const QList<QPointer<FormMain>> before = MainWindows();
-        Execute(opener, 100);
+        Execute(opener, CommandId::NewWindow);
         return WaitForNewWindow(before);
     }
 
@@ -102,7 +105,7 @@ TEST_F(WindowLifeCycle, ClosingTheFirstWindowThenTheSecondSavesTheSecondsPlaceme
     ASSERT_NE(second, nullptr);
     form->resize(800, 600);
     second->resize(700, 500);
-    Execute(form, 3001);
+    Execute(form, CommandId::Block);
     ASSERT_FALSE(form->KillPopups);
 
     Close(form);
@@ -152,23 +155,46 @@ TEST_F(WindowLifeCycle, PopupWithoutAPositionOpensOverItsOpenerAndAGivenPosition
     EXPECT_GT(next->y(), form->y()) << "a later window follows its opener, not the popup";
 }
 
+TEST_F(WindowLifeCycle, NewWindowsOfAWindowInTheScreensBottomRightCornerLieWhollyOnTheScreen)
+{
+    ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
+    const QRect area = form->screen()->availableGeometry();
+    const QSize frame = form->frameGeometry().size();
+    form->move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
+    const auto expectOnScreen = [&](const char *how, FormMain *window) {
+        ASSERT_NE(window, nullptr) << how;
+        EXPECT_TRUE(WaitUntil([&] { return area.contains(window->frameGeometry()); }))
+            << how << " opens at " << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+            << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    };
+
+    const QList<QPointer<FormMain>> before = MainWindows();
+    QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);
+    expectOnScreen("Ctrl+N", WaitForNewWindow(before));
+    expectOnScreen("New Window", NewWindowFrom(form));
+    expectOnScreen("a link to a new window", PopupFrom(form, "#blank"));
+    expectOnScreen("a popup without position", PopupFrom(form, "#plain"));
+    expectOnScreen("a popup with a size", PopupFrom(form, "#sized"));
+    expectOnScreen("a popup with a position", PopupFrom(form, "#far"));
+}
+
 TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData)
 {
     ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
-    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, 4002, false, true)->Execute();
+    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, CommandId::ClearHistory, false, true)->Execute();
     ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
     FormMain *second = NewWindowFrom(form);
     ASSERT_NE(second, nullptr);
     ASSERT_TRUE(LoadPage(second, server.Url("/b.html")));
     second->XPStyleImageTextBox1->AddItem(QStringLiteral("http://typed.example/"));
-    Execute(form, 3001);
+    Execute(form, CommandId::Block);
 
     ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
     FormMain *popup = PopupFrom(form, "#blank");
     ASSERT_NE(popup, nullptr);
 
     // Full screen from the second window, on a page of its own, and back.
-    Execute(second, 218);
+    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitUntil([&] { return fs->isVisible() && !form->isVisible(); }));
     fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
@@ -177,11 +203,11 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
     const auto connection = QObject::connect(form->WebBrowserMain, &WebBrowser::DocumentComplete, form, [&](WebBrowser *, const QString &url) {
         backOnPage = backOnPage || url == server.Url("/c.html").toString();
     });
-    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, 218)->Execute();
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
     ASSERT_TRUE(WaitUntil([&] { return form->isVisible() && !fs->isVisible(); }));
     ASSERT_TRUE(WaitUntil([&] { return backOnPage; })) << "the first window comes back on the full-screen page";
     QObject::disconnect(connection);
-    Execute(form, 3001);
+    Execute(form, CommandId::Block);
 
     Close(form);
     EXPECT_FALSE(Loaded<FormMain>().isEmpty());
@@ -207,7 +233,7 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
     FormMain *second = NewWindowFrom(form);
     ASSERT_NE(second, nullptr);
     Close(form);
-    Execute(second, 218);
+    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
     EXPECT_TRUE(second->isVisible()) << "only the first window hides behind full screen";
@@ -226,7 +252,51 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
     EXPECT_FALSE(fs->isVisible());
     EXPECT_FALSE(reopened->FullScreen);
 
+    // The window the user is left with keeps its options: its bars' toggles are saved.
+    Execute(reopened, CommandId::ToolBarStandard);
+    Execute(reopened, CommandId::AddressBar);
     Close(reopened);
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
-    EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=False\r\n"));
+    const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(settings.contains("FullScreen=False\r\n")) << settings.constData();
+    EXPECT_TRUE(settings.contains("ShowToolBarStandard=False\r\n"));
+    EXPECT_TRUE(settings.contains("ShowAddressBar=False\r\n"));
+}
+
+// A window opened from full screen while no main window was open is the one the user is left
+// with when full screen is left: it keeps what it shows and takes the blocker the program has.
+TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsOnceFullScreenIsLeft)
+{
+    FormMain *second = NewWindowFrom(form);
+    ASSERT_NE(second, nullptr);
+    Close(form);
+    Execute(second, CommandId::Fullscreen);
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
+    Close(second);
+    ASSERT_TRUE(Forms::IsLoaded(fs));
+
+    const QList<QPointer<FormMain>> before = MainWindows();
+    QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
+    FormMain *opened = WaitForNewWindow(before);
+    ASSERT_NE(opened, nullptr);
+    Execute(opened, CommandId::ToolBarStandard);
+    ASSERT_TRUE(opened->KillPopups);
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Execute();
+    fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
+    ASSERT_TRUE(WaitUntil([&] { return !fs->isVisible(); }));
+    EXPECT_EQ(Loaded<FormMain>(), QList<FormMain *>{opened});
+    EXPECT_TRUE(opened->isVisible());
+    EXPECT_FALSE(opened->KillPopups) << "the blocker is the program's";
+    EXPECT_FALSE(opened->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Checked());
+    EXPECT_FALSE(opened->ShowToolBarStandard) << "the window keeps what it shows";
+
+    Execute(opened, CommandId::AddressBar);
+    Close(opened);
+    EXPECT_TRUE(Forms::LoadedForms().isEmpty());
+    const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
+    EXPECT_TRUE(settings.contains("FullScreen=False\r\n")) << settings.constData();
+    EXPECT_TRUE(settings.contains("KillPopups=False\r\n"));
+    EXPECT_TRUE(settings.contains("ShowToolBarStandard=False\r\n"));
+    EXPECT_TRUE(settings.contains("ShowAddressBar=False\r\n"));
 }

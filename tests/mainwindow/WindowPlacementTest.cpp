@@ -10,29 +10,28 @@ const QRect kScreen(0, 0, 1280, 1024);
 
 TEST(WindowPlacement, NewWindowStandsDownAndRightOfItsOpener)
 {
-    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(80, 80, 1000, 700), kScreen, 30), QPoint(110, 110));
+    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(80, 80, 1000, 700), QSize(1000, 700), kScreen, 30), QPoint(110, 110));
+    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(1000, 600, 200, 150), QSize(200, 150), kScreen, 30),
+              QPoint(1030, 630))
+        << "a small window near the edge still fits beside its opener";
 }
 
-TEST(WindowPlacement, NewWindowNearTheRightOrBottomEdgeStartsAtTheScreensCorner)
+TEST(WindowPlacement, NewWindowThatWouldCrossTheRightOrBottomEdgeStartsAtTheScreensCorner)
 {
-    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(1100, 80, 400, 300), kScreen, 30), kScreen.topLeft());
-    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(80, 900, 400, 300), kScreen, 30), kScreen.topLeft());
+    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(1100, 80, 400, 300), QSize(400, 300), kScreen, 30), kScreen.topLeft());
+    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(80, 900, 400, 300), QSize(400, 300), kScreen, 30), kScreen.topLeft());
+    // The opener in the bottom right corner, its new window as large as itself.
+    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(279, 302, 1001, 722), QSize(1001, 722), kScreen, 24), kScreen.topLeft());
 }
 
 TEST(WindowPlacement, NewWindowOfAnOpenerAboveTheScreenStillShowsItsTitleBar)
 {
-    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(-200, -100, 400, 300), QRect(0, 20, 1280, 1004), 30),
+    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(-200, -100, 400, 300), QSize(400, 300), QRect(0, 20, 1280, 1004), 30),
               QPoint(0, 20));
 }
 
-TEST(WindowPlacement, MovedWindowIsKeptWholeOnTheScreenWhenItFits)
+TEST(WindowPlacement, NewWindowLargerThanTheScreenStartsAtItsCorner)
 {
-    EXPECT_EQ(WindowPlacement::KeptOnScreen(QRect(5000, 5000, 320, 240), kScreen), QPoint(960, 784));
-    EXPECT_EQ(WindowPlacement::KeptOnScreen(QRect(-50, -60, 320, 240), kScreen), QPoint(0, 0));
-    EXPECT_EQ(WindowPlacement::KeptOnScreen(QRect(100, 200, 320, 240), kScreen), QPoint(100, 200));
-}
-
-TEST(WindowPlacement, WindowLargerThanTheScreenKeepsItsCornerOnIt)
-{
-    EXPECT_EQ(WindowPlacement::KeptOnScreen(QRect(300, 300, 2000, 1500), kScreen), QPoint(0, 0));
+    EXPECT_EQ(WindowPlacement::BesideOpener(QRect(80, 80, 1000, 700), QSize(2000, 700), QRect(0, 20, 1280, 1004), 30),
+              QPoint(0, 20));
 }

@@ -2,12 +2,19 @@
 // left, and the reader's line ends.
 #include "platform/TextFile.h"
 
+#include "../support/FileBytes.h"
 #include "../support/FullFileSystem.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,7 +50,7 @@ protected:
     void SetUp() override
     {
         if (!disk.Mounted())
-            GTEST_SKIP() << "a tmpfs cannot be mounted here (mounting needs root); the full-disk cases are skipped";
+            GTEST_SKIP() << disk.Why().toStdString();
     }
 
     FullFileSystem disk{64};
@@ -56,7 +63,7 @@ TEST_F(TextFileOnFullDisk, NoSpaceLeftKeepsTheOldFileWholeAndReportsFailure)
     const QString path = disk.FilePath(QStringLiteral("Settings.dat"));
     const QByteArray old = "WindowTop=1200\r\nDaysInHistory=20\r\n";
     WriteRaw(path, old);
-    disk.LeaveFree(0);
+    ASSERT_TRUE(disk.LeaveFree(0));
 
     EXPECT_FALSE(TextFile::WriteLines(path, Lines(17, 18)));
     EXPECT_EQ(ReadAll(path), old);
@@ -68,7 +75,7 @@ TEST_F(TextFileOnFullDisk, AFewKibibytesLeftKeepsTheOldFileWholeAndReportsFailur
     const QString path = disk.FilePath(QStringLiteral("History.dat"));
     const QByteArray old = "12/8/2026|http://www.example.com/\r\n";
     WriteRaw(path, old);
-    disk.LeaveFree(12 * 1024);
+    ASSERT_TRUE(disk.LeaveFree(12 * 1024));
 
     EXPECT_FALSE(TextFile::WriteLines(path, Lines(1000, 20))); // 22 KiB
     EXPECT_EQ(ReadAll(path), old);
@@ -78,7 +85,7 @@ TEST_F(TextFileOnFullDisk, AFewKibibytesLeftKeepsTheOldFileWholeAndReportsFailur
 TEST_F(TextFileOnFullDisk, AFileThatFitsIsWrittenWhole)
 {
     const QString path = disk.FilePath(QStringLiteral("Url.dat"));
-    disk.LeaveFree(12 * 1024);
+    ASSERT_TRUE(disk.LeaveFree(12 * 1024));
 
     const QStringList lines = Lines(100, 20);
     EXPECT_TRUE(TextFile::WriteLines(path, lines));
@@ -109,20 +116,46 @@ TEST(TextFileLines, AFileOfLoneCrLineEndsIsReadLineByLineAndWrittenBackWithCrLf)
     EXPECT_EQ(ReadAll(path), QByteArray("http://one/\r\nhttp://two/\r\n"));
 }
 
-TEST(TextFileTemporaries, StrayTemporariesOfTheNamedFilesAreRemovedAndNothingElse)
+TEST(TextFileTemporaries, OnlyTheSaveTemporariesOfTheNamedFilesThatNoSaveHoldsAreRemoved)
 {
     QTemporaryDir dir;
+    const QString held = QStringLiteral("Url.dat.kestrelvue-save-Run123");
     const QStringList kept = {QStringLiteral("AutoComplete2.dat"), QStringLiteral("Url.dat"),
-                              QStringLiteral("Url.dat.backup"), QStringLiteral("Url.dat.Ab3xY"),
-                              QStringLiteral("notes.txt.Ab3xYz")};
+                              QStringLiteral("Url.dat.backup"), QStringLiteral("Url.dat.Ab3xYz"),
+                              QStringLiteral("Url.dat.kestrelvue-save-Ab3xY"),
+                              QStringLiteral("notes.txt.kestrelvue-save-Ab3xYz"), held};
     for (const QString &name : kept)
         WriteRaw(dir.filePath(name), "keep\r\n");
-    WriteRaw(dir.filePath(QStringLiteral("AutoComplete2.dat.Ab3xYz")), QByteArray(8192, 'x'));
-    WriteRaw(dir.filePath(QStringLiteral("Url.dat.q1W2e3")), "cut short");
+    WriteRaw(dir.filePath(QStringLiteral("AutoComplete2.dat.kestrelvue-save-Ab3xYz")), QByteArray(8192, 'x'));
+    WriteRaw(dir.filePath(QStringLiteral("Url.dat.kestrelvue-save-q1W2e3")), "cut short");
+    // A save still running holds its temporary locked.
+    const int save = ::open(QFile::encodeName(dir.filePath(held)).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(save, 0);
+    ASSERT_EQ(::flock(save, LOCK_EX), 0);
 
     TextFile::RemoveStrayTemporaries(dir.path(), {QStringLiteral("AutoComplete2.dat"), QStringLiteral("Url.dat")});
+    ::close(save);
 
-    QStringList expected = kept;
-    expected.sort();
-    EXPECT_EQ(FolderEntries(dir.path()), expected);
+    EXPECT_EQ(FileNames(dir.path()), SortedNames(kept));
+}
+
+// A save replaces the file a link names, not the link, and the file keeps who may read it.
+TEST(TextFileSave, AFileReachedThroughALinkIsReplacedWithItsPermissions)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("kept/Url.dat"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    WriteRaw(file, "old\r\n");
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    const QString link = dir.filePath(QStringLiteral("Url.dat"));
+    ASSERT_TRUE(QFile::link(file, link));
+
+    ASSERT_TRUE(TextFile::WriteLines(link, {QStringLiteral("new")}));
+
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadAll(file), QByteArray("new\r\n"));
+    struct stat status = {};
+    ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_EQ(FileNames(QFileInfo(file).path()), "Url.dat");
 }

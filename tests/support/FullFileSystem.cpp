@@ -1,53 +1,113 @@
 #include "FullFileSystem.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/mount.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
-FullFileSystem::FullFileSystem(int kibibytes)
+namespace {
+
+// Mounts the tmpfs on the folder ($1) with the size ($2), says so, then runs one command a
+// line until the test closes its input. Only the mount, not the file system, can be made
+// read-only inside a user namespace; a read-only mount refuses every write all the same.
+const char HelperScript[] = R"(mount -t tmpfs -o size="$2" tmpfs "$1" || exit 1
+echo mounted
+while read -r command; do
+  case $command in
+    readonly) mount -o remount,bind,ro "$1" && echo readonly || echo failed ;;
+  esac
+done)";
+
+constexpr int AnswerTimeoutMs = 10000;
+
+} // namespace
+
+FullFileSystem::FullFileSystem(int kibibytes) : m_bytes(qint64(kibibytes) * 1024)
 {
-    const QByteArray options = "size=" + QByteArray::number(kibibytes) + "k";
-    m_mounted = m_dir.isValid()
-                && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", 0, options.constData()) == 0;
+    if (!m_dir.isValid()) {
+        m_why = QStringLiteral("no temporary folder: ") + m_dir.errorString();
+        return;
+    }
+    m_helper.start(QStringLiteral("unshare"),
+                   {QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount"),
+                    QStringLiteral("sh"), QStringLiteral("-c"), QString::fromLatin1(HelperScript),
+                    QStringLiteral("sh"), m_dir.path(), QString::number(kibibytes) + QLatin1Char('k')});
+    if (AnswerLine() != "mounted") {
+        const QString said = m_helper.error() == QProcess::FailedToStart
+                                 ? m_helper.errorString()
+                                 : QString::fromLocal8Bit(m_helper.readAllStandardError()).trimmed();
+        m_why = QStringLiteral("no user and mount namespace here may mount a tmpfs (unshare: %1)").arg(said);
+        return;
+    }
+    m_path = QStringLiteral("/proc/%1/root%2").arg(m_helper.processId()).arg(m_dir.path());
+    if (!IsTheSmallFileSystem())
+        m_why = QStringLiteral("%1 is not the tmpfs of %2 KiB just mounted").arg(m_path).arg(kibibytes);
 }
 
 FullFileSystem::~FullFileSystem()
 {
-    if (m_mounted)
-        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    if (m_helper.state() == QProcess::NotRunning)
+        return;
+    // The helper ends at the end of its input, and the file system with its mount namespace.
+    m_helper.closeWriteChannel();
+    if (!m_helper.waitForFinished(AnswerTimeoutMs)) {
+        m_helper.kill();
+        m_helper.waitForFinished(AnswerTimeoutMs);
+    }
 }
 
 QString FullFileSystem::FilePath(const QString &name) const
 {
-    return QDir(m_dir.path()).filePath(name);
+    return QDir(m_path).filePath(name);
 }
 
-void FullFileSystem::LeaveFree(qint64 bytesLeft)
+bool FullFileSystem::LeaveFree(qint64 bytesLeft)
 {
+    // Filling any other file system would fill a real disk.
+    if (!IsTheSmallFileSystem())
+        return false;
     const QByteArray path = QFile::encodeName(FilePath(QStringLiteral("filler")));
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (fd < 0)
-        return;
+        return false;
     const QByteArray block(4096, '\0');
     qint64 written = 0;
-    for (;;) {
-        const ssize_t n = ::write(fd, block.constData(), size_t(block.size()));
-        if (n <= 0)
-            break;
+    ssize_t n = 0;
+    while ((n = ::write(fd, block.constData(), size_t(block.size()))) > 0)
         written += n;
-    }
-    if (bytesLeft > 0)
-        (void)::ftruncate(fd, qMax<qint64>(0, written - bytesLeft));
+    const bool full = n < 0 && errno == ENOSPC;
+    const bool given = bytesLeft <= 0 || ::ftruncate(fd, qMax<qint64>(0, written - bytesLeft)) == 0;
     ::close(fd);
+    return full && given;
 }
 
 bool FullFileSystem::MakeReadOnly()
 {
-    return m_mounted
-           && ::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    if (!Mounted() || m_helper.write("readonly\n") < 0)
+        return false;
+    return AnswerLine() == "readonly";
+}
+
+bool FullFileSystem::IsTheSmallFileSystem() const
+{
+    struct statfs fs {};
+    return !m_path.isEmpty() && ::statfs(QFile::encodeName(m_path).constData(), &fs) == 0
+           && fs.f_type == TMPFS_MAGIC && qint64(fs.f_blocks) * qint64(fs.f_bsize) <= m_bytes;
+}
+
+// The helper's next line of output; empty when it ends or says nothing in time.
+QByteArray FullFileSystem::AnswerLine()
+{
+    const QDeadlineTimer deadline(AnswerTimeoutMs);
+    while (!m_helper.canReadLine()) {
+        if (!m_helper.waitForReadyRead(int(deadline.remainingTime())))
+            return {};
+    }
+    return m_helper.readLine().trimmed();
 }

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QList>
-#include <QPointer>
 
 // The forms a test has loaded: found by type, and unloaded when the test ends.
 
@@ -20,15 +19,9 @@ QList<T *> Loaded()
     return found;
 }
 
-// Unloads and deletes every loaded form. One form's unload may unload others (the full-screen
-// window's unloads every window), so each is unloaded only while it is still loaded.
+// Unloads and deletes every loaded form.
 inline void UnloadAllForms()
 {
-    QList<QPointer<QWidget>> loaded;
-    for (QWidget *each : Forms::LoadedForms())
-        loaded << each;
-    for (const QPointer<QWidget> &each : loaded)
-        if (each && Forms::IsLoaded(each))
-            Forms::Unload(each);
+    Forms::UnloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -1,0 +1,140 @@
+// The program started as a user starts it: whether its pages run in the engine's sandbox, and
+// what a program it starts in turn finds in its environment.
+#include "platform/PageSandbox.h"
+#include "tests/support/ProgramRun.h"
+#include "tests/support/WaitFor.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+class ProgramStart : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char *tool : {"Xvfb", "xdotool"}) {
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                GTEST_SKIP() << "no " << tool << " here to show and use the program's window";
+        }
+        ASSERT_FALSE(x.Display().isEmpty());
+    }
+
+    void TearDown() override
+    {
+        program.kill();
+        program.waitForFinished(WaitTimeoutMs);
+    }
+
+    bool StartUntilPageProcess(const QProcessEnvironment &environment)
+    {
+        copy.Start(program, environment);
+        return WaitUntil([&] { return HasPageProcess(program.processId()); });
+    }
+
+    PrivateXServer x;
+    ProgramCopy copy;
+    QProcess program;
+};
+
+// The variables in a file that `env` wrote.
+QMap<QString, QString> ReadEnvironment(const QString &path)
+{
+    QMap<QString, QString> variables;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return variables;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0)
+            variables.insert(QString::fromLocal8Bit(line.left(equals)), QString::fromLocal8Bit(line.mid(equals + 1)));
+    }
+    return variables;
+}
+
+}
+
+// An ordinary user's pages run in the sandbox. The engine refuses root a sandbox: run as root,
+// the program turns it off itself and says so, once.
+TEST_F(ProgramStart, PagesRunInTheSandboxUnlessTheProgramRunsAsRootWhichItSays)
+{
+    ASSERT_TRUE(StartUntilPageProcess(copy.UserEnvironment(x.Display())))
+        << "the home page never got a page process";
+
+    QList<QByteArray> engineProcesses;
+    for (qint64 pid : ProcessTree(program.processId())) {
+        const QByteArray commandLine = CommandLineOf(pid);
+        if (commandLine.contains("--type="))
+            engineProcesses.append(commandLine);
+    }
+    program.kill();
+    program.waitForFinished(WaitTimeoutMs);
+    const QList<QByteArray> errors = program.readAllStandardError().split('\n');
+
+    ASSERT_FALSE(engineProcesses.isEmpty());
+    const bool root = ::geteuid() == 0;
+    for (const QByteArray &commandLine : engineProcesses)
+        EXPECT_EQ(commandLine.contains("--no-sandbox"), root) << commandLine.constData();
+    EXPECT_EQ(errors.count(QByteArray(PageSandbox::TurnedOffNotice)), root ? 1 : 0);
+}
+
+// A program the browser starts (here the desktop's opener, for a mail link the user clicks)
+// gets the environment the user started the browser with: the user's own variables, none of
+// the switches the browser gives Qt and the page engine for itself.
+TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
+{
+    QTemporaryDir opener;
+    const QString opened = opener.filePath(QStringLiteral("opened.env"));
+    const QString script = opener.filePath(QStringLiteral("xdg-open"));
+    {
+        QFile file(script);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nenv > '" + QFile::encodeName(opened) + ".part' && mv '" + QFile::encodeName(opened)
+                   + ".part' '" + QFile::encodeName(opened) + "'\n");
+        ASSERT_TRUE(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    }
+    copy.WriteFile(QStringLiteral("blank.html"),
+                   "<html><body style='margin:0'><a href='mailto:someone@example.com' "
+                   "style='display:block;width:100vw;height:100vh'>Write</a></body></html>");
+    QProcessEnvironment user = copy.UserEnvironment(x.Display());
+    user.insert(QStringLiteral("PATH"), opener.path() + QLatin1Char(':') + user.value(QStringLiteral("PATH")));
+    user.insert(QStringLiteral("KESTRELVUE_TEST_USERS_OWN"), QStringLiteral("kept"));
+    ASSERT_TRUE(StartUntilPageProcess(user)) << "the home page never got a page process";
+
+    // A click on the page's window, again until the page has loaded and taken one.
+    QElapsedTimer sinceClick;
+    const bool started = WaitUntil(
+        [&] {
+            if (QFile::exists(opened))
+                return true;
+            if (!sinceClick.isValid() || sinceClick.elapsed() > 500) {
+                QProcess click;
+                click.setProcessEnvironment(user);
+                click.start(QStringLiteral("xdotool"),
+                            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                             QStringLiteral("Kestrelvue"), QStringLiteral("mousemove"), QStringLiteral("--window"),
+                             QStringLiteral("%1"), QStringLiteral("500"), QStringLiteral("350"),
+                             QStringLiteral("click"), QStringLiteral("1")});
+                click.waitForFinished(WaitTimeoutMs);
+                sinceClick.start();
+            }
+            return false;
+        });
+    ASSERT_TRUE(started) << "the click on the mail link started no opener";
+
+    const QMap<QString, QString> received = ReadEnvironment(opened);
+    EXPECT_EQ(received.value(QStringLiteral("KESTRELVUE_TEST_USERS_OWN")), QStringLiteral("kept"));
+    for (const QString &name : {QStringLiteral("PATH"), QStringLiteral("DISPLAY"), QStringLiteral("HOME"),
+                                QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS")})
+        EXPECT_EQ(received.value(name), user.value(name)) << name.toStdString();
+    for (const QString &name : {QStringLiteral("QT_XCB_GL_INTEGRATION"), QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX")})
+        EXPECT_FALSE(received.contains(name)) << name.toStdString() << "=" << received.value(name).toStdString();
+}

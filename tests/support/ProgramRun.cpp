@@ -1,0 +1,106 @@
+#include "tests/support/ProgramRun.h"
+
+#include "tests/support/WaitFor.h"
+
+#include <QDir>
+#include <QFile>
+
+PrivateXServer::PrivateXServer()
+{
+    m_process.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                              QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    // No display number means no server: the test that uses it fails on that.
+    if (WaitUntil([&] { return m_process.canReadLine() || m_process.state() == QProcess::NotRunning; })
+        && m_process.canReadLine())
+        m_display = QStringLiteral(":") + QString::fromLatin1(m_process.readLine().trimmed());
+}
+
+PrivateXServer::~PrivateXServer()
+{
+    m_process.terminate();
+    m_process.waitForFinished();
+}
+
+ProgramCopy::ProgramCopy()
+{
+    const QDir built(QStringLiteral(KV_PROGRAM_DIR));
+    for (const QString &name : {QStringLiteral("kestrelvue"), QStringLiteral("blank.html"), QStringLiteral("Help.html"),
+                                QStringLiteral("SearchConfig.dat")})
+        QFile::copy(built.filePath(name), FilePath(name));
+    QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), FilePath(QStringLiteral("Settings.dat")));
+}
+
+QString ProgramCopy::FilePath(const QString &name) const
+{
+    return QDir(m_dir.path()).filePath(name);
+}
+
+void ProgramCopy::WriteFile(const QString &name, const QByteArray &bytes) const
+{
+    QFile file(FilePath(name));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+QProcessEnvironment ProgramCopy::UserEnvironment(const QString &display) const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QT_XCB_GL_INTEGRATION", "QTWEBENGINE_DISABLE_SANDBOX"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("HOME"), m_dir.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), FilePath(QStringLiteral(".config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), FilePath(QStringLiteral(".local/share")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), FilePath(QStringLiteral(".cache")));
+    return environment;
+}
+
+void ProgramCopy::Start(QProcess &program, const QProcessEnvironment &environment) const
+{
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(m_dir.path());
+    program.setStandardOutputFile(QProcess::nullDevice());
+    program.start(FilePath(QStringLiteral("kestrelvue")), {});
+    program.waitForStarted(WaitTimeoutMs);
+}
+
+QList<qint64> ChildrenOf(qint64 pid)
+{
+    QList<qint64> children;
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    for (const QString &task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(tasks.filePath(task + QStringLiteral("/children")));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &child : file.readAll().split(' ')) {
+            if (!child.trimmed().isEmpty())
+                children.append(child.trimmed().toLongLong());
+        }
+    }
+    return children;
+}
+
+QList<qint64> ProcessTree(qint64 pid)
+{
+    QList<qint64> tree = {pid};
+    for (qsizetype i = 0; i < tree.size(); ++i)
+        tree += ChildrenOf(tree.at(i));
+    return tree;
+}
+
+QByteArray CommandLineOf(qint64 pid)
+{
+    QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().replace('\0', ' ') : QByteArray();
+}
+
+bool HasPageProcess(qint64 pid)
+{
+    for (qint64 child : ChildrenOf(pid)) {
+        if (!ChildrenOf(child).isEmpty())
+            return true;
+    }
+    return false;
+}

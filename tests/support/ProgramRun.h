@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QTemporaryDir>
+
+// The built program run as a user runs it: from a copy of its program folder, on an X server of
+// the test's own, with the user's environment rather than the test's.
+
+// An X server of its own for one test, on the first free display; Display() is empty when
+// none could start.
+class PrivateXServer
+{
+public:
+    PrivateXServer();
+    ~PrivateXServer();
+    QString Display() const { return m_display; }
+
+private:
+    QProcess m_process;
+    QString m_display;
+};
+
+// A copy of the built program folder: the program, its pages and its default data files.
+class ProgramCopy
+{
+public:
+    ProgramCopy();
+    QString FilePath(const QString &name) const;
+    void WriteFile(const QString &name, const QByteArray &bytes) const;
+    // What a user who starts the program on display has: the test's environment without the
+    // choices of renderer and page sandbox the tests make for themselves, home in the copy.
+    QProcessEnvironment UserEnvironment(const QString &display) const;
+    // Starts the program with environment; standard output is dropped.
+    void Start(QProcess &program, const QProcessEnvironment &environment) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The processes a process started, whichever of its threads started them.
+QList<qint64> ChildrenOf(qint64 pid);
+// A process and all it started, and theirs, in turn.
+QList<qint64> ProcessTree(qint64 pid);
+QByteArray CommandLineOf(qint64 pid);
+// The page engine forks each page process from a zygote that the program started.
+bool HasPageProcess(qint64 pid);
