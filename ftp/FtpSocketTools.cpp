@@ -1,11 +1,11 @@
 #include "ftp/FtpSocketTools.h"
 
 #include "ftp/CSocket.h"
+#include "platform/Winsock.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace
 {
@@ -60,7 +60,7 @@ void WidenReceiveBuffer(qint32 handle)
 
 void Refuse(qint32 handle)
 {
-    if (handle >= 0)
-        ::close(handle);
+    // The sockets service made the handle when it accepted the connection: it lets it go too.
+    Winsock::closesocket(handle);
 }
 }

@@ -1,4 +1,5 @@
 // The sockets service stand-in and the hidden message window, against real sockets on 127.0.0.1.
+#include "ftp/FtpSocketTools.h"
 #include "platform/MessageWindow.h"
 #include "platform/Winsock.h"
 #include "tests/ftp/SocketEvents.h"
@@ -276,7 +277,7 @@ TEST_F(WinsockTest, QueuedNotificationNeverReachesALaterOwnerOfTheDescriptor)
     Winsock::closesocket(second);
 }
 
-TEST_F(WinsockTest, AcceptIsAnnouncedOncePerWaitingConnection)
+TEST_F(WinsockTest, AcceptIsAnnouncedOncePerWaitingConnectionAndARefusedOneIsForgotten)
 {
     const Winsock::SOCKET listener =
         Winsock::socket(Winsock::WS_AF_INET, Winsock::WS_SOCK_STREAM, Winsock::WS_IPPROTO_TCP);
@@ -304,8 +305,13 @@ TEST_F(WinsockTest, AcceptIsAnnouncedOncePerWaitingConnection)
     ASSERT_NE(two, Winsock::INVALID_SOCKET);
     drainEvents();
     EXPECT_EQ(recorder.count(Winsock::FD_ACCEPT), 2);
+
+    // A connection the program refuses is closed, and the service knows its handle no more.
+    FtpSocketTools::Refuse(two);
+    EXPECT_TRUE(b.waitForDisconnected(WaitTimeoutMs));
+    EXPECT_EQ(Winsock::WSAAsyncSelect(two, recorder.window, kMessage, 0), Winsock::SOCKET_ERROR);
+    EXPECT_EQ(Winsock::WSAGetLastError(), Winsock::WSAENOTSOCK);
     Winsock::closesocket(one);
-    Winsock::closesocket(two);
     Winsock::closesocket(listener);
 }
 
