@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kStartTimeout = 30000;
-
 QByteArray mapsOf(qint64 pid)
 {
     QFile file(QStringLiteral("/proc/%1/maps").arg(pid));
@@ -36,10 +34,10 @@ TEST(ProgramGraphics, WithoutGraphicsDeviceTheProgramLoadsNoOpenGlRasterizer)
     copy.Start(program, copy.UserEnvironment(x.Display()));
     ASSERT_EQ(program.state(), QProcess::Running);
 
-    const bool paged = WaitUntil([&] { return HasPageProcess(program.processId()); }, kStartTimeout);
+    const bool paged = WaitUntil([&] { return HasPageProcess(program.processId()); });
     const QByteArray maps = mapsOf(program.processId());
     program.kill();
-    program.waitForFinished(kStartTimeout);
+    EXPECT_TRUE(program.waitForFinished(WaitTimeoutMs));
 
     ASSERT_TRUE(paged) << "the home page never got a page process";
     EXPECT_FALSE(maps.contains("libLLVM")) << "the shader compiler of a software OpenGL is loaded";

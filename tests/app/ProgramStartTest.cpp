@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kStartTimeout = 30000;
-
 class ProgramStart : public ::testing::Test
 {
 protected:
@@ -33,13 +31,13 @@ protected:
     void TearDown() override
     {
         program.kill();
-        program.waitForFinished(kStartTimeout);
+        program.waitForFinished(WaitTimeoutMs);
     }
 
     bool StartUntilPageProcess(const QProcessEnvironment &environment)
     {
         copy.Start(program, environment);
-        return WaitUntil([&] { return HasPageProcess(program.processId()); }, kStartTimeout);
+        return WaitUntil([&] { return HasPageProcess(program.processId()); });
     }
 
     PrivateXServer x;
@@ -78,7 +76,7 @@ TEST_F(ProgramStart, PagesRunInTheSandboxUnlessTheProgramRunsAsRootWhichItSays)
             engineProcesses.append(commandLine);
     }
     program.kill();
-    program.waitForFinished(kStartTimeout);
+    program.waitForFinished(WaitTimeoutMs);
     const QList<QByteArray> errors = program.readAllStandardError().split('\n');
 
     ASSERT_FALSE(engineProcesses.isEmpty());
@@ -125,12 +123,11 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
                              QStringLiteral("Kestrelvue"), QStringLiteral("mousemove"), QStringLiteral("--window"),
                              QStringLiteral("%1"), QStringLiteral("500"), QStringLiteral("350"),
                              QStringLiteral("click"), QStringLiteral("1")});
-                click.waitForFinished(kStartTimeout);
+                click.waitForFinished(WaitTimeoutMs);
                 sinceClick.start();
             }
             return false;
-        },
-        kStartTimeout);
+        });
     ASSERT_TRUE(started) << "the click on the mail link started no opener";
 
     const QMap<QString, QString> received = ReadEnvironment(opened);

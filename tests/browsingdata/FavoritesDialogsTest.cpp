@@ -7,6 +7,7 @@
 #include "tests/support/FullFileSystem.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
+#include "tests/support/WaitFor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,12 +38,6 @@ QTemporaryDir &BrowserData()
 }
 
 // The user's hands: clicks on tree nodes and buttons, typing over a box's text.
-void ClickNode(QTreeWidget *tree, QTreeWidgetItem *node)
-{
-    tree->scrollToItem(node);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
-}
-
 void TypeOver(QLineEdit *box, const QString &text)
 {
     QTest::mouseClick(box, Qt::LeftButton);
@@ -84,7 +79,7 @@ protected:
     void TearDown() override
     {
         Forms::Unload(Main);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return Main.isNull(); }, 5000));
+        EXPECT_TRUE(WaitUntil([&] { return Main.isNull(); }));
         FavoritesFixture::TearDown();
     }
 
@@ -96,8 +91,7 @@ protected:
         page.close();
         PageUrl = QUrl::fromLocalFile(page.fileName()).toString();
         Main->WebBrowserMain->Navigate(PageUrl);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Main->WebBrowserMain->LocationName() == title; },
-                                    20000));
+        ASSERT_TRUE(WaitUntil([&] { return Main->WebBrowserMain->LocationName() == title; }));
         PageUrl = Main->WebBrowserMain->LocationURL();
     }
 
@@ -111,11 +105,11 @@ protected:
     {
         QPointer<FormAddToFavorites> dialog = Forms::Default<FormAddToFavorites>();
         QTimer::singleShot(0, dialog, [dialog, actions] {
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+            ASSERT_TRUE(WaitUntil([&] { return Exposed(dialog); }));
             actions(dialog);
         });
         dialog->ShowModal(Main);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }, 5000));
+        EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
     }
 
     // Clicks New Folder; actions run as the user in Create New Folder once it is up.
@@ -125,7 +119,7 @@ protected:
         QTimer::singleShot(0, dialog, [dialog, actions] {
             QPointer<FormCreateNewFolder> inner = dialog->findChild<FormCreateNewFolder *>();
             ASSERT_TRUE(inner);
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(inner));
+            ASSERT_TRUE(WaitUntil([&] { return Exposed(inner); }));
             actions(inner);
         });
         QTest::mouseClick(dialog->cmdNewFolder, Qt::LeftButton);
@@ -260,8 +254,8 @@ TEST_F(FavoritesDialogs, NewFolderChecksTheNameAndShowsTheFolder)
             TypeOver(inner->TextFolderName, u"a/b"_qs);
             QTest::mouseClick(inner->cmdOK, Qt::LeftButton);
         });
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return dialog->findChildren<FormCreateNewFolder *>().isEmpty(); }, 5000))
+        EXPECT_TRUE(WaitUntil(
+            [&] { return dialog->findChildren<FormCreateNewFolder *>().isEmpty(); }))
             << "the folder dialog closes after OK";
         EXPECT_TRUE(QFileInfo(Path(u"Sub/a-b"_qs)).isDir());
         const QTreeWidgetItem *made = NodeByText(tree, u"a-b"_qs, sub);

@@ -2,7 +2,6 @@
 
 #include "browsingdata/FavoritesMessage.h"
 
-#include <QTreeWidget>
 
 void FavoritesFixture::SetUp()
 {
@@ -33,25 +32,4 @@ void FavoritesFixture::MakeShortcut(const QString &relative, const QByteArray &u
     QFile file(Path(relative));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << relative.toStdString();
     file.write("[InternetShortcut]\r\nURL=" + url + "\r\n");
-}
-
-QStringList NodeTexts(const QTreeWidget *tree, const QTreeWidgetItem *parent)
-{
-    QStringList texts;
-    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-    for (int i = 0; i < count; ++i)
-        texts.append((parent ? parent->child(i) : tree->topLevelItem(i))->text(0));
-    return texts;
-}
-
-QTreeWidgetItem *NodeByText(const QTreeWidget *tree, const QString &text,
-                            const QTreeWidgetItem *parent)
-{
-    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-    for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem *node = parent ? parent->child(i) : tree->topLevelItem(i);
-        if (node->text(0) == text)
-            return node;
-    }
-    return nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browsingdata/ModManageFavFile.h"
+#include "tests/support/TreeNodes.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,9 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-class QTreeWidget;
-class QTreeWidgetItem;
 
 inline void PrintTo(const QString &text, std::ostream *os)
 {
@@ -42,8 +40,3 @@ protected:
 private:
     QTemporaryDir m_dir;
 };
-
-// The texts of the nodes under parent (the roots for null), in order.
-QStringList NodeTexts(const QTreeWidget *tree, const QTreeWidgetItem *parent = nullptr);
-QTreeWidgetItem *NodeByText(const QTreeWidget *tree, const QString &text,
-                            const QTreeWidgetItem *parent = nullptr);

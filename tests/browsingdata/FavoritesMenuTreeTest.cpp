@@ -7,6 +7,8 @@
 #include "platform/Forms.h"
 
 #include <QPointer>
+#include <cstddef>
+#include <cstring>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
@@ -57,6 +59,28 @@ protected:
 
     QPointer<FormMain> Main;
 };
+
+// A window whose memory is spoilt when it is deleted, and kept so that nothing else moves in: a
+// look at the window after its close crashes instead of finding its old menu.
+class SpoiltWhenDeleted : public FormMain
+{
+public:
+    static void *operator new(std::size_t size);
+    static void operator delete(void *memory, std::size_t size);
+};
+
+alignas(SpoiltWhenDeleted) std::byte SpoiltWindowMemory[sizeof(SpoiltWhenDeleted)];
+
+void *SpoiltWhenDeleted::operator new(std::size_t size)
+{
+    Q_ASSERT(size == sizeof(SpoiltWindowMemory));
+    return SpoiltWindowMemory;
+}
+
+void SpoiltWhenDeleted::operator delete(void *memory, std::size_t size)
+{
+    std::memset(memory, 0xff, size);
+}
 
 constexpr auto Submenu = CommandBarControlType::Submenu;
 constexpr auto Button = CommandBarControlType::Button;
@@ -155,12 +179,14 @@ TEST_F(FavoritesMenuTree, WindowClosedBeforeTheMenuIsReadGetsNoMenu)
 {
     MakeFolder(u"Work"_qs);
     MakeShortcut(u"start.url"_qs, "http://start/");
-    QTimer::singleShot(0, Main, [this] {
-        Forms::Unload(Main);
-        delete Main;
+    QPointer<FormMain> closing = new SpoiltWhenDeleted;
+    Forms::Load(closing);
+    QTimer::singleShot(0, closing, [&closing] {
+        Forms::Unload(closing);
+        delete closing;
     });
-    ModManageFavFile::LoadFavoritesMenu(Main);
-    EXPECT_TRUE(Main.isNull());
+    ModManageFavFile::LoadFavoritesMenu(closing);
+    EXPECT_TRUE(closing.isNull());
 }
 
 TEST_F(FavoritesMenuTree, FolderReadAgainWhileItsSubFolderIsReadShowsEachEntryOnce)

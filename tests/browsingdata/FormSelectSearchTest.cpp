@@ -2,6 +2,7 @@
 #include "browsingdata/ModReadWriteSearchConfig.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "tests/support/FullFileSystem.h"
+#include "tests/support/WaitFor.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -33,7 +34,7 @@ protected:
         if (Forms::DefaultExists<FormSelectSearch>()) {
             QPointer<FormSelectSearch> form = Forms::Default<FormSelectSearch>();
             Forms::Unload(form);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }, 5000));
+            EXPECT_TRUE(WaitUntil([&] { return form.isNull(); }));
         }
         ModReadWriteSearchConfig::SetAppPath({});
     }
@@ -147,7 +148,7 @@ TEST_F(SelectSearch, CloseWritesNothingAndTheNextShowingReadsTheFile)
     ToggleRow(form, 0);
     QTest::mouseClick(form->CommandClose, Qt::LeftButton);
     EXPECT_EQ(ReadFile(), ThreeEngines);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return form.isNull(); }));
     FormSelectSearch *again = Forms::Default<FormSelectSearch>();
     EXPECT_EQ(Checks(again), (QList<Qt::CheckState>{Qt::Unchecked, Qt::Checked, Qt::Unchecked}));
 }

@@ -8,6 +8,7 @@
 #include "controls/FlatDropDownButton.h"
 #include "controls/TypedAddressList.h"
 #include "controls/XPStyleImageTextBox.h"
+#include "tests/support/WaitFor.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -83,9 +84,9 @@ protected:
         m_box->LoadAddressList();
         m_window->show();
         m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        ASSERT_TRUE(WaitUntil([&] { return m_window->isActiveWindow(); }));
         m_box->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return field()->hasFocus(); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return field()->hasFocus(); }));
     }
 
     void TearDown() override
@@ -121,14 +122,14 @@ protected:
 
     void ChooseFromMenu(QMenu *menu, int id)
     {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return menu->isVisible(); }));
         for (QAction *action : menu->actions()) {
             if (action->data().toInt() == id) {
                 QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
                 break;
             }
         }
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return !menu->isVisible(); }));
     }
 
     QTemporaryDir m_dir;
@@ -326,16 +327,16 @@ TEST_F(AddressBoxTest, ListMenuCopiesEditsAndDeletesEntries)
 
     ClickRow(typedList(), 1, Qt::RightButton);
     ChooseFromMenu(m_box->ListPopup(), XPStyleImageTextBox::CommandEditEntry);
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         return qobject_cast<QLineEdit *>(QApplication::focusWidget()) && !field()->hasFocus();
-    }, 5000));
+    }));
     QWidget *editor = QApplication::focusWidget();
     EXPECT_TRUE(typedList()->isAncestorOf(editor));
     QApplication::clipboard()->setText("http://edited\r\n.test/");
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(editor, Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return field()->hasFocus(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return field()->hasFocus(); }));
     EXPECT_EQ(m_box->AddressList()->Item(1).Text, "http://edited.test/");
 
     ClickRow(typedList(), 0, Qt::RightButton);
@@ -406,7 +407,7 @@ TEST_F(AddressBoxTest, PressesOutsideAndLeavingTheBoxCloseTheLists)
     QTest::mouseClick(m_box->PictureFlatButton(), Qt::LeftButton);
     ASSERT_TRUE(typedList()->isVisible());
     m_page->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !typedList()->isVisible(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !typedList()->isVisible(); }));
     EXPECT_FALSE(m_box->ListShown());
     EXPECT_FALSE(m_box->BorderHighlighted());
 }
@@ -418,15 +419,15 @@ TEST_F(AddressBoxTest, MovingFromTheTextOntoTheButtonLeavesThenEnters)
     QObject::connect(m_box, &XPStyleImageTextBox::MouseEnter, [&] { events << "enter"; });
     QObject::connect(m_box, &XPStyleImageTextBox::MouseLeave, [&] { events << "leave"; });
     QTest::mouseMove(field(), QPoint(10, 5));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return events.contains("enter"); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return events.contains("enter"); }));
     EXPECT_TRUE(m_box->BorderHighlighted());
     events.clear();
     QTest::mouseMove(m_box->PictureFlatButton(), QPoint(3, 3));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return events.size() >= 2; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return events.size() >= 2; }));
     EXPECT_EQ(events, QStringList({"leave", "enter"}));
     events.clear();
     QTest::mouseMove(m_page, QPoint(100, 100));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !events.isEmpty(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !events.isEmpty(); }));
     EXPECT_EQ(events, QStringList({"leave"}));
     EXPECT_FALSE(m_box->BorderHighlighted());
 
@@ -434,10 +435,10 @@ TEST_F(AddressBoxTest, MovingFromTheTextOntoTheButtonLeavesThenEnters)
     QTest::mouseClick(field(), Qt::LeftButton, {}, QPoint(10, 5));
     QTest::mouseMove(field(), QPoint(10, 5));
     QTest::mouseMove(m_page, QPoint(100, 100));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return events.size() >= 3; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return events.size() >= 3; }));
     EXPECT_TRUE(m_box->BorderHighlighted());
     m_page->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_box->BorderHighlighted(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !m_box->BorderHighlighted(); }));
 }
 
 TEST_F(AddressBoxTest, BoxesOnOneFolderShareTheirListsAndAReadOnlyBoxWritesNothing)
@@ -481,7 +482,7 @@ TEST_F(AddressBoxTest, AWideBoxAndAHugeSuggestionListKeepTheirNumbers)
         many << QStringLiteral("http://www.a%1.test").arg(i, 5, 10, QLatin1Char('0'));
     Open(many);
     m_window->resize(3000, 400);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m_box->width() > 2900; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return m_box->width() > 2900; }));
     EXPECT_EQ(m_box->Width(), m_box->width() * 15);
     EXPECT_EQ(field()->width(), AddressBoxLayout::ToPixels(m_box->Width() - 600.0));
 

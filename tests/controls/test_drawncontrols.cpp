@@ -218,7 +218,7 @@ protected:
         button->setBackColorDark(dark);
         QCursor::setPos(host.mapToGlobal(QPoint(5, 5)));
         host.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+        ASSERT_TRUE(WaitUntil([&] { return Exposed(&host); }));
     }
 
     QWidget host;
@@ -251,7 +251,7 @@ TEST_F(CloseButtonTest, ShowsTheHoverColourWhileThePointerIsOver)
     expectOnlyColor(picture(*button), dark);
     QTest::mouseMove(button, QPoint(3, 12));
     QTest::mouseMove(button, QPoint(12, 3));
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(WaitForQueuedCalls());
     EXPECT_EQ(entered.count(), 1);
     EXPECT_EQ(left.count(), 0);
 

@@ -56,7 +56,7 @@ protected:
         history->LoadTreeview2();
         history->resize(320, 420);
         history->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(history.get()));
+        EXPECT_TRUE(WaitUntil([&] { return Exposed(history.get()); }));
         return history;
     }
 

@@ -1,10 +1,10 @@
 #include "platform/Animation.h"
 #include "platform/AviFile.h"
 #include "platform/NumberedError.h"
+#include "tests/support/WaitFor.h"
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTest>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -279,7 +279,7 @@ TEST(Animation, PlaysTheDownloadClipFrameByFrameAndStops)
     QList<int> shown;
     QObject::connect(&animation, &Animation::FrameChanged, [&](int frame) { shown << frame; });
     animation.Play();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() >= 4; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return shown.size() >= 4; }));
     EXPECT_EQ(shown.mid(0, 4), (QList<int>{0, 1, 2, 3}));
     animation.Stop();
     const int stoppedAt = animation.CurrentFrame();
@@ -288,7 +288,7 @@ TEST(Animation, PlaysTheDownloadClipFrameByFrameAndStops)
     // Once over frames 18 and 19, then it rests on the last of them.
     shown.clear();
     animation.Play(1, 18, 19);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !animation.IsPlaying(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !animation.IsPlaying(); }));
     EXPECT_EQ(shown, (QList<int>{18, 19}));
     EXPECT_EQ(animation.CurrentFrame(), 19);
     EXPECT_NE(stoppedAt, 19);
@@ -296,7 +296,7 @@ TEST(Animation, PlaysTheDownloadClipFrameByFrameAndStops)
     // A repeating clip comes back to its first frame.
     shown.clear();
     animation.Play(-1, 17, 19);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() >= 5; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return shown.size() >= 5; }));
     EXPECT_EQ(shown.mid(0, 5), (QList<int>{17, 18, 19, 17, 18}));
     animation.Close();
     EXPECT_FALSE(animation.IsPlaying());

@@ -3,6 +3,7 @@
 #include "ftp/MSocketSupport.h"
 #include "platform/MessageWindow.h"
 #include "platform/Winsock.h"
+#include "tests/ftp/SocketEvents.h"
 #include "tests/support/WaitFor.h"
 
 #include <QCryptographicHash>
@@ -10,7 +11,6 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -66,7 +66,7 @@ public:
 
     bool waitFor(const QString &event, int times = 1)
     {
-        return QTest::qWaitFor([&] { return events.count(event) >= times; }, 10000);
+        return WaitUntil([&] { return events.count(event) >= times; });
     }
 
     QStringList events;
@@ -87,7 +87,7 @@ protected:
     {
         socket.Connect(QStringLiteral("127.0.0.1"), server.serverPort());
         EXPECT_TRUE(log.waitFor(QStringLiteral("connect")));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingConnections(); }));
         return server.nextPendingConnection();
     }
 
@@ -97,10 +97,11 @@ protected:
 QByteArray readFromPeer(QTcpSocket *peer, qsizetype size)
 {
     QByteArray data;
-    (void)QTest::qWaitFor([&] {
-        data += peer->readAll();
-        return data.size() >= size;
-    }, 10000);
+    if (!WaitUntil([&] {
+            data += peer->readAll();
+            return data.size() >= size;
+        }))
+        ADD_FAILURE() << "the peer got " << data.size() << " of " << size << " bytes";
     return data;
 }
 
@@ -119,7 +120,7 @@ TEST_F(CSocketTest, ConnectByAddressGoesThroughConnectingToConnected)
     EXPECT_EQ(socket.LocalIP(), QStringLiteral("127.0.0.1"));
     EXPECT_FALSE(socket.LocalHostName().isEmpty());
     EXPECT_EQ(socket.RemoteHostIP(), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return server.hasPendingConnections(); }));
     QTcpSocket *peer = server.nextPendingConnection();
     EXPECT_EQ(peer->peerPort(), socket.LocalPort());
     EXPECT_EQ(log.events, QStringList { QStringLiteral("connect") });
@@ -193,7 +194,7 @@ TEST_F(CSocketTest, LookupAbandonedByCloseNeverReportsBack)
     // A later connect of the same object is the only one that reports.
     socket.Connect(QStringLiteral("127.0.0.1"), server.serverPort());
     ASSERT_TRUE(log.waitFor(QStringLiteral("connect")));
-    QCoreApplication::processEvents();
+    drainEvents();
     EXPECT_EQ(log.events, QStringList { QStringLiteral("connect") });
 }
 
@@ -272,7 +273,7 @@ TEST_F(CSocketTest, LargeSendIsTakenInPartsAndArrivesWhole)
         sent += step.first;
     EXPECT_EQ(sent, data.size() + 4);
     EXPECT_EQ(log.progress.last().second, 0);
-    QCoreApplication::processEvents();
+    drainEvents();
     EXPECT_EQ(log.events.count(QStringLiteral("complete")), 1);
 }
 
@@ -322,7 +323,7 @@ TEST_F(CSocketTest, PeerCloseDeliversTheLastDataThenOneClose)
     EXPECT_EQ(socket.State(), CSocket::sckClosed);
     EXPECT_EQ(socket.SocketHandle(), -1);
     EXPECT_EQ(log.events.last(), QStringLiteral("close"));
-    QCoreApplication::processEvents();
+    drainEvents();
     EXPECT_EQ(log.events.count(QStringLiteral("close")), 1);
 }
 
@@ -333,10 +334,10 @@ TEST_F(CSocketTest, GracefulCloseWaitsForThePeer)
     QTcpSocket *peer = connectToServer(socket, log);
     socket.CloseSocket();
     EXPECT_EQ(socket.State(), CSocket::sckClosing);
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         peer->readAll();
         return peer->state() != QAbstractSocket::ConnectedState || peer->atEnd();
-    }, 10000));
+    }));
     try {
         socket.SendData(QStringLiteral("late"));
         FAIL() << "this side has shut down its sending";
@@ -373,9 +374,9 @@ TEST_F(CSocketTest, ListenAndAcceptAnActiveDataConnection)
     EXPECT_EQ(data.Protocol(), CSocket::sckTCPProtocol);
     EXPECT_EQ(listener.State(), CSocket::sckListening);
 
-    ASSERT_TRUE(client.waitForConnected(5000));
+    ASSERT_TRUE(client.waitForConnected(WaitTimeoutMs));
     client.write("listing");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dataLog.received == "listing"; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return dataLog.received == "listing"; }));
     data.SendData(QStringLiteral("stored"));
     EXPECT_EQ(readFromPeer(&client, 6), QByteArray("stored"));
     client.disconnectFromHost();
@@ -384,7 +385,7 @@ TEST_F(CSocketTest, ListenAndAcceptAnActiveDataConnection)
     // A listening socket closes at once, without a close event.
     listener.CloseSocket();
     EXPECT_EQ(listener.State(), CSocket::sckClosed);
-    QCoreApplication::processEvents();
+    drainEvents();
     EXPECT_EQ(listenLog.events.count(QStringLiteral("close")), 0);
 }
 
@@ -424,7 +425,7 @@ TEST_F(CSocketTest, ReadsTakeFixedBlocksWhateverTheReceiveBuffer)
     // All of it waits in the receive buffer before the first read.
     const QByteArray payload(1024 * 1024, 'r');
     ASSERT_EQ(::send(sender, payload.constData(), static_cast<size_t>(payload.size()), 0), payload.size());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= payload.size(); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return received.size() >= payload.size(); }));
     EXPECT_EQ(received, payload);
     EXPECT_GT(arrivals.size(), 1);
     EXPECT_LE(*std::max_element(arrivals.cbegin(), arrivals.cend()), CSocket::ReadBlockBytes);
@@ -452,12 +453,12 @@ TEST_F(CSocketTest, SocketMayBeDeletedFromItsOwnEvent)
     QPointer<CSocket> watch(socket);
     QObject::connect(socket, &CSocket::OnDataArrival, socket, [socket] { delete socket; });
     socket->Connect(QStringLiteral("127.0.0.1"), server.serverPort());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return server.hasPendingConnections(); }));
     QTcpSocket *peer = server.nextPendingConnection();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return watch && watch->State() == CSocket::sckConnected; }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return watch && watch->State() == CSocket::sckConnected; }));
     peer->write("x");
     peer->disconnectFromHost();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return watch.isNull(); }));
     EXPECT_EQ(MSocketSupport::RegisteredSocketCount(), 0);
 }
 
@@ -559,7 +560,7 @@ TEST(CSocketUdpTest, DatagramsGoToTheRemoteHostAndTellTheSender)
     named.setRemoteHost(QStringLiteral("localhost"));
     named.setRemotePort(receiver.LocalPort());
     named.SendData(QStringLiteral("pong"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return receiverLog.received.endsWith("pong"); }, 10000));
+    ASSERT_TRUE(WaitUntil([&] { return receiverLog.received.endsWith("pong"); }));
     EXPECT_EQ(named.RemoteHostIP(), QStringLiteral("127.0.0.1"));
 }
 

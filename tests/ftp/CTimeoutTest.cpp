@@ -3,10 +3,10 @@
 #include "ftp/MTimeOutSupport.h"
 #include "platform/MessageWindow.h"
 #include "platform/NumberedError.h"
+#include "tests/support/WaitFor.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -39,9 +39,9 @@ TEST(CTimeoutTest, FiresEveryPeriodUntilStopped)
     clock.start();
     timeout.StartTimer();
     EXPECT_TRUE(running(timeout));
-    ASSERT_TRUE(spy.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return !spy.isEmpty(); }));
     EXPECT_GE(clock.elapsed(), 900);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() >= 2; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return spy.count() >= 2; }));
     EXPECT_GE(clock.elapsed(), 1900);
     timeout.StopTimer();
     EXPECT_FALSE(running(timeout));
@@ -50,7 +50,7 @@ TEST(CTimeoutTest, FiresEveryPeriodUntilStopped)
     timeout.Reset();
     EXPECT_TRUE(running(timeout));
     const int before = static_cast<int>(spy.count());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() > before; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return spy.count() > before; }));
 
     // Reset with no period left stops it rather than letting it fire without pause.
     timeout.setTimeOutValue(0);
@@ -68,7 +68,7 @@ TEST(CTimeoutTest, HandlerMayStopItsOwnTimer)
     });
     timeout.setTimeOutValue(1);
     timeout.StartTimer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fired == 1; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return fired == 1; }));
     EXPECT_FALSE(running(timeout));
 }
 
@@ -82,7 +82,7 @@ TEST(CTimeoutTest, ChangingThePeriodWaitsForTheNextStart)
     QElapsedTimer clock;
     clock.start();
     timeout.StartTimer(); // restarts from now with the new period
-    ASSERT_TRUE(spy.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return !spy.isEmpty(); }));
     EXPECT_LT(clock.elapsed(), 60000) << "the old period would have ended later";
 }
 
@@ -118,7 +118,7 @@ TEST(CTimeoutTest, TimersShareOneWindowThatEndsWithTheLast)
     first.reset();
     EXPECT_EQ(MTimeOutSupport::TimerWindow(), window);
     QSignalSpy spy(&second, &CTimeout::TimeOut);
-    ASSERT_TRUE(spy.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return !spy.isEmpty(); }));
 }
 
 TEST(CTimeoutTest, WindowIsGoneWhenNoTimerObjectLives)

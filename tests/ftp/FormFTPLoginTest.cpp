@@ -1,6 +1,8 @@
 #include "ftp/FormFTPLogin.h"
 #include "platform/NumberedError.h"
 #include "tests/ftp/FtpDialogsTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/support/WaitFor.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -19,13 +21,13 @@ FormFTPLogin *OpenLogin(const QString &address, HostWindow &host)
     login->SetFTPServerName(address);
     Forms::Show(login);
     login->SetParentWindow(&host);
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(login));
+    EXPECT_TRUE(WaitUntil([&] { return Exposed(login); }));
     return login;
 }
 
 bool WaitUntilUnloaded(const QPointer<FormFTPLogin> &login)
 {
-    return QTest::qWaitFor([&] { return login.isNull(); }, 5000)
+    return WaitUntil([&] { return login.isNull(); })
            && !Forms::DefaultExists<FormFTPLogin>();
 }
 
@@ -104,7 +106,7 @@ TEST(FormFTPLogin, OkHasTheFocusFirstAndEnterConfirms)
     HostWindow host;
     QPointer<FormFTPLogin> login = OpenLogin(QStringLiteral("ftp://127.0.0.1"), host);
     login->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return login->CommandOK->hasFocus(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return login->CommandOK->hasFocus(); }));
 
     QTest::keyClick(login->CommandOK, Qt::Key_Return);
     EXPECT_EQ(host.ftpConnectCalls, 1);
@@ -136,9 +138,9 @@ TEST(FormFTPLogin, AnErrorEscapingFTPConnectIsShownAndTheDialogStillCloses)
                             QStringLiteral("CFtpClient.Connect"));
     };
     QPointer<FormFTPLogin> login = OpenLogin(QStringLiteral("ftp://"), host);
-    MessageBoxAnswerer answerer;
+    ModalAnswerer answerer;
     QTest::mouseClick(login->CommandOK, Qt::LeftButton);
-    EXPECT_EQ(answerer.texts, QStringList{QStringLiteral("Error: 380 Invalid property value.")});
+    EXPECT_EQ(answerer.messages, QStringList{QStringLiteral("Error: 380 Invalid property value.")});
     EXPECT_TRUE(WaitUntilUnloaded(login));
 }
 

@@ -2,6 +2,8 @@
 #include "platform/Animation.h"
 #include "platform/NumberedError.h"
 #include "tests/ftp/FtpDialogsTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
+#include "tests/support/WaitFor.h"
 
 #include <QCheckBox>
 #include <QPointer>
@@ -35,7 +37,7 @@ protected:
         dialog->SetParentWindow(&host);
         dialog->SetDownloadedFilePath(path);
         dialog->SetDownloadedFileName(name);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        ASSERT_TRUE(WaitUntil([&] { return Exposed(dialog); }));
     }
     void FinishDownload()
     {
@@ -46,7 +48,7 @@ protected:
     }
     bool WaitUntilUnloaded()
     {
-        return QTest::qWaitFor([&] { return dialog.isNull(); }, 5000);
+        return WaitUntil([&] { return dialog.isNull(); });
     }
 
     HostWindow host;
@@ -64,7 +66,7 @@ TEST_F(FormFileDownloadTest, LoadPlaysTheDownloadAnimation)
     EXPECT_GT(animation->FrameCount(), 2);
     EXPECT_TRUE(animation->IsPlaying());
     const int first = animation->CurrentFrame();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return animation->CurrentFrame() != first; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return animation->CurrentFrame() != first; }));
     EXPECT_FALSE(dialog->CommandOpen->isEnabled());
     EXPECT_FALSE(dialog->CommandOpenFolder->isEnabled());
     EXPECT_FALSE(dialog->CheckCloseDialogOnFinish->isChecked());
@@ -168,9 +170,9 @@ TEST_F(FormFileDownloadTest, AShellErrorIsShownAsAnErrorMessage)
     shell.onOpen = [] {
         throw NumberedError(53, QStringLiteral("File not found"), QStringLiteral("Shell"));
     };
-    MessageBoxAnswerer answerer;
+    ModalAnswerer answerer;
     QTest::mouseClick(dialog->CommandOpen, Qt::LeftButton);
-    EXPECT_EQ(answerer.texts, QStringList{QStringLiteral("Error: 53 File not found")});
+    EXPECT_EQ(answerer.messages, QStringList{QStringLiteral("Error: 53 File not found")});
     EXPECT_TRUE(WaitUntilUnloaded());
 }
 

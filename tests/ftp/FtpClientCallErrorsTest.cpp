@@ -115,12 +115,12 @@ TEST(FtpClientCallErrors, RefusedTimeOutLeavesTheClientAsItWas)
     EXPECT_EQ(client.FtpSessionState(), CFtpClient::stConnectionClosed);
     EXPECT_FALSE(client.Busy());
     EXPECT_EQ(client.UserName(), QString());
-    RunPendingEvents();
-    EXPECT_FALSE(peer.HasClient());
 
     client.setTimeOut(20);
     client.Connect();
     ASSERT_EQ(probe.Wait(QStringLiteral("OnConnect")), 0);
+    EXPECT_EQ(probe.dialogue.filter(QStringLiteral("Fake server ready")).size(), 1)
+        << "the refused call opened no connection";
     const qsizetype messages = probe.dialogue.size();
 
     peer.On(QStringLiteral("CWD"), [&peer](const QString &) { peer.Reply("550 No such directory.\r\n"); });

@@ -19,12 +19,6 @@ inline void AimAtPeer(CFtpClient &client, quint16 port)
     client.setPassiveMode(true);
 }
 
-// Lets the events already pending run.
-inline void RunPendingEvents()
-{
-    QCoreApplication::processEvents();
-}
-
 // Records what a CFtpClient reports: every completion event by name and result, the progress
 // figures and the protocol dialogue.
 class FtpClientProbe
@@ -57,10 +51,10 @@ public:
     }
 
     // Waits for the next completion event; returns its result, or -1 when none came in time.
-    qint32 Wait(const QString &event, int timeoutMs = 20000)
+    qint32 Wait(const QString &event)
     {
         const int before = m_seen;
-        if (!WaitUntil([&] { return completions.size() > before; }, timeoutMs))
+        if (!WaitUntil([&] { return completions.size() > before; }))
             return -1;
         m_seen = before + 1;
         const auto &[name, result] = completions[before];

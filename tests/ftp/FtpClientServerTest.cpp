@@ -88,7 +88,7 @@ TEST_F(FtpClientServer, WrongPasswordIsRefusedAndTheConnectionCloses)
     EXPECT_EQ(client.LastFtpError().Number(), 16530);
     EXPECT_EQ(client.LastFtpError().Description(), QStringLiteral("Not logged in."));
     EXPECT_EQ(client.LastFtpError().Source(), QStringLiteral("Quillstone.CFtpClient"));
-    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == CFtpClient::stConnectionClosed; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == CFtpClient::stConnectionClosed; }));
     EXPECT_TRUE(probe.NoMoreCompletions());
 }
 
@@ -344,6 +344,6 @@ TEST_F(FtpClientServer, FileCommandsAndQuit)
     EXPECT_FALSE(QFile::exists(server.PathOf(QStringLiteral("new name.txt"))));
     client.QuitSession();
     EXPECT_EQ(probe.Wait(QStringLiteral("OnQuitSession")), 0);
-    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == CFtpClient::stConnectionClosed; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return client.FtpSessionState() == CFtpClient::stConnectionClosed; }));
     EXPECT_TRUE(probe.NoMoreCompletions());
 }

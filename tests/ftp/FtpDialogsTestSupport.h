@@ -2,11 +2,7 @@
 
 #include "platform/Shell.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -70,27 +66,4 @@ public:
             onOpen();
         return Succeeded;
     }
-};
-
-// Presses OK on every message box that comes up while it lives, keeping the texts.
-class MessageBoxAnswerer
-{
-public:
-    MessageBoxAnswerer()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            texts << box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start();
-    }
-
-    QStringList texts;
-
-private:
-    QTimer m_timer;
 };

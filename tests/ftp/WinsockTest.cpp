@@ -1,12 +1,14 @@
 // The sockets service stand-in and the hidden message window, against real sockets on 127.0.0.1.
 #include "platform/MessageWindow.h"
 #include "platform/Winsock.h"
+#include "tests/ftp/SocketEvents.h"
+#include "tests/support/WaitFor.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -48,13 +50,6 @@ public:
     QList<Notification> received;
 };
 
-// Lets whatever is already due run, without waiting for anything new.
-void drainEvents()
-{
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents();
-}
-
 class WinsockTest : public ::testing::Test
 {
 protected:
@@ -79,8 +74,8 @@ protected:
         EXPECT_NE(s, Winsock::INVALID_SOCKET);
         EXPECT_EQ(Winsock::WSAAsyncSelect(s, recorder.window, kMessage, 59), 0);
         Winsock::connect(s, serverAddress());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return recorder.count(Winsock::FD_CONNECT) == 1; }, 5000));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return server.hasPendingConnections(); }, 5000));
+        EXPECT_TRUE(WaitUntil([&] { return recorder.count(Winsock::FD_CONNECT) == 1; }));
+        EXPECT_TRUE(WaitUntil([&] { return server.hasPendingConnections(); }));
         *peer = server.nextPendingConnection();
         return s;
     }
@@ -138,7 +133,7 @@ TEST(MessageWindowTest, PostedMessagesArriveInOrderAndNeverAfterTheWindowEnds)
     MessageWindow::PostMessage(window, 1, 3, 0);
     MessageWindow::PostMessage(window, 1, 4, 0);
     QPointer<MessageWindow> watch(window);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return watch.isNull(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return watch.isNull(); }));
     EXPECT_EQ(seen, (QList<quintptr> { 1, 3 }));
 }
 
@@ -152,7 +147,7 @@ TEST(MessageWindowTest, TimersRepeatUntilKilledAndRestartUnderTheirId)
         ++ticks;
     };
     EXPECT_EQ(window->SetTimer(7, 10, tick), 7u);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return ticks >= 3; }));
     EXPECT_TRUE(window->KillTimer(7));
     EXPECT_FALSE(window->HasTimer(7));
     EXPECT_FALSE(window->KillTimer(7));
@@ -165,7 +160,7 @@ TEST(MessageWindowTest, WaitingForEventsSleepsUntilOneArrives)
 {
     // Nothing due: each wait lasts to its limit instead of returning at once, as a spinning one
     // would thousands of times. (Its processor time is bench_idle_wait's.)
-    QCoreApplication::processEvents();
+    drainEvents();
     QElapsedTimer wall;
     wall.start();
     int waits = 0;
@@ -209,7 +204,7 @@ TEST_F(WinsockTest, ConnectResultComesOnceFromTheSocketError)
     Winsock::WSAAsyncSelect(r, recorder.window, kMessage, 59);
     const int rc = Winsock::connect(r, { Winsock::inet_addr(QStringLiteral("127.0.0.1")), closedPort });
     if (rc == Winsock::SOCKET_ERROR && Winsock::WSAGetLastError() == Winsock::WSAEWOULDBLOCK) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.received.isEmpty(); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return !recorder.received.isEmpty(); }));
         drainEvents();
         ASSERT_EQ(recorder.received.size(), 1);
         EXPECT_EQ(recorder.received.first().event, Winsock::FD_CONNECT);
@@ -225,16 +220,16 @@ TEST_F(WinsockTest, ReadIsAnnouncedOnceUntilTheProgramReads)
     QTcpSocket *peer = nullptr;
     const Winsock::SOCKET s = connectedSocket(&peer);
     peer->write("abc");
-    ASSERT_TRUE(peer->waitForBytesWritten(5000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.count(Winsock::FD_READ) == 1; }, 5000));
+    ASSERT_TRUE(peer->waitForBytesWritten(WaitTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return recorder.count(Winsock::FD_READ) == 1; }));
     peer->write("def");
-    ASSERT_TRUE(peer->waitForBytesWritten(5000));
+    ASSERT_TRUE(peer->waitForBytesWritten(WaitTimeoutMs));
     drainEvents();
     EXPECT_EQ(recorder.count(Winsock::FD_READ), 1);
 
     char buf[2];
     ASSERT_EQ(Winsock::recv(s, buf, 2, 0), 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.count(Winsock::FD_READ) == 2; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return recorder.count(Winsock::FD_READ) == 2; }));
     char rest[16];
     EXPECT_EQ(Winsock::recv(s, rest, sizeof rest, 0), 4);
     drainEvents();
@@ -245,7 +240,7 @@ TEST_F(WinsockTest, ReadIsAnnouncedOnceUntilTheProgramReads)
 
     // The peer's close is found by peeking and announced once.
     peer->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.count(Winsock::FD_CLOSE) == 1; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return recorder.count(Winsock::FD_CLOSE) == 1; }));
     drainEvents();
     EXPECT_EQ(recorder.count(Winsock::FD_CLOSE), 1);
     EXPECT_EQ(recorder.received.last().error, 0);
@@ -266,7 +261,7 @@ TEST_F(WinsockTest, QueuedNotificationNeverReachesALaterOwnerOfTheDescriptor)
     EXPECT_EQ(second, first); // the system hands out the lowest free descriptor again
     ASSERT_EQ(Winsock::WSAAsyncSelect(second, recorder.window, kMessage, 59), 0);
     ASSERT_TRUE(Winsock::PostSelectMessage(second, Winsock::FD_ACCEPT, 0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.received.isEmpty(); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return !recorder.received.isEmpty(); }));
     drainEvents();
     ASSERT_EQ(recorder.received.size(), 1);
     EXPECT_EQ(recorder.received.first().event, Winsock::FD_ACCEPT);
@@ -294,9 +289,9 @@ TEST_F(WinsockTest, AcceptIsAnnouncedOncePerWaitingConnection)
     QTcpSocket a, b;
     a.connectToHost(QHostAddress::LocalHost, local.port);
     b.connectToHost(QHostAddress::LocalHost, local.port);
-    ASSERT_TRUE(a.waitForConnected(5000));
-    ASSERT_TRUE(b.waitForConnected(5000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.count(Winsock::FD_ACCEPT) == 1; }, 5000));
+    ASSERT_TRUE(a.waitForConnected(WaitTimeoutMs));
+    ASSERT_TRUE(b.waitForConnected(WaitTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return recorder.count(Winsock::FD_ACCEPT) == 1; }));
     drainEvents();
     EXPECT_EQ(recorder.count(Winsock::FD_ACCEPT), 1);
 
@@ -304,7 +299,7 @@ TEST_F(WinsockTest, AcceptIsAnnouncedOncePerWaitingConnection)
     const Winsock::SOCKET one = Winsock::accept(listener, &peer);
     ASSERT_NE(one, Winsock::INVALID_SOCKET);
     EXPECT_EQ(Winsock::inet_ntoa(peer.address), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.count(Winsock::FD_ACCEPT) == 2; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return recorder.count(Winsock::FD_ACCEPT) == 2; }));
     const Winsock::SOCKET two = Winsock::accept(listener, nullptr);
     ASSERT_NE(two, Winsock::INVALID_SOCKET);
     drainEvents();
@@ -333,10 +328,10 @@ TEST_F(WinsockTest, BlockedSendIsFollowedByOneWriteNotification)
     drainEvents();
     EXPECT_EQ(recorder.count(Winsock::FD_WRITE), 0);
     qint64 drained = 0;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         drained += peer->readAll().size();
         return recorder.count(Winsock::FD_WRITE) == 1;
-    }, 10000));
+    }));
     drained += peer->readAll().size();
     drainEvents();
     EXPECT_EQ(recorder.count(Winsock::FD_WRITE), 1);

@@ -75,16 +75,16 @@ TEST_F(FullScreenCommandsTest, NavigationButtonsActOnTheFullScreenBrowser)
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/one.html")));
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/two.html")));
     standard(CommandId::Back)->Execute();
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
-    ASSERT_TRUE(WaitFor([&] { return standard(CommandId::Forward)->Enabled(); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
+    ASSERT_TRUE(WaitUntil([&] { return standard(CommandId::Forward)->Enabled(); }));
     standard(CommandId::Forward)->Execute();
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
 
     // The navigation toolbar uses the browser's own history.
     clickToolbar(form->ToolbarNav, QStringLiteral("Back"));
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/one.html"); }));
     standard(CommandId::Home)->Execute();
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return form->WebBrowserFullScreen->LocationURL() == folder.FileUrl(QStringLiteral("blank.html"));
     }));
     EXPECT_EQ(main->WebBrowserMain->LocationURL(), folder.FileUrl(QStringLiteral("blank.html")));
@@ -99,12 +99,12 @@ TEST_F(FullScreenCommandsTest, BackListEntryGoesBackByItsPlaceAndTheNextLoadAdds
     // The list offers the pages between the first and the current one, nearest first.
     CommandBar *backList = standard(CommandId::Back)->CommandBar();
     ASSERT_NE(backList, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return backList->Controls().Count() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return backList->Controls().Count() == 2; }));
     EXPECT_EQ(backList->Controls().Item(2)->Caption(), QStringLiteral("Page Two"));
     backList->Controls().Item(2)->Execute();
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == address("/two.html"); }));
     CommandBar *forwardList = standard(CommandId::Forward)->CommandBar();
-    EXPECT_TRUE(WaitFor([&] { return forwardList->Controls().Count() == 2; }))
+    EXPECT_TRUE(WaitUntil([&] { return forwardList->Controls().Count() == 2; }))
         << "both later pages are offered forward: the page loaded by the move was not added again";
 }
 
@@ -118,7 +118,7 @@ TEST_F(FullScreenCommandsTest, FavoriteEntryOpensTheAddressAfterTheShortcutsPath
     const QString url = address("/one.html") + QStringLiteral("?a=%41");
     favorite->SetParameter(folder.FilePath(QStringLiteral("Favorites/One.url")) + QLatin1Char('%') + url);
     favorite->Execute();
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL().startsWith(address("/one.html")); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL().startsWith(address("/one.html")); }));
     EXPECT_TRUE(form->WebBrowserFullScreen->LocationURL().contains(QStringLiteral("a=")));
 }
 
@@ -171,7 +171,7 @@ TEST_F(FullScreenCommandsTest, TextSizesAreWrittenToTheMainWindowsSettings)
     EXPECT_EQ(main->TextSize, 7);
     EXPECT_FALSE(main->TextNormal);
     EXPECT_TRUE(largest->Checked());
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return WebBrowserTest::RunScript(form->WebBrowserFullScreen->Page(),
                                          "document.body.innerHTML.toLowerCase().indexOf('size=\"7\"') >= 0")
             .toBool();
@@ -193,7 +193,7 @@ TEST_F(FullScreenCommandsTest, LeavingFullScreenShowsTheMainWindowOnTheFullScree
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(Forms::IsLoaded(form)) << "the window stays loaded";
     EXPECT_TRUE(main->isVisible());
-    EXPECT_TRUE(WaitFor([&] { return main->WebBrowserMain->LocationURL() == address("/one.html"); }));
+    EXPECT_TRUE(WaitUntil([&] { return main->WebBrowserMain->LocationURL() == address("/one.html"); }));
 }
 
 TEST_F(FullScreenCommandsTest, MinimizeGoesToTheTaskBarProxy)
@@ -206,22 +206,26 @@ TEST_F(FullScreenCommandsTest, MinimizeGoesToTheTaskBarProxy)
 TEST_F(FullScreenCommandsTest, GoButtonCommitsTheTextAndDoesNothingWhenTheBoxIsEmpty)
 {
     const QString before = form->WebBrowserFullScreen->LocationURL();
-    form->XPStyleImageTextBox1->SetText(QString());
-    clickToolbar(form->ToolbarGo, QStringLiteral("GoToAddress"));
-    QTest::qWait(0);
+    {
+        WebBrowserTest::NavigationRecorder recorder(form->WebBrowserFullScreen);
+        form->XPStyleImageTextBox1->SetText(QString());
+        clickToolbar(form->ToolbarGo, QStringLiteral("GoToAddress"));
+        ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserFullScreen));
+        EXPECT_TRUE(recorder.requested.isEmpty()) << recorder.requested.join(' ').toStdString();
+    }
     EXPECT_EQ(form->WebBrowserFullScreen->LocationURL(), before);
 
     const QString url = address("/two.html");
     form->XPStyleImageTextBox1->SetText(url);
     clickToolbar(form->ToolbarGo, QStringLiteral("GoToAddress"));
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
     EXPECT_EQ(main->XPStyleImageTextBox1->Text(), url);
 
     // A search text goes to the engine from this window only.
     const QString mainPage = main->WebBrowserMain->LocationURL();
     form->XPStyleImageTextBox1->SetText(QStringLiteral("kestrels"));
     clickToolbar(form->ToolbarGo, QStringLiteral("GoToAddress"));
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return form->WebBrowserFullScreen->LocationURL()
             == folder.FileUrl(QStringLiteral("Help.html")) + QStringLiteral("?q=kestrels");
     }));

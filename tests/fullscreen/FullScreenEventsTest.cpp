@@ -66,7 +66,7 @@ TEST_F(FullScreenEventsTest, PageLoadsSetTheAddressTextTheTaskBarCaptionAndTheHi
     const QString url = address("/one.html");
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, QUrl(url)));
     EXPECT_EQ(form->XPStyleImageTextBox1->Text(), url);
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return Forms::Default<FormFullScreenTaskBar>()->windowTitle() == QStringLiteral(" Kestrelvue - Page One");
     }));
     EXPECT_TRUE(treeHolds(form->TreeViewHistory->TreeView1(), url));
@@ -75,12 +75,12 @@ TEST_F(FullScreenEventsTest, PageLoadsSetTheAddressTextTheTaskBarCaptionAndTheHi
 
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/two.html")));
     EXPECT_EQ(form->XPStyleImageTextBox1->Text(), address("/two.html"));
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return Forms::Default<FormFullScreenTaskBar>()->windowTitle() == QStringLiteral(" Kestrelvue - Page Two");
     }));
     // The page loads enter the window's own back/forward list: Back goes to the first page.
     form->ToolBarStandard->FindControl(CommandId::Back)->Execute();
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
 }
 
 TEST_F(FullScreenEventsTest, CommittedAddressNavigatesAndGoesToTheMainWindowsBoxNeverToItsFile)
@@ -88,7 +88,7 @@ TEST_F(FullScreenEventsTest, CommittedAddressNavigatesAndGoesToTheMainWindowsBox
     const QByteArray typedBefore = folder.ReadFile(QStringLiteral("Url.dat"));
     const QString url = address("/one.html");
     commitText(url);
-    ASSERT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == url; }));
     EXPECT_EQ(main->XPStyleImageTextBox1->Text(), url);
     EXPECT_NE(main->WebBrowserMain->LocationURL(), url) << "the main window's page stays";
     EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), typedBefore);
@@ -100,7 +100,7 @@ TEST_F(FullScreenEventsTest, FtpAddressOpensThePaneAndLeavesThePageAndTheMainWin
     const QString mainText = main->XPStyleImageTextBox1->Text();
     commitText(QStringLiteral("ftp.127.0.0.1.invalid"));
     EXPECT_EQ(form->XPStyleImageTextBox1->Text(), QStringLiteral("ftp://ftp.127.0.0.1.invalid"));
-    EXPECT_TRUE(WaitFor([&] { return form->PictureFTP->isVisible(); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible(); }));
     EXPECT_EQ(form->WebBrowserFullScreen->LocationURL(), address("/one.html"));
     EXPECT_EQ(main->XPStyleImageTextBox1->Text(), mainText);
 }
@@ -109,7 +109,7 @@ TEST_F(FullScreenEventsTest, FtpLinkInThePageOpensThePaneOnItsAddress)
 {
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/opener.html")));
     WebBrowserTest::ClickElement(form->WebBrowserFullScreen, "#ftp");
-    EXPECT_TRUE(WaitFor([&] { return form->PictureFTP->isVisible(); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible(); }));
     EXPECT_EQ(form->XPStyleImageTextBox1->Text(), QStringLiteral("ftp://127.0.0.1:1/"));
     EXPECT_EQ(form->WebBrowserFullScreen->LocationURL(), address("/opener.html"));
 }
@@ -118,7 +118,7 @@ TEST_F(FullScreenEventsTest, SearchGoesToTheSelectedEngineWithTheTextEncoded)
 {
     commitText(QStringLiteral("cats & dogs"));
     const QString expected = folder.FileUrl(QStringLiteral("Help.html")) + QStringLiteral("?q=cats %26 dogs");
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == expected; }))
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == expected; }))
         << form->WebBrowserFullScreen->LocationURL().toStdString();
     EXPECT_NE(main->WebBrowserMain->LocationURL(), expected);
 }
@@ -127,7 +127,7 @@ TEST_F(FullScreenEventsTest, ScriptPopupWithTheBlockerOnIsSunkAndCountedOnTheMai
 {
     ASSERT_TRUE(main->KillPopups);
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/auto.html")));
-    EXPECT_TRUE(WaitFor([&] { return main->BlockedPopupCount == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return main->BlockedPopupCount == 1; }));
     EXPECT_TRUE(NewWindows().isEmpty());
 }
 
@@ -135,11 +135,11 @@ TEST_F(FullScreenEventsTest, OneLinkClickLetsOnePopupThroughIntoANewMainWindow)
 {
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/opener.html")));
     WebBrowserTest::ClickElement(form->WebBrowserFullScreen, "#twice");
-    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 1 && main->BlockedPopupCount == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return NewWindows().size() == 1 && main->BlockedPopupCount == 1; }));
     FormMain *window = NewWindows().first();
     EXPECT_TRUE(window->IsChildWindow);
     EXPECT_EQ(window->NumberOfChildWindowsReached, 1);
-    EXPECT_TRUE(WaitFor([&] { return window->WebBrowserMain->LocationURL() == address("/popup.html"); }));
+    EXPECT_TRUE(WaitUntil([&] { return window->WebBrowserMain->LocationURL() == address("/popup.html"); }));
     EXPECT_EQ(form->WebBrowserFullScreen->LocationURL(), address("/opener.html"));
 }
 
@@ -147,7 +147,7 @@ TEST_F(FullScreenEventsTest, WithTheBlockerOffEveryPopupOpensANewMainWindow)
 {
     main->KillPopups = false;
     ASSERT_TRUE(WebBrowserTest::Load(form->WebBrowserFullScreen, server.Url("/auto.html")));
-    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return NewWindows().size() == 1; }));
     EXPECT_TRUE(NewWindows().first()->IsChildWindow);
     EXPECT_EQ(main->BlockedPopupCount, 0);
 }
@@ -158,7 +158,7 @@ TEST_F(FullScreenEventsTest, RightClickOpensNoMenuOfAnyKind)
     QSignalSpy reported(form->WebBrowserFullScreen->Document(), &HtmlDocument::oncontextmenu);
     for (const char *selector : {"#blank", "#plain"}) {
         WebBrowserTest::ClickElement(form->WebBrowserFullScreen, selector, Qt::RightButton);
-        ASSERT_TRUE(WaitFor([&] { return !reported.isEmpty(); }));
+        ASSERT_TRUE(WaitUntil([&] { return !reported.isEmpty(); }));
         EXPECT_TRUE(reported.takeFirst().at(0).value<HtmlEvent>().Cancelled) << selector;
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << selector;
     }

@@ -16,7 +16,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 // A full-screen window shown over its default main window on a temporary program folder, with a
@@ -24,16 +23,14 @@
 class FullScreenFixture : public ::testing::Test
 {
 protected:
-    static constexpr int kTimeout = 30000;
-
     void SetUp() override
     {
         ASSERT_TRUE(server.Start());
         main = Forms::Default<FormMain>();
-        ASSERT_TRUE(WaitFor([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }));
+        ASSERT_TRUE(WaitUntil([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }));
         form = Forms::Default<FormFullScreen>();
         Forms::Show(form);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+        ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
         // A dialog that a command opens modal is closed again, so that no test waits on it.
         QObject::connect(&dialogCloser, &QTimer::timeout, [] {
             if (QWidget *dialog = QApplication::activeModalWidget())
@@ -47,11 +44,6 @@ protected:
         dialogCloser.stop();
         // Unloading the full-screen window unloads every other window as well.
         UnloadAllForms();
-    }
-
-    static bool WaitFor(const std::function<bool()> &condition, int timeoutMs = kTimeout)
-    {
-        return WaitUntil(condition, timeoutMs);
     }
 
     QString address(const QString &path) const { return server.Url(path).toString(); }

@@ -1,175 +1,43 @@
 // The full-screen FTP pane against a real FTP server on 127.0.0.1: an "ftp" address typed in the
 // address box opens the pane, which logs in, lists, changes directory and downloads.
 #include "app/CommandIds.h"
-#include "controls/XPStyleImageTextBox.h"
-#include "ftp/FormFTPLogin.h"
-#include "ftp/FormFileDownload.h"
 #include "fullscreen/FormFullScreen.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
-#include "platform/Forms.h"
 #include "platform/WebBrowser.h"
-#include "tests/support/FtpTestServer.h"
-#include "tests/support/ModalAnswerer.h"
-#include "tests/support/TempProgramFolder.h"
+#include "tests/support/FtpPaneFixture.h"
 
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
 
 namespace {
 
-constexpr int kTimeout = 20000;
 constexpr int IconRole = Qt::UserRole + 1;
 
-bool waitFor(const std::function<bool()> &condition)
-{
-    return QTest::qWaitFor(condition, kTimeout);
-}
-
-void typeFileName(QFileDialog *dialog, const QString &path)
-{
-    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    name->clear();
-    QTest::keyClicks(name, path);
-}
-
-class FullScreenFtpPaneTest : public ::testing::Test
+class FullScreenFtpPaneTest : public FtpPaneFixture<FormFullScreen>
 {
 protected:
     void SetUp() override
     {
-        FormFileDownload::SetAnimationFolder(QStringLiteral(KV_SOURCE_DIR "/resources"));
+        FtpPaneFixture::SetUp();
         QDir root(server.Root());
         root.mkdir(QStringLiteral("pub"));
         writeServerFile(QStringLiteral("index.HTML"), "<html></html>");
         writeServerFile(QStringLiteral("pub/archive.zip"), "zip");
     }
-    void TearDown() override
-    {
-        if (Forms::DefaultExists<FormFullScreen>())
-            Forms::Unload(Forms::Default<FormFullScreen>());
-        if (Forms::DefaultExists<FormMain>())
-            Forms::Unload(Forms::Default<FormMain>());
-        FormFileDownload::SetAnimationFolder(QString());
-    }
-
-    void writeServerFile(const QString &relative, const QByteArray &bytes)
-    {
-        QFile file(server.PathOf(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    void start()
-    {
-        ASSERT_TRUE(server.Start());
-        form = Forms::Default<FormFullScreen>();
-        Forms::Show(form);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-    }
-
-    QString serverAddress() const { return QStringLiteral("ftp://127.0.0.1:%1/").arg(server.Port()); }
-
-    void commitAddress(const QString &address)
-    {
-        auto *field = form->XPStyleImageTextBox1->findChild<QLineEdit *>();
-        ASSERT_NE(field, nullptr);
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, address);
-        QTest::keyClick(field, Qt::Key_Return);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    void logIn(const QString &user, const QString &password)
-    {
-        ASSERT_TRUE(Forms::DefaultExists<FormFTPLogin>());
-        FormFTPLogin *login = Forms::Default<FormFTPLogin>();
-        ASSERT_TRUE(login->isVisible());
-        if (login->CheckUseAnonymous->isChecked())
-            QTest::mouseClick(login->CheckUseAnonymous, Qt::LeftButton);
-        QTest::keyClicks(login->TextUserName, user);
-        QTest::keyClicks(login->TextPassword, password);
-        QTest::mouseClick(login->CommandOK, Qt::LeftButton);
-    }
-
-    QStringList entryNames() const
-    {
-        QStringList names;
-        for (int i = 0; i < form->ListViewFTP->topLevelItemCount(); ++i)
-            names << form->ListViewFTP->topLevelItem(i)->text(0);
-        return names;
-    }
-
-    QTreeWidgetItem *entry(const QString &name) const
-    {
-        const auto found = form->ListViewFTP->findItems(name, Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.first();
-    }
-
-    bool waitForEntries(QStringList expected)
-    {
-        expected.sort();
-        return waitFor([&] {
-            QStringList names = entryNames();
-            names.sort();
-            return names == expected;
-        });
-    }
-
-    void doubleClick(const QString &name)
-    {
-        QTreeWidgetItem *item = entry(name);
-        ASSERT_NE(item, nullptr) << name.toStdString();
-        const QPoint at = form->ListViewFTP->visualItemRect(item).center();
-        QWidget *viewport = form->ListViewFTP->viewport();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
-    }
-
-    FormFileDownload *downloadDialog() const
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *dialog = qobject_cast<FormFileDownload *>(w); dialog && Forms::IsLoaded(dialog))
-                return dialog;
-        return nullptr;
-    }
-
-    // Double-clicks the file and saves it as localPath in the save dialog.
-    void startDownload(const QString &name, const QString &localPath)
-    {
-        ModalAnswerer answerer;
-        answerer.onFileDialog = [&](QFileDialog *dialog) {
-            typeFileName(dialog, localPath);
-            static_cast<QDialog *>(dialog)->accept();
-        };
-        doubleClick(name);
-    }
-
-    TempProgramFolder folder;
-    FtpTestServer server;
-    FormFullScreen *form = nullptr;
 };
 
 } // namespace
 
 TEST_F(FullScreenFtpPaneTest, FtpAddressOpensThePaneWhichLogsInListsAndChangesDirectory)
 {
-    start();
+    startWindow();
     commitAddress(serverAddress());
     EXPECT_TRUE(form->PictureFTP->isVisible());
     ASSERT_EQ(form->ListViewFTP->columnCount(), 3);
@@ -203,14 +71,14 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 {
     folder.WriteFile(QStringLiteral("first.html"), "<html><head><title>First</title></head><body>1</body></html>");
     folder.WriteFile(QStringLiteral("second.html"), "<html><head><title>Second</title></head><body>2</body></html>");
-    start();
+    startWindow();
     // A page has loaded when its document completes: the back/forward list has taken it then.
     QStringList completed;
     QObject watcher;
     QObject::connect(form->WebBrowserFullScreen, &WebBrowser::DocumentComplete, &watcher,
                      [&](WebBrowser *, const QString &url) { completed << url; });
     const auto showPage = [&](const QString &url) {
-        return waitFor([&] {
+        return WaitUntil([&] {
             return completed.contains(url) && form->WebBrowserFullScreen->LocationURL() == url
                 && form->XPStyleImageTextBox1->Text() == url;
         });
@@ -228,7 +96,7 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("index.HTML")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("index.HTML")) != nullptr; }));
     ASSERT_TRUE(form->PictureFTP->isVisible());
     choose(CommandId::Back);
     ASSERT_TRUE(showPage(first));
@@ -236,7 +104,7 @@ TEST_F(FullScreenFtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("index.HTML")); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("index.HTML")); }));
     choose(CommandId::Home);
     ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html"))));
     EXPECT_FALSE(form->PictureFTP->isVisible()) << "Home shows the page it names";
@@ -247,10 +115,10 @@ TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)
     const QByteArray content = QByteArray(400000, 'd') + "end";
     writeServerFile(QStringLiteral("data.bin"), content);
     server.SetDownloadLimit(100000);
-    start();
+    startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("data.bin"));
@@ -260,12 +128,12 @@ TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(form->Timer1->isActive());
 
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }))
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }))
         << (dialog ? dialog->windowTitle().toStdString() : "no dialog") << form->RichTextBoxFTP->toPlainText().toStdString();
     EXPECT_EQ(dialog->LabelRemoteFilePath->text(), QStringLiteral("data.bin from 127.0.0.1"));
     EXPECT_TRUE(dialog->LabelTransferRateData->text().endsWith(QStringLiteral(" KB/Second")));
 
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().startsWith(QStringLiteral("400 KB in ")))
         << dialog->LabelTimeRemainingData->text().toStdString();
@@ -277,27 +145,27 @@ TEST_F(FullScreenFtpPaneTest, DownloadShowsTheDialogUntilComplete)
     EXPECT_EQ(local.readAll(), content);
 
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
 }
 
 TEST_F(FullScreenFtpPaneTest, CancelStopsTheDownloadAndTheClock)
 {
     writeServerFile(QStringLiteral("big.bin"), QByteArray(3000000, 'b'));
     server.SetDownloadLimit(100000);
-    start();
+    startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("big.bin"));
     startDownload(QStringLiteral("big.bin"), localPath);
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
 
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull() || dialog->windowTitle() == QStringLiteral("Download Cancelled"); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull() || dialog->windowTitle() == QStringLiteral("Download Cancelled"); }));
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_FALSE(QFile::exists(localPath)) << "a cancelled download leaves no partial file";
 
@@ -308,7 +176,7 @@ TEST_F(FullScreenFtpPaneTest, CancelStopsTheDownloadAndTheClock)
 
 TEST_F(FullScreenFtpPaneTest, AnAddressWithoutAServerAsksForOne)
 {
-    start();
+    startWindow();
     form->XPStyleImageTextBox1->SetText(QStringLiteral("ftp:/"));
     form->InitFTPPane();
     EXPECT_TRUE(form->PictureFTP->isVisible());

@@ -27,16 +27,8 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace {
-
-constexpr int kTimeout = 30000;
-
-bool waitFor(const std::function<bool()> &condition)
-{
-    return WaitUntil(condition, kTimeout);
-}
 
 class FullScreenLifeCycle : public ::testing::Test
 {
@@ -45,7 +37,7 @@ protected:
     {
         main = Forms::Default<FormMain>();
         Forms::Show(main);
-        ASSERT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationURL() == folder.FileUrl("blank.html"); }));
+        ASSERT_TRUE(WaitUntil([&] { return main->WebBrowserMain->LocationURL() == folder.FileUrl("blank.html"); }));
     }
 
     void TearDown() override { UnloadAllForms(); }
@@ -61,7 +53,7 @@ protected:
     {
         main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen, false, true)->Execute();
         FormFullScreen *fs = Forms::Default<FormFullScreen>();
-        EXPECT_TRUE(waitFor([&] { return fs->isVisible() && !main->isVisible(); }));
+        EXPECT_TRUE(WaitUntil([&] { return fs->isVisible() && !main->isVisible(); }));
         return fs;
     }
 
@@ -76,19 +68,20 @@ protected:
         const QList<FormMain *> before = Loaded<FormMain>();
         opener->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::NewWindow, false, true)->Execute();
         FormMain *opened = nullptr;
-        waitFor([&] {
+        const bool shown = WaitUntil([&] {
             for (FormMain *m : Loaded<FormMain>())
                 if (!before.contains(m) && m->isVisible())
                     opened = m;
             return opened != nullptr;
         });
-        return opened;
+        return shown ? opened : nullptr;
     }
 
-    bool loadFullScreenPage(FormFullScreen *fs, const QString &address)
+    // Opens the address in the full-screen window and waits until that page has completed.
+    static bool loadFullScreenPage(FormFullScreen *fs, const QString &address)
     {
-        fs->WebBrowserFullScreen->Navigate(address);
-        return waitFor([&] { return fs->WebBrowserFullScreen->LocationName() == QStringLiteral("Kestrelvue Help"); });
+        return WebBrowserTest::Load(fs->WebBrowserFullScreen, QUrl(address))
+            && fs->WebBrowserFullScreen->LocationURL() == address;
     }
 
     TempProgramFolder folder;
@@ -101,12 +94,12 @@ TEST_F(FullScreenLifeCycle, ClosingANewWindowAfterLeavingFullScreenLeavesTheFirs
 {
     FormFullScreen *fs = enterFullScreen();
     fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
-    ASSERT_TRUE(waitFor([&] { return main->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return main->isVisible(); }));
 
     FormMain *second = newWindowFrom(main);
     ASSERT_NE(second, nullptr);
     second->close();
-    EXPECT_TRUE(waitFor([&] { return !Forms::IsLoaded(second); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(second); }));
     EXPECT_TRUE(Forms::IsLoaded(main)) << "closing a second window leaves the first open";
     EXPECT_TRUE(main->isVisible());
 }
@@ -124,7 +117,7 @@ TEST_F(FullScreenLifeCycle, BlockerClearHistoryAndClearButtonsLeaveTheFullScreen
     FormMain *second = newWindowFrom(main);
     ASSERT_NE(second, nullptr);
     second->close();
-    EXPECT_TRUE(waitFor([&] { return !Forms::IsLoaded(second); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(second); }));
     EXPECT_TRUE(Forms::IsLoaded(main));
     EXPECT_TRUE(main->isVisible());
 }
@@ -133,7 +126,7 @@ TEST_F(FullScreenLifeCycle, ClosingTheTaskBarProxyClosesTheProgramAndEveryWindow
 {
     const QString help = folder.FileUrl(QStringLiteral("Help.html"));
     main->WebBrowserMain->Navigate(help);
-    ASSERT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationName() == QStringLiteral("Kestrelvue Help"); }));
+    ASSERT_TRUE(WaitUntil([&] { return main->WebBrowserMain->LocationName() == QStringLiteral("Kestrelvue Help"); }));
     main->XPStyleImageTextBox1->AddItem(QStringLiteral("http://typed.example/"));
     QFile::remove(folder.FilePath(QStringLiteral("Settings.dat")));
 
@@ -152,24 +145,24 @@ TEST_F(FullScreenLifeCycle, ClosingAnotherWindowInFullScreenKeepsTheHiddenMainWi
 {
     const QString help = folder.FileUrl(QStringLiteral("Help.html"));
     main->WebBrowserMain->Navigate(help);
-    ASSERT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationName() == QStringLiteral("Kestrelvue Help"); }));
+    ASSERT_TRUE(WaitUntil([&] { return main->WebBrowserMain->LocationName() == QStringLiteral("Kestrelvue Help"); }));
     FormFullScreen *fs = enterFullScreen();
 
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
     FormMain *opened = nullptr;
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         for (FormMain *m : Loaded<FormMain>())
             if (m != main && m->isVisible())
                 opened = m;
         return opened != nullptr;
     }));
     opened->close();
-    ASSERT_TRUE(waitFor([&] { return !Forms::IsLoaded(opened); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(opened); }));
     EXPECT_TRUE(Forms::IsLoaded(main)) << "the main window hidden behind full screen stays";
     EXPECT_TRUE(fs->isVisible());
 
     clickWindowButton(fs, "Maximize");
-    EXPECT_TRUE(waitFor([&] { return main->isVisible() && !fs->isVisible(); }));
+    EXPECT_TRUE(WaitUntil([&] { return main->isVisible() && !fs->isVisible(); }));
     EXPECT_EQ(Loaded<FormMain>(), QList<FormMain *>{main}) << "no new main window";
 }
 
@@ -205,13 +198,13 @@ TEST_F(FullScreenLifeCycle, FindAndOpenInFullScreenActOnTheFullScreenPage)
 
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_F, Qt::ControlModifier);
     FormFind *find = nullptr;
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         find = Forms::DefaultExists<FormFind>() ? Forms::Default<FormFind>() : nullptr;
         return find && find->isVisible();
     }));
     find->TextFind->setText(QStringLiteral("desktop"));
     find->CommandFind->click();
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return WebBrowserTest::RunScript(fs->WebBrowserFullScreen->Page(), "window.getSelection().toString()")
                    .toString()
             == QStringLiteral("desktop");
@@ -221,7 +214,7 @@ TEST_F(FullScreenLifeCycle, FindAndOpenInFullScreenActOnTheFullScreenPage)
 
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_O, Qt::ControlModifier);
     FormOpenFile *open = nullptr;
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         open = Forms::DefaultExists<FormOpenFile>() ? Forms::Default<FormOpenFile>() : nullptr;
         return open && open->isVisible();
     }));
@@ -229,6 +222,6 @@ TEST_F(FullScreenLifeCycle, FindAndOpenInFullScreenActOnTheFullScreenPage)
     const QString mainPage = main->WebBrowserMain->LocationURL();
     open->TextOpenFile->setText(blank);
     open->CommandOK->click();
-    EXPECT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == blank; }));
+    EXPECT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == blank; }));
     EXPECT_EQ(main->WebBrowserMain->LocationURL(), mainPage);
 }

@@ -12,6 +12,8 @@
 #include "platform/WebBrowser.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/TreeNodes.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAction>
 #include <QDate>
@@ -24,8 +26,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int kLoadTimeout = 30000;
 
 class FullScreenSideBarTest : public ::testing::Test
 {
@@ -44,7 +44,7 @@ protected:
         main = Forms::Default<FormMain>();
         form = Forms::Default<FormFullScreen>();
         Forms::Show(form);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+        EXPECT_TRUE(WaitUntil([&] { return Exposed(form); }));
         return form;
     }
 
@@ -79,25 +79,7 @@ protected:
 
     bool waitForPage(const QString &url)
     {
-        return QTest::qWaitFor([&] { return form->WebBrowserFullScreen->LocationURL() == url; }, kLoadTimeout);
-    }
-
-    static void clickNode(QTreeWidget *tree, QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
-    {
-        tree->scrollToItem(node);
-        QCoreApplication::processEvents();
-        QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node).center());
-    }
-
-    static QTreeWidgetItem *nodeNamed(QTreeWidget *tree, QTreeWidgetItem *parent, const QString &text)
-    {
-        const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-        for (int i = 0; i < count; ++i) {
-            QTreeWidgetItem *node = parent ? parent->child(i) : tree->topLevelItem(i);
-            if (node->text(0) == text)
-                return node;
-        }
-        return nullptr;
+        return WaitUntil([&] { return form->WebBrowserFullScreen->LocationURL() == url; });
     }
 
     void writeFavorite(const QString &relativePath, const QString &url)
@@ -155,17 +137,17 @@ TEST_F(FullScreenSideBarTest, ShowingTheSearchPaneAgainGoesToItsStartPageAgain)
 {
     start();
     form->ShowSearch();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->WebBrowserSearch->LocationURL().isEmpty(); }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return !form->WebBrowserSearch->LocationURL().isEmpty(); }));
     LocalHttpServer server;
     ASSERT_TRUE(server.Start());
     server.AddPage(QStringLiteral("/elsewhere.html"), "<html><body>elsewhere</body></html>");
     const QString elsewhere = server.Url(QStringLiteral("/elsewhere.html")).toString();
     const QString searchPage = form->WebBrowserSearch->LocationURL();
     form->WebBrowserSearch->Navigate(elsewhere);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->WebBrowserSearch->LocationURL() == elsewhere; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return form->WebBrowserSearch->LocationURL() == elsewhere; }));
 
     form->ShowSearch();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->WebBrowserSearch->LocationURL() == searchPage; }, kLoadTimeout))
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserSearch->LocationURL() == searchPage; }))
         << form->WebBrowserSearch->LocationURL().toStdString();
 }
 
@@ -245,20 +227,19 @@ TEST_F(FullScreenSideBarTest, HistoryClickNavigatesAndTheHistoryFileIsNeverWritt
     QTreeWidget *tree = form->TreeViewHistory->TreeView1();
     ASSERT_GE(tree->topLevelItemCount(), 1);
     QTreeWidgetItem *day = tree->topLevelItem(tree->topLevelItemCount() - 1);
-    clickNode(tree, day);
+    ClickNode(tree, day);
     ASSERT_GE(day->childCount(), 1);
     QTreeWidgetItem *site = day->child(0);
-    clickNode(tree, site);
-    QTreeWidgetItem *page = nodeNamed(tree, site, visited);
+    ClickNode(tree, site);
+    QTreeWidgetItem *page = NodeByText(tree, visited, site);
     ASSERT_NE(page, nullptr);
-    clickNode(tree, page);
+    ClickNode(tree, page);
     ASSERT_TRUE(waitForPage(visited)) << form->WebBrowserFullScreen->LocationURL().toStdString();
 
     // A page visited in full screen shows in its tree, but the file stays as it was.
     form->WebBrowserFullScreen->Navigate(next);
     ASSERT_TRUE(waitForPage(next));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !tree->findItems(next, Qt::MatchExactly | Qt::MatchRecursive).isEmpty(); },
-                                kLoadTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return !tree->findItems(next, Qt::MatchExactly | Qt::MatchRecursive).isEmpty(); }));
     form->ShowHistory();
     EXPECT_EQ(folder.ReadFile(QStringLiteral("History.dat")), history);
 }
@@ -282,41 +263,41 @@ TEST_F(FullScreenSideBarTest, FavoritesOpenFromTheTreeWhichOpensLikeAnAccordion)
     start();
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
-    QTreeWidgetItem *top = nodeNamed(tree, nullptr, QStringLiteral("Top page"));
-    QTreeWidgetItem *news = nodeNamed(tree, nullptr, QStringLiteral("News"));
-    QTreeWidgetItem *work = nodeNamed(tree, nullptr, QStringLiteral("Work"));
+    QTreeWidgetItem *top = NodeByText(tree, QStringLiteral("Top page"));
+    QTreeWidgetItem *news = NodeByText(tree, QStringLiteral("News"));
+    QTreeWidgetItem *work = NodeByText(tree, QStringLiteral("Work"));
     ASSERT_TRUE(top && news && work);
 
     // A right click neither opens nor expands; the next left click acts normally.
-    clickNode(tree, top, Qt::RightButton);
-    clickNode(tree, top);
+    ClickNode(tree, top, Qt::RightButton);
+    ClickNode(tree, top);
     EXPECT_EQ(form->TreeViewFavoritesTemp, tree);
     ASSERT_TRUE(waitForPage(fav)) << form->WebBrowserFullScreen->LocationURL().toStdString();
 
-    clickNode(tree, work, Qt::RightButton);
+    ClickNode(tree, work, Qt::RightButton);
     EXPECT_FALSE(work->isExpanded()) << "a right click reads the folder but does not open it";
-    clickNode(tree, work);
+    ClickNode(tree, work);
     EXPECT_TRUE(work->isExpanded());
-    clickNode(tree, news);
+    ClickNode(tree, news);
     EXPECT_TRUE(news->isExpanded());
     EXPECT_FALSE(work->isExpanded()) << "opening a folder closes the other branches";
-    QTreeWidgetItem *deep = nodeNamed(tree, news, QStringLiteral("Deep"));
+    QTreeWidgetItem *deep = NodeByText(tree, QStringLiteral("Deep"), news);
     ASSERT_NE(deep, nullptr) << "the folder's content is read on the click";
     EXPECT_FALSE(deep->isExpanded());
 
     // A folder re-reads its content on every click.
     writeFavorite(QStringLiteral("News/Added later.url"), inner);
-    clickNode(tree, news);
-    EXPECT_NE(nodeNamed(tree, news, QStringLiteral("Added later")), nullptr);
+    ClickNode(tree, news);
+    EXPECT_NE(NodeByText(tree, QStringLiteral("Added later"), news), nullptr);
 
-    QTreeWidgetItem *innerNode = nodeNamed(tree, news, QStringLiteral("Inner page"));
+    QTreeWidgetItem *innerNode = NodeByText(tree, QStringLiteral("Inner page"), news);
     ASSERT_NE(innerNode, nullptr);
-    clickNode(tree, innerNode);
+    ClickNode(tree, innerNode);
     EXPECT_TRUE(waitForPage(inner));
 
     // Showing the pane again re-reads the top level with every branch closed.
     form->ShowFavorites();
-    news = nodeNamed(tree, nullptr, QStringLiteral("News"));
+    news = NodeByText(tree, QStringLiteral("News"));
     ASSERT_NE(news, nullptr);
     EXPECT_FALSE(news->isExpanded());
 }

@@ -17,16 +17,8 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace {
-
-constexpr int kTimeout = 30000;
-
-bool waitFor(const std::function<bool()> &condition)
-{
-    return WaitUntil(condition, kTimeout);
-}
 
 // A main window started as the program starts it, on its home page.
 FormMain *startMainWindow(const TempProgramFolder &folder)
@@ -34,7 +26,7 @@ FormMain *startMainWindow(const TempProgramFolder &folder)
     FormMain *main = Forms::Default<FormMain>();
     Forms::Show(main);
     const QString home = folder.FileUrl(QStringLiteral("blank.html"));
-    waitFor([&] { return main->WebBrowserMain->LocationURL() == home; });
+    EXPECT_TRUE(WaitUntil([&] { return main->WebBrowserMain->LocationURL() == home; })) << "no home page";
     return main;
 }
 
@@ -63,12 +55,12 @@ TEST_F(FullScreenWindow, FullscreenCommandHidesTheMainWindowAndShowsItsPageInFul
     FormMain *main = startMainWindow(folder);
     const QString help = folder.FileUrl(QStringLiteral("Help.html"));
     main->WebBrowserMain->Navigate(help);
-    ASSERT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationURL() == help; }));
+    ASSERT_TRUE(WaitUntil([&] { return main->WebBrowserMain->LocationURL() == help; }));
 
     FormFullScreen *fs = enterFullScreen(main);
     EXPECT_TRUE(main->FullScreen);
-    EXPECT_TRUE(waitFor([&] { return !main->isVisible() && fs->isVisible(); }));
-    EXPECT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+    EXPECT_TRUE(WaitUntil([&] { return !main->isVisible() && fs->isVisible(); }));
+    EXPECT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
     EXPECT_EQ(fs->WindowState(), 2);
     EXPECT_TRUE(fs->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(fs->XPStyleImageTextBox1->MaxItems(), 20);
@@ -78,10 +70,10 @@ TEST_F(FullScreenWindow, LeavingFullScreenShowsTheMainWindowOnTheFullScreenPageW
 {
     FormMain *main = startMainWindow(folder);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible() && !main->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible() && !main->isVisible(); }));
     const QString help = folder.FileUrl(QStringLiteral("Help.html"));
     fs->WebBrowserFullScreen->Navigate(help);
-    ASSERT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
     main->ShowHistoryFlag = true;
 
     clickWindowButton(fs, "Maximize");
@@ -89,9 +81,11 @@ TEST_F(FullScreenWindow, LeavingFullScreenShowsTheMainWindowOnTheFullScreenPageW
     EXPECT_FALSE(main->FullScreen);
     EXPECT_TRUE(main->isVisible());
     EXPECT_TRUE(main->PictureSideBar->isVisible()) << "the saved pane is rebuilt in the main window";
-    EXPECT_TRUE(waitFor([&] { return main->WebBrowserMain->LocationURL() == help; }));
+    EXPECT_TRUE(WaitUntil([&] { return main->WebBrowserMain->LocationURL() == help; }));
     EXPECT_TRUE(Forms::IsLoaded(fs)) << "the full-screen window stays loaded, hidden";
-    QTest::qWait(200);
+    // The main window's layout follows its show from a queued call and comes again at each resize.
+    ASSERT_TRUE(WaitForQueuedCalls());
+    main->CommandBarsMain_Resize();
     EXPECT_TRUE(main->isVisible()) << "the main window's layout no longer hides it";
 }
 
@@ -106,10 +100,11 @@ TEST_F(FullScreenWindow, StartWithFullScreenSetEndsInTheFullScreenWindowOnTheHom
     ASSERT_TRUE(Forms::DefaultExists<FormFullScreen>());
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     const QString home = folder.FileUrl(QStringLiteral("blank.html"));
-    EXPECT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == home; }));
-    EXPECT_TRUE(waitFor([&] { return !main->isVisible() && fs->isVisible(); }))
+    EXPECT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == home; }));
+    EXPECT_TRUE(WaitUntil([&] { return !main->isVisible() && fs->isVisible(); }))
         << "main visible " << main->isVisible() << ", full screen visible " << fs->isVisible();
-    QTest::qWait(200);
+    // What the start-up left queued has run.
+    ASSERT_TRUE(WaitForQueuedCalls());
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(fs->isVisible());
 }
@@ -118,7 +113,7 @@ TEST_F(FullScreenWindow, BarsHoldTheStandardToolbarTwoContextMenusAndTheSideBarH
 {
     FormMain *main = startMainWindow(folder);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
 
     EXPECT_FALSE(fs->CommandBarsMain->ActiveMenuBar()->Visible());
     const auto &standard = fs->ToolBarStandard->Controls();
@@ -185,31 +180,6 @@ TEST_F(FullScreenWindow, PopupBlockerToggleLeavesTheFullScreenWindowUnloadedAndI
         << "a loaded window's button follows";
 }
 
-TEST_F(FullScreenWindow, AddressBoxAndWindowButtonsLieOverTheStandardBarAndThePageFillsTheRest)
-{
-    FormMain *main = startMainWindow(folder);
-    FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
-    QTest::qWait(100);
-    fs->CommandBarsMain_Resize();
-
-    const QRect buttons = fs->ToolbarWindow->geometry();
-    EXPECT_NEAR(buttons.right() + 1, fs->width(), 1);
-    const QRect box = fs->XPStyleImageTextBox1->geometry();
-    EXPECT_NEAR(box.right() + 1, fs->width() - buttons.width() - 320 / 15, 2);
-    const QRectF bar = fs->ToolBarStandard->RectTwips();
-    EXPECT_NEAR(FormFullScreen::RectTwips(fs->XPStyleImageTextBox1).top(), bar.top() + 60, 15);
-
-    int l = 0, t = 0, r = 0, b = 0;
-    fs->CommandBarsMain->GetClientRect(l, t, r, b);
-    const QRectF page = FormFullScreen::RectTwips(fs->PictureBrowser);
-    EXPECT_NEAR(page.left(), 40, 15);
-    EXPECT_NEAR(page.top(), t, 15);
-    EXPECT_NEAR(page.width(), (r - l) - 40, 15);
-    EXPECT_EQ(fs->WebBrowserFullScreen->geometry(), QRect(QPoint(0, 0), fs->PictureBrowser->size()));
-    EXPECT_EQ(fs->PictureFTP->geometry(), fs->PictureBrowser->geometry());
-}
-
 namespace {
 
 // The controls over the Standard bar, by name, in window coordinates: the bar's own commands,
@@ -258,16 +228,33 @@ QString overlaps(FormFullScreen *fs)
 
 } // namespace
 
-TEST_F(FullScreenWindow, NoControlOverTheStandardBarCoversAnotherAndTheNavigationStripLiesUnderTheBar)
+// The address box and the window buttons lie over the Standard bar, covering nothing, and the
+// page fills the rest.
+TEST_F(FullScreenWindow, ControlsOverTheStandardBarCoverNoneAndThePageFillsTheRest)
 {
     FormMain *main = startMainWindow(folder);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
 
     // As it opens, maximized over the whole screen.
-    ASSERT_TRUE(waitFor([&] { return laidOverTheBar(fs); }));
+    ASSERT_TRUE(WaitUntil([&] { return laidOverTheBar(fs); }));
     EXPECT_TRUE(overlaps(fs).isEmpty()) << overlaps(fs).toStdString();
     EXPECT_GE(fs->TransparentLabelAddress->width() * 15, fs->TransparentLabelAddress->TextWidthTwips());
+    const QRect buttons = fs->ToolbarWindow->geometry();
+    EXPECT_NEAR(buttons.right() + 1, fs->width(), 1);
+    const QRect box = fs->XPStyleImageTextBox1->geometry();
+    EXPECT_NEAR(box.right() + 1, fs->width() - buttons.width() - 320 / 15, 2);
+    const QRectF barTwips = fs->ToolBarStandard->RectTwips();
+    EXPECT_NEAR(FormFullScreen::RectTwips(fs->XPStyleImageTextBox1).top(), barTwips.top() + 60, 15);
+
+    int l = 0, t = 0, r = 0, b = 0;
+    fs->CommandBarsMain->GetClientRect(l, t, r, b);
+    const QRectF page = FormFullScreen::RectTwips(fs->PictureBrowser);
+    EXPECT_NEAR(page.left(), 40, 15);
+    EXPECT_NEAR(page.top(), t, 15);
+    EXPECT_NEAR(page.width(), (r - l) - 40, 15);
+    EXPECT_EQ(fs->WebBrowserFullScreen->geometry(), QRect(QPoint(0, 0), fs->PictureBrowser->size()));
+    EXPECT_EQ(fs->PictureFTP->geometry(), fs->PictureBrowser->geometry());
 
     // The navigation strip keeps its place at the top, under the Standard bar: the bar's
     // buttons, not the strip's, are what lies there.
@@ -284,7 +271,7 @@ TEST_F(FullScreenWindow, NoControlOverTheStandardBarCoversAnotherAndTheNavigatio
     // In a smaller window of its own size too.
     fs->setWindowState(Qt::WindowNoState);
     fs->setGeometry(40, 30, 1000, 600);
-    ASSERT_TRUE(waitFor([&] { return fs->width() == 1000 && laidOverTheBar(fs); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->width() == 1000 && laidOverTheBar(fs); }));
     EXPECT_TRUE(overlaps(fs).isEmpty()) << overlaps(fs).toStdString();
 }
 
@@ -292,7 +279,7 @@ TEST_F(FullScreenWindow, MinimizeShowsTheTaskBarProxyAndRestoringBringsTheWindow
 {
     FormMain *main = startMainWindow(folder);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
 
     for (int round = 0; round < 2; ++round) {
         clickWindowButton(fs, "Minimize");
@@ -302,7 +289,7 @@ TEST_F(FullScreenWindow, MinimizeShowsTheTaskBarProxyAndRestoringBringsTheWindow
         EXPECT_TRUE(proxy->isMinimized());
 
         proxy->showNormal(); // the user clicks the proxy's task-bar button
-        EXPECT_TRUE(waitFor([&] { return fs->isVisible() && !proxy->isVisible(); })) << "round " << round;
+        EXPECT_TRUE(WaitUntil([&] { return fs->isVisible() && !proxy->isVisible(); })) << "round " << round;
         EXPECT_TRUE(proxy->isMinimized());
     }
     EXPECT_FALSE(main->isVisible());
@@ -312,13 +299,13 @@ TEST_F(FullScreenWindow, AltHomeGoesHome)
 {
     FormMain *main = startMainWindow(folder);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
     const QString help = folder.FileUrl(QStringLiteral("Help.html"));
     fs->WebBrowserFullScreen->Navigate(help);
-    ASSERT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
 
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_Home, Qt::AltModifier);
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return fs->WebBrowserFullScreen->LocationURL() == folder.FileUrl(QStringLiteral("blank.html"));
     }));
 }
@@ -327,11 +314,11 @@ TEST_F(FullScreenWindow, ClosingTheFullScreenWindowUnloadsEveryWindowAndTheMainW
 {
     FormMain *main = startMainWindow(folder);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
     clickWindowButton(fs, "Minimize");
     ASSERT_TRUE(Forms::IsLoaded(Forms::Default<FormFullScreenTaskBar>()));
     Forms::Default<FormFullScreenTaskBar>()->showNormal();
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
 
     fs->close();
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
@@ -343,7 +330,7 @@ TEST_F(FullScreenWindow, CloseButtonEndsTheProgramToo)
 {
     FormMain *main = startMainWindow(folder);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
     clickWindowButton(fs, "Close");
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
 }
@@ -353,10 +340,10 @@ TEST_F(FullScreenWindow, CtrlNOpensANewMainWindowOnTheFullScreenPageWithTheBlock
     FormMain *main = startMainWindow(folder);
     ASSERT_TRUE(main->KillPopups);
     FormFullScreen *fs = enterFullScreen(main);
-    ASSERT_TRUE(waitFor([&] { return fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
     const QString help = folder.FileUrl(QStringLiteral("Help.html"));
     fs->WebBrowserFullScreen->Navigate(help);
-    ASSERT_TRUE(waitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == help; }));
 
     // The saved settings ask for full screen, as after a program left in full screen.
     QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
@@ -365,14 +352,16 @@ TEST_F(FullScreenWindow, CtrlNOpensANewMainWindowOnTheFullScreenPageWithTheBlock
 
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
     FormMain *opened = nullptr;
-    EXPECT_TRUE(waitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         for (QWidget *form : Forms::LoadedForms())
             if (auto *m = qobject_cast<FormMain *>(form); m && m != main)
                 opened = m;
         return opened && opened->WebBrowserMain->LocationURL() == help;
     }));
     ASSERT_NE(opened, nullptr);
-    QTest::qWait(200);
+    // The new window's layout follows its show from a queued call and comes again at each resize.
+    ASSERT_TRUE(WaitForQueuedCalls());
+    opened->CommandBarsMain_Resize();
     EXPECT_TRUE(opened->isVisible()) << "a further window never hides behind the full-screen window";
     EXPECT_FALSE(opened->FullScreen);
     EXPECT_TRUE(fs->isVisible());

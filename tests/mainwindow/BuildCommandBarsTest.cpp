@@ -2,6 +2,7 @@
 #include "mainwindow/MainCommandBars.h"
 #include "mainwindow/ToolbarImages.h"
 #include "platform/CommandBars.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAction>
 #include <QFrame>
@@ -171,7 +172,7 @@ TEST(BuildCommandBars, AddToFavoritesRunsTheSameCommandFromItsThreePlaces)
 {
     Host host(Defaults());
     host.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(host.window.get()); }));
     QSignalSpy spy(host.main, &CommandBars::Execute);
 
     // From the Favorites menu: its title clicked, the entry chosen with its access key.
@@ -179,19 +180,19 @@ TEST(BuildCommandBars, AddToFavoritesRunsTheSameCommandFromItsThreePlaces)
     QTest::mouseClick(menuBar, Qt::LeftButton, {},
                       menuBar->actionGeometry(host.bars.MenuFavorites->Action()).center());
     auto *favorites = qobject_cast<QMenu *>(host.bars.MenuFavorites->CommandBar()->Widget());
-    ASSERT_TRUE(QTest::qWaitFor([favorites] { return favorites->isVisible(); }, 5000));
+    ASSERT_TRUE(WaitUntil([favorites] { return favorites->isVisible(); }));
     QTest::keyClick(favorites, Qt::Key_A);
-    ASSERT_TRUE(spy.count() == 1 || spy.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return spy.count() == 1; }));
 
     // From the page and link context menus, clicked.
     for (CommandBar *popup : {host.bars.PagePopupMenu, host.bars.LinkPopupMenu}) {
         popup->ShowPopup(host.window->mapToGlobal(QPoint(30, 30)));
         auto *popupMenu = qobject_cast<QMenu *>(popup->Widget());
-        ASSERT_TRUE(QTest::qWaitFor([popupMenu] { return popupMenu->isVisible(); }, 5000));
+        ASSERT_TRUE(WaitUntil([popupMenu] { return popupMenu->isVisible(); }));
         QAction *entry = popup->FindControl(CommandId::AddToFavorites)->Action();
         const int before = spy.count();
         QTest::mouseClick(popupMenu, Qt::LeftButton, {}, popupMenu->actionGeometry(entry).center());
-        ASSERT_TRUE(spy.count() > before || spy.wait(5000));
+        ASSERT_TRUE(WaitUntil([&] { return spy.count() > before; }));
     }
     ASSERT_EQ(spy.count(), 3);
     QList<CommandBarControl *> sources;
@@ -357,16 +358,16 @@ TEST(BuildCommandBars, SideBarEntriesExecuteOnTheSideBarControlOnly)
 {
     Host host(Defaults());
     host.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(host.window.get()); }));
     QSignalSpy side(host.side, &CommandBars::Execute);
     QSignalSpy main(host.main, &CommandBars::Execute);
 
     host.bars.FavoritesPopupMenu->ShowPopup(host.window->mapToGlobal(QPoint(40, 40)));
     auto *menu = qobject_cast<QMenu *>(host.bars.FavoritesPopupMenu->Widget());
-    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 5000));
+    ASSERT_TRUE(WaitUntil([menu] { return menu->isVisible(); }));
     QAction *remove = host.bars.FavoritesPopupMenu->FindControl(CommandId::FavoritesDelete)->Action();
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(remove).center());
-    ASSERT_TRUE(side.count() == 1 || side.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return side.count() == 1; }));
     EXPECT_EQ(side.at(0).at(0).value<CommandBarControl *>()->Id(), CommandId::FavoritesDelete);
     EXPECT_EQ(main.count(), 0);
 }

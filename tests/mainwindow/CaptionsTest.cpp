@@ -35,7 +35,7 @@ namespace {
 // The window once shown and laid out, checked whole.
 void ExpectWhole(const QWidget *window)
 {
-    ASSERT_TRUE(WaitFor([&] { return window->isVisible(); })) << window->windowTitle().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return window->isVisible(); })) << window->windowTitle().toStdString();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     // A bar that the layout resized reports its new client area in a posted call; what lies
     // below it follows there.
@@ -49,7 +49,7 @@ template <class T>
 void ExpectWholeWhileModal(const std::function<void()> &show)
 {
     bool checked = false;
-    WhenModalShown<T>([&](T *window) {
+    AnswerNextModal<T>([&](T *window) {
         ExpectWhole(window);
         checked = true;
         window->close();
@@ -64,7 +64,7 @@ protected:
     void SetUp() override
     {
         main = StartMainWindow();
-        ASSERT_TRUE(WaitFor([&] { return main->TransparentLabelAddress->LabelText() == QStringLiteral("Address:"); }));
+        ASSERT_TRUE(WaitUntil([&] { return main->TransparentLabelAddress->LabelText() == QStringLiteral("Address:"); }));
     }
     void TearDown() override { UnloadAllForms(); }
 
@@ -82,7 +82,7 @@ TEST_F(Captions, MainWindowWithAndWithoutItsSideBarAndTheFullScreenWindow)
 
     main->CommandBarsMain->FindControl(CommandBarControlType::Any, 218, false, true)->Execute();
     FormFullScreen *full = Forms::Default<FormFullScreen>();
-    ASSERT_TRUE(WaitFor([&] { return full->TransparentLabelAddress->LabelText() == QStringLiteral("Address:"); }));
+    ASSERT_TRUE(WaitUntil([&] { return full->TransparentLabelAddress->LabelText() == QStringLiteral("Address:"); }));
     ExpectWhole(full);
 }
 
@@ -114,9 +114,9 @@ TEST_F(Captions, FavoritesAndSearchDialogs)
 {
     QPointer<FormAddToFavorites> favorites = Forms::Default<FormAddToFavorites>();
     bool checkedNewFolder = false;
-    WhenModalShown<FormAddToFavorites>([&](FormAddToFavorites *dialog) {
+    AnswerNextModal<FormAddToFavorites>([&](FormAddToFavorites *dialog) {
         ExpectWhole(dialog);
-        WhenModalShown<FormCreateNewFolder>([&](FormCreateNewFolder *newFolder) {
+        AnswerNextModal<FormCreateNewFolder>([&](FormCreateNewFolder *newFolder) {
             ExpectWhole(newFolder);
             checkedNewFolder = true;
             newFolder->cmdCancel->click();

@@ -55,7 +55,7 @@ TEST(ClickReportWait, UserInputIsHandledWhileTheWaitRuns)
     target.setMouseTracking(true);
     target.setGeometry(100, 100, 200, 200);
     target.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(&target); }));
     QPoint over = target.mapToGlobal(QPoint(50, 50));
     if (QCursor::pos() == over)
         over += QPoint(10, 10);
@@ -121,14 +121,12 @@ TEST_F(ClickReportWaitWindow, WindowClosedWhileAPopupWaitsGoesWithoutOpeningIt)
     bool deletedWhileWaiting = false;
     QObject::connect(form, &QObject::destroyed,
                      [&] { deletedWhileWaiting = QThread::currentThread()->loopLevel() > 0; });
-    ASSERT_TRUE(WaitFor([&] {
-        if (!closed)
-            QTest::keyClick(input, Qt::Key_K);
-        return closed || WaitFor([&] { return closed; }, 3000);
-    }));
+    ASSERT_TRUE(WebBrowserTest::TakesKeys(form->WebBrowserMain));
+    QTest::keyClick(input, Qt::Key_K);
+    ASSERT_TRUE(WaitUntil([&] { return closed; }));
     closer.stop();
 
-    EXPECT_TRUE(WaitFor([&] { return window.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return window.isNull(); }));
     EXPECT_FALSE(deletedWhileWaiting) << "the popup's handler was still running in the window";
     EXPECT_TRUE(Loaded<FormMain>().isEmpty());
     EXPECT_TRUE(Loaded<FormDeadEnd>().isEmpty());

@@ -12,7 +12,6 @@
 #include <QPrintPreviewDialog>
 
 using WebBrowserTest::RunScript;
-using WebBrowserTest::WaitFor;
 
 namespace {
 
@@ -46,12 +45,12 @@ TEST_F(CommandsFixture, TextSizeChecksTheChosenSizeAndSizesThePage)
     EXPECT_EQ(CheckedTextSizes(form), QList<int>{CommandId::TextSizeLargest});
     EXPECT_EQ(form->TextSize, 7);
     EXPECT_FALSE(form->TextNormal);
-    EXPECT_TRUE(WaitFor([&] { return TextHeight(form) > normal * 1.5; }));
+    EXPECT_TRUE(WaitUntil([&] { return TextHeight(form) > normal * 1.5; }));
 
     Execute(CommandId::TextSizeSmallest);
     EXPECT_EQ(CheckedTextSizes(form), QList<int>{CommandId::TextSizeSmallest});
     EXPECT_EQ(form->TextSize, 1);
-    EXPECT_TRUE(WaitFor([&] { return TextHeight(form) < normal; }));
+    EXPECT_TRUE(WaitUntil([&] { return TextHeight(form) < normal; }));
 
     // "Normal" shows the page at the size of "Smaller" and lets later pages keep their own.
     Execute(CommandId::TextSizeNormal);
@@ -66,7 +65,7 @@ TEST_F(CommandsFixture, ViewSourceOpensTheSourceOfThePage)
     ASSERT_TRUE(Load(Url("/a.html")));
     Execute(CommandId::ViewSource);
     const QString expected = QStringLiteral("view-source:") + Url("/a.html");
-    EXPECT_TRUE(WaitFor([&] { return form->WebBrowserMain->LocationURL() == expected; }))
+    EXPECT_TRUE(WaitUntil([&] { return form->WebBrowserMain->LocationURL() == expected; }))
         << form->WebBrowserMain->LocationURL().toStdString();
 }
 
@@ -76,14 +75,14 @@ TEST_F(CommandsFixture, SelectAllAndCopyPutThePageTextOnTheClipboard)
     QApplication::clipboard()->setText(QStringLiteral("old"));
     Execute(CommandId::SelectAll);
     Execute(CommandId::Copy);
-    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text().contains("First words of page A."); }))
+    EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text().contains("First words of page A."); }))
         << QApplication::clipboard()->text().toStdString();
 
     // The page menu's "Select All" is the same command.
     QApplication::clipboard()->setText(QStringLiteral("old"));
     form->PagePopupMenu->FindControl(CommandId::SelectAll)->Execute();
     Execute(CommandId::Copy);
-    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text().contains("to page B"); }));
+    EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text().contains("to page B"); }));
 }
 
 TEST_F(CommandsFixture, TextBoxMenuCutsCopiesAndPastes)
@@ -96,16 +95,16 @@ TEST_F(CommandsFixture, TextBoxMenuCutsCopiesAndPastes)
 
     ExecuteInMenus(CommandId::TextEditSelectAll);
     ExecuteInMenus(CommandId::TextEditCopy);
-    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
+    EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
     // The page writes the cut text to the clipboard apart from emptying the box: the test's own
     // text goes there only once the cut text has arrived, or the cut would overwrite it.
     QApplication::clipboard()->setText(QStringLiteral("before the cut"));
     ExecuteInMenus(CommandId::TextEditCut);
-    EXPECT_TRUE(WaitFor([&] { return boxValue().isEmpty(); }));
-    EXPECT_TRUE(WaitFor([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
+    EXPECT_TRUE(WaitUntil([&] { return boxValue().isEmpty(); }));
+    EXPECT_TRUE(WaitUntil([] { return QApplication::clipboard()->text() == QStringLiteral("typed words"); }));
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
     ExecuteInMenus(CommandId::TextEditPaste);
-    EXPECT_TRUE(WaitFor([&] { return boxValue() == QStringLiteral("pasted"); })) << boxValue().toStdString();
+    EXPECT_TRUE(WaitUntil([&] { return boxValue() == QStringLiteral("pasted"); })) << boxValue().toStdString();
 }
 
 TEST_F(CommandsFixture, ToolbarAndAddressBarTogglesFollowTheirCheckMarks)
@@ -141,9 +140,9 @@ TEST_F(CommandsFixture, ToolbarToggleBringsBackTheToolbarThatAPopupsPageHid)
                    "'width=320,height=240'); return false\">small window</a></body></html>");
     ASSERT_TRUE(Load(Url("/opener.html")));
     WebBrowserTest::ClickElement(form->WebBrowserMain, QStringLiteral("#small"));
-    ASSERT_TRUE(WebBrowserTest::WaitFor([&] { return NewWindows().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return NewWindows().size() == 1; }));
     FormMain *popup = NewWindows().first();
-    ASSERT_TRUE(WebBrowserTest::WaitFor([&] { return !popup->ToolBarStandard->Visible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !popup->ToolBarStandard->Visible(); }));
     CommandBarControl *standard =
         popup->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::ToolBarStandard, false, true);
     ASSERT_TRUE(standard->Checked()) << "the mark still stands as the settings set it";
@@ -230,7 +229,7 @@ TEST_F(CommandsFixture, NewWindowOpensTheSamePageInAWindowOfItsOwn)
     Execute(CommandId::NewWindow);
     ASSERT_EQ(NewWindows().size(), 1);
     FormMain *second = NewWindows().first();
-    EXPECT_TRUE(WaitFor([&] { return second->WebBrowserMain->LocationURL() == Url("/a.html"); }));
+    EXPECT_TRUE(WaitUntil([&] { return second->WebBrowserMain->LocationURL() == Url("/a.html"); }));
     EXPECT_TRUE(second->isVisible());
     EXPECT_FALSE(second->IsChildWindow);
 }
@@ -239,7 +238,7 @@ TEST_F(CommandsFixture, CloseSavesTheSettingsAndUnloadsTheWindow)
 {
     Execute(CommandId::TextSizeMedium);
     Execute(CommandId::Close);
-    EXPECT_TRUE(WaitFor([&] { return !Forms::IsLoaded(form); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(form); }));
     const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
     EXPECT_TRUE(settings.contains("TextNormal=False\r\n")) << settings.constData();
     EXPECT_TRUE(settings.contains("TextSize=4\r\n"));
@@ -253,7 +252,7 @@ TEST_F(CommandsFixture, CloseInAChildWindowLeavesTheFirstWindowOpen)
     FormMain *second = NewWindows().first();
     second->IsChildWindow = true;
     second->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Close, false, true)->Execute();
-    EXPECT_TRUE(WaitFor([&] { return !Forms::IsLoaded(second); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(second); }));
     EXPECT_TRUE(Forms::IsLoaded(form));
     EXPECT_TRUE(form->isVisible());
 }
@@ -261,6 +260,7 @@ TEST_F(CommandsFixture, CloseInAChildWindowLeavesTheFirstWindowOpen)
 TEST_F(CommandsFixture, EntriesWithoutAnActionChangeNothing)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
+    WebBrowserTest::NavigationRecorder recorder(form->WebBrowserMain);
     for (int id : {0, CommandId::View, CommandId::Toolbars, CommandId::SideBars, CommandId::TextSize,
                    CommandId::Favorites, CommandId::SaveImageAs, CommandId::FavoritesFolder,
                    CommandId::AddressBarPlaceholder, 123456}) {
@@ -268,6 +268,8 @@ TEST_F(CommandsFixture, EntriesWithoutAnActionChangeNothing)
         entry->Execute();
         entry->Delete();
     }
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
+    EXPECT_TRUE(recorder.requested.isEmpty()) << recorder.requested.join(' ').toStdString();
     EXPECT_EQ(form->WebBrowserMain->LocationURL(), Url("/a.html"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(NewWindows().isEmpty());

@@ -8,12 +8,12 @@
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
 #include "tests/support/LoadedForms.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QTimer>
 #include <QUrl>
 #include <functional>
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ protected:
         server.AddPage(QStringLiteral("/c.html"), Page("Page C", "Third page."));
         form = Forms::Default<FormMain>();
         Forms::Show(form);
-        ASSERT_TRUE(WebBrowserTest::WaitFor(
+        ASSERT_TRUE(WaitUntil(
             [&] { return form->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }))
             << form->windowTitle().toStdString();
     }
@@ -62,11 +62,10 @@ protected:
                                                          loaded = true;
                                                  });
         action();
-        const bool done = WebBrowserTest::WaitFor([&] { return loaded; });
+        const bool done = WaitUntil([&] { return loaded; });
         QObject::disconnect(connection);
         // The window's own load handler runs after this one: let it record the page.
-        QCoreApplication::processEvents();
-        return done;
+        return done && WaitForQueuedCalls();
     }
 
     CommandBarControl *Control(int id) const
@@ -91,21 +90,6 @@ protected:
             }
         }
         ADD_FAILURE() << "no context-menu entry " << id;
-    }
-
-    // Answers the next modal window that opens: `answer` gets it and must close it.
-    static void AnswerNextModal(const std::function<void(QWidget *)> &answer)
-    {
-        auto *timer = new QTimer;
-        timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-            if (QWidget *dialog = QApplication::activeModalWidget()) {
-                timer->stop();
-                timer->deleteLater();
-                answer(dialog);
-            }
-        });
-        timer->start();
     }
 
     QList<FormMain *> NewWindows() const

@@ -80,7 +80,7 @@ protected:
     static QRect FrameOfModelessOpenedBy(const std::function<void()> &action)
     {
         action();
-        if (!WaitFor([] { return Forms::DefaultExists<T>() && Forms::Default<T>()->isVisible(); }))
+        if (!WaitUntil([] { return Forms::DefaultExists<T>() && Forms::Default<T>()->isVisible(); }))
             return QRect();
         T *window = Forms::Default<T>();
         const QRect frame = window->frameGeometry();
@@ -128,7 +128,7 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
         main->move(at);
         Choose(CommandId::HelpContents);
         QPointer<FormHelp> help = Forms::Default<FormHelp>();
-        ASSERT_TRUE(WaitFor([&] { return help && help->isVisible(); }));
+        ASSERT_TRUE(WaitUntil([&] { return help && help->isVisible(); }));
         const QPoint centre = help->frameGeometry().center();
         EXPECT_TRUE(Near(centre, main->frameGeometry().center()))
             << centre.x() << "," << centre.y() << ", window centre " << main->frameGeometry().center().x() << ","

@@ -3,15 +3,14 @@
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
+#include "tests/platform/WebBrowserTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/WaitFor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QTimer>
-#include <QVariant>
-#include <QWebEnginePage>
 
 #include <functional>
 #include <memory>
@@ -23,36 +22,18 @@ inline void PrintTo(const QString &text, std::ostream *os)
     *os << '"' << text.toStdString() << '"';
 }
 
-// Helpers of the dialog tests: the default main window on a page, waiting with a deadline,
-// scripts in the page, and the message boxes that come up meanwhile.
+// Helpers of the dialog tests: the default main window on a page, and the message boxes that
+// come up meanwhile.
 namespace DialogsTest {
 
-constexpr int LoadTimeoutMs = 30000;
-
-inline bool WaitFor(const std::function<bool()> &condition, int timeoutMs = LoadTimeoutMs)
-{
-    return WaitUntil(condition, timeoutMs);
-}
-
-// Runs a script in the page's own world and waits for its result.
-inline QVariant RunScript(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    WaitFor([&] { return done; });
-    return result;
-}
+using WebBrowserTest::RunScript;
 
 // The default main window, shown, once its home page has completed.
 inline FormMain *StartMainWindow()
 {
     auto *form = Forms::Default<FormMain>();
     Forms::Show(form);
-    WaitFor([form] { return form->docMain != nullptr; });
+    EXPECT_TRUE(WaitUntil([form] { return form->docMain != nullptr; })) << "the home page never completed";
     return form;
 }
 
@@ -61,7 +42,7 @@ inline bool LoadPage(FormMain *form, const QString &url, const QString &title)
 {
     form->WebBrowserMain->Navigate(url);
     const QString caption = QStringLiteral(" Kestrelvue - ") + title;
-    return WaitFor([&] {
+    return WaitUntil([&] {
         return form->WebBrowserMain->LocationURL() == url && form->windowTitle() == caption
             && form->docMain != nullptr;
     });
@@ -100,26 +81,6 @@ private:
 
     QTimer m_timer;
 };
-
-// Runs an action on the first modal window of type T once it is shown; gives up after the
-// load time-out.
-template <class T>
-void WhenModalShown(const std::function<void(T *)> &action)
-{
-    auto *poll = new QTimer(qApp);
-    const QDeadlineTimer deadline(LoadTimeoutMs);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action, deadline] {
-        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
-        const bool shown = window && window->isVisible();
-        if (!shown && !deadline.hasExpired())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        if (shown)
-            action(window);
-    });
-    poll->start(10);
-}
 
 // Runs an action on the modal window of type T at every tick while it shows, for as long as the
 // returned timer lives: for windows whose answer may come before they take it.

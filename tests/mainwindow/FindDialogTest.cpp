@@ -100,7 +100,7 @@ TEST_F(FindDialog, UpStartsFromTheLastMatchAndScrollsItIntoView)
     find->TextFind->setText(QStringLiteral("gamma"));
     EXPECT_EQ(Step(), QStringLiteral("gamma@bold:0"));
     EXPECT_EQ(Step(), QStringLiteral("gamma@three:5"));
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return RunScript(main->WebBrowserMain->Page(),
                          QStringLiteral("window.scrollY > 1000 && "
                                         "Math.abs(document.getElementById('three').getBoundingClientRect().top) < 30"))
@@ -155,7 +155,7 @@ TEST_F(FindDialog, ShownModalOverTheMainWindowItClosesWithCancel)
     Forms::Unload(find);
     find = Forms::Default<FormFind>();
     bool ran = false;
-    WhenModalShown<FormFind>([&](FormFind *dialog) {
+    AnswerNextModal<FormFind>([&](FormFind *dialog) {
         ran = true;
         dialog->TextFind->setText(QStringLiteral("beta"));
         QTest::mouseClick(dialog->CommandFind, Qt::LeftButton);

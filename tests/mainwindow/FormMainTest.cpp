@@ -26,8 +26,6 @@
 
 namespace {
 
-constexpr int kLoadTimeout = 30000;
-
 FormMain *startMainWindow()
 {
     auto *form = Forms::Default<FormMain>();
@@ -37,7 +35,7 @@ FormMain *startMainWindow()
 
 bool waitForCaption(FormMain *form, const QString &caption)
 {
-    return WaitUntil([&] { return form->windowTitle() == caption; }, kLoadTimeout);
+    return WaitUntil([&] { return form->windowTitle() == caption; });
 }
 
 } // namespace
@@ -104,7 +102,7 @@ TEST(FormMainWindow, ClosingWritesTheSettingsAndTheNextWindowRestoresThem)
     form->move(60, 45);
     form->KillPopups = false;
     form->close();
-    ASSERT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(form); }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(form); }));
 
     const QByteArray saved = folder.ReadFile(QStringLiteral("Settings.dat"));
     EXPECT_TRUE(saved.contains("WindowWidth=13500\r\n")) << saved.constData();
@@ -140,7 +138,7 @@ TEST(FormMainWindow, CaptionStatusAndProgressFollowAPageLoad)
             shown << change.at(0).toString();
         return shown;
     };
-    EXPECT_TRUE(WaitUntil([&] { return texts().contains(QStringLiteral("Done")); }, kLoadTimeout))
+    EXPECT_TRUE(WaitUntil([&] { return texts().contains(QStringLiteral("Done")); }))
         << texts().join(u'|').toStdString();
     EXPECT_TRUE(texts().contains(
         QStringLiteral("Opening page %1...").arg(server.Url(QStringLiteral("/page.html")).toString())))
@@ -187,7 +185,7 @@ TEST(FormMainWindow, ResizingAndDraggingTheSplitBarMoveThePanes)
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
     form->resize(1000, 700);
-    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700), kLoadTimeout), QSize(1000, 700));
+    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700)), QSize(1000, 700));
     form->Form_Resize();
 
     const QRectF client = form->CommandBarsMain->ClientRectTwips();
@@ -223,7 +221,7 @@ QLineEdit *addressField(FormMain *form)
 
 bool waitForAddress(FormMain *form, const QString &url)
 {
-    return WaitUntil([&] { return form->WebBrowserMain->LocationURL() == url; }, kLoadTimeout);
+    return WaitUntil([&] { return form->WebBrowserMain->LocationURL() == url; });
 }
 
 } // namespace
@@ -326,7 +324,7 @@ TEST(FormMainWindow, AddressAndStatusControlsLieOverTheirBarsAndOnTop)
     TempProgramFolder folder;
     FormMain *form = startMainWindow();
     form->resize(1000, 700);
-    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700), kLoadTimeout), QSize(1000, 700));
+    ASSERT_EQ(WaitForValue([&] { return form->size(); }, QSize(1000, 700)), QSize(1000, 700));
     form->CommandBarsMain_Resize();
 
     auto barRect = [form](const char *title) {

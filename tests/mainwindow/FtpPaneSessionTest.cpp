@@ -1,9 +1,8 @@
 #include "ftp/CFtpClient.h"
 #include "mainwindow/FtpPaneSession.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/WaitFor.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -71,10 +70,7 @@ qint32 connectAndReport(ScriptedFtpServer &server, QTextEdit &log)
         result = std::make_unique<qint32>(status);
     });
     client.Connect();
-    const QDeadlineTimer deadline(15000);
-    while (!result && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return result ? *result : -1;
+    return WaitUntil([&] { return result != nullptr; }) ? *result : -1;
 }
 
 } // namespace

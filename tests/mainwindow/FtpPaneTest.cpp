@@ -1,82 +1,21 @@
 #include "app/CommandIds.h"
-#include "controls/XPStyleImageTextBox.h"
-#include "ftp/FormFTPLogin.h"
-#include "ftp/FormFileDownload.h"
 #include "mainwindow/FormMain.h"
 #include "platform/CommandBars.h"
-#include "platform/Forms.h"
 #include "platform/WebBrowser.h"
-#include "tests/support/FtpTestServer.h"
-#include "tests/support/TempProgramFolder.h"
+#include "tests/support/FtpPaneFixture.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
-#include <QTreeWidget>
-#include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
-
-constexpr int kTimeout = 20000;
-
-bool waitFor(const std::function<bool()> &condition, int timeout = kTimeout)
-{
-    return QTest::qWaitFor(condition, timeout);
-}
-
-// Answers each modal window that comes up while it lives, with the answer given for its kind.
-class ModalAnswerer
-{
-public:
-    std::function<void(QFileDialog *)> onFileDialog;
-    QStringList messages;
-
-    ModalAnswerer()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                messages << box->text();
-                QAbstractButton *yes = box->button(QMessageBox::Yes);
-                (yes ? yes : box->button(QMessageBox::Ok))->click();
-            } else if (auto *dialog = qobject_cast<QFileDialog *>(modal); dialog && dialog != m_answered) {
-                // Answered from its own event, so that a question it asks in turn is answered too.
-                m_answered = dialog;
-                QTimer::singleShot(0, dialog, [this, dialog] { onFileDialog(dialog); });
-            }
-        });
-        m_timer.start();
-    }
-
-private:
-    QTimer m_timer;
-    QPointer<QFileDialog> m_answered;
-};
-
-// Types the path into the save dialog's name box, as the user does.
-void typeFileName(QFileDialog *dialog, const QString &path)
-{
-    auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    name->clear();
-    QTest::keyClicks(name, path);
-}
 
 // The download dialog names where the file goes in a text that its label shows whole, ending
 // in the file name's end, and the whole path in the label's tool tip.
@@ -91,28 +30,15 @@ void expectLocalPathShown(const FormFileDownload *dialog, const QString &localPa
     EXPECT_EQ(label->toolTip().toStdString(), localPath.toStdString());
 }
 
-class FtpPaneTest : public ::testing::Test
+class FtpPaneTest : public FtpPaneFixture<FormMain>
 {
 protected:
     void SetUp() override
     {
-        FormFileDownload::SetAnimationFolder(QStringLiteral(KV_SOURCE_DIR "/resources"));
+        FtpPaneFixture::SetUp();
         fillRoot(server);
     }
-    void TearDown() override
-    {
-        if (form)
-            Forms::Unload(form);
-        FormFileDownload::SetAnimationFolder(QString());
-    }
 
-    void writeServerFile(const QString &relative, const QByteArray &bytes) { writeFile(server, relative, bytes); }
-    static void writeFile(const FtpTestServer &to, const QString &relative, const QByteArray &bytes)
-    {
-        QFile file(to.PathOf(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     static void fillRoot(const FtpTestServer &to)
     {
         QDir root(to.Root());
@@ -123,84 +49,6 @@ protected:
         writeFile(to, QStringLiteral("my folder/inner.bin"), "x");
     }
 
-    void startWindow()
-    {
-        ASSERT_TRUE(server.Start());
-        form = Forms::Default<FormMain>();
-        Forms::Show(form);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
-    }
-
-    QString serverAddress() const { return QStringLiteral("ftp://127.0.0.1:%1/").arg(server.Port()); }
-
-    // Commits the address in the address box, as the user does.
-    void commitAddress(const QString &address)
-    {
-        auto *field = form->XPStyleImageTextBox1->findChild<QLineEdit *>();
-        ASSERT_NE(field, nullptr);
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, address);
-        QTest::keyClick(field, Qt::Key_Return);
-        // The client of the previous session goes as soon as control is back in the event loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    FormFTPLogin *loginDialog() const
-    {
-        return Forms::DefaultExists<FormFTPLogin>() ? Forms::Default<FormFTPLogin>() : nullptr;
-    }
-
-    void logIn(const QString &user, const QString &password)
-    {
-        FormFTPLogin *login = loginDialog();
-        ASSERT_NE(login, nullptr);
-        ASSERT_TRUE(login->isVisible());
-        if (login->CheckUseAnonymous->isChecked())
-            QTest::mouseClick(login->CheckUseAnonymous, Qt::LeftButton);
-        QTest::keyClicks(login->TextUserName, user);
-        QTest::keyClicks(login->TextPassword, password);
-        QTest::mouseClick(login->CommandOK, Qt::LeftButton);
-    }
-
-    QStringList entryNames() const
-    {
-        QStringList names;
-        for (int i = 0; i < form->ListViewFTP->topLevelItemCount(); ++i)
-            names << form->ListViewFTP->topLevelItem(i)->text(0);
-        return names;
-    }
-
-    QTreeWidgetItem *entry(const QString &name) const
-    {
-        const auto found = form->ListViewFTP->findItems(name, Qt::MatchExactly, 0);
-        return found.isEmpty() ? nullptr : found.first();
-    }
-
-    bool waitForEntries(const QStringList &names)
-    {
-        return waitFor([&] {
-            QStringList sorted = entryNames();
-            QStringList expected = names;
-            sorted.sort();
-            expected.sort();
-            return sorted == expected;
-        });
-    }
-
-    void doubleClick(const QString &name)
-    {
-        QTreeWidgetItem *item = entry(name);
-        ASSERT_NE(item, nullptr) << name.toStdString();
-        const QRect rect = form->ListViewFTP->visualItemRect(item);
-        // What the system sends for a double click: press, release, double click, release.
-        QWidget *viewport = form->ListViewFTP->viewport();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, rect.center());
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
-        QTest::mouseDClick(viewport, Qt::LeftButton, {}, rect.center());
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, rect.center());
-    }
-
     // The colour in which the log shows the line that begins with the text.
     QColor logColorOf(const QString &lineStart) const
     {
@@ -209,18 +57,6 @@ protected:
                 return block.begin().fragment().charFormat().foreground().color();
         return QColor();
     }
-
-    FormFileDownload *downloadDialog() const
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *dialog = qobject_cast<FormFileDownload *>(w); dialog && Forms::IsLoaded(dialog))
-                return dialog;
-        return nullptr;
-    }
-
-    TempProgramFolder folder;
-    FtpTestServer server;
-    FormMain *form = nullptr;
 };
 
 } // namespace
@@ -317,9 +153,12 @@ TEST_F(FtpPaneTest, WrongPasswordShowsTheServersRefusalInRed)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("wrong"));
-    ASSERT_TRUE(waitFor([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("530")); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("530")); }));
     EXPECT_EQ(logColorOf(QStringLiteral("530")), QColor(255, 0, 0));
-    QTest::qWait(200);
+    // The refusal ends the session in the event that logs it: nothing is asked after it, so
+    // nothing can be listed.
+    const QStringList lines = form->RichTextBoxFTP->toPlainText().trimmed().split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.last().startsWith(QStringLiteral("530"))) << lines.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(form->ListViewFTP->topLevelItemCount(), 0);
 
     // The pane stays usable: the address committed again logs in.
@@ -338,7 +177,7 @@ TEST_F(FtpPaneTest, UnreachablePortAndMissingServerAreTold)
 
     commitAddress(QStringLiteral("ftp://127.0.0.1:%1/").arg(closedPort));
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("refused")); }))
+    ASSERT_TRUE(WaitUntil([&] { return form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("refused")); }))
         << form->RichTextBoxFTP->toPlainText().toStdString();
     EXPECT_EQ(form->ListViewFTP->topLevelItemCount(), 0);
 
@@ -354,7 +193,7 @@ TEST_F(FtpPaneTest, ServerTextIsLoggedAsPlainText)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("<b>bold & <i>")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("<b>bold & <i>")) != nullptr; }));
     doubleClick(QStringLiteral("<b>bold & <i>"));
     ASSERT_TRUE(waitForEntries({QStringLiteral("Go to parent directory")}));
     EXPECT_TRUE(form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("CWD <b>bold & <i>")))
@@ -369,7 +208,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("data.bin")) != nullptr; }));
     EXPECT_EQ(entry(QStringLiteral("data.bin"))->data(0, Qt::UserRole + 1).toInt(), 4);
 
     QTemporaryDir downloads;
@@ -391,7 +230,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     QPointer<FormFileDownload> guard(dialog);
-    ASSERT_TRUE(waitFor([&] { return guard && guard->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }));
+    ASSERT_TRUE(WaitUntil([&] { return guard && guard->windowTitle().endsWith(QStringLiteral("% of data.bin completed")); }));
     EXPECT_TRUE(dialog->LabelTransferRateData->text().endsWith(QStringLiteral(" KB/Second")));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().contains(QStringLiteral(" KB of 300 KB copied)")))
         << dialog->LabelTimeRemainingData->text().toStdString();
@@ -400,7 +239,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
     EXPECT_GT(dialog->ProgressBar1->value(), 0);
     EXPECT_FALSE(dialog->CommandOpen->isEnabled());
 
-    ASSERT_TRUE(waitFor([&] { return guard && guard->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return guard && guard->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
     EXPECT_EQ(dialog->LabelTimeRemaining->text(), QStringLiteral("Downloaded:"));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().startsWith(QStringLiteral("300 KB in ")))
@@ -418,7 +257,7 @@ TEST_F(FtpPaneTest, DownloadShowsProgressSpeedAndCompletion)
 
     // Close finds the client idle and closes the dialog only.
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return guard.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return guard.isNull(); }));
 }
 
 TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
@@ -427,7 +266,7 @@ TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
     folder.WriteFile(QStringLiteral("second.html"), "<html><head><title>Second</title></head><body>2</body></html>");
     startWindow();
     const auto showPage = [&](const QString &url, const char *title) {
-        return waitFor([&] {
+        return WaitUntil([&] {
             return form->WebBrowserMain->LocationURL() == url
                 && form->windowTitle() == QStringLiteral(" Kestrelvue - ") + QLatin1String(title)
                 && form->XPStyleImageTextBox1->Text() == url;
@@ -445,18 +284,18 @@ TEST_F(FtpPaneTest, BackAndHomeTakeThePaneAwayWithTheFtpAddress)
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("readme.txt")) != nullptr; }));
     ASSERT_TRUE(form->PictureFTP->isVisible());
     choose(CommandId::Back);
     ASSERT_TRUE(showPage(first, "First"));
-    EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Back shows the page it names";
+    EXPECT_TRUE(WaitUntil([&] { return !form->PictureFTP->isVisible(); })) << "Back shows the page it names";
 
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("readme.txt")); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->PictureFTP->isVisible() && entry(QStringLiteral("readme.txt")); }));
     choose(CommandId::Home);
     ASSERT_TRUE(showPage(folder.FileUrl(QStringLiteral("blank.html")), "Kestrelvue"));
-    EXPECT_TRUE(waitFor([&] { return !form->PictureFTP->isVisible(); })) << "Home shows the page it names";
+    EXPECT_TRUE(WaitUntil([&] { return !form->PictureFTP->isVisible(); })) << "Home shows the page it names";
 }
 
 TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWentWithinTheDialog)
@@ -466,27 +305,22 @@ TEST_F(FtpPaneTest, AQuickDownloadStillNamesTheFileAndWhereItWentWithinTheDialog
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(name) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(name) != nullptr; }));
 
     // A few folders deep: the path is far wider than the label beside "Download To:".
     QTemporaryDir downloads;
     const QString folder = QStringLiteral("saved files/from the server");
     ASSERT_TRUE(QDir(downloads.path()).mkpath(folder));
     const QString localPath = downloads.filePath(folder + QLatin1Char('/') + name);
-    ModalAnswerer answerer;
-    answerer.onFileDialog = [&](QFileDialog *dialog) {
-        typeFileName(dialog, localPath);
-        static_cast<QDialog *>(dialog)->accept();
-    };
-    doubleClick(name);
+    startDownload(name, localPath);
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->LabelDownloading->text(), QStringLiteral("Finished Downloading:"));
     EXPECT_EQ(dialog->LabelRemoteFilePath->text(), name + QStringLiteral(" from 127.0.0.1"));
     expectLocalPathShown(dialog, localPath);
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
 }
 
 TEST_F(FtpPaneTest, CancelEndsTheDownloadAndLeavesNoPartialFile)
@@ -496,23 +330,18 @@ TEST_F(FtpPaneTest, CancelEndsTheDownloadAndLeavesNoPartialFile)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("big.bin")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("big.bin"));
-    ModalAnswerer answerer;
-    answerer.onFileDialog = [&](QFileDialog *dialog) {
-        typeFileName(dialog, localPath);
-        static_cast<QDialog *>(dialog)->accept();
-    };
-    doubleClick(QStringLiteral("big.bin"));
+    startDownload(QStringLiteral("big.bin"), localPath);
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->ProgressBar1->value() > 0; }));
     EXPECT_TRUE(dialog->LabelTimeRemainingData->text().isEmpty() || dialog->LabelTimeRemainingData->text().contains(QStringLiteral("of 3 MB copied)")));
 
     QTest::mouseClick(dialog->CommandCancel, Qt::LeftButton);
-    EXPECT_TRUE(waitFor([&] { return dialog.isNull(); }));
+    EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
     EXPECT_FALSE(form->Timer1->isActive());
     EXPECT_FALSE(QFile::exists(localPath)) << "a cancelled download leaves no partial file";
 
@@ -528,7 +357,7 @@ TEST_F(FtpPaneTest, AnExistingLocalFileIsReplacedNotAppendedTo)
     startWindow();
     commitAddress(serverAddress());
     logIn(QStringLiteral("tester"), QStringLiteral("secret"));
-    ASSERT_TRUE(waitFor([&] { return entry(QStringLiteral("readme2.txt")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return entry(QStringLiteral("readme2.txt")) != nullptr; }));
 
     QTemporaryDir downloads;
     const QString localPath = downloads.filePath(QStringLiteral("existing.txt"));
@@ -546,7 +375,7 @@ TEST_F(FtpPaneTest, AnExistingLocalFileIsReplacedNotAppendedTo)
     EXPECT_EQ(answerer.messages.size(), 1) << "the save dialog asks before replacing";
     QPointer<FormFileDownload> dialog = downloadDialog();
     ASSERT_TRUE(dialog);
-    ASSERT_TRUE(waitFor([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
+    ASSERT_TRUE(WaitUntil([&] { return dialog && dialog->windowTitle() == QStringLiteral("Download Complete"); }));
     EXPECT_EQ(dialog->DownloadedFilePath(), localPath);
     QFile local(localPath);
     ASSERT_TRUE(local.open(QIODevice::ReadOnly));

@@ -9,8 +9,6 @@
 #include <QPrintDialog>
 #include <QTest>
 
-using WebBrowserTest::WaitFor;
-
 class KeyboardShortcuts : public CommandsFixture
 {
 protected:
@@ -27,7 +25,7 @@ TEST_F(KeyboardShortcuts, CtrlSAndCtrlPShowSaveAsAndPrint)
     });
     // The Shift bit is not read: Ctrl+Shift+S saves as Ctrl+S does.
     Press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(WaitFor([&] { return saveShown; }));
+    EXPECT_TRUE(WaitUntil([&] { return saveShown; }));
 
     bool printShown = false;
     AnswerNextModal([&](QWidget *dialog) {
@@ -35,21 +33,21 @@ TEST_F(KeyboardShortcuts, CtrlSAndCtrlPShowSaveAsAndPrint)
         qobject_cast<QDialog *>(dialog)->reject();
     });
     Press(Qt::Key_P, Qt::ControlModifier);
-    EXPECT_TRUE(WaitFor([&] { return printShown; }));
+    EXPECT_TRUE(WaitUntil([&] { return printShown; }));
 }
 
 TEST_F(KeyboardShortcuts, CtrlFAndCtrlOShowTheirDialogsModeless)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
     Press(Qt::Key_F, Qt::ControlModifier);
-    EXPECT_TRUE(WaitFor([] { return Forms::DefaultExists<FormFind>() && Forms::Default<FormFind>()->isVisible(); }));
+    EXPECT_TRUE(WaitUntil([] { return Forms::DefaultExists<FormFind>() && Forms::Default<FormFind>()->isVisible(); }));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     Forms::Unload(Forms::Default<FormFind>());
 
     // Keys typed into the address box reach the window first.
     form->XPStyleImageTextBox1->setFocus();
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(WaitFor([] { return Forms::DefaultExists<FormOpenFile>() && Forms::Default<FormOpenFile>()->isVisible(); }));
+    EXPECT_TRUE(WaitUntil([] { return Forms::DefaultExists<FormOpenFile>() && Forms::Default<FormOpenFile>()->isVisible(); }));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -57,18 +55,22 @@ TEST_F(KeyboardShortcuts, CtrlNOpensTheSamePageInANewWindow)
 {
     ASSERT_TRUE(Load(Url("/b.html")));
     Press(Qt::Key_N, Qt::ControlModifier);
-    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return NewWindows().size() == 1; }));
     FormMain *second = NewWindows().first();
-    EXPECT_TRUE(WaitFor([&] { return second->WebBrowserMain->LocationURL() == Url("/b.html"); }));
+    EXPECT_TRUE(WaitUntil([&] { return second->WebBrowserMain->LocationURL() == Url("/b.html"); }));
     EXPECT_FALSE(second->IsChildWindow);
 }
 
 TEST_F(KeyboardShortcuts, AltHomeGoesHomeAndShiftOrCtrlHomeDoNot)
 {
     ASSERT_TRUE(Load(Url("/a.html")));
-    Press(Qt::Key_Home, Qt::ShiftModifier);
-    Press(Qt::Key_Home, Qt::ControlModifier);
-    QTest::qWait(0);
+    {
+        WebBrowserTest::NavigationRecorder recorder(form->WebBrowserMain);
+        Press(Qt::Key_Home, Qt::ShiftModifier);
+        Press(Qt::Key_Home, Qt::ControlModifier);
+        ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
+        EXPECT_TRUE(recorder.requested.isEmpty()) << recorder.requested.join(' ').toStdString();
+    }
     EXPECT_EQ(form->WebBrowserMain->LocationURL(), Url("/a.html"));
     ASSERT_TRUE(RunAndWaitForPage([&] { Press(Qt::Key_Home, Qt::AltModifier); },
                                   folder.FileUrl(QStringLiteral("blank.html"))));
@@ -79,7 +81,7 @@ TEST_F(KeyboardShortcuts, CtrlDuringALoadSetsUpTheKeystrokeComponent)
     ASSERT_TRUE(Load(Url("/a.html")));
     // Ctrl after the page has completed: no component. The page's load event can come before
     // the browser reports the end of the load, so the test waits for that too.
-    ASSERT_TRUE(WaitFor([&] { return !form->WebBrowserMain->Busy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !form->WebBrowserMain->Busy(); }));
     Press(Qt::Key_Control, Qt::ControlModifier);
     EXPECT_EQ(form->findChild<KeyHelper *>(), nullptr);
 
@@ -96,18 +98,19 @@ TEST_F(KeyboardShortcuts, CtrlDuringALoadSetsUpTheKeystrokeComponent)
         },
         Qt::SingleShotConnection);
     form->WebBrowserMain->Navigate(Url("/c.html"));
-    ASSERT_TRUE(WaitFor([&] { return pressed; }));
+    ASSERT_TRUE(WaitUntil([&] { return pressed; }));
     KeyHelper *helper = form->findChild<KeyHelper *>();
     ASSERT_NE(helper, nullptr);
     EXPECT_EQ(helper->Browser(), form->WebBrowserMain);
     EXPECT_EQ(helper->CombinationCount(), 3);
     EXPECT_TRUE(helper->IsActive());
-    QTest::qWait(0);
+    // A key's command runs from a queued call.
+    ASSERT_TRUE(WaitForQueuedCalls());
     EXPECT_TRUE(NewWindows().isEmpty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     // The first Ctrl key-down after the load releases it.
-    ASSERT_TRUE(WaitFor([&] { return !form->WebBrowserMain->Busy(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !form->WebBrowserMain->Busy(); }));
     Press(Qt::Key_Control, Qt::ControlModifier);
     EXPECT_EQ(form->findChild<KeyHelper *>(), nullptr);
 }

@@ -65,7 +65,7 @@ TEST_F(OpenFileWindow, BrowseTakesTheChosenFileAndOkOpensItInTheMainWindow)
     QTest::mouseClick(open->CommandOK, Qt::LeftButton);
     EXPECT_FALSE(Forms::IsLoaded(open));
     const QString url = folder.FileUrl(QStringLiteral("chosen.html"));
-    EXPECT_TRUE(WaitFor([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Chosen Page"); }));
+    EXPECT_TRUE(WaitUntil([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Chosen Page"); }));
     EXPECT_EQ(main->WebBrowserMain->LocationURL(), url);
 }
 
@@ -95,21 +95,24 @@ TEST_F(OpenFileWindow, ATypedAddressIsNavigatedToUnchangedAndCancelNavigatesNoth
     const QString address = server.Url(QStringLiteral("/typed.html")).toString();
     QTest::keyClicks(open->TextOpenFile, address);
     QTest::mouseClick(open->CommandOK, Qt::LeftButton);
-    EXPECT_TRUE(WaitFor([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Typed Page"); }));
+    EXPECT_TRUE(WaitUntil([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Typed Page"); }));
     EXPECT_EQ(main->WebBrowserMain->LocationURL(), address);
 
     // Shown modal again it starts empty; Cancel closes it and goes nowhere.
     open = Forms::Default<FormOpenFile>();
     bool ran = false;
-    WhenModalShown<FormOpenFile>([&](FormOpenFile *shown) {
+    AnswerNextModal<FormOpenFile>([&](FormOpenFile *shown) {
         ran = true;
         EXPECT_TRUE(shown->TextOpenFile->text().isEmpty());
         QTest::keyClicks(shown->TextOpenFile, QStringLiteral("http://127.0.0.1:1/never.html"));
         QTest::mouseClick(shown->CommandCancel, Qt::LeftButton);
     });
+    WebBrowserTest::NavigationRecorder recorder(main->WebBrowserMain);
     open->ShowModal(main);
     EXPECT_TRUE(ran);
     EXPECT_FALSE(Forms::IsLoaded(open));
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(main->WebBrowserMain));
+    EXPECT_TRUE(recorder.requested.isEmpty()) << recorder.requested.join(' ').toStdString();
     EXPECT_EQ(main->WebBrowserMain->LocationURL(), address);
 }
 
@@ -120,21 +123,25 @@ TEST(HelpWindow, ShowsTheProgramFoldersHelpPageAndComesForwardWhenShownAgain)
     QSignalSpy complete(help->WebBrowserHelp, &WebBrowser::DocumentComplete);
     help->ShowModeless();
     EXPECT_EQ(help->windowTitle(), QStringLiteral("Kestrelvue Help"));
-    EXPECT_TRUE(WaitFor([&] { return help->WebBrowserHelp->LocationName() == QStringLiteral("Kestrelvue Help"); }));
+    EXPECT_TRUE(WaitUntil([&] { return help->WebBrowserHelp->LocationName() == QStringLiteral("Kestrelvue Help"); }));
     EXPECT_EQ(help->WebBrowserHelp->LocationURL(), folder.FileUrl(QStringLiteral("Help.html")));
 
-    EXPECT_TRUE(WaitFor([&] { return !complete.isEmpty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !complete.isEmpty(); }));
     const qsizetype loads = complete.size();
-    Forms::Default<FormHelp>()->ShowModeless();
-    EXPECT_EQ(Forms::Default<FormHelp>(), help) << "one shared window";
-    QTest::qWait(0);
-    EXPECT_EQ(complete.size(), loads) << "shown again, it does not load the page again";
+    {
+        WebBrowserTest::NavigationRecorder recorder(help->WebBrowserHelp);
+        Forms::Default<FormHelp>()->ShowModeless();
+        EXPECT_EQ(Forms::Default<FormHelp>(), help) << "one shared window";
+        ASSERT_TRUE(WebBrowserTest::NavigationsStarted(help->WebBrowserHelp));
+        EXPECT_TRUE(recorder.requested.isEmpty()) << "shown again, it does not load the page again";
+    }
+    EXPECT_EQ(complete.size(), loads);
 
     // Closed by its close box and shown again, it is a new window that loads the page anew.
     help->close();
     EXPECT_FALSE(Forms::IsLoaded(help));
     auto *again = Forms::Default<FormHelp>();
     again->ShowModeless();
-    EXPECT_TRUE(WaitFor([&] { return again->WebBrowserHelp->LocationName() == QStringLiteral("Kestrelvue Help"); }));
+    EXPECT_TRUE(WaitUntil([&] { return again->WebBrowserHelp->LocationName() == QStringLiteral("Kestrelvue Help"); }));
     Forms::Unload(again);
 }

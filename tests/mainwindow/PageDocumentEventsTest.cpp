@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QImage>
 #include <QMenu>
-#include <QTest>
 
 namespace {
 
@@ -57,7 +56,8 @@ protected:
     int ContextMenuOf(const QString &selector)
     {
         WebBrowserTest::ClickElement(form->WebBrowserMain, selector, Qt::RightButton);
-        WaitFor([&] { return OpenMenuFirstCommand() != 0; }, 10000);
+        if (!WaitUntil([&] { return OpenMenuFirstCommand() != 0; }))
+            ADD_FAILURE() << "no menu opened for " << selector.toStdString();
         const int shown = OpenMenuFirstCommand();
         for (CommandBar *bar : form->CommandBarsMain->PopupBars())
             if (bar->Widget())
@@ -112,7 +112,7 @@ TEST_F(PageDocumentEvents, ClickOnALinkIsNotedAndGoesOn)
     int clicks = 0;
     QObject::connect(form->docMain, &HtmlDocument::onclick, form, [&](const HtmlEvent &) { ++clicks; });
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#text");
-    ASSERT_TRUE(WaitFor([&] { return clicks == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return clicks == 1; }));
     EXPECT_FALSE(form->LinkClicked) << "a click on text leaves the flag alone";
 
     // The flag is set when the click is reported, and cleared when the link's page has arrived.
@@ -122,7 +122,7 @@ TEST_F(PageDocumentEvents, ClickOnALinkIsNotedAndGoesOn)
     const auto hook = QObject::connect(form->docMain, &HtmlDocument::onclick, form,
                                        [&](const HtmlEvent &) { setBeforeNavigation = form->LinkClicked; });
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#link");
-    ASSERT_TRUE(WaitFor([&] { return form->windowTitle() == QStringLiteral(" Kestrelvue - Target"); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->windowTitle() == QStringLiteral(" Kestrelvue - Target"); }));
     QObject::disconnect(hook);
     EXPECT_TRUE(setBeforeNavigation);
     EXPECT_FALSE(form->LinkClicked);
@@ -142,6 +142,6 @@ TEST_F(PageDocumentEvents, EveryPageLoadAddsOneBackEntry)
     EXPECT_EQ(backList->Controls().Item(1)->Caption(), QStringLiteral("Page A"));
 
     form->WebBrowserMain->Refresh();
-    ASSERT_TRUE(WaitFor([&] { return backList->Controls().Count() == before + 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return backList->Controls().Count() == before + 3; }));
     EXPECT_EQ(backList->Controls().Item(1)->Caption(), QStringLiteral("Page B"));
 }

@@ -56,12 +56,12 @@ protected:
     FormMain *WaitForNewWindowOn(const QString &path)
     {
         FormMain *window = nullptr;
-        WaitFor([&] {
+        const bool shown = WaitUntil([&] {
             const QList<FormMain *> windows = NewWindows();
             window = windows.isEmpty() ? nullptr : windows.first();
             return window && window->WebBrowserMain->LocationURL() == server.Url(path).toString();
         });
-        return window;
+        return shown ? window : nullptr;
     }
 };
 
@@ -75,7 +75,7 @@ TEST_F(PopupWindows, ScriptPopupWithTheBlockerOnIsSunkInAHiddenWindowThatUnloads
     ASSERT_TRUE(LoadPage(form, server.Url("/auto.html")));
 
     QPointer<FormDeadEnd> sink;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         const auto sinks = Loaded<FormDeadEnd>();
         sink = sinks.isEmpty() ? nullptr : sinks.first();
         return sink != nullptr;
@@ -88,20 +88,20 @@ TEST_F(PopupWindows, ScriptPopupWithTheBlockerOnIsSunkInAHiddenWindowThatUnloads
     EXPECT_TRUE(NewWindows().isEmpty());
 
     // The page arrives in the sink, which never shows and switches it to design mode.
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         return sink && WebBrowserTest::RunScript(sink->WebBrowser1->Page(), "document.designMode").toString() == "on";
     }));
     EXPECT_EQ(sink->WebBrowser1->LocationURL(), server.Url("/popup.html").toString());
     EXPECT_FALSE(sink->isVisible());
 
-    ASSERT_TRUE(WaitFor([&] { return !Forms::IsLoaded(sink); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(sink); }));
     EXPECT_GE(lifetime.elapsed(), 1500) << "the sink lives two seconds from its load";
 }
 
 TEST_F(PopupWindows, StatusCountsEveryBlockedPopup)
 {
     ASSERT_TRUE(LoadPage(form, server.Url("/twice.html")));
-    ASSERT_TRUE(WaitFor([&] { return form->BlockedPopupCount == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->BlockedPopupCount == 2; }));
     EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(),
               QStringLiteral("Popup Blocker is On -- 2 Popups Have Been Blocked"));
     EXPECT_TRUE(NewWindows().isEmpty());
@@ -113,13 +113,13 @@ TEST_F(PopupWindows, LinkWithTargetBlankOpensANewMainWindow)
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#blank");
     FormMain *window = WaitForNewWindowOn("/popup.html");
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return window->isVisible(); }));
+    EXPECT_TRUE(WaitUntil([&] { return window->isVisible(); }));
     EXPECT_TRUE(window->IsChildWindow);
     EXPECT_EQ(window->NumberOfChildWindowsReached, 1);
     EXPECT_FALSE(form->LinkClicked) << "a click lets one popup through";
     EXPECT_EQ(form->BlockedPopupCount, 0);
     EXPECT_EQ(form->WebBrowserMain->LocationURL(), server.Url("/opener.html").toString());
-    EXPECT_TRUE(WaitFor([&] { return window->windowTitle() == QStringLiteral(" Kestrelvue - Popup"); }));
+    EXPECT_TRUE(WaitUntil([&] { return window->windowTitle() == QStringLiteral(" Kestrelvue - Popup"); }));
 }
 
 TEST_F(PopupWindows, ScriptOfALinkOpensASmallWindowWithoutBars)
@@ -128,8 +128,8 @@ TEST_F(PopupWindows, ScriptOfALinkOpensASmallWindowWithoutBars)
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#scripted");
     FormMain *window = WaitForNewWindowOn("/popup.html");
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return window->Width() == 320 * 15; })) << window->Width();
-    EXPECT_TRUE(WaitFor([&] { return !window->ToolBarStandard->Visible(); }));
+    EXPECT_TRUE(WaitUntil([&] { return window->Width() == 320 * 15; })) << window->Width();
+    EXPECT_TRUE(WaitUntil([&] { return !window->ToolBarStandard->Visible(); }));
     EXPECT_FALSE(window->CommandBarsMain->ActiveMenuBar()->Visible());
     EXPECT_TRUE(form->ToolBarStandard->Visible()) << "the opener keeps its bars";
     EXPECT_EQ(form->BlockedPopupCount, 0);
@@ -141,7 +141,7 @@ TEST_F(PopupWindows, SmallWindowWithoutBarsShowsItsPageAndSideBarWithNothingOver
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#scripted");
     FormMain *window = WaitForNewWindowOn("/popup.html");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return window->Width() == 320 * 15 && !window->ToolBarStandard->Visible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return window->Width() == 320 * 15 && !window->ToolBarStandard->Visible(); }));
     window->ShowHistory();
 
     for (QWidget *control : QList<QWidget *>{window->TransparentLabelAddress, window->XPStyleImageTextBox1, window->PictureGo,
@@ -167,7 +167,7 @@ TEST_F(PopupWindows, ButtonThatIsNoLinkCannotOpenAPopupPastTheBlocker)
 {
     ASSERT_TRUE(LoadOpener());
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#button");
-    ASSERT_TRUE(WaitFor([&] { return form->BlockedPopupCount == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->BlockedPopupCount == 1; }));
     EXPECT_TRUE(NewWindows().isEmpty());
 }
 
@@ -175,7 +175,7 @@ TEST_F(PopupWindows, BlockerOffLetsScriptPopupsThrough)
 {
     form->KillPopups = false;
     ASSERT_TRUE(LoadPage(form, server.Url("/twice.html")));
-    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return NewWindows().size() == 2; }));
     for (FormMain *window : NewWindows()) {
         EXPECT_TRUE(window->IsChildWindow);
         EXPECT_EQ(window->NumberOfChildWindowsReached, 0);
@@ -192,10 +192,10 @@ TEST_F(PopupWindows, PopupWindowLetsTheFirstPopupThroughAfterEachNavigation)
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#blank");
     FormMain *child = WaitForNewWindowOn("/popup.html");
     ASSERT_NE(child, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return child->windowTitle() == QStringLiteral(" Kestrelvue - Popup"); }));
+    ASSERT_TRUE(WaitUntil([&] { return child->windowTitle() == QStringLiteral(" Kestrelvue - Popup"); }));
 
     ASSERT_TRUE(LoadPage(child, server.Url("/twice.html")));
-    ASSERT_TRUE(WaitFor([&] { return NewWindows().size() == 2 && child->BlockedPopupCount == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return NewWindows().size() == 2 && child->BlockedPopupCount == 1; }));
     FormMain *grandChild = nullptr;
     for (FormMain *window : NewWindows())
         if (window != child)
@@ -207,7 +207,7 @@ TEST_F(PopupWindows, PopupWindowLetsTheFirstPopupThroughAfterEachNavigation)
     // A new address: a reload's new document is reported over the page's asynchronous channel.
     server.AddPage("/twice-again.html", kTwicePage);
     ASSERT_TRUE(LoadPage(child, server.Url("/twice-again.html")));
-    EXPECT_TRUE(WaitFor([&] { return NewWindows().size() == 3 && child->BlockedPopupCount == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return NewWindows().size() == 3 && child->BlockedPopupCount == 2; }));
     EXPECT_EQ(form->BlockedPopupCount, 0);
 }
 
@@ -217,7 +217,7 @@ TEST_F(PopupWindows, PageThatReopensItselfEndsAtTheAllowedDepth)
     ASSERT_TRUE(LoadOpener());
     WebBrowserTest::ClickElement(form->WebBrowserMain, "#chain");
     FormMain *deepest = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         for (FormMain *window : NewWindows())
             if (window->NumberOfChildWindowsReached == 3 && window->BlockedPopupCount == 1)
                 deepest = window;
@@ -229,14 +229,14 @@ TEST_F(PopupWindows, PageThatReopensItselfEndsAtTheAllowedDepth)
 TEST_F(PopupWindows, SunkPagesPopupGoesIntoASecondSinkAndNoFurther)
 {
     ASSERT_TRUE(LoadPage(form, server.Url("/sinkopener.html")));
-    ASSERT_TRUE(WaitFor([&] { return server.RequestedPaths().contains("/popup.html"); }));
+    ASSERT_TRUE(WaitUntil([&] { return server.RequestedPaths().contains("/popup.html"); }));
     QList<FormDeadEnd *> sinks = Loaded<FormDeadEnd>();
     ASSERT_EQ(sinks.size(), 2);
     EXPECT_EQ(sinks.at(0)->Depth(), 1);
     EXPECT_EQ(sinks.at(1)->Depth(), 2);
     EXPECT_EQ(form->BlockedPopupCount, 1) << "only the window's own popups are counted";
     EXPECT_TRUE(NewWindows().isEmpty());
-    EXPECT_TRUE(WaitFor([&] { return Loaded<FormDeadEnd>().isEmpty(); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return Loaded<FormDeadEnd>().isEmpty(); }));
 }
 
 // The page reports a click over an asynchronous channel; a request that a gesture started waits
@@ -274,7 +274,7 @@ TEST_F(PopupWindows, GesturePopupWaitsForTheLinkClickReportedAfterIt)
     EXPECT_EQ(form->BlockedPopupCount, 1);
     EXPECT_EQ(target, Loaded<FormDeadEnd>().value(0)->WebBrowser1);
     EXPECT_FALSE(cancel);
-    EXPECT_TRUE(WaitFor([&] { return reported == 2; }));
+    EXPECT_TRUE(WaitUntil([&] { return reported == 2; }));
 }
 
 // A key press is a user gesture without a click: the request waits in vain for a click report and
@@ -286,10 +286,9 @@ TEST_F(PopupWindows, PopupOpenedByAKeyPressIsBlockedAfterWaitingForAClick)
     ASSERT_TRUE(LoadPage(form, server.Url("/keys.html")));
     WebBrowserTest::RunScript(form->WebBrowserMain->Page(), "document.getElementById('box').focus()");
     form->WebBrowserMain->View()->setFocus();
-    ASSERT_TRUE(WaitFor([&] {
-        QTest::keyClick(WebBrowserTest::InputWidget(form->WebBrowserMain), Qt::Key_K);
-        return WaitFor([&] { return form->BlockedPopupCount > 0; }, 3000);
-    }));
+    ASSERT_TRUE(WebBrowserTest::TakesKeys(form->WebBrowserMain));
+    QTest::keyClick(WebBrowserTest::InputWidget(form->WebBrowserMain), Qt::Key_K);
+    ASSERT_TRUE(WaitUntil([&] { return form->BlockedPopupCount > 0; }));
     EXPECT_TRUE(NewWindows().isEmpty());
     EXPECT_EQ(form->TransparentLabelPopupStatus->LabelText(),
               QStringLiteral("Popup Blocker is On -- 1 Popup Has Been Blocked"));

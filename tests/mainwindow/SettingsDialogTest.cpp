@@ -170,7 +170,7 @@ TEST_F(SettingsDialog, ClearAddressBarAlsoForgetsTheCompletionsLearnedFromTheAdd
 TEST_F(SettingsDialog, ShownModalOverTheMainWindowReturnsOnOk)
 {
     bool ran = false;
-    WhenModalShown<FormApplicationSettings>([&](FormApplicationSettings *shown) {
+    AnswerNextModal<FormApplicationSettings>([&](FormApplicationSettings *shown) {
         ran = true;
         EXPECT_TRUE(shown->isModal());
         Retype(shown->TextItemsInAddressBar, QStringLiteral("40"));

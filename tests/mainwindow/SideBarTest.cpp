@@ -11,7 +11,9 @@
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/TreeNodes.h"
 
 #include <QApplication>
 #include <QDate>
@@ -22,15 +24,12 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-using WebBrowserTest::WaitFor;
+#include <memory>
 
 namespace {
-
-constexpr int kLoadTimeout = 30000;
 
 FormMain *startMainWindow()
 {
@@ -98,37 +97,10 @@ void writeFavorite(const TempProgramFolder &folder, const QString &relativePath,
                      "[InternetShortcut]\r\nURL=" + url.toUtf8() + "\r\n");
 }
 
-QTreeWidgetItem *childNamed(QTreeWidget *tree, QTreeWidgetItem *parent, const QString &text)
-{
-    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-    for (int i = 0; i < count; ++i) {
-        QTreeWidgetItem *node = parent ? parent->child(i) : tree->topLevelItem(i);
-        if (node->text(0) == text)
-            return node;
-    }
-    return nullptr;
-}
-
-QStringList childTexts(QTreeWidget *tree, QTreeWidgetItem *parent)
-{
-    QStringList texts;
-    const int count = parent ? parent->childCount() : tree->topLevelItemCount();
-    for (int i = 0; i < count; ++i)
-        texts << (parent ? parent->child(i) : tree->topLevelItem(i))->text(0);
-    return texts;
-}
-
-void clickNode(QTreeWidget *tree, QTreeWidgetItem *node, Qt::MouseButton button = Qt::LeftButton)
-{
-    tree->scrollToItem(node);
-    QCoreApplication::processEvents();
-    QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node).center());
-}
-
 // A right-button click on the node, then the entry of the favorites menu that it opened.
 void runFromFavoritesMenu(FormMain *form, QTreeWidgetItem *node, int id)
 {
-    clickNode(form->TreeViewFavorites, node, Qt::RightButton);
+    ClickNode(form->TreeViewFavorites, node, Qt::RightButton);
     CommandBar *menu = favoritesPopupMenu(form);
     ASSERT_TRUE(menu->Widget()->isVisible()) << "the menu opens on the release";
     menu->FindControl(id)->Execute();
@@ -139,25 +111,18 @@ void runFromFavoritesMenu(FormMain *form, QTreeWidgetItem *node, int id)
 // dialog that was shown.
 QWidget *closeModalOpenedBy(const std::function<void()> &action)
 {
-    QWidget *shown = nullptr;
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [&shown, timer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            shown = modal;
-            modal->hide();
-            timer->stop();
-        }
+    const auto shown = std::make_shared<QWidget *>(nullptr);
+    AnswerNextModal([shown](QWidget *modal) {
+        *shown = modal;
+        modal->hide();
     });
-    timer->start();
     action();
-    delete timer;
-    return shown;
+    return *shown;
 }
 
 bool waitForMainAddress(FormMain *form, const QString &url)
 {
-    return WaitFor([&] { return form->WebBrowserMain->LocationURL() == url; }, kLoadTimeout);
+    return WaitUntil([&] { return form->WebBrowserMain->LocationURL() == url; });
 }
 
 } // namespace
@@ -284,35 +249,35 @@ TEST(SideBar, FavoritesTreeOpensFavoritesInTheMainBrowserAndFoldersLikeAnAccordi
     FormMain *form = startMainWindow();
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
-    ASSERT_EQ(childTexts(tree, nullptr), QStringList({"News", "Other", "Blank"}));
+    ASSERT_EQ(NodeTexts(tree), QStringList({"News", "Other", "Blank"}));
 
-    QTreeWidgetItem *other = childNamed(tree, nullptr, "Other");
-    clickNode(tree, other);
+    QTreeWidgetItem *other = NodeByText(tree, "Other");
+    ClickNode(tree, other);
     EXPECT_TRUE(other->isExpanded());
-    EXPECT_EQ(childTexts(tree, other), QStringList({"Deep"}));
+    EXPECT_EQ(NodeTexts(tree, other), QStringList({"Deep"}));
     EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(other));
     EXPECT_EQ(form->FavoritesTreeView, tree);
 
-    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
-    clickNode(tree, news);
+    QTreeWidgetItem *news = NodeByText(tree, "News");
+    ClickNode(tree, news);
     EXPECT_TRUE(news->isExpanded());
     EXPECT_FALSE(other->isExpanded()) << "only the path to the clicked folder stays open";
-    EXPECT_EQ(childTexts(tree, news), QStringList({"Local", "Help"}));
+    EXPECT_EQ(NodeTexts(tree, news), QStringList({"Local", "Help"}));
 
     // A folder shows what is on the disk at each click.
     writeFavorite(folder, QStringLiteral("News/Later.url"), folder.FileUrl(QStringLiteral("blank.html")));
-    clickNode(tree, news);
-    EXPECT_EQ(childTexts(tree, news), QStringList({"Local", "Help", "Later"}));
+    ClickNode(tree, news);
+    EXPECT_EQ(NodeTexts(tree, news), QStringList({"Local", "Help", "Later"}));
 
-    QTreeWidgetItem *help = childNamed(tree, news, "Help");
-    clickNode(tree, help);
+    QTreeWidgetItem *help = NodeByText(tree, "Help", news);
+    ClickNode(tree, help);
     EXPECT_TRUE(waitForMainAddress(form, helpUrl)) << form->WebBrowserMain->LocationURL().toStdString();
     EXPECT_TRUE(news->isExpanded());
     EXPECT_TRUE(form->FavoritesFolderKey.endsWith(QStringLiteral("%") + helpUrl));
 
     // Showing the pane again reads the top level anew: every folder closed and empty.
     form->ShowFavorites();
-    news = childNamed(tree, nullptr, "News");
+    news = NodeByText(tree, "News");
     ASSERT_NE(news, nullptr);
     EXPECT_EQ(news->childCount(), 0);
     Forms::Unload(form);
@@ -331,13 +296,13 @@ TEST(SideBar, FavoritesFolderClickedWhileItsSubFolderIsReadEndsAsTheLastClickLea
     FormMain *form = startMainWindow();
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
-    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
-    clickNode(tree, news);
-    QTreeWidgetItem *local = childNamed(tree, news, "Local");
+    QTreeWidgetItem *news = NodeByText(tree, "News");
+    ClickNode(tree, news);
+    QTreeWidgetItem *local = NodeByText(tree, "Local", news);
     ASSERT_NE(local, nullptr);
 
     tree->scrollToItem(local);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(WaitForQueuedCalls());
     const QPoint onNews = tree->visualItemRect(news).center();
     const QPoint onLocal = tree->visualItemRect(local).center();
     const QPoint global = tree->viewport()->mapToGlobal(onNews);
@@ -347,10 +312,10 @@ TEST(SideBar, FavoritesFolderClickedWhileItsSubFolderIsReadEndsAsTheLastClickLea
                                                                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onLocal);
 
-    news = childNamed(tree, nullptr, "News");
+    news = NodeByText(tree, "News");
     EXPECT_TRUE(news->isExpanded());
-    ASSERT_EQ(childTexts(tree, news), QStringList({"Local", "Help"})) << "each entry once";
-    local = childNamed(tree, news, "Local");
+    ASSERT_EQ(NodeTexts(tree, news), QStringList({"Local", "Help"})) << "each entry once";
+    local = NodeByText(tree, "Local", news);
     EXPECT_FALSE(local->isExpanded());
     EXPECT_EQ(local->childCount(), 0) << "the folder above was read last: its sub-folders are not read";
     EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(news));
@@ -369,33 +334,33 @@ TEST(SideBar, RightClickShowsTheMenuAndNeitherOpensNorExpands)
     QObject::connect(form->WebBrowserMain, &WebBrowser::BeforeNavigate2, form,
                      [&](WebBrowser *, const QString &url, bool &) { mainNavigations += url.endsWith("Help.html"); });
 
-    QTreeWidgetItem *help = childNamed(tree, nullptr, "Help");
-    clickNode(tree, help, Qt::RightButton);
+    QTreeWidgetItem *help = NodeByText(tree, "Help");
+    ClickNode(tree, help, Qt::RightButton);
     EXPECT_TRUE(favoritesPopupMenu(form)->Widget()->isVisible());
     favoritesPopupMenu(form)->Widget()->hide();
-    QTest::qWait(100);
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
     EXPECT_EQ(mainNavigations, 0);
     EXPECT_EQ(form->FavoritesFolderKey, FavoritesNode::Key(help));
 
-    QTreeWidgetItem *news = childNamed(tree, nullptr, "News");
-    clickNode(tree, news, Qt::RightButton);
+    QTreeWidgetItem *news = NodeByText(tree, "News");
+    ClickNode(tree, news, Qt::RightButton);
     favoritesPopupMenu(form)->Widget()->hide();
     EXPECT_FALSE(news->isExpanded());
-    EXPECT_EQ(childTexts(tree, news), QStringList({"Sub"})) << "a folder reloads whatever the button";
+    EXPECT_EQ(NodeTexts(tree, news), QStringList({"Sub"})) << "a folder reloads whatever the button";
 
     // A right-button press on empty space: the next node click neither opens nor expands.
     const QPoint empty(5, tree->viewport()->height() - 5);
     ASSERT_EQ(tree->itemAt(empty), nullptr);
     QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, empty);
     favoritesPopupMenu(form)->Widget()->hide();
-    clickNode(tree, help);
-    QTest::qWait(100);
+    ClickNode(tree, help);
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(form->WebBrowserMain));
     EXPECT_EQ(mainNavigations, 0);
-    clickNode(tree, help);
+    ClickNode(tree, help);
     EXPECT_TRUE(waitForMainAddress(form, folder.FileUrl(QStringLiteral("Help.html"))));
 
     // After a right-button press, a folder that the user opens by its arrow closes again.
-    clickNode(tree, news);
+    ClickNode(tree, news);
     ASSERT_TRUE(news->isExpanded());
     const QRect row = tree->visualItemRect(news);
     const QPoint arrow(row.left() - tree->indentation() / 2, row.center().y());
@@ -421,25 +386,25 @@ TEST(SideBar, FavoritesMenuCutsCopiesPastesAndDeletes)
     form->ShowFavorites();
     QTreeWidget *tree = form->TreeViewFavorites;
 
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Help"), CommandId::FavoritesCut);
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "News"), CommandId::FavoritesPaste);
+    runFromFavoritesMenu(form, NodeByText(tree, "Help"), CommandId::FavoritesCut);
+    runFromFavoritesMenu(form, NodeByText(tree, "News"), CommandId::FavoritesPaste);
     EXPECT_TRUE(QFile::exists(favorites.filePath("News/Help.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("Help.url")));
-    EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work", "Blank"}));
-    EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "News")), QStringList({"Help"}));
+    EXPECT_EQ(NodeTexts(tree), QStringList({"News", "Work", "Blank"}));
+    EXPECT_EQ(NodeTexts(tree, NodeByText(tree, "News")), QStringList({"Help"}));
 
     // Copy, then another folder clicked: the paste goes where the selection is at that time.
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), CommandId::FavoritesCopy);
-    clickNode(tree, childNamed(tree, nullptr, "News"));
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Work"), CommandId::FavoritesPaste);
+    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), CommandId::FavoritesCopy);
+    ClickNode(tree, NodeByText(tree, "News"));
+    runFromFavoritesMenu(form, NodeByText(tree, "Work"), CommandId::FavoritesPaste);
     EXPECT_TRUE(QFile::exists(favorites.filePath("Work/Blank.url")));
     EXPECT_TRUE(QFile::exists(favorites.filePath("Blank.url")));
     EXPECT_FALSE(QFile::exists(favorites.filePath("News/Blank.url")));
-    EXPECT_EQ(childTexts(tree, childNamed(tree, nullptr, "Work")), QStringList({"Blank"}));
+    EXPECT_EQ(NodeTexts(tree, NodeByText(tree, "Work")), QStringList({"Blank"}));
 
-    runFromFavoritesMenu(form, childNamed(tree, nullptr, "Blank"), CommandId::FavoritesDelete);
+    runFromFavoritesMenu(form, NodeByText(tree, "Blank"), CommandId::FavoritesDelete);
     EXPECT_FALSE(QFile::exists(favorites.filePath("Blank.url")));
-    EXPECT_EQ(childTexts(tree, nullptr), QStringList({"News", "Work"}));
+    EXPECT_EQ(NodeTexts(tree), QStringList({"News", "Work"}));
     Forms::Unload(form);
 }
 
@@ -469,7 +434,7 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
     folder.WriteFile(QStringLiteral("History.dat"),
                      (today + QStringLiteral("|http://127.0.0.1/visited.html\r\n")).toUtf8());
     FormMain *form = startMainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(form); }));
     mainControl(form, CommandId::SideBarHistory)->Execute();
 
     // The pane starts below the row that holds "Clear History".
@@ -484,9 +449,9 @@ TEST(SideBar, HistoryPaneOpenedFirstLiesBelowItsButtonRowAndTakesClicks)
     // Once the row holds its button at full height, the tree lies below it.
     QWidget *clear = sideControl(form, CommandId::ClearHistory)->Widget();
     ASSERT_NE(clear, nullptr);
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         return clear->isVisible() && row->height() >= clear->height() && treeTop() >= rowBottom();
-    }, 5000))
+    }))
         << "tree at " << treeTop() << ", button row ends at " << rowBottom() << ", row shown " << row->isVisible();
 
     // A click where today's entry shows reaches it.
@@ -545,14 +510,14 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
     int paneLoads = 0;
     QObject::connect(pane, &WebBrowser::DocumentComplete, form, [&](WebBrowser *, const QString &) { ++paneLoads; });
     form->ShowSearch();
-    ASSERT_TRUE(WaitFor([&] { return paneLoads == 1; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return paneLoads == 1; }));
     EXPECT_EQ(pane->LocationURL(), server.Url("/pane.html").toString());
 
     // Typed into the engine's box and sent with Enter: the results come in the pane.
     WebBrowserTest::ClickElement(pane, "#q");
     QTest::keyClicks(WebBrowserTest::InputWidget(pane), QStringLiteral("kestrel"));
     QTest::keyClick(WebBrowserTest::InputWidget(pane), Qt::Key_Return);
-    ASSERT_TRUE(WaitFor([&] { return paneLoads == 2; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return paneLoads == 2; }));
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?q=kestrel");
 
     // A result link opens in the main browser; the results stay in the pane.
@@ -563,7 +528,7 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
 
     // A link of the engine's own pages stays.
     WebBrowserTest::ClickElement(pane, "#next");
-    ASSERT_TRUE(WaitFor([&] { return paneLoads == 3; }, kLoadTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return paneLoads == 3; }));
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
 
     // A "feeling lucky" search goes to the main browser, as the bare address.
@@ -575,15 +540,19 @@ TEST(SideBar, SearchesStayInThePaneAndTheirResultsOpenInTheMainBrowser)
     // After a mouse release on plain text, a navigation the page starts by itself goes too.
     QSignalSpy mouseUps(pane->Document(), &HtmlDocument::onmouseup);
     WebBrowserTest::ClickElement(pane, "#text");
-    ASSERT_TRUE(WaitFor([&] { return !mouseUps.isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !mouseUps.isEmpty(); }));
     WebBrowserTest::RunScript(pane->Page(), QStringLiteral("location.href = '/target.html?by=script'"));
     ASSERT_TRUE(waitForMainAddress(form, server.Url("/target.html").toString() + "?by=script"));
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
 
     // Switching panes and back keeps the pane's page; it is not loaded again.
+    int paneNavigations = 0;
+    QObject::connect(pane, &WebBrowser::BeforeNavigate2, form,
+                     [&](WebBrowser *, const QString &, bool &) { ++paneNavigations; });
     form->ShowHistory();
     form->ShowSearch();
-    QTest::qWait(200);
+    ASSERT_TRUE(WebBrowserTest::NavigationsStarted(pane));
+    EXPECT_EQ(paneNavigations, 0);
     EXPECT_EQ(paneLoads, 3);
     EXPECT_EQ(pane->LocationURL(), server.Url("/results.html").toString() + "?page=2");
     Forms::Unload(form);

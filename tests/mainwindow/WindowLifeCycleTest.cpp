@@ -10,7 +10,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSet>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -39,53 +39,55 @@ protected:
         window->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Execute();
     }
 
-    // The main windows that are loaded now; every window ever seen is remembered, so that one
-    // that comes back after its close is found.
-    QList<FormMain *> MainWindows()
+    // The main windows that are loaded now, each known by a pointer that a window made later at
+    // the same address never matches.
+    static QList<QPointer<FormMain>> MainWindows()
     {
-        const QList<FormMain *> windows = Loaded<FormMain>();
-        for (FormMain *window : windows)
-            seen.insert(window);
+        QList<QPointer<FormMain>> windows;
+        for (FormMain *window : Loaded<FormMain>())
+            windows << window;
         return windows;
     }
 
-    FormMain *WaitForNewWindow(const QList<FormMain *> &before)
+    static FormMain *WaitForNewWindow(const QList<QPointer<FormMain>> &before)
     {
         FormMain *opened = nullptr;
-        WaitFor([&] {
-            for (FormMain *window : MainWindows())
+        const bool shown = WaitUntil([&] {
+            for (FormMain *window : Loaded<FormMain>())
                 if (!before.contains(window) && window->isVisible())
                     opened = window;
             return opened != nullptr;
         });
-        return opened;
+        return shown ? opened : nullptr;
     }
 
-    FormMain *NewWindowFrom(FormMain *opener)
+    static FormMain *NewWindowFrom(FormMain *opener)
     {
-        const QList<FormMain *> before = MainWindows();
+        const QList<QPointer<FormMain>> before = MainWindows();
         Execute(opener, CommandId::NewWindow);
         return WaitForNewWindow(before);
     }
 
     FormMain *PopupFrom(FormMain *opener, const char *link)
     {
-        const QList<FormMain *> before = MainWindows();
+        const QList<QPointer<FormMain>> before = MainWindows();
         WebBrowserTest::ClickElement(opener->WebBrowserMain, link);
         FormMain *opened = WaitForNewWindow(before);
-        if (opened)
-            WaitFor([&] { return opened->WebBrowserMain->LocationURL() == server.Url("/popup.html").toString(); });
-        return opened;
+        const QString popup = server.Url("/popup.html").toString();
+        return opened && WaitUntil([&] { return opened->WebBrowserMain->LocationURL() == popup; }) ? opened : nullptr;
     }
 
-    // Closes a window as its title-bar button does and checks that no main window appears.
-    void Close(QWidget *window)
+    // Closes a window as its title-bar button does and checks that no main window appears, nor
+    // comes back, once what the close queued has run.
+    static void Close(QWidget *window)
     {
-        const QList<FormMain *> before = MainWindows();
+        const QList<QPointer<FormMain>> before = MainWindows();
         window->close();
-        ASSERT_TRUE(WaitFor([&] { return !Forms::IsLoaded(window); }));
-        for (FormMain *remaining : MainWindows())
-            EXPECT_TRUE(before.contains(remaining)) << "a main window appeared while another closed";
+        ASSERT_TRUE(WaitUntil([&] { return !Forms::IsLoaded(window); }));
+        ASSERT_TRUE(WaitForQueuedCalls());
+        for (FormMain *remaining : Loaded<FormMain>())
+            EXPECT_TRUE(before.contains(remaining) && remaining != window)
+                << "a main window appeared while another closed";
     }
 
     static bool TitleBarOnScreen(const QWidget *window)
@@ -94,7 +96,18 @@ protected:
         return screen.contains(window->frameGeometry().topLeft());
     }
 
-    QSet<FormMain *> seen;
+    // The first window closed, full screen entered from a second one: returns that second window,
+    // still open beside the full-screen window.
+    FormMain *FullScreenFromASecondWindow()
+    {
+        FormMain *second = NewWindowFrom(form);
+        if (!second)
+            return nullptr;
+        Close(form);
+        Execute(second, CommandId::Fullscreen);
+        const bool shown = WaitUntil([] { return Forms::Default<FormFullScreen>()->isVisible(); });
+        return shown ? second : nullptr;
+    }
 };
 
 } // namespace
@@ -136,7 +149,7 @@ TEST_F(WindowLifeCycle, PopupWithoutAPositionOpensOverItsOpenerAndAGivenPosition
     ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
     FormMain *sized = PopupFrom(form, "#sized");
     ASSERT_NE(sized, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return sized->Width() == 320 * 15; }));
+    ASSERT_TRUE(WaitUntil([&] { return sized->Width() == 320 * 15; }));
     EXPECT_TRUE(TitleBarOnScreen(sized));
     EXPECT_GT(sized->x(), form->x()) << "over its opener, not in the screen's corner";
     EXPECT_GT(sized->y(), form->y());
@@ -145,8 +158,8 @@ TEST_F(WindowLifeCycle, PopupWithoutAPositionOpensOverItsOpenerAndAGivenPosition
 
     FormMain *far = PopupFrom(form, "#far");
     ASSERT_NE(far, nullptr);
-    ASSERT_TRUE(WaitFor([&] { return far->Width() == 320 * 15; }));
-    EXPECT_TRUE(WaitFor([&] { return far->screen()->availableGeometry().contains(far->frameGeometry()); }))
+    ASSERT_TRUE(WaitUntil([&] { return far->Width() == 320 * 15; }));
+    EXPECT_TRUE(WaitUntil([&] { return far->screen()->availableGeometry().contains(far->frameGeometry()); }))
         << far->frameGeometry().x() << "," << far->frameGeometry().y();
 
     FormMain *next = NewWindowFrom(form);
@@ -163,12 +176,12 @@ TEST_F(WindowLifeCycle, NewWindowsOfAWindowInTheScreensBottomRightCornerLieWholl
     form->move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
     const auto expectOnScreen = [&](const char *how, FormMain *window) {
         ASSERT_NE(window, nullptr) << how;
-        EXPECT_TRUE(WaitFor([&] { return area.contains(window->frameGeometry()); }))
+        EXPECT_TRUE(WaitUntil([&] { return area.contains(window->frameGeometry()); }))
             << how << " opens at " << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
             << window->frameGeometry().width() << "x" << window->frameGeometry().height();
     };
 
-    QList<FormMain *> before = MainWindows();
+    const QList<QPointer<FormMain>> before = MainWindows();
     QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);
     expectOnScreen("Ctrl+N", WaitForNewWindow(before));
     expectOnScreen("New Window", NewWindowFrom(form));
@@ -196,16 +209,16 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
     // Full screen from the second window, on a page of its own, and back.
     Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
-    ASSERT_TRUE(WaitFor([&] { return fs->isVisible() && !form->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible() && !form->isVisible(); }));
     fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
-    ASSERT_TRUE(WaitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
     bool backOnPage = false;
     const auto connection = QObject::connect(form->WebBrowserMain, &WebBrowser::DocumentComplete, form, [&](WebBrowser *, const QString &url) {
         backOnPage = backOnPage || url == server.Url("/c.html").toString();
     });
     fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
-    ASSERT_TRUE(WaitFor([&] { return form->isVisible() && !fs->isVisible(); }));
-    ASSERT_TRUE(WaitFor([&] { return backOnPage; })) << "the first window comes back on the full-screen page";
+    ASSERT_TRUE(WaitUntil([&] { return form->isVisible() && !fs->isVisible(); }));
+    ASSERT_TRUE(WaitUntil([&] { return backOnPage; })) << "the first window comes back on the full-screen page";
     QObject::disconnect(connection);
     Execute(form, CommandId::Block);
 
@@ -217,8 +230,6 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
     Close(second);
 
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
-    for (FormMain *window : seen)
-        EXPECT_FALSE(Loaded<FormMain>().contains(window));
     const QByteArray history = folder.ReadFile(QStringLiteral("History.dat"));
     for (const char *page : {"/a.html", "/b.html", "/c.html", "/popup.html"})
         EXPECT_TRUE(history.contains(server.Url(page).toString().toUtf8())) << page << "\n" << history.constData();
@@ -232,25 +243,22 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
 
 TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnItsPage)
 {
-    FormMain *second = NewWindowFrom(form);
+    FormMain *second = FullScreenFromASecondWindow();
     ASSERT_NE(second, nullptr);
-    Close(form);
-    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
-    ASSERT_TRUE(WaitFor([&] { return fs->isVisible(); }));
     EXPECT_TRUE(second->isVisible()) << "only the first window hides behind full screen";
     fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
-    ASSERT_TRUE(WaitFor([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
+    ASSERT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
 
     Close(second);
     ASSERT_TRUE(Forms::IsLoaded(fs)) << "the full-screen window is still open";
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=True\r\n"));
 
-    const QList<FormMain *> before = MainWindows();
+    const QList<QPointer<FormMain>> before = MainWindows();
     FormFullScreen::ToolbarButton(fs->ToolbarWindow, QStringLiteral("Maximize"))->trigger();
     FormMain *reopened = WaitForNewWindow(before);
     ASSERT_NE(reopened, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return reopened->WebBrowserMain->LocationURL() == server.Url("/c.html").toString(); }));
+    EXPECT_TRUE(WaitUntil([&] { return reopened->WebBrowserMain->LocationURL() == server.Url("/c.html").toString(); }));
     EXPECT_FALSE(fs->isVisible());
     EXPECT_FALSE(reopened->FullScreen);
 
@@ -269,16 +277,13 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
 // with when full screen is left: it keeps what it shows and takes the blocker the program has.
 TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsOnceFullScreenIsLeft)
 {
-    FormMain *second = NewWindowFrom(form);
+    FormMain *second = FullScreenFromASecondWindow();
     ASSERT_NE(second, nullptr);
-    Close(form);
-    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
-    ASSERT_TRUE(WaitFor([&] { return fs->isVisible(); }));
     Close(second);
     ASSERT_TRUE(Forms::IsLoaded(fs));
 
-    const QList<FormMain *> before = MainWindows();
+    const QList<QPointer<FormMain>> before = MainWindows();
     QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
     FormMain *opened = WaitForNewWindow(before);
     ASSERT_NE(opened, nullptr);
@@ -286,8 +291,8 @@ TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsO
     ASSERT_TRUE(opened->KillPopups);
     fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Execute();
     fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
-    ASSERT_TRUE(WaitFor([&] { return !fs->isVisible(); }));
-    EXPECT_EQ(MainWindows(), QList<FormMain *>{opened});
+    ASSERT_TRUE(WaitUntil([&] { return !fs->isVisible(); }));
+    EXPECT_EQ(Loaded<FormMain>(), QList<FormMain *>{opened});
     EXPECT_TRUE(opened->isVisible());
     EXPECT_FALSE(opened->KillPopups) << "the blocker is the program's";
     EXPECT_FALSE(opened->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Checked());

@@ -1,4 +1,5 @@
 #include "platform/CommandBars.h"
+#include "tests/support/WaitFor.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -35,7 +36,7 @@ QMenu *MenuOf(CommandBar *bar)
 // Opens a menu as the user would and waits until it is on screen.
 bool WaitShown(QWidget *widget)
 {
-    return QTest::qWaitFor([widget] { return widget->isVisible(); }, 5000);
+    return WaitUntil([widget] { return widget->isVisible(); });
 }
 
 struct MainHost
@@ -122,7 +123,7 @@ TEST(CommandBars, ClickOnToolbarButtonExecutesItWithoutTogglingItsCheck)
     CommandBarControl *block = standard->Controls().Add(CommandBarControlType::Button, 3001, "Block");
     block->SetChecked(true);
     host.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(host.window.get()); }));
 
     QSignalSpy spy(host.bars, &CommandBars::Execute);
     auto *button = qobject_cast<QToolButton *>(block->Widget());
@@ -149,7 +150,7 @@ TEST(CommandBars, MenuEntryChosenWithTheKeyboardExecutes)
     CommandBarControl *open =
         file->CommandBar()->Controls().Add(CommandBarControlType::Button, 101, "&Open");
     host.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(host.window.get()); }));
 
     QSignalSpy spy(host.bars, &CommandBars::Execute);
     QMenuBar *menuBar = host.window->menuBar();
@@ -158,7 +159,7 @@ TEST(CommandBars, MenuEntryChosenWithTheKeyboardExecutes)
     QMenu *menu = MenuOf(file->CommandBar());
     ASSERT_TRUE(WaitShown(menu));
     QTest::keyClick(menu, Qt::Key_O); // the access key of "&Open"
-    ASSERT_TRUE(spy.count() == 1 || spy.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return spy.count() == 1; }));
     EXPECT_EQ(spy.at(0).at(0).value<CommandBarControl *>(), open);
     EXPECT_EQ(open->Id(), 101);
 }
@@ -167,7 +168,7 @@ TEST(CommandBars, PopupEntryClickedExecutes)
 {
     MainHost host;
     host.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(host.window.get()); }));
     CommandBar *popup = host.bars->Add("Popup Menu", CommandBarPosition::Popup);
     popup->Controls().Add(CommandBarControlType::Button, 1000, "Back");
     CommandBarControl *print = popup->Controls().Add(CommandBarControlType::Button, 105, "Print");
@@ -182,7 +183,7 @@ TEST(CommandBars, PopupEntryClickedExecutes)
     ASSERT_EQ(actions.size(), 3);
     EXPECT_TRUE(actions.at(1)->isSeparator());
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(print->Action()).center());
-    ASSERT_TRUE(spy.count() == 1 || spy.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return spy.count() == 1; }));
     EXPECT_EQ(spy.at(0).at(0).value<CommandBarControl *>()->Id(), 105);
 }
 
@@ -193,7 +194,7 @@ TEST(CommandBars, SplitButtonRunsItselfAndItsDropDownEntries)
     CommandBarControl *back =
         standard->Controls().Add(CommandBarControlType::SplitButton, 1000, "Back");
     host.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(host.window.get()); }));
 
     // The back/forward list refills the drop-down at run time.
     CommandBarControls &list = back->CommandBar()->Controls();
@@ -227,7 +228,7 @@ TEST(CommandBars, SplitButtonRunsItselfAndItsDropDownEntries)
     });
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 3, button->height() / 2));
     ASSERT_TRUE(shown);
-    ASSERT_TRUE(spy.count() == 2 || spy.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return spy.count() == 2; }));
     auto *chosen = spy.at(1).at(0).value<CommandBarControl *>();
     EXPECT_EQ(chosen->Id(), 30000);
     EXPECT_EQ(chosen->Index(), 3);
@@ -281,7 +282,7 @@ TEST(CommandBars, ClientRectangleInTwipsLiesBetweenTheDockedBars)
     status->Controls().Add(CommandBarControlType::Custom, 1235698745, "");
     host.window->resize(640, 480);
     host.window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.window.get()));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(host.window.get()); }));
 
     QWidget *addressBar = address->Widget();
     QWidget *statusBar = host.window->statusBar();
@@ -315,7 +316,7 @@ TEST(CommandBars, ClientRectangleInTwipsLiesBetweenTheDockedBars)
     QSignalSpy resized(host.bars, &CommandBars::Resize);
     const int heightBefore = b - t;
     address->SetVisible(false);
-    ASSERT_TRUE(resized.wait(5000));
+    ASSERT_TRUE(WaitUntil([&] { return !resized.isEmpty(); }));
     host.bars->GetClientRect(l, t, r, b);
     EXPECT_EQ(b - t, heightBefore + addressBar->height() * 15);
     status->SetVisible(false);
@@ -333,7 +334,7 @@ TEST(CommandBars, PlainHostStacksBarsOverItsTopEdge)
     CommandBarControl *button = sideBar->Controls().Add(CommandBarControlType::Button, 4000, "Search Settings");
     button->SetStyle(CommandBarControlStyle::IconAndCaption);
     host.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    ASSERT_TRUE(WaitUntil([&] { return Exposed(&host); }));
     bars->RecalcLayout();
 
     QWidget *toolBar = sideBar->Widget();
@@ -348,7 +349,7 @@ TEST(CommandBars, PlainHostStacksBarsOverItsTopEdge)
 
     // The bar follows the host's width.
     host.resize(200, 400);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return toolBar->width() == 200; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return toolBar->width() == 200; }));
 }
 
 TEST(CommandBars, SpecialColoursComeFromThePalette)

@@ -46,7 +46,7 @@ protected:
     {
         const int from = events.size();
         HtmlEvent found;
-        WaitFor([&] {
+        const bool came = WaitUntil([&] {
             for (int i = from; i < events.size(); ++i)
                 if (events.at(i).Type == type) {
                     found = events.at(i);
@@ -54,6 +54,8 @@ protected:
                 }
             return false;
         });
+        if (!came)
+            ADD_FAILURE() << "no " << type.toStdString() << " event came";
         return found;
     }
 
@@ -82,7 +84,7 @@ void ApplyFontSize(WebBrowser *browser, int size)
     browser->ExecWB(WebBrowser::OLECMDID_SELECTALL);
     browser->Document()->execCommand("FontSize", false, size, [&](bool) { done = true; });
     browser->ExecWB(WebBrowser::OLECMDID_CLEARSELECTION);
-    ASSERT_TRUE(WaitFor([&] { return done; }));
+    ASSERT_TRUE(WaitUntil([&] { return done; }));
 }
 
 } // namespace
@@ -155,7 +157,7 @@ TEST_F(HtmlDocumentEvents, KeyPressesGoOnAndEventsWithoutRuleAreNotReported)
     EXPECT_EQ(e.SrcTagName, "INPUT");
     EXPECT_EQ(e.KeyCode, int('q'));
     EXPECT_FALSE(e.Cancelled);
-    ASSERT_TRUE(WaitFor([&] { return RunScript(browser.Page(), "document.getElementById('box').value") == "q"; }));
+    ASSERT_TRUE(WaitUntil([&] { return RunScript(browser.Page(), "document.getElementById('box').value") == "q"; }));
     for (const HtmlEvent &event : events)
         EXPECT_NE(event.Type, "click");
 
@@ -164,7 +166,7 @@ TEST_F(HtmlDocumentEvents, KeyPressesGoOnAndEventsWithoutRuleAreNotReported)
     RunScript(browser.Page(), "0"); // the page has the new rule once a later script has run
     const int reported = events.size();
     QTest::keyClick(InputWidget(&browser), Qt::Key_W);
-    ASSERT_TRUE(WaitFor([&] { return Prevented("keypress") == true; }));
+    ASSERT_TRUE(WaitUntil([&] { return Prevented("keypress") == true; }));
     EXPECT_EQ(RunScript(browser.Page(), "document.getElementById('box').value"), "q");
     EXPECT_EQ(events.size(), reported);
 }
@@ -177,7 +179,7 @@ TEST_F(HtmlDocumentEvents, RulesHoldForLaterDocumentsAndLoadIsReported)
                      [&](const QString &href, const QString &title) { loads << href + " " + title; });
     const QUrl url = WritePage("events.html", EventPage);
     ASSERT_TRUE(Load(&browser, url));
-    ASSERT_TRUE(WaitFor([&] { return loads.size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return loads.size() == 1; }));
     EXPECT_EQ(loads.first(), url.toString() + " Events");
     EXPECT_EQ(document->Title(), "Events");
     EXPECT_EQ(document->URL(), url.toString());
@@ -210,9 +212,9 @@ TEST(HtmlDocument, DesignModeMakesThePageEditable)
     EXPECT_EQ(browser.Document()->designMode(), "Off");
     browser.Document()->setDesignMode("On");
     EXPECT_EQ(browser.Document()->designMode(), "On");
-    ASSERT_TRUE(WaitFor([&] { return RunScript(browser.Page(), "document.designMode") == "on"; }));
+    ASSERT_TRUE(WaitUntil([&] { return RunScript(browser.Page(), "document.designMode") == "on"; }));
     browser.Document()->setDesignMode("Off");
-    ASSERT_TRUE(WaitFor([&] { return RunScript(browser.Page(), "document.designMode") == "off"; }));
+    ASSERT_TRUE(WaitUntil([&] { return RunScript(browser.Page(), "document.designMode") == "off"; }));
 }
 
 TEST(WebBrowserCommands, SelectAllAndCopyPutThePageTextOnTheClipboard)
@@ -223,18 +225,18 @@ TEST(WebBrowserCommands, SelectAllAndCopyPutThePageTextOnTheClipboard)
     QApplication::clipboard()->setText("before");
     browser.ExecWB(WebBrowser::OLECMDID_SELECTALL);
     browser.ExecWB(WebBrowser::OLECMDID_COPY);
-    ASSERT_TRUE(WaitFor([] { return QApplication::clipboard()->text().contains("Copied words"); }))
+    ASSERT_TRUE(WaitUntil([] { return QApplication::clipboard()->text().contains("Copied words"); }))
         << QApplication::clipboard()->text().toStdString();
 
     // Clearing the selection and copying again changes nothing.
     browser.ExecWB(WebBrowser::OLECMDID_CLEARSELECTION);
     QApplication::clipboard()->setText("kept");
     browser.ExecWB(WebBrowser::OLECMDID_COPY);
-    ASSERT_TRUE(WaitFor([&] { return RunScript(browser.Page(), "document.getSelection().type") != "Range"; }));
+    ASSERT_TRUE(WaitUntil([&] { return RunScript(browser.Page(), "document.getSelection().type") != "Range"; }));
     EXPECT_EQ(QApplication::clipboard()->text(), "kept");
 
     // Paste goes into the focused text box.
     RunScript(browser.Page(), "document.getElementById('box').focus()");
     browser.ExecWB(WebBrowser::OLECMDID_PASTE);
-    ASSERT_TRUE(WaitFor([&] { return RunScript(browser.Page(), "document.getElementById('box').value") == "kept"; }));
+    ASSERT_TRUE(WaitUntil([&] { return RunScript(browser.Page(), "document.getElementById('box').value") == "kept"; }));
 }

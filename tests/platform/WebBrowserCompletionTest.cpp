@@ -28,7 +28,7 @@ protected:
     {
         const int before = loadsEnded;
         navigate();
-        ASSERT_TRUE(WaitFor([&] { return loadsEnded > before; }));
+        ASSERT_TRUE(WaitUntil([&] { return loadsEnded > before; }));
     }
 
     QUrl a, b, refused;
@@ -68,7 +68,7 @@ TEST_F(WebBrowserCompletion, EachPageCompletesOnceAndARefusedNavigationNever)
     NavigateAndWait([&] { browser.Navigate(refused.toString()); });
     NavigateAndWait([&] { browser.Navigate(b.toString()); });
     NavigateAndWait([&] { browser.GoBack(); });
-    ASSERT_TRUE(WaitFor([&] { return pageReports.count() == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return pageReports.count() == 3; }));
 
     EXPECT_EQ(Texts(log, "NavigateComplete2"), Texts({a, b, a})) << log.entries.join("\n").toStdString();
     EXPECT_EQ(Texts(log, "DocumentComplete"), Texts({a, b, a})) << log.entries.join('\n').toStdString();
@@ -91,7 +91,7 @@ TEST_F(WebBrowserCompletion, UntitledPageLoadsWithAnEmptyTitle)
     QSignalSpy pageReports(browser.Document(), &HtmlDocument::WindowLoadReported);
     QSignalSpy windowLoads(browser.Document(), &HtmlDocument::onload);
     NavigateAndWait([&] { browser.Navigate(untitled.toString()); });
-    ASSERT_TRUE(WaitFor([&] { return pageReports.count() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return pageReports.count() == 1; }));
     ASSERT_EQ(windowLoads.count(), 1);
     EXPECT_EQ(windowLoads.at(0), QVariantList({untitled.toString(), QString()}));
 }

@@ -1,4 +1,5 @@
 #include "WebBrowserTestSupport.h"
+#include "tests/support/ModalAnswerer.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -9,37 +10,23 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <functional>
 #include <optional>
 
 using namespace WebBrowserTest;
 
 namespace {
 
-// Answers the next modal dialog that opens: `answer` gets it and closes it.
-void AnswerNextDialog(const std::function<void(QWidget *)> &answer)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            answer(dialog);
-        }
-    });
-    timer->start();
-}
-
 // The preview of a Print Preview dialog once it shows its pages; nullptr in another dialog.
 QPrintPreviewWidget *PreparedPreview(QWidget *dialog)
 {
     auto *preview = dialog->findChild<QPrintPreviewWidget *>();
-    if (preview)
-        WaitFor([&] { return preview->pageCount() > 0; });
+    if (preview && !WaitUntil([&] { return preview->pageCount() > 0; }))
+        ADD_FAILURE() << "the preview never showed its pages";
     return preview;
 }
 
@@ -47,7 +34,7 @@ QPrintPreviewWidget *PreparedPreview(QWidget *dialog)
 int PreviewPageCount(WebBrowser &browser)
 {
     int pages = -1;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         if (QPrintPreviewWidget *preview = PreparedPreview(dialog))
             pages = preview->pageCount();
         qobject_cast<QDialog *>(dialog)->reject();
@@ -60,7 +47,7 @@ int PreviewPageCount(WebBrowser &browser)
 int PrintResolution(WebBrowser &browser)
 {
     int dpi = 0;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         if (auto *print = qobject_cast<QPrintDialog *>(dialog))
             dpi = print->printer()->resolution();
         qobject_cast<QDialog *>(dialog)->reject();
@@ -82,17 +69,28 @@ QByteArray LongPage(int paragraphs)
 
 } // namespace
 
-TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSays)
+TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSaysAndNothingWhenCancelled)
 {
     ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("save.html", "<html><head><title>Saved: page</title></head>"
                                                       "<body><p>Words to keep</p></body></html>")));
+    int saves = 0;
+    QObject::connect(WebBrowser::Profile(), &QWebEngineProfile::downloadRequested, &browser,
+                     [&](QWebEngineDownloadRequest *download) { saves += download->isSavePageDownload(); });
+    bool asked = false;
+    AnswerNextModal([&](QWidget *dialog) {
+        asked = true;
+        qobject_cast<QDialog *>(dialog)->reject();
+    });
+    browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
+    EXPECT_TRUE(asked);
+
     const QString target = QDir(DataFolder().path()).filePath("saved/copy.html");
     QDir().mkpath(QFileInfo(target).path());
     // A copy left by an earlier run would make the dialog stop to ask about replacing it.
     QFile::remove(target);
     QString suggested;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         auto *files = qobject_cast<QFileDialog *>(dialog);
         ASSERT_NE(files, nullptr);
         suggested = files->selectedFiles().value(0);
@@ -106,30 +104,19 @@ TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSays)
     browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
     // The title gives the name offered, without the characters a file name cannot hold.
     EXPECT_TRUE(suggested.endsWith("Saved page.html")) << suggested.toStdString();
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         QFile file(target);
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("Words to keep");
     }));
-}
-
-TEST(WebBrowserDialogs, SaveAsCancelledWritesNothing)
-{
-    ShownBrowser browser;
-    ASSERT_TRUE(Load(&browser, WritePage("save2.html", "<html><body>x</body></html>")));
-    bool asked = false;
-    AnswerNextDialog([&](QWidget *dialog) {
-        asked = true;
-        qobject_cast<QDialog *>(dialog)->reject();
-    });
-    browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
-    EXPECT_TRUE(asked);
+    // A save of the cancelled dialog would have started before this one.
+    EXPECT_EQ(saves, 1);
 }
 
 TEST(WebBrowserDialogs, PageSetupShowsItsDialogAndUnknownCommandsDoNothing)
 {
     ShownBrowser browser;
     bool shown = false;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         shown = qobject_cast<QPageSetupDialog *>(dialog) != nullptr;
         qobject_cast<QDialog *>(dialog)->reject();
     });
@@ -163,7 +150,7 @@ TEST(WebBrowserDialogs, PrintPreviewShowsTheBusyCursorWhileItPreparesThePages)
         atPrintFinished = cursor ? cursor->shape() : Qt::ArrowCursor;
     });
     bool cursorWhileShown = true;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         QPrintPreviewWidget *preview = PreparedPreview(dialog);
         ASSERT_NE(preview, nullptr);
         cursorWhileShown = QApplication::overrideCursor() != nullptr;
@@ -215,7 +202,7 @@ TEST(WebBrowserDialogs, PrintPreviewPrintButtonPrintsAtThePrintersResolution)
     QObject::connect(browser.View(), &QWebEngineView::printFinished, &browser,
                      [&] { printedDpi = printer ? printer->resolution() : 0; });
     bool printAsked = false;
-    AnswerNextDialog([&](QWidget *dialog) {
+    AnswerNextModal([&](QWidget *dialog) {
         auto *preview = qobject_cast<QPrintPreviewDialog *>(dialog);
         ASSERT_NE(preview, nullptr);
         ASSERT_NE(PreparedPreview(preview), nullptr);
@@ -245,5 +232,5 @@ TEST(WebBrowserDialogs, PrintPreviewPrintButtonPrintsAtThePrintersResolution)
     browser.ExecWB(WebBrowser::OLECMDID_PRINTPREVIEW);
     EXPECT_TRUE(printAsked);
     EXPECT_EQ(printedDpi, printDpi);
-    EXPECT_TRUE(WaitFor([&] { return QFileInfo(output).size() > 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return QFileInfo(output).size() > 0; }));
 }

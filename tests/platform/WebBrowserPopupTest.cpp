@@ -3,7 +3,6 @@
 #include "../support/LocalHttpServer.h"
 #include "platform/HtmlDocument.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -71,11 +70,11 @@ TEST_F(WebBrowserPopups, HostSuppliesTheBrowserOfTheNewWindow)
                          userInitiated = gesture;
                      });
     Click(&opener, "#blank");
-    ASSERT_TRUE(WaitFor([&] { return popup != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return popup != nullptr; }));
     bool complete = false;
     QObject::connect(popup.get(), &WebBrowser::DocumentComplete, popup.get(),
                      [&](WebBrowser *, const QString &) { complete = true; });
-    ASSERT_TRUE(WaitFor([&] { return complete; }));
+    ASSERT_TRUE(WaitUntil([&] { return complete; }));
 
     EXPECT_EQ(requested, server.Url("/popup.html").toString());
     EXPECT_TRUE(userInitiated);
@@ -85,17 +84,32 @@ TEST_F(WebBrowserPopups, HostSuppliesTheBrowserOfTheNewWindow)
 
 TEST_F(WebBrowserPopups, CancelledPopupOpensNothing)
 {
+    // The host offers a browser and cancels as well: the cancel holds. The next request for the
+    // same page is taken, and its fetch comes after any fetch of the cancelled one.
+    WebBrowser offered;
+    std::unique_ptr<WebBrowser> taken;
+    bool takenComplete = false;
     int requests = 0;
     QObject::connect(&opener, &WebBrowser::NewWindow2, &opener,
-                     [&](WebBrowser *&, bool &cancel, const QString &, bool) {
-                         ++requests;
-                         cancel = true;
+                     [&](WebBrowser *&ppDisp, bool &cancel, const QString &, bool) {
+                         if (++requests == 1) {
+                             ppDisp = &offered;
+                             cancel = true;
+                             return;
+                         }
+                         taken = std::make_unique<WebBrowser>();
+                         QObject::connect(taken.get(), &WebBrowser::DocumentComplete, taken.get(),
+                                          [&](WebBrowser *, const QString &) { takenComplete = true; });
+                         ppDisp = taken.get();
                      });
     Click(&opener, "#blank");
-    ASSERT_TRUE(WaitFor([&] { return requests == 1; }));
-    // The opener's page stays in place, and nobody fetches the popup's page.
-    WaitFor([&] { return server.RequestedPaths().contains("/popup.html"); }, 1000);
-    EXPECT_FALSE(server.RequestedPaths().contains("/popup.html"));
+    ASSERT_TRUE(WaitUntil([&] { return requests == 1; }));
+    Click(&opener, "#blank");
+    ASSERT_TRUE(WaitUntil([&] { return takenComplete; }));
+
+    // The opener's page stays in place, and only the taken popup's page was fetched.
+    EXPECT_EQ(server.RequestedPaths().count("/popup.html"), 1);
+    EXPECT_TRUE(offered.LocationURL().isEmpty()) << offered.LocationURL().toStdString();
     EXPECT_EQ(opener.LocationURL(), server.Url("/opener.html").toString());
 }
 
@@ -109,7 +123,7 @@ TEST_F(WebBrowserPopups, WindowFeaturesReachTheNewWindowsHost)
         ppDisp = popup.get();
     });
     Click(&opener, "#features");
-    ASSERT_TRUE(WaitFor([&] { return popup && requests->size() >= 7; }))
+    ASSERT_TRUE(WaitUntil([&] { return popup && requests->size() >= 7; }))
         << (requests ? requests->join(", ").toStdString() : "no popup");
     EXPECT_TRUE(requests->contains("MenuBar 0"));
     EXPECT_TRUE(requests->contains("ToolBar 0"));
@@ -132,8 +146,8 @@ TEST_F(WebBrowserPopups, ResizeAndCloseRequestsReachTheHost)
         ppDisp = popup.get();
     });
     RunScript(opener.Page(), QString("window.open('%1', 'r', 'width=600,height=500')").arg(server.Url("/resizer.html").toString()));
-    ASSERT_TRUE(WaitFor([&] { return popup != nullptr; }));
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] { return popup != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] {
         return RunScript(popup->Page(), "document.getElementById('close') !== null && document.readyState").toString()
             == "complete";
     }));
@@ -142,16 +156,16 @@ TEST_F(WebBrowserPopups, ResizeAndCloseRequestsReachTheHost)
     // A resize keeps the position, a move keeps the size: only what changes is asked for.
     popup->move(100, 80);
     Click(popup.get(), "#resize");
-    ASSERT_TRUE(WaitFor([&] { return requests->contains("Width 400") && requests->contains("Height 300"); }))
+    ASSERT_TRUE(WaitUntil([&] { return requests->contains("Width 400") && requests->contains("Height 300"); }))
         << requests->join(", ").toStdString();
     EXPECT_EQ(*requests, QStringList({"Width 400", "Height 300"}));
     requests->clear();
     RunScript(popup->Page(), "window.moveTo(50, 60)");
-    ASSERT_TRUE(WaitFor([&] { return requests->size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return requests->size() == 2; }));
     EXPECT_EQ(*requests, QStringList({"Left 50", "Top 60"}));
 
     Click(popup.get(), "#close");
-    ASSERT_TRUE(WaitFor([&] { return requests->contains("Closing 0"); })) << requests->join(", ").toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return requests->contains("Closing 0"); })) << requests->join(", ").toStdString();
 }
 
 // The host decides on a popup by the link click before it (the page reports the click over its
@@ -170,7 +184,7 @@ TEST_F(WebBrowserPopups, LinkClickIsReportedBeforeTheNewWindowRequest)
                      });
     for (int i = 1; i <= 3; ++i) {
         Click(&opener, "#blank");
-        ASSERT_TRUE(WaitFor([&] { return order.size() == 2 * i; }));
+        ASSERT_TRUE(WaitUntil([&] { return order.size() == 2 * i; }));
     }
     EXPECT_EQ(order, QStringList({"click A", "NewWindow2 1", "click A", "NewWindow2 1", "click A", "NewWindow2 1"}));
 }

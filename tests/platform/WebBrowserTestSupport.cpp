@@ -77,23 +77,38 @@ void ClickElement(WebBrowser *browser, const QString &selector, Qt::MouseButton 
                                "{once: true});");
     int step = 0;
     QWidget *input = InputWidget(browser);
-    WaitFor([&] {
+    const bool taken = WaitUntil([&] {
         // Sent to the page's own widget: a moved cursor would go to whichever window lies on top.
         const QPointF at = centre + QPoint(step++ % 2, 0);
         QMouseEvent move(QEvent::MouseMove, at, input->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(input, &move);
         return RunScript(browser->Page(), "window.mouseSeen").toBool();
     });
+    if (!taken)
+        ADD_FAILURE() << "the page never took the mouse over " << selector.toStdString();
     QTest::mouseClick(InputWidget(browser), button, {}, centre);
+}
+
+bool TakesKeys(WebBrowser *browser)
+{
+    RunScript(browser->Page(), "window.keySeen = false;"
+                               "window.addEventListener('keydown', () => { window.keySeen = true; }, "
+                               "{once: true, capture: true});");
+    QWidget *input = InputWidget(browser);
+    return WaitUntil([&] {
+        QTest::keyClick(input, Qt::Key_Shift);
+        return RunScript(browser->Page(), "window.keySeen").toBool();
+    });
 }
 
 bool Load(WebBrowser *browser, const QUrl &url)
 {
     bool complete = false;
-    const QMetaObject::Connection connection = QObject::connect(
-        browser, &WebBrowser::DocumentComplete, browser, [&](WebBrowser *, const QString &) { complete = true; });
+    const QMetaObject::Connection connection =
+        QObject::connect(browser, &WebBrowser::DocumentComplete, browser,
+                         [&](WebBrowser *, const QString &address) { complete = complete || address == url.toString(); });
     browser->Navigate(url.toString());
-    const bool done = WaitFor([&] { return complete; });
+    const bool done = WaitUntil([&] { return complete; });
     QObject::disconnect(connection);
     return done;
 }

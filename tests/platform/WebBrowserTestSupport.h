@@ -12,10 +12,13 @@
 #include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#include <functional>
+#include <gtest/gtest.h>
 
-// Helpers of the browser tests: a data folder of their own, page files, waiting with a deadline,
-// scripts run in the page, and a log of the browser's events in the order they came.
+#include <memory>
+#include <optional>
+
+// Helpers of the browser tests: a data folder of their own, page files, scripts run in the page,
+// and a log of the browser's events in the order they came.
 namespace WebBrowserTest {
 
 // The data folder that every browser of the test binary uses (set before the first browser).
@@ -61,25 +64,51 @@ inline QUrl WritePage(const QString &name, const QByteArray &html)
     return QUrl::fromLocalFile(file.fileName());
 }
 
-// Lets events run until the condition holds or the deadline passes; returns the condition.
-// Page loads take longer than the other tests' waits.
-inline bool WaitFor(const std::function<bool()> &condition, int timeoutMs = 20000)
-{
-    return WaitUntil(condition, timeoutMs);
-}
-
-// Runs a script in the page's main world and waits for its result.
+// Runs a script in the page's main world and waits for its result; a page that never answers
+// fails the case.
 inline QVariant RunScript(QWebEnginePage *page, const QString &script)
 {
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    WaitFor([&] { return done; });
-    return result;
+    const auto result = std::make_shared<std::optional<QVariant>>();
+    page->runJavaScript(script, [result](const QVariant &value) { *result = value; });
+    if (!WaitUntil([&] { return result->has_value(); }))
+        ADD_FAILURE() << "the page never answered " << script.toStdString();
+    return result->value_or(QVariant());
 }
+
+// The barrier of a check that a browser did not navigate: returns once the calls queued before
+// have run and the page has answered a script sent after them. By then every navigation asked of
+// the browser before has reached BeforeNavigate2; a later navigation would replace it unseen.
+inline bool NavigationsStarted(WebBrowser *browser)
+{
+    if (!WaitForQueuedCalls())
+        return false;
+    const auto answered = std::make_shared<bool>(false);
+    browser->Page()->runJavaScript(QStringLiteral("0"), [answered](const QVariant &) { *answered = true; });
+    return WaitUntil([&] { return *answered; });
+}
+
+// Refuses every navigation of a browser while it lives and keeps the addresses it was asked
+// for: a check that nothing was asked looks once NavigationsStarted has passed.
+class NavigationRecorder
+{
+public:
+    explicit NavigationRecorder(WebBrowser *browser)
+        : m_connection(QObject::connect(browser, &WebBrowser::BeforeNavigate2, browser,
+                                        [this](WebBrowser *, const QString &url, bool &cancel) {
+                                            requested << url;
+                                            cancel = true;
+                                        }))
+    {
+    }
+    ~NavigationRecorder() { QObject::disconnect(m_connection); }
+    NavigationRecorder(const NavigationRecorder &) = delete;
+    NavigationRecorder &operator=(const NavigationRecorder &) = delete;
+
+    QStringList requested;
+
+private:
+    QMetaObject::Connection m_connection;
+};
 
 // Records the browser's events as short texts, e.g. "BeforeNavigate2 top http://...".
 class EventLog
@@ -110,7 +139,11 @@ QPoint ElementCentre(WebBrowser *browser, const QString &selector);
 // engine drops input that comes before the page's first frame is on screen.
 void ClickElement(WebBrowser *browser, const QString &selector, Qt::MouseButton button = Qt::LeftButton);
 
-// Navigates and waits for the page's DocumentComplete.
+// Waits until the page takes keys, which it drops before its first frame is on screen: Shift, which
+// types nothing, goes to the page until the page has seen one.
+bool TakesKeys(WebBrowser *browser);
+
+// Navigates and waits for the DocumentComplete of that address.
 bool Load(WebBrowser *browser, const QUrl &url);
 
 } // namespace WebBrowserTest

@@ -1,4 +1,5 @@
 #include "FtpTestServer.h"
+#include "WaitFor.h"
 
 #include <QDeadlineTimer>
 
@@ -8,7 +9,7 @@ FtpTestServer::~FtpTestServer()
 {
     if (m_process.state() != QProcess::NotRunning) {
         m_process.kill();
-        m_process.waitForFinished(10000);
+        m_process.waitForFinished(WaitTimeoutMs);
     }
 }
 
@@ -21,10 +22,10 @@ bool FtpTestServer::Start()
     if (m_downloadLimit > 0)
         arguments << QString::number(m_downloadLimit);
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
-    if (!m_process.waitForStarted(10000))
+    if (!m_process.waitForStarted(WaitTimeoutMs))
         return false;
     QByteArray output;
-    const QDeadlineTimer deadline(20000);
+    const QDeadlineTimer deadline(WaitTimeoutMs);
     while (!output.contains('\n') && !deadline.hasExpired()) {
         if (!m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
             break;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "tests/support/WaitFor.h"
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -9,6 +12,27 @@
 #include <QTimer>
 
 #include <functional>
+#include <type_traits>
+
+// Runs answer on the next modal window of type T once it shows; answer closes it. The poll ends
+// there, or at the deadline of the waits.
+template <class T = QWidget>
+void AnswerNextModal(const std::type_identity_t<std::function<void(T *)>> &answer)
+{
+    auto *poll = new QTimer(QCoreApplication::instance());
+    const QDeadlineTimer deadline(WaitTimeoutMs);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, deadline] {
+        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
+        const bool shown = window && window->isVisible();
+        if (!shown && !deadline.hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (shown)
+            answer(window);
+    });
+    poll->start(10);
+}
 
 // Answers each modal window that comes up while it lives: a message box with Yes or OK (its
 // text is kept), a file dialog with onFileDialog, called from the dialog's own event.
