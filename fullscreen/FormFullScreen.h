@@ -168,6 +168,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // Life cycle. CreateControls makes the controls, then each concern's file connects its own

@@ -42,6 +42,14 @@ void FormFullScreen::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+// The Standard bar places its commands as the window shows, with the bars' client area as it
+// was: the controls over the bar follow them here.
+void FormFullScreen::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    CommandBarsMain_Resize();
+}
+
 void FormFullScreen::CommandBarsMain_Resize()
 {
     CommandBarsMain->GetClientRect(ClientLeft, ClientTop, ClientRight, ClientBottom);

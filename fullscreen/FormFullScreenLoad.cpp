@@ -9,6 +9,7 @@
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModReadWriteSearchConfig.h"
+#include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -68,6 +69,8 @@ void FormFullScreen::Form_Load()
     for (QWidget *overBar : {static_cast<QWidget *>(TransparentLabelAddress),
                              static_cast<QWidget *>(XPStyleImageTextBox1), static_cast<QWidget *>(ToolbarWindow)})
         overBar->raise();
+    // So does the close button over the side bar's own bar: on top, it takes its clicks.
+    TransparentCloseButton1->raise();
 
     m_objNavigator = new ClassFBNavigator(this);
     m_objNavigator->Initialize();

@@ -87,6 +87,8 @@ void FormMain::Form_Load()
     IsChildWindow = false;
 
     BuildCommandBars();
+    // The close button lies over the side bar's own bar, built after it: on top, it takes its clicks.
+    TransparentCloseButton1->raise();
 
     TreeViewHistory->setAppPath(appPath);
     TreeViewHistory->SetNumberOfDaysInHistory(DaysInHistory);

@@ -31,8 +31,7 @@ TEST(ProgramGraphics, WithoutGraphicsDeviceTheProgramLoadsNoOpenGlRasterizer)
     const ProgramCopy copy;
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    copy.Start(program, copy.UserEnvironment(x.Display()));
-    ASSERT_EQ(program.state(), QProcess::Running);
+    ASSERT_TRUE(copy.Start(program, copy.UserEnvironment(x.Display())));
 
     const bool paged = WaitUntil([&] { return HasPageProcess(program.processId()); });
     const QByteArray maps = mapsOf(program.processId());

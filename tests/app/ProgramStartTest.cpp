@@ -28,6 +28,7 @@ protected:
         ASSERT_FALSE(x.Display().isEmpty());
     }
 
+    // A clean-up that must not fail the case: the program may have ended, or never started.
     void TearDown() override
     {
         program.kill();
@@ -36,8 +37,7 @@ protected:
 
     bool StartUntilPageProcess(const QProcessEnvironment &environment)
     {
-        copy.Start(program, environment);
-        return WaitUntil([&] { return HasPageProcess(program.processId()); });
+        return copy.Start(program, environment) && WaitUntil([&] { return HasPageProcess(program.processId()); });
     }
 
     PrivateXServer x;
@@ -76,7 +76,7 @@ TEST_F(ProgramStart, PagesRunInTheSandboxUnlessTheProgramRunsAsRootWhichItSays)
             engineProcesses.append(commandLine);
     }
     program.kill();
-    program.waitForFinished(WaitTimeoutMs);
+    ASSERT_TRUE(program.waitForFinished(WaitTimeoutMs));
     const QList<QByteArray> errors = program.readAllStandardError().split('\n');
 
     ASSERT_FALSE(engineProcesses.isEmpty());
@@ -123,7 +123,7 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
                              QStringLiteral("Kestrelvue"), QStringLiteral("mousemove"), QStringLiteral("--window"),
                              QStringLiteral("%1"), QStringLiteral("500"), QStringLiteral("350"),
                              QStringLiteral("click"), QStringLiteral("1")});
-                click.waitForFinished(WaitTimeoutMs);
+                EXPECT_TRUE(click.waitForFinished(WaitTimeoutMs)) << "xdotool did not end";
                 sinceClick.start();
             }
             return false;

@@ -18,10 +18,14 @@ public:
         m_writer.start(QStringLiteral("flock"), {QStringLiteral("--exclusive"), temporary, QStringLiteral("-c"),
                                                  QStringLiteral("echo locked; exec cat")});
     }
+    // A clean-up that must not fail the case: the writer ends at the end of its input, or is killed.
     ~SaveInProgress()
     {
         m_writer.closeWriteChannel();
-        m_writer.waitForFinished();
+        if (!m_writer.waitForFinished(WaitTimeoutMs)) {
+            m_writer.kill();
+            m_writer.waitForFinished(WaitTimeoutMs);
+        }
     }
     bool Holding()
     {

@@ -95,7 +95,8 @@ TEST(FtpClientCallErrors, SecondOperationWhileOneIsPendingGets16007)
     EXPECT_EQ(client.CurrentMethod(), CFtpClient::ftpSetCurrentDirectory);
     peer.Reply("250 OK\r\n");
     EXPECT_EQ(probe.Wait(QStringLiteral("OnSetCurrentDirectory")), 0);
-    EXPECT_TRUE(probe.NoMoreCompletions());
+    client.GetCurrentDirectory();
+    EXPECT_TRUE(probe.NoMoreCompletionsBefore(QStringLiteral("OnGetCurrentDirectory")));
 }
 
 // A time-out too long for the timer is refused when an operation starts; the refused call leaves

@@ -8,6 +8,8 @@
 #include <QPair>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 // Points the client at a scripted peer on this machine, in passive mode, with a user and password
 // the peer takes.
 inline void AimAtPeer(CFtpClient &client, quint16 port)
@@ -63,6 +65,22 @@ public:
 
     // True when no completion event came beyond those already waited for.
     bool NoMoreCompletions() const { return completions.size() == m_seen; }
+
+    // The same behind a barrier: the completion of the operation the caller has just started (a
+    // PWD, or a new login once the session has closed), which must come next and succeed. The
+    // server answers in order, the client acts on its answers in order, and a new login first
+    // cancels an operation left pending, so a completion owed to anything earlier comes before it.
+    ::testing::AssertionResult NoMoreCompletionsBefore(const QString &barrier)
+    {
+        const qsizetype from = m_seen;
+        if (Wait(barrier) == CFtpClient::arStatusOk && NoMoreCompletions())
+            return ::testing::AssertionSuccess();
+        ::testing::AssertionResult failure = ::testing::AssertionFailure();
+        failure << "completions up to " << barrier.toStdString() << ":";
+        for (const auto &[name, result] : completions.mid(from))
+            failure << ' ' << name.toStdString() << '=' << result;
+        return failure;
+    }
 
     bool DialogueContains(const QString &text) const
     {

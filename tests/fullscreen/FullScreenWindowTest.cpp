@@ -275,6 +275,21 @@ TEST_F(FullScreenWindow, ControlsOverTheStandardBarCoverNoneAndThePageFillsTheRe
     EXPECT_TRUE(overlaps(fs).isEmpty()) << overlaps(fs).toStdString();
 }
 
+// A window system may lay the window out while it is still hidden, before the Standard bar has
+// placed its commands: once the window shows, the address label stands after them all the same.
+TEST_F(FullScreenWindow, AddressLabelFollowsTheCommandsTheBarPlacesAsTheWindowShows)
+{
+    FormMain *main = startMainWindow(folder);
+    FormFullScreen *fs = Forms::Default<FormFullScreen>();
+    QCoreApplication::postEvent(fs, new QEvent(QEvent::LayoutRequest));
+    ASSERT_TRUE(WaitUntil([&] { return fs->TransparentLabelAddress->LabelText() == QStringLiteral("Address:"); }));
+    ASSERT_FALSE(fs->isVisible());
+
+    enterFullScreen(main);
+    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible() && laidOverTheBar(fs); }));
+    EXPECT_EQ(WaitForValue([&] { return overlaps(fs); }, QString()).toStdString(), "");
+}
+
 TEST_F(FullScreenWindow, MinimizeShowsTheTaskBarProxyAndRestoringBringsTheWindowBack)
 {
     FormMain *main = startMainWindow(folder);

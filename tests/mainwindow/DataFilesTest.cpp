@@ -64,6 +64,16 @@ protected:
         SaveFailureMessage::SetHandler([this](const QString &text) { messages << text; });
     }
 
+    // The small disk becomes the program folder, with the files a window needs to start.
+    void SeedProgramFolder(const FullFileSystem &disk)
+    {
+        for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
+            ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"),
+                                disk.FilePath(QStringLiteral("Settings.dat"))));
+        ProgramFolder::SetAppPath(disk.Path());
+    }
+
     TempProgramFolder folder;
     FormMain *main = nullptr;
     QStringList messages;
@@ -76,15 +86,12 @@ TEST_F(DataFiles, ClosingOnAFullDiskKeepsEveryDataFileByteForByteAndNamesThem)
     FullFileSystem disk(1024);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Why().toStdString();
-    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
-        ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
+    ASSERT_NO_FATAL_FAILURE(SeedProgramFolder(disk));
     WriteFile(disk.FilePath(QStringLiteral("Url.dat")), UrlLines(5));
     WriteFile(disk.FilePath(QStringLiteral("AutoComplete2.dat")),
               (DayKey(3) + QStringLiteral("|http://www.site1.test/|site1.test/|1\r\n")).toUtf8());
     WriteFile(disk.FilePath(QStringLiteral("History.dat")),
               (DayKey(1) + QStringLiteral("|http://www.site1.test/\r\n")).toUtf8());
-    ProgramFolder::SetAppPath(disk.Path());
 
     main = StartMainWindow();
     main->XPStyleImageTextBox1->AddItem(QStringLiteral("http://www.new.test/"));
@@ -110,12 +117,9 @@ TEST_F(DataFiles, ClearingOnAReadOnlyDiskKeepsTheFilesAndSaysWhichCouldNotBeEmpt
     FullFileSystem disk(1024);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Why().toStdString();
-    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
-        ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
+    ASSERT_NO_FATAL_FAILURE(SeedProgramFolder(disk));
     WriteFile(disk.FilePath(QStringLiteral("Url.dat")), UrlLines(2));
     WriteFile(disk.FilePath(QStringLiteral("History.dat")), (DayKey(1) + QStringLiteral("|http://www.site1.test/\r\n")).toUtf8());
-    ProgramFolder::SetAppPath(disk.Path());
     main = StartMainWindow();
     QMap<QString, QByteArray> before;
     for (const QString &name : SavedFiles)
@@ -149,10 +153,7 @@ TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)
     FullFileSystem disk(1024);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Why().toStdString();
-    for (const QString &name : {QStringLiteral("blank.html"), QStringLiteral("SearchConfig.dat")})
-        ASSERT_TRUE(QFile::copy(folder.FilePath(name), disk.FilePath(name)));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(KV_SOURCE_DIR "/resources/Settings.dat"), disk.FilePath(QStringLiteral("Settings.dat"))));
-    ProgramFolder::SetAppPath(disk.Path());
+    ASSERT_NO_FATAL_FAILURE(SeedProgramFolder(disk));
     main = StartMainWindow();
     main->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen, false, true)->Execute();
     auto *fullScreen = Forms::Default<FormFullScreen>();

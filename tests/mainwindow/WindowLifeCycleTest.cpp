@@ -95,6 +95,19 @@ protected:
         const QRect screen = window->screen()->availableGeometry();
         return screen.contains(window->frameGeometry().topLeft());
     }
+
+    // The first window closed, full screen entered from a second one: returns that second window,
+    // still open beside the full-screen window.
+    FormMain *FullScreenFromASecondWindow()
+    {
+        FormMain *second = NewWindowFrom(form);
+        if (!second)
+            return nullptr;
+        Close(form);
+        Execute(second, CommandId::Fullscreen);
+        const bool shown = WaitUntil([] { return Forms::Default<FormFullScreen>()->isVisible(); });
+        return shown ? second : nullptr;
+    }
 };
 
 } // namespace
@@ -230,12 +243,9 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
 
 TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnItsPage)
 {
-    FormMain *second = NewWindowFrom(form);
+    FormMain *second = FullScreenFromASecondWindow();
     ASSERT_NE(second, nullptr);
-    Close(form);
-    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
-    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
     EXPECT_TRUE(second->isVisible()) << "only the first window hides behind full screen";
     fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
     ASSERT_TRUE(WaitUntil([&] { return fs->WebBrowserFullScreen->LocationURL() == server.Url("/c.html").toString(); }));
@@ -267,12 +277,9 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
 // with when full screen is left: it keeps what it shows and takes the blocker the program has.
 TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsOnceFullScreenIsLeft)
 {
-    FormMain *second = NewWindowFrom(form);
+    FormMain *second = FullScreenFromASecondWindow();
     ASSERT_NE(second, nullptr);
-    Close(form);
-    Execute(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
-    ASSERT_TRUE(WaitUntil([&] { return fs->isVisible(); }));
     Close(second);
     ASSERT_TRUE(Forms::IsLoaded(fs));
 

@@ -302,12 +302,33 @@ bool Hidden(const QWidget *w, const QWidget *window)
     return false;
 }
 
+// A bar stacked above a control that it covers takes the clicks meant for the control, whether
+// or not it lets the control show through.
+const QWidget *BarOver(const QWidget *w, const QWidget *window)
+{
+    const QRegion drawn = Drawn(w);
+    const QObjectList &siblings = w->parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget *>(w)) + 1; i < siblings.size(); ++i) {
+        const auto *above = qobject_cast<const QWidget *>(siblings[i]);
+        const bool bar = qobject_cast<const QToolBar *>(above) || qobject_cast<const QMenuBar *>(above)
+                         || qobject_cast<const QStatusBar *>(above);
+        if (bar && above->isVisibleTo(window) && drawn.intersects(above->geometry()))
+            return above;
+    }
+    return nullptr;
+}
+
 void Walk(QStringList &faults, const QWidget *window, const QWidget *parent)
 {
     QList<Piece> pieces;
     for (QObject *child : parent->children()) {
         auto *w = qobject_cast<QWidget *>(child);
-        if (!w || w->isWindow() || !w->isVisibleTo(window) || Hidden(w, window))
+        if (!w || w->isWindow() || !w->isVisibleTo(window))
+            continue;
+        if (const QWidget *bar = IsHolder(w) ? nullptr : BarOver(w, window))
+            faults << QStringLiteral("%1 lies under %2 at %3")
+                          .arg(Name(w), Name(bar), Text(Drawn(w).intersected(bar->geometry()).boundingRect()));
+        if (Hidden(w, window))
             continue;
         CheckCaption(faults, w);
         if (const auto *bar = qobject_cast<const QToolBar *>(w); bar && !Grip(bar).isEmpty())

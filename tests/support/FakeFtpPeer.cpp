@@ -123,6 +123,7 @@ void FakeFtpPeer::AdoptDataSocket(QTcpSocket *socket)
         m_data->deleteLater();
     m_data = socket;
     m_dataClosedByClient = false;
+    m_dataEnding = false;
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { m_dataReceived += socket->readAll(); });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
         if (socket == m_data)
@@ -132,6 +133,12 @@ void FakeFtpPeer::AdoptDataSocket(QTcpSocket *socket)
         if (socket == m_data)
             m_dataClosedByClient = true;
     });
+    const auto endDataIfDue = [this, socket] {
+        if (socket == m_data)
+            EndDataWhenSent();
+    };
+    connect(socket, &QTcpSocket::connected, this, endDataIfDue);
+    connect(socket, &QTcpSocket::bytesWritten, this, endDataIfDue);
     if (socket->state() == QAbstractSocket::ConnectedState)
         emit DataConnectionOpened();
     else
@@ -148,8 +155,18 @@ void FakeFtpPeer::SendData(const QByteArray &bytes)
 
 void FakeFtpPeer::CloseData()
 {
-    if (m_data)
-        m_data->disconnectFromHost();
+    m_dataEnding = true;
+    EndDataWhenSent();
+}
+
+// Only the sending side ends, once the connection is up and all given to it has gone: a full
+// close would report the peer's own close as the client's.
+void FakeFtpPeer::EndDataWhenSent()
+{
+    if (m_dataEnding && m_data && m_data->state() == QAbstractSocket::ConnectedState && m_data->bytesToWrite() == 0) {
+        m_dataEnding = false;
+        ::shutdown(static_cast<int>(m_data->socketDescriptor()), SHUT_WR);
+    }
 }
 
 void FakeFtpPeer::DropData()

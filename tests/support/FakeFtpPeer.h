@@ -51,7 +51,8 @@ public:
     bool DataClosedByClient() const { return m_dataClosedByClient; }
     QByteArray DataReceived() const { return m_dataReceived; }
     void SendData(const QByteArray &bytes);
-    // Sends what is buffered, then closes the data connection gracefully.
+    // Sends what is buffered, then ends the data in order; the connection lasts until the client
+    // closes its end, so that DataClosedByClient tells when the client has seen the end.
     void CloseData();
     // Resets the data connection at once.
     void DropData();
@@ -64,6 +65,7 @@ private:
     void OnNewControlConnection();
     void OnControlReadyRead();
     void AdoptDataSocket(QTcpSocket *socket);
+    void EndDataWhenSent();
 
     QTcpServer m_control;
     QTcpServer m_dataListener;
@@ -76,4 +78,5 @@ private:
     QHash<QString, Handler> m_handlers;
     QByteArray m_dataReceived;
     bool m_dataClosedByClient = true;
+    bool m_dataEnding = false;
 };

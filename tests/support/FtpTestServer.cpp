@@ -5,6 +5,7 @@
 
 FtpTestServer::FtpTestServer() = default;
 
+// A clean-up that must not fail the case.
 FtpTestServer::~FtpTestServer()
 {
     if (m_process.state() != QProcess::NotRunning) {

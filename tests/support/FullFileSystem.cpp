@@ -1,4 +1,5 @@
 #include "FullFileSystem.h"
+#include "WaitFor.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -23,8 +24,6 @@ while read -r command; do
     readonly) mount -o remount,bind,ro "$1" && echo readonly || echo failed ;;
   esac
 done)";
-
-constexpr int AnswerTimeoutMs = 10000;
 
 } // namespace
 
@@ -54,11 +53,12 @@ FullFileSystem::~FullFileSystem()
 {
     if (m_helper.state() == QProcess::NotRunning)
         return;
-    // The helper ends at the end of its input, and the file system with its mount namespace.
+    // The helper ends at the end of its input, and the file system with its mount namespace. A
+    // clean-up that must not fail the case: a helper that does not end is killed.
     m_helper.closeWriteChannel();
-    if (!m_helper.waitForFinished(AnswerTimeoutMs)) {
+    if (!m_helper.waitForFinished(WaitTimeoutMs)) {
         m_helper.kill();
-        m_helper.waitForFinished(AnswerTimeoutMs);
+        m_helper.waitForFinished(WaitTimeoutMs);
     }
 }
 
@@ -104,7 +104,7 @@ bool FullFileSystem::IsTheSmallFileSystem() const
 // The helper's next line of output; empty when it ends or says nothing in time.
 QByteArray FullFileSystem::AnswerLine()
 {
-    const QDeadlineTimer deadline(AnswerTimeoutMs);
+    const QDeadlineTimer deadline(WaitTimeoutMs);
     while (!m_helper.canReadLine()) {
         if (!m_helper.waitForReadyRead(int(deadline.remainingTime())))
             return {};

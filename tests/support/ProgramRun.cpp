@@ -16,10 +16,16 @@ PrivateXServer::PrivateXServer()
         m_display = QStringLiteral(":") + QString::fromLatin1(m_process.readLine().trimmed());
 }
 
+// A clean-up that must not fail the case; a server that does not end when asked is killed.
 PrivateXServer::~PrivateXServer()
 {
+    if (m_process.state() == QProcess::NotRunning)
+        return;
     m_process.terminate();
-    m_process.waitForFinished();
+    if (!m_process.waitForFinished(WaitTimeoutMs)) {
+        m_process.kill();
+        m_process.waitForFinished(WaitTimeoutMs);
+    }
 }
 
 ProgramCopy::ProgramCopy()
@@ -57,13 +63,13 @@ QProcessEnvironment ProgramCopy::UserEnvironment(const QString &display) const
     return environment;
 }
 
-void ProgramCopy::Start(QProcess &program, const QProcessEnvironment &environment) const
+bool ProgramCopy::Start(QProcess &program, const QProcessEnvironment &environment) const
 {
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(m_dir.path());
     program.setStandardOutputFile(QProcess::nullDevice());
     program.start(FilePath(QStringLiteral("kestrelvue")), {});
-    program.waitForStarted(WaitTimeoutMs);
+    return program.waitForStarted(WaitTimeoutMs);
 }
 
 QList<qint64> ChildrenOf(qint64 pid)

@@ -34,8 +34,8 @@ public:
     // What a user who starts the program on display has: the test's environment without the
     // choices of renderer and page sandbox the tests make for themselves, home in the copy.
     QProcessEnvironment UserEnvironment(const QString &display) const;
-    // Starts the program with environment; standard output is dropped.
-    void Start(QProcess &program, const QProcessEnvironment &environment) const;
+    // Starts the program with environment; standard output is dropped. False when it did not start.
+    [[nodiscard]] bool Start(QProcess &program, const QProcessEnvironment &environment) const;
 
 private:
     QTemporaryDir m_dir;

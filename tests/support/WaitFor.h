@@ -22,9 +22,9 @@ constexpr int WaitTimeoutMs = 30000;
 // sleeps while events come, so a transfer of many small blocks runs at full speed. Objects
 // deleted later go as they would in the program's event loop, which the test does not run.
 template <class Condition>
-bool WaitUntil(Condition condition, int timeoutMs = WaitTimeoutMs)
+bool WaitUntil(Condition condition)
 {
-    const QDeadlineTimer deadline(timeoutMs);
+    const QDeadlineTimer deadline(WaitTimeoutMs);
     QTimer tick;
     tick.start(10);
     while (!condition()) {
