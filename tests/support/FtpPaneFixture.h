@@ -3,6 +3,7 @@
 #include "controls/XPStyleImageTextBox.h"
 #include "ftp/FormFTPLogin.h"
 #include "ftp/FormFileDownload.h"
+#include "mainwindow/FtpPaneView.h"
 #include "platform/Forms.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/LoadedForms.h"
@@ -14,6 +15,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -51,6 +54,17 @@ protected:
     }
 
     QString serverAddress() const { return QStringLiteral("ftp://127.0.0.1:%1/").arg(server.Port()); }
+
+    // Starts the window and logs in to the test server; whether the list came to show the entry.
+    [[nodiscard]] bool openSession(const QString &shown)
+    {
+        startWindow();
+        if (!::testing::Test::HasFatalFailure())
+            commitAddress(serverAddress());
+        if (!::testing::Test::HasFatalFailure())
+            logIn(QStringLiteral("tester"), QStringLiteral("secret"));
+        return !::testing::Test::HasFatalFailure() && WaitUntil([&] { return entry(shown) != nullptr; });
+    }
 
     // Commits the address in the address box, as the user does.
     void commitAddress(const QString &address)
@@ -120,6 +134,8 @@ protected:
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
     }
 
+    static int iconOf(const QTreeWidgetItem *item) { return item->data(0, FtpPaneView::EntryIconRole).toInt(); }
+
     static FormFileDownload *downloadDialog()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -145,6 +161,19 @@ protected:
             static_cast<QDialog *>(dialog)->accept();
         };
         doubleClick(name);
+    }
+
+    // The download dialog names where the file goes in a text that its label shows whole, ending
+    // in the file name's end, and the whole path in the label's tool tip.
+    static void expectLocalPathShown(const FormFileDownload *dialog, const QString &localPath)
+    {
+        const QLabel *label = dialog->LabelDownloadToData;
+        const QString text = label->text();
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(text), label->contentsRect().width()) << text.toStdString();
+        EXPECT_LE(label->x() + label->width(), dialog->width());
+        EXPECT_TRUE(text.endsWith(localPath.right(4))) << text.toStdString();
+        EXPECT_TRUE(text == localPath || text.contains(QStringLiteral("....."))) << text.toStdString();
+        EXPECT_EQ(label->toolTip().toStdString(), localPath.toStdString());
     }
 
     TempProgramFolder folder;
