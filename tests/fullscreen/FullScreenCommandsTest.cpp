@@ -8,6 +8,7 @@
 #include "fullscreen/FormFullScreenTaskBar.h"
 #include "platform/CommandBars.h"
 #include "tests/platform/WebBrowserTestSupport.h"
+#include "tests/support/SideBarPanes.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -18,13 +19,6 @@ namespace {
 class FullScreenCommandsTest : public FullScreenFixture
 {
 protected:
-    void SetUp() override
-    {
-        FullScreenFixture::SetUp();
-        server.AddPage("/one.html", "<html><head><title>Page One</title></head><body>one</body></html>");
-        server.AddPage("/two.html", "<html><head><title>Page Two</title></head><body>two</body></html>");
-    }
-
     CommandBarControl *standard(int id) const { return form->ToolBarStandard->FindControl(id); }
 
     // The marks of the Standard bar's Search, Favorites and History buttons, as "100".
@@ -34,16 +28,6 @@ protected:
         for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton})
             marks += standard(id)->Checked() ? QLatin1Char('1') : QLatin1Char('0');
         return marks;
-    }
-
-    QString panesShown() const
-    {
-        QString shown;
-        for (QWidget *pane : {static_cast<QWidget *>(form->WebBrowserSearch),
-                              static_cast<QWidget *>(form->TreeViewFavorites),
-                              static_cast<QWidget *>(form->TreeViewHistory)})
-            shown += pane->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
-        return shown;
     }
 
     // Whether the Block buttons of both windows, the main window's Popup Blocker item and its
@@ -126,17 +110,17 @@ TEST_F(FullScreenCommandsTest, SideBarButtonsShowOnePaneAndTheSecondPressHidesTh
 {
     standard(CommandId::SearchButton)->Execute();
     EXPECT_EQ(sideBarMarks(), QStringLiteral("100"));
-    EXPECT_EQ(panesShown(), QStringLiteral("100"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("100"));
     standard(CommandId::FavoritesButton)->Execute();
     EXPECT_EQ(sideBarMarks(), QStringLiteral("010"));
-    EXPECT_EQ(panesShown(), QStringLiteral("010"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("010"));
     standard(CommandId::FavoritesButton)->Execute();
     EXPECT_EQ(sideBarMarks(), QStringLiteral("000"));
     EXPECT_FALSE(form->PictureSideBar->isVisible());
 
     // The navigation toolbar's buttons only ever show a pane.
     clickToolbar(form->ToolbarNav, QStringLiteral("History"));
-    EXPECT_EQ(panesShown(), QStringLiteral("001"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("001"));
     clickToolbar(form->ToolbarNav, QStringLiteral("History"));
     EXPECT_TRUE(form->PictureSideBar->isVisible());
 }

@@ -35,8 +35,6 @@ protected:
     void SetUp() override
     {
         FullScreenFixture::SetUp();
-        server.AddPage("/one.html", "<html><head><title>Page One</title></head><body>one</body></html>");
-        server.AddPage("/two.html", "<html><head><title>Page Two</title></head><body>two</body></html>");
         server.AddPage("/popup.html", "<html><head><title>Popup</title></head><body>popup</body></html>");
         server.AddPage("/opener.html", "<html><body><p><a id=blank href='/popup.html' target=_blank>new</a></p>"
                                        "<p><a id=twice href='#' onclick=\"window.open('/popup.html', 'a'); "

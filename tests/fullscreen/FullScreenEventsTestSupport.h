@@ -19,13 +19,16 @@
 #include <gtest/gtest.h>
 
 // A full-screen window shown over its default main window on a temporary program folder, with a
-// local web server for its pages; every window still loaded at the end is unloaded.
+// local web server for its pages (two plain ones to go between); every window still loaded at the
+// end is unloaded.
 class FullScreenFixture : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(server.Start());
+        server.AddPage("/one.html", "<html><head><title>Page One</title></head><body>one</body></html>");
+        server.AddPage("/two.html", "<html><head><title>Page Two</title></head><body>two</body></html>");
         main = Forms::Default<FormMain>();
         ASSERT_TRUE(WaitUntil([&] { return main->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }));
         form = Forms::Default<FormFullScreen>();
@@ -49,12 +52,7 @@ protected:
     QString address(const QString &path) const { return server.Url(path).toString(); }
 
     // The main windows opened besides the default one.
-    QList<FormMain *> NewWindows() const
-    {
-        QList<FormMain *> windows = Loaded<FormMain>();
-        windows.removeAll(main);
-        return windows;
-    }
+    QList<FormMain *> NewWindows() const { return LoadedBesides(main); }
 
     TempProgramFolder folder;
     LocalHttpServer server;

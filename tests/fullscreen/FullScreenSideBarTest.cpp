@@ -11,6 +11,7 @@
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/SideBarPanes.h"
 #include "tests/support/TempProgramFolder.h"
 #include "tests/support/TreeNodes.h"
 #include "tests/support/WaitFor.h"
@@ -46,24 +47,6 @@ protected:
         Forms::Show(form);
         EXPECT_TRUE(WaitUntil([&] { return Exposed(form); }));
         return form;
-    }
-
-    // The main window's flags as "search favorites history", e.g. "100".
-    QString flags() const
-    {
-        return QStringLiteral("%1%2%3").arg(int(main->ShowSearchFlag)).arg(int(main->ShowFavoritesFlag))
-            .arg(int(main->ShowHistoryFlag));
-    }
-
-    // Which panes show (search, favorites, history), as "100" for the search pane.
-    QString panesShown() const
-    {
-        QString shown;
-        for (QWidget *pane : {static_cast<QWidget *>(form->WebBrowserSearch),
-                              static_cast<QWidget *>(form->TreeViewFavorites),
-                              static_cast<QWidget *>(form->TreeViewHistory)})
-            shown += pane->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
-        return shown;
     }
 
     // Which of the header bar's commands 4000-4002 show, as "100" for the first.
@@ -109,18 +92,18 @@ TEST_F(FullScreenSideBarTest, EachPaneOpensAndSetsTheMainWindowsFlags)
     form->ShowSearch();
     EXPECT_TRUE(form->PictureSideBar->isVisible());
     EXPECT_TRUE(form->ImageSplitBar->isVisible());
-    EXPECT_EQ(panesShown(), QStringLiteral("100"));
-    EXPECT_EQ(flags(), QStringLiteral("100"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(SideBarFlags(main), QStringLiteral("100"));
     EXPECT_EQ(headerCommandsShown(), QStringLiteral("100"));
 
     form->ShowFavorites();
-    EXPECT_EQ(panesShown(), QStringLiteral("010"));
-    EXPECT_EQ(flags(), QStringLiteral("010"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("010"));
+    EXPECT_EQ(SideBarFlags(main), QStringLiteral("010"));
     EXPECT_EQ(headerCommandsShown(), QStringLiteral("010"));
 
     form->ShowHistory();
-    EXPECT_EQ(panesShown(), QStringLiteral("001"));
-    EXPECT_EQ(flags(), QStringLiteral("001"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("001"));
+    EXPECT_EQ(SideBarFlags(main), QStringLiteral("001"));
     EXPECT_EQ(headerCommandsShown(), QStringLiteral("001"));
 
     // The split bar stands at the side bar's right edge.
@@ -130,7 +113,7 @@ TEST_F(FullScreenSideBarTest, EachPaneOpensAndSetsTheMainWindowsFlags)
     form->HideSideBar();
     form->BuildSideBar(QStringLiteral("search"));
     EXPECT_TRUE(form->PictureSideBar->isVisible());
-    EXPECT_EQ(panesShown(), QStringLiteral("001"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("001"));
 }
 
 TEST_F(FullScreenSideBarTest, ShowingTheSearchPaneAgainGoesToItsStartPageAgain)
@@ -166,7 +149,7 @@ TEST_F(FullScreenSideBarTest, CloseButtonHidesTheSideBarAndUnchecksTheStandardBa
                       form->TransparentCloseButton1->mapTo(form, form->TransparentCloseButton1->rect().center()));
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
-    EXPECT_EQ(flags(), QStringLiteral("000"));
+    EXPECT_EQ(SideBarFlags(main), QStringLiteral("000"));
     for (int id : {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton})
         EXPECT_FALSE(form->CommandBarsMain->FindControl(id)->Checked()) << id;
     EXPECT_TRUE(navButton->isChecked()) << "the navigation toolbar keeps its state";
@@ -176,7 +159,7 @@ TEST_F(FullScreenSideBarTest, CloseButtonHidesTheSideBarAndUnchecksTheStandardBa
     form->HideInfoBar();
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(navButton->isChecked());
-    EXPECT_EQ(flags(), QStringLiteral("000"));
+    EXPECT_EQ(SideBarFlags(main), QStringLiteral("000"));
 }
 
 TEST_F(FullScreenSideBarTest, SplitBarDraggedWithTheLeftButtonWidensTheSideBar)

@@ -1,4 +1,4 @@
-#include "PopupsTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "mainwindow/ClickReportWait.h"
 #include "platform/HtmlDocument.h"

@@ -209,10 +209,12 @@ TEST_F(CommandsFixture, SaveAndPrintCommandsShowTheBrowsersDialogs)
     }
 }
 
-TEST_F(CommandsFixture, OpenAndFindShowTheirDialogsModal)
+TEST_F(CommandsFixture, OpenFindAddToFavoritesAndSettingsShowTheirDialogsModal)
 {
     for (const auto &[id, dialogClass] :
-         {std::pair{CommandId::Open, "FormOpenFile"}, std::pair{CommandId::Find, "FormFind"}}) {
+         {std::pair{CommandId::Open, "FormOpenFile"}, std::pair{CommandId::Find, "FormFind"},
+          std::pair{CommandId::AddToFavorites, "FormAddToFavorites"},
+          std::pair{CommandId::ApplicationSettings, "FormApplicationSettings"}}) {
         QString seen;
         AnswerNextModal([&](QWidget *dialog) {
             seen = QString::fromLatin1(dialog->metaObject()->className());

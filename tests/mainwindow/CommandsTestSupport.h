@@ -6,11 +6,8 @@
 #include "platform/Forms.h"
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
-#include "tests/platform/WebBrowserTestSupport.h"
-#include "tests/support/LocalHttpServer.h"
+#include "tests/mainwindow/MainWindowFixture.h"
 #include "tests/support/ModalAnswerer.h"
-#include "tests/support/TempProgramFolder.h"
-#include "tests/support/LoadedForms.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,25 +15,18 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-// The first main window on a temporary program folder, on its home page, with a local web
-// server for its pages; every window still loaded at the end is unloaded.
-class CommandsFixture : public ::testing::Test
+// The first main window on its home page, with three pages on the local web server and the
+// commands run as the user runs them.
+class CommandsFixture : public MainWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(server.Start());
+        MainWindowFixture::SetUp();
         server.AddPage(QStringLiteral("/a.html"), Page("Page A", "First words of page A."));
         server.AddPage(QStringLiteral("/b.html"), Page("Page B", "Second page."));
         server.AddPage(QStringLiteral("/c.html"), Page("Page C", "Third page."));
-        form = Forms::Default<FormMain>();
-        Forms::Show(form);
-        ASSERT_TRUE(WaitUntil(
-            [&] { return form->windowTitle() == QStringLiteral(" Kestrelvue - Kestrelvue"); }))
-            << form->windowTitle().toStdString();
     }
-
-    void TearDown() override { UnloadAllForms(); }
 
     static QByteArray Page(const char *title, const char *text)
     {
@@ -91,15 +81,4 @@ protected:
         }
         ADD_FAILURE() << "no context-menu entry " << id;
     }
-
-    QList<FormMain *> NewWindows() const
-    {
-        QList<FormMain *> windows = Loaded<FormMain>();
-        windows.removeAll(form);
-        return windows;
-    }
-
-    TempProgramFolder folder;
-    LocalHttpServer server;
-    FormMain *form = nullptr;
 };

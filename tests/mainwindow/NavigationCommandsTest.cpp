@@ -188,21 +188,6 @@ TEST_F(LinkMenuCommands, OpenInNewWindowOpensTheRightClickedLinkInAChildWindow)
     EXPECT_TRUE(WaitUntil([&] { return second->WebBrowserMain->LocationURL() == Url("/b.html"); }));
 }
 
-TEST_F(CommandsFixture, AddToFavoritesAndApplicationSettingsShowModal)
-{
-    for (const auto &[id, dialogClass] :
-         {std::pair{CommandId::AddToFavorites, "FormAddToFavorites"},
-          std::pair{CommandId::ApplicationSettings, "FormApplicationSettings"}}) {
-        QString seen;
-        AnswerNextModal([&](QWidget *dialog) {
-            seen = QString::fromLatin1(dialog->metaObject()->className());
-            dialog->close();
-        });
-        Execute(id);
-        EXPECT_EQ(seen, QString::fromLatin1(dialogClass)) << id;
-    }
-}
-
 TEST_F(CommandsFixture, InternetOptionsSetTheHomePage)
 {
     ASSERT_TRUE(Load(Url("/a.html")));

@@ -1,4 +1,4 @@
-#include "PopupsTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "app/CommandIds.h"
 #include "platform/CommandBars.h"

@@ -1,4 +1,4 @@
-#include "PopupsTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "controls/TransparentLabel.h"
 #include "controls/XPStyleImageTextBox.h"

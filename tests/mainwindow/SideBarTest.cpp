@@ -12,6 +12,7 @@
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/SideBarPanes.h"
 #include "tests/support/TempProgramFolder.h"
 #include "tests/support/TreeNodes.h"
 
@@ -64,23 +65,6 @@ QString sideButtonsShown(FormMain *form)
     for (int id : {CommandId::SearchSettings, CommandId::SideBarAddToFavorites, CommandId::ClearHistory})
         shown += sideControl(form, id)->Visible() ? QLatin1Char('1') : QLatin1Char('0');
     return shown;
-}
-
-// Which of the three panes show (search, favorites, history), as "100" for the search pane.
-QString panesShown(FormMain *form)
-{
-    QString shown;
-    for (QWidget *pane : {static_cast<QWidget *>(form->WebBrowserSearch),
-                          static_cast<QWidget *>(form->TreeViewFavorites),
-                          static_cast<QWidget *>(form->TreeViewHistory)})
-        shown += pane->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
-    return shown;
-}
-
-QString flags(FormMain *form)
-{
-    return QStringLiteral("%1%2%3").arg(int(form->ShowSearchFlag)).arg(int(form->ShowFavoritesFlag))
-        .arg(int(form->ShowHistoryFlag));
 }
 
 QString checks(FormMain *form, const QList<int> &ids)
@@ -136,18 +120,18 @@ TEST(SideBar, EachPaneOpensAloneWithItsButtonAndTheCloseButtonHidesTheSideBar)
 
     form->ShowSearch();
     EXPECT_TRUE(form->PictureSideBar->isVisible());
-    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
-    EXPECT_EQ(flags(form), QStringLiteral("100"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("100"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("100"));
 
     form->ShowFavorites();
-    EXPECT_EQ(panesShown(form), QStringLiteral("010"));
-    EXPECT_EQ(flags(form), QStringLiteral("010"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("010"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("010"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("010"));
 
     form->ShowHistory();
-    EXPECT_EQ(panesShown(form), QStringLiteral("001"));
-    EXPECT_EQ(flags(form), QStringLiteral("001"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("001"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("001"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001"));
 
     // The split bar stands at the side bar's right edge, the page 40 twips beyond it.
@@ -168,7 +152,7 @@ TEST(SideBar, EachPaneOpensAloneWithItsButtonAndTheCloseButtonHidesTheSideBar)
                       form->TransparentCloseButton1->mapTo(form, form->TransparentCloseButton1->rect().center()));
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
-    EXPECT_EQ(flags(form), QStringLiteral("000"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("000"));
     EXPECT_EQ(checks(form, {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton,
                             CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory}),
               QStringLiteral("000000"));
@@ -178,7 +162,7 @@ TEST(SideBar, EachPaneOpensAloneWithItsButtonAndTheCloseButtonHidesTheSideBar)
 
     form->BuildSideBar(QStringLiteral("Unknown"));
     EXPECT_TRUE(form->PictureSideBar->isVisible()) << "an unknown pane still shows the side bar";
-    EXPECT_EQ(flags(form), QStringLiteral("000"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("000"));
     Forms::Unload(form);
 }
 
@@ -190,17 +174,17 @@ TEST(SideBar, ToolbarButtonsAndSideBarsMenuItemsOpenAndCloseThePanes)
                                 CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory};
 
     mainControl(form, CommandId::SearchButton)->Execute();
-    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("100"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("100100"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("100"));
 
     mainControl(form, CommandId::FavoritesButton)->Execute();
-    EXPECT_EQ(panesShown(form), QStringLiteral("010"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("010"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("010010"));
-    EXPECT_EQ(flags(form), QStringLiteral("010"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("010"));
 
     mainControl(form, CommandId::SideBarHistory)->Execute();
-    EXPECT_EQ(panesShown(form), QStringLiteral("001"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("001"));
     EXPECT_EQ(checks(form, toggles), QStringLiteral("001001"));
     EXPECT_EQ(sideButtonsShown(form), QStringLiteral("001"));
     EXPECT_TRUE(form->ImageSplitBar->isVisible());
@@ -209,10 +193,10 @@ TEST(SideBar, ToolbarButtonsAndSideBarsMenuItemsOpenAndCloseThePanes)
     EXPECT_FALSE(form->PictureSideBar->isVisible());
     EXPECT_FALSE(form->ImageSplitBar->isVisible());
     EXPECT_EQ(checks(form, toggles), QStringLiteral("000000"));
-    EXPECT_EQ(flags(form), QStringLiteral("000"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("000"));
 
     mainControl(form, CommandId::SideBarSearch)->Execute();
-    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("100"));
     Forms::Unload(form);
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("ShowSearch=True\r\n"))
         << "the open pane is saved";
@@ -226,8 +210,8 @@ TEST(SideBar, OnlyTheFirstSavedPaneOpensAtLoadAndOnlyItsMenuItemIsChecked)
     folder.WriteFile(QStringLiteral("Settings.dat"), settings);
     FormMain *form = startMainWindow();
     EXPECT_TRUE(form->PictureSideBar->isVisible());
-    EXPECT_EQ(panesShown(form), QStringLiteral("100"));
-    EXPECT_EQ(flags(form), QStringLiteral("100"));
+    EXPECT_EQ(PanesShown(form), QStringLiteral("100"));
+    EXPECT_EQ(SideBarFlags(form), QStringLiteral("100"));
     EXPECT_EQ(checks(form, {CommandId::SideBarSearch, CommandId::SideBarFavorites, CommandId::SideBarHistory}),
               QStringLiteral("100"));
     EXPECT_EQ(checks(form, {CommandId::SearchButton, CommandId::FavoritesButton, CommandId::HistoryButton}),

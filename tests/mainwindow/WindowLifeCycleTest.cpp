@@ -1,6 +1,6 @@
 // Main windows opened and closed in any order: the program lives until its last window closes,
 // no window comes back, every close saves, and new windows open where both can be seen.
-#include "PopupsTestSupport.h"
+#include "MainWindowFixture.h"
 
 #include "app/CommandIds.h"
 #include "controls/XPStyleImageTextBox.h"

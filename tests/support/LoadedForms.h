@@ -19,6 +19,15 @@ QList<T *> Loaded()
     return found;
 }
 
+// Every loaded form of type T but one: the windows a test's actions opened besides its first.
+template <class T>
+QList<T *> LoadedBesides(const T *first)
+{
+    QList<T *> found = Loaded<T>();
+    found.removeAll(first);
+    return found;
+}
+
 // Unloads and deletes every loaded form.
 inline void UnloadAllForms()
 {

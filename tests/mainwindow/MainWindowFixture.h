@@ -33,12 +33,7 @@ protected:
     static bool LoadPage(FormMain *window, const QUrl &url) { return WebBrowserTest::Load(window->WebBrowserMain, url); }
 
     // The main windows opened besides the first.
-    QList<FormMain *> NewWindows() const
-    {
-        QList<FormMain *> windows = Loaded<FormMain>();
-        windows.removeAll(form);
-        return windows;
-    }
+    QList<FormMain *> NewWindows() const { return LoadedBesides(form); }
 
     TempProgramFolder folder;
     LocalHttpServer server;
