@@ -4,6 +4,7 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormCreateNewFolder.h"
+#include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/FullFileSystem.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
@@ -26,17 +27,6 @@
 
 namespace {
 
-QTemporaryDir &BrowserData()
-{
-    static QTemporaryDir folder;
-    static const bool set = [] {
-        WebBrowser::SetDataFolder(folder.path());
-        return true;
-    }();
-    Q_UNUSED(set);
-    return folder;
-}
-
 // The user's hands: clicks on tree nodes and buttons, typing over a box's text.
 void TypeOver(QLineEdit *box, const QString &text)
 {
@@ -54,7 +44,7 @@ protected:
     void SetUp() override
     {
         FavoritesFixture::SetUp();
-        BrowserData();
+        WebBrowserTest::DataFolder();
         MakeFolder(u"Sub/Deeper"_qs);
         MakeFolder(u"Other"_qs);
         MakeShortcut(u"Sub/kept.url"_qs, "http://kept/");
@@ -85,7 +75,7 @@ protected:
 
     void ShowPage(const QString &title)
     {
-        QFile page(BrowserData().filePath(u"page.html"_qs));
+        QFile page(WebBrowserTest::DataFolder().filePath(u"page.html"_qs));
         ASSERT_TRUE(page.open(QIODevice::WriteOnly | QIODevice::Truncate));
         page.write("<html><head><title>" + title.toUtf8() + "</title></head><body>x</body></html>");
         page.close();
@@ -110,6 +100,15 @@ protected:
         });
         dialog->ShowModal(Main);
         EXPECT_TRUE(WaitUntil([&] { return dialog.isNull(); }));
+    }
+
+    // Clicks a folder just below the dialog's top level, as the user does, and gives its node.
+    static QTreeWidgetItem *ClickTopFolder(FormAddToFavorites *dialog, const QString &name)
+    {
+        QTreeWidget *tree = dialog->TVAddToFavorites2;
+        QTreeWidgetItem *folder = NodeByText(tree, name, tree->topLevelItem(0));
+        ClickNode(tree, folder);
+        return folder;
     }
 
     // Clicks New Folder; actions run as the user in Create New Folder once it is up.
@@ -185,9 +184,7 @@ TEST_F(FavoritesDialogs, TitleSavedWithSafeCharactersAtTheTopLevel)
 
     // A sub-folder that happens to be called "Favorites" is not the top level.
     AddToFavorites([](FormAddToFavorites *dialog) {
-        QTreeWidgetItem *root = dialog->TVAddToFavorites2->topLevelItem(0);
-        ClickNode(dialog->TVAddToFavorites2, NodeByText(dialog->TVAddToFavorites2,
-                                                        u"Favorites"_qs, root));
+        ClickTopFolder(dialog, u"Favorites"_qs);
         TypeOver(dialog->TextName, u"../Inside"_qs);
         QTest::mouseClick(dialog->cmdOK, Qt::LeftButton);
     });
@@ -235,8 +232,7 @@ TEST_F(FavoritesDialogs, NewFolderChecksTheNameAndShowsTheFolder)
     ShowPage(u"T"_qs);
     AddToFavorites([&](FormAddToFavorites *dialog) {
         QTreeWidget *tree = dialog->TVAddToFavorites2;
-        QTreeWidgetItem *sub = NodeByText(tree, u"Sub"_qs, tree->topLevelItem(0));
-        ClickNode(tree, sub);
+        QTreeWidgetItem *sub = ClickTopFolder(dialog, u"Sub"_qs);
         NewFolder(dialog, [&](FormCreateNewFolder *inner) {
             EXPECT_EQ(inner->windowTitle(), u"Create New Folder"_qs);
             QTest::mouseClick(inner->cmdOK, Qt::LeftButton);
@@ -276,7 +272,7 @@ TEST_F(FavoritesDialogs, NewFolderElsewhereLeavesTheMainTreeAlone)
     ShowPage(u"T"_qs);
     AddToFavorites([&](FormAddToFavorites *dialog) {
         QTreeWidget *tree = dialog->TVAddToFavorites2;
-        ClickNode(tree, NodeByText(tree, u"Other"_qs, tree->topLevelItem(0)));
+        ClickTopFolder(dialog, u"Other"_qs);
         NewFolder(dialog, [](FormCreateNewFolder *inner) {
             TypeOver(inner->TextFolderName, u"Fresh"_qs);
             QTest::mouseClick(inner->cmdOK, Qt::LeftButton);
@@ -297,8 +293,7 @@ TEST_F(FavoritesDialogs, ExpandingAFolderReadsItAgain)
     ShowPage(u"T"_qs);
     AddToFavorites([&](FormAddToFavorites *dialog) {
         QTreeWidget *tree = dialog->TVAddToFavorites2;
-        QTreeWidgetItem *sub = NodeByText(tree, u"Sub"_qs, tree->topLevelItem(0));
-        ClickNode(tree, sub);
+        QTreeWidgetItem *sub = ClickTopFolder(dialog, u"Sub"_qs);
         QTest::keyClick(tree, Qt::Key_Right);
         EXPECT_TRUE(sub->isExpanded());
         EXPECT_EQ(FavoritesNode::ExpandedImage(sub), 2);
@@ -322,8 +317,7 @@ TEST_F(FavoritesDialogs, FolderReadAgainWhileItsSubFolderIsReadShowsEachFolderOn
     ShowPage(u"T"_qs);
     AddToFavorites([&](FormAddToFavorites *dialog) {
         QTreeWidget *tree = dialog->TVAddToFavorites2;
-        QTreeWidgetItem *sub = NodeByText(tree, u"Sub"_qs, tree->topLevelItem(0));
-        ClickNode(tree, sub);
+        QTreeWidgetItem *sub = ClickTopFolder(dialog, u"Sub"_qs);
         QTest::keyClick(tree, Qt::Key_Right);
         QTreeWidgetItem *deeper = NodeByText(tree, u"Deeper"_qs, sub);
         ASSERT_NE(deeper, nullptr);

@@ -2,6 +2,7 @@
 #include "browsingdata/FavoritesFolder.h"
 #include "browsingdata/InternetShortcutFile.h"
 #include "browsingdata/ModManageFavFile.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FullFileSystem.h"
 
 #include <QDir>
@@ -11,19 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
 
 // A Favorites folder made by the test.
 class FavoritesTree : public ::testing::Test
@@ -40,7 +28,7 @@ protected:
     void MakeFolder(const QString &relative) { ASSERT_TRUE(QDir().mkpath(Path(relative))); }
     void MakeShortcut(const QString &relative, const QByteArray &url)
     {
-        WriteBytes(Path(relative), "[InternetShortcut]\r\nURL=" + url + "\r\n");
+        WriteFile(Path(relative), "[InternetShortcut]\r\nURL=" + url + "\r\n");
     }
 
     QString Root;
@@ -64,7 +52,7 @@ TEST_F(FavoritesTree, ShortcutWrittenAsOtherProgramsReadIt)
     QString name = u"News"_qs;
     ASSERT_TRUE(ModManageFavFile::CreateUrlFile(u"http://news.example/"_qs, name, Root, Root));
     EXPECT_EQ(name, u"News.url"_qs);
-    EXPECT_EQ(ReadBytes(Path(name)), QByteArray("[InternetShortcut]\r\nURL=http://news.example/\r\n"));
+    EXPECT_EQ(ReadFile(Path(name)), QByteArray("[InternetShortcut]\r\nURL=http://news.example/\r\n"));
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(name)), u"http://news.example/"_qs);
 }
 
@@ -145,16 +133,16 @@ TEST_F(FavoritesTree, AddressWithLineBreaksStaysOneLine)
 
 TEST_F(FavoritesTree, ReadingTakesTheLastExactUrlLine)
 {
-    WriteBytes(Path(u"a.url"_qs), "[Other]\r\nURL=http://a/\r\n[InternetShortcut]\r\nurl=http://lower/\r\n"
-                                  "URL=http://b/\r\nIconFile=x.ico\r\n");
+    WriteFile(Path(u"a.url"_qs), "[Other]\r\nURL=http://a/\r\n[InternetShortcut]\r\nurl=http://lower/\r\n"
+                                 "URL=http://b/\r\nIconFile=x.ico\r\n");
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"a.url"_qs)), u"http://b/"_qs);
-    WriteBytes(Path(u"lf.url"_qs), "[InternetShortcut]\nURL=http://lf/");
+    WriteFile(Path(u"lf.url"_qs), "[InternetShortcut]\nURL=http://lf/");
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"lf.url"_qs)), u"http://lf/"_qs);
-    WriteBytes(Path(u"none.url"_qs), "[InternetShortcut]\r\n");
+    WriteFile(Path(u"none.url"_qs), "[InternetShortcut]\r\n");
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"none.url"_qs)), QString());
-    WriteBytes(Path(u"ansi.url"_qs), "URL=http://x/caf\xE9\r\n");
+    WriteFile(Path(u"ansi.url"_qs), "URL=http://x/caf\xE9\r\n");
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"ansi.url"_qs)), u"http://x/caf\u00e9"_qs);
-    WriteBytes(Path(u"cr.url"_qs), "[InternetShortcut]\rURL=http://cr/\rIconFile=x.ico\r");
+    WriteFile(Path(u"cr.url"_qs), "[InternetShortcut]\rURL=http://cr/\rIconFile=x.ico\r");
     EXPECT_EQ(ModManageFavFile::GetUrlFromShortcut(Path(u"cr.url"_qs)), u"http://cr/"_qs)
         << "a lone CR ends a line too";
 }
@@ -165,8 +153,8 @@ TEST_F(FavoritesTree, ListsFoldersFirstSortedWithKeys)
     MakeFolder(u"Alpha"_qs);
     MakeShortcut(u"News.url"_qs, "http://news/");
     MakeShortcut(u"apple.url"_qs, "http://apple/");
-    WriteBytes(Path(u"desktop.ini"_qs), "[.ShellClassInfo]\r\n");
-    WriteBytes(Path(u"ab"_qs), "URL=http://short/\r\n");
+    WriteFile(Path(u"desktop.ini"_qs), "[.ShellClassInfo]\r\n");
+    WriteFile(Path(u"ab"_qs), "URL=http://short/\r\n");
 
     const QList<FavoritesEntry> entries = FavoritesFolder::List(Root);
     EXPECT_EQ(Names(entries), (QStringList{u"Alpha"_qs, u"zeta"_qs, u"ab"_qs, u"apple"_qs,
@@ -224,7 +212,7 @@ TEST_F(FavoritesTree, PercentInFolderNamesAndAddressesSplitsRight)
     MakeFolder(u"100% sure"_qs);
     MakeShortcut(u"100% sure/q.url"_qs, "http://s/?q=%41%42");
     // A file named like the part before the folder's "%" does not capture the key.
-    WriteBytes(Path(u"100"_qs), "");
+    WriteFile(Path(u"100"_qs), "");
     const QList<FavoritesEntry> entries = FavoritesFolder::List(Path(u"100% sure"_qs));
     ASSERT_EQ(entries.size(), 1);
     const QString key = entries.at(0).Key;
@@ -248,7 +236,7 @@ TEST_F(FavoritesTree, PercentInFolderNamesAndAddressesSplitsRight)
 TEST_F(FavoritesTree, SplitPrefersTheShortcutHoldingTheAddress)
 {
     // "a" is a file and "a%b" a folder: the key of a%b/x.url must not split after "a".
-    WriteBytes(Path(u"a"_qs), "URL=http://wrong/\r\n");
+    WriteFile(Path(u"a"_qs), "URL=http://wrong/\r\n");
     MakeFolder(u"a%b"_qs);
     MakeShortcut(u"a%b/x.url"_qs, "http://right/%20");
     const QString key = Path(u"a%b/x.url"_qs) + u"%http://right/%20"_qs;
@@ -273,7 +261,7 @@ TEST_F(FavoritesTree, DeleteOnlyInsideAndOnlyFiles)
 
     QTemporaryDir outside;
     const QString victim = outside.filePath(u"victim.url"_qs);
-    WriteBytes(victim, "URL=http://v/\r\n");
+    WriteFile(victim, "URL=http://v/\r\n");
     EXPECT_FALSE(ModManageFavFile::DeleteFavoriteFile(victim + u"%http://v/"_qs, Root));
     EXPECT_FALSE(ModManageFavFile::DeleteFavoriteFile(Root + u"/../"_qs + QDir(Root).relativeFilePath(victim) + u"%http://v/"_qs, Root));
     EXPECT_TRUE(QFile::exists(victim));
@@ -325,11 +313,11 @@ TEST(FavoritesOnFullDisk, AFavoriteThatCannotBeWrittenKeepsTheOldOne)
     FullFileSystem disk(64);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Why().toStdString();
-    WriteBytes(disk.FilePath(u"News.url"_qs), "[InternetShortcut]\r\nURL=http://old/\r\n");
+    WriteFile(disk.FilePath(u"News.url"_qs), "[InternetShortcut]\r\nURL=http://old/\r\n");
     ASSERT_TRUE(disk.LeaveFree(0));
 
     QString name = u"News"_qs;
     EXPECT_FALSE(ModManageFavFile::CreateUrlFile(u"http://new/"_qs, name, disk.Path(), disk.Path()));
-    EXPECT_EQ(ReadBytes(disk.FilePath(u"News.url"_qs)), QByteArray("[InternetShortcut]\r\nURL=http://old/\r\n"));
+    EXPECT_EQ(ReadFile(disk.FilePath(u"News.url"_qs)), QByteArray("[InternetShortcut]\r\nURL=http://old/\r\n"));
     EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), (QStringList{u"filler"_qs, u"News.url"_qs}));
 }

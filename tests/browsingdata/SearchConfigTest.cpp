@@ -1,24 +1,13 @@
 #include "browsingdata/SearchConfig.h"
 
+#include "tests/support/FileBytes.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 const QByteArray ThreeEngines = "Alpha|False|q|http://a/pane|http://a/search\r\n"
                                 "Beta|True|query|http://b/pane|http://b/s\r\n"
@@ -30,7 +19,7 @@ TEST(SearchConfig, ReadsEnginesAndTheSelectedOne)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"SearchConfig.dat"_qs);
-    WriteBytes(path, ThreeEngines);
+    WriteFile(path, ThreeEngines);
     SearchConfig config;
     ASSERT_TRUE(config.Load(path));
     ASSERT_EQ(config.Engines().size(), 3);
@@ -48,30 +37,30 @@ TEST(SearchConfig, WriteRereadIsByteForByte)
     const QString path = dir.filePath(u"SearchConfig.dat"_qs);
     const QByteArray text = "Motor \xC3\xA9tendu|True|q|http://x/p?a=True|http://x/False\r\n"
                             "Zweite|False|q|http://y/|http://y/s|extra\r\n";
-    WriteBytes(path, text);
+    WriteFile(path, text);
     SearchConfig config;
     ASSERT_TRUE(config.Load(path));
     EXPECT_EQ(config.Engines().at(0).Name, QString::fromUtf8("Motor \xC3\xA9tendu"));
     EXPECT_EQ(config.Engines().at(1).SearchBase, u"http://y/s|extra"_qs);
     ASSERT_TRUE(config.Save(path));
-    EXPECT_EQ(ReadBytes(path), text);
+    EXPECT_EQ(ReadFile(path), text);
 }
 
 TEST(SearchConfig, SelectingRewritesOnlyTheFlags)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"SearchConfig.dat"_qs);
-    WriteBytes(path, ThreeEngines);
+    WriteFile(path, ThreeEngines);
     SearchConfig config;
     config.Load(path);
     config.SetSelected(2);
     ASSERT_TRUE(config.Save(path));
-    EXPECT_EQ(ReadBytes(path), QByteArray("Alpha|False|q|http://a/pane|http://a/search\r\n"
-                                          "Beta|False|query|http://b/pane|http://b/s\r\n"
-                                          "Gamma|True|p|http://c/pane|http://c/find\r\n"));
+    EXPECT_EQ(ReadFile(path), QByteArray("Alpha|False|q|http://a/pane|http://a/search\r\n"
+                                         "Beta|False|query|http://b/pane|http://b/s\r\n"
+                                         "Gamma|True|p|http://c/pane|http://c/find\r\n"));
     config.SetSelected(-1);
     config.Save(path);
-    EXPECT_FALSE(ReadBytes(path).contains("True"));
+    EXPECT_FALSE(ReadFile(path).contains("True"));
 }
 
 TEST(SearchConfig, LfOnlyReadAndPieceAfterLastLineEndIgnored)
@@ -80,14 +69,14 @@ TEST(SearchConfig, LfOnlyReadAndPieceAfterLastLineEndIgnored)
     config.SetLines({u"A|True|q|http://a/|http://a/s"_qs});
     QTemporaryDir dir;
     const QString path = dir.filePath(u"SearchConfig.dat"_qs);
-    WriteBytes(path, "A|False|q|http://a/|http://a/s\nB|True|q|http://b/|http://b/s\n"
-                     "C|False|q|http://c/|http://c/s");
+    WriteFile(path, "A|False|q|http://a/|http://a/s\nB|True|q|http://b/|http://b/s\n"
+                    "C|False|q|http://c/|http://c/s");
     ASSERT_TRUE(config.Load(path));
     ASSERT_EQ(config.Engines().size(), 2);
     EXPECT_EQ(config.SelectedIndex(), 1);
     config.Save(path);
-    EXPECT_EQ(ReadBytes(path), QByteArray("A|False|q|http://a/|http://a/s\r\n"
-                                          "B|True|q|http://b/|http://b/s\r\n"));
+    EXPECT_EQ(ReadFile(path), QByteArray("A|False|q|http://a/|http://a/s\r\n"
+                                         "B|True|q|http://b/|http://b/s\r\n"));
 }
 
 TEST(SearchConfig, BadLinesAreSkippedButKeptAndTheRestLoads)

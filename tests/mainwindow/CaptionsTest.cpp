@@ -58,18 +58,14 @@ void ExpectWholeWhileModal(const std::function<void()> &show)
     EXPECT_TRUE(checked) << T::staticMetaObject.className();
 }
 
-class Captions : public ::testing::Test
+class Captions : public DialogsFixture
 {
 protected:
     void SetUp() override
     {
-        main = StartMainWindow();
+        DialogsFixture::SetUp();
         ASSERT_TRUE(WaitUntil([&] { return main->TransparentLabelAddress->LabelText() == QStringLiteral("Address:"); }));
     }
-    void TearDown() override { UnloadAllForms(); }
-
-    TempProgramFolder folder;
-    FormMain *main = nullptr;
 };
 
 } // namespace

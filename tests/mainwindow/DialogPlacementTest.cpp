@@ -22,13 +22,9 @@ using namespace DialogsTest;
 
 namespace {
 
-class DialogPlacement : public ::testing::Test
+class DialogPlacement : public DialogsFixture
 {
 protected:
-    void SetUp() override { main = StartMainWindow(); }
-
-    void TearDown() override { UnloadAllForms(); }
-
     // Chooses a command of the main window's menus, as the user does.
     void Choose(int id)
     {
@@ -92,9 +88,6 @@ protected:
 
     // Centred within the width of a window frame.
     static bool Near(QPoint a, QPoint b) { return std::abs(a.x() - b.x()) <= 8 && std::abs(a.y() - b.y()) <= 8; }
-
-    TempProgramFolder folder;
-    FormMain *main = nullptr;
 };
 
 // Where the user may drag the window: partly past the screen's right edge, and past each of the

@@ -4,13 +4,16 @@
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"
+#include "tests/support/LoadedForms.h"
 #include "tests/support/ModalAnswerer.h"
+#include "tests/support/TempProgramFolder.h"
 #include "tests/support/WaitFor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -36,6 +39,18 @@ inline FormMain *StartMainWindow()
     EXPECT_TRUE(WaitUntil([form] { return form->docMain != nullptr; })) << "the home page never completed";
     return form;
 }
+
+// The default main window on a temporary program folder, for a dialog to come up over; every
+// form still loaded at the end is unloaded.
+class DialogsFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override { main = StartMainWindow(); }
+    void TearDown() override { UnloadAllForms(); }
+
+    TempProgramFolder folder;
+    FormMain *main = nullptr;
+};
 
 // Navigates the main window and waits until the page with that title has completed.
 inline bool LoadPage(FormMain *form, const QString &url, const QString &title)

@@ -26,22 +26,15 @@ const QByteArray FindPage = R"(<!DOCTYPE html><html><head><title>Find Page</titl
 <div style="height:2000px"></div>
 </body></html>)";
 
-class FindDialog : public ::testing::Test
+class FindDialog : public DialogsFixture
 {
 protected:
     void SetUp() override
     {
-        main = StartMainWindow();
+        DialogsFixture::SetUp();
         folder.WriteFile(QStringLiteral("find.html"), FindPage);
         ASSERT_TRUE(LoadPage(main, folder.FileUrl(QStringLiteral("find.html")), QStringLiteral("Find Page")));
         find = OpenFind();
-    }
-
-    void TearDown() override
-    {
-        if (Forms::IsLoaded(find))
-            Forms::Unload(find);
-        Forms::Unload(main);
     }
 
     FormFind *OpenFind()
@@ -68,8 +61,6 @@ protected:
             })())")).toString();
     }
 
-    TempProgramFolder folder;
-    FormMain *main = nullptr;
     FormFind *find = nullptr;
     MessageBoxes boxes;
 };

@@ -17,27 +17,18 @@ using namespace DialogsTest;
 
 namespace {
 
-class OpenFileWindow : public ::testing::Test
+class OpenFileWindow : public DialogsFixture
 {
 protected:
     void SetUp() override
     {
-        main = StartMainWindow();
+        DialogsFixture::SetUp();
         folder.WriteFile(QStringLiteral("chosen.html"),
                          "<html><head><title>Chosen Page</title></head><body>chosen</body></html>");
         open = Forms::Default<FormOpenFile>();
         open->ShowModeless();
     }
 
-    void TearDown() override
-    {
-        if (Forms::IsLoaded(open))
-            Forms::Unload(open);
-        Forms::Unload(main);
-    }
-
-    TempProgramFolder folder;
-    FormMain *main = nullptr;
     FormOpenFile *open = nullptr;
 };
 

@@ -21,24 +21,16 @@ using namespace DialogsTest;
 
 namespace {
 
-class SettingsDialog : public ::testing::Test
+class SettingsDialog : public DialogsFixture
 {
 protected:
     void SetUp() override
     {
-        main = StartMainWindow();
+        DialogsFixture::SetUp();
         main->DaysInHistory = 20;
         main->ItemsInAddressBar = 25;
         main->NumberOfChildWindowsAllowed = 3;
         dialog = Forms::Default<FormApplicationSettings>();
-    }
-
-    void TearDown() override
-    {
-        if (Forms::IsLoaded(dialog))
-            Forms::Unload(dialog);
-        if (Forms::IsLoaded(main))
-            Forms::Unload(main);
     }
 
     static void Retype(QLineEdit *box, const QString &text)
@@ -47,8 +39,6 @@ protected:
         QTest::keyClicks(box, text);
     }
 
-    TempProgramFolder folder;
-    FormMain *main = nullptr;
     FormApplicationSettings *dialog = nullptr;
 };
 

@@ -1,4 +1,5 @@
 #include "platform/InternetOptions.h"
+#include "tests/support/FileBytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,24 +7,6 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void WriteFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(data);
-}
-
-} // namespace
 
 TEST(InternetOptions, HomePageIsTheProgramFoldersBlankPageUntilOneIsSet)
 {
