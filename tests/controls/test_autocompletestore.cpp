@@ -40,12 +40,12 @@ TEST(AutoCompleteEntryLine, BadLinesAreRefused)
 
 TEST_F(AutoCompleteStoreTest, FileRoundTripsByteForByteAndSkipsBadLines)
 {
-    WriteBytes(DataFile(), "1/2/2025|http://www.a.com|a.com|1\r\n"
-                           "broken line\r\n"
-                           "1/3/2025|ftp://ftp.b.org|b.org|2\n"
-                           "1/4/2025|http://www.a.com|a.com|1\r\n"
-                           "12/31/2025|http://c.com||0\r\n"
-                           "1/5/2025|http://www.unfinished.com|unfinished.com|1");
+    WriteFile(DataFile(), "1/2/2025|http://www.a.com|a.com|1\r\n"
+                          "broken line\r\n"
+                          "1/3/2025|ftp://ftp.b.org|b.org|2\n"
+                          "1/4/2025|http://www.a.com|a.com|1\r\n"
+                          "12/31/2025|http://c.com||0\r\n"
+                          "1/5/2025|http://www.unfinished.com|unfinished.com|1");
     store.InitializeAutoComplete();
     EXPECT_EQ(store.Count(), 3);
     store.AddAutoCompleteEntry("http://www.d.de");
@@ -54,23 +54,23 @@ TEST_F(AutoCompleteStoreTest, FileRoundTripsByteForByteAndSkipsBadLines)
                                 "1/3/2025|ftp://ftp.b.org|b.org|2\r\n"
                                 "12/31/2025|http://c.com||0\r\n"
                                 "12/8/2026|http://www.d.de|d.de|1\r\n";
-    EXPECT_EQ(ReadBytes(DataFile()), expected);
+    EXPECT_EQ(ReadFile(DataFile()), expected);
 
     AutoCompleteStore again(DataFile());
     again.InitializeAutoComplete();
     ASSERT_TRUE(again.SaveAutoCompleteDataFile());
-    EXPECT_EQ(ReadBytes(DataFile()), expected);
+    EXPECT_EQ(ReadFile(DataFile()), expected);
 }
 
 TEST_F(AutoCompleteStoreTest, RepeatsInTheFileKeepTheFirstEntryOnly)
 {
-    WriteBytes(DataFile(), "1/1/2025|ftp://ftp.xx.com||0\r\n"
-                           "1/2/2025|http://www.x.com|x.com|1\r\n"
-                           "1/3/2025|http||0\r\n"
-                           "1/4/2025|http://www.x.com|x.com|1\r\n"
-                           "1/5/2025|http||0\r\n"
-                           "1/6/2025|ftp://ftp.xx.com||0\r\n"
-                           "1/7/2025|http://www.y.com|y.com|1\r\n");
+    WriteFile(DataFile(), "1/1/2025|ftp://ftp.xx.com||0\r\n"
+                          "1/2/2025|http://www.x.com|x.com|1\r\n"
+                          "1/3/2025|http||0\r\n"
+                          "1/4/2025|http://www.x.com|x.com|1\r\n"
+                          "1/5/2025|http||0\r\n"
+                          "1/6/2025|ftp://ftp.xx.com||0\r\n"
+                          "1/7/2025|http://www.y.com|y.com|1\r\n");
     store.InitializeAutoComplete();
     QStringList kept;
     for (const AutoCompleteEntry &entry : store.Entries())
@@ -149,11 +149,11 @@ TEST_F(AutoCompleteStoreTest, MatchingRulesCaseByCase)
 
 TEST_F(AutoCompleteStoreTest, EntriesMadeBeforeLoadingFollowTheFile)
 {
-    WriteBytes(DataFile(), "1/2/2025|http://www.a.com|a.com|1\r\n");
+    WriteFile(DataFile(), "1/2/2025|http://www.a.com|a.com|1\r\n");
     store.AddAutoCompleteEntry("http://www.a.com");
     store.AddAutoCompleteEntry("http://www.b.com");
     ASSERT_TRUE(store.SaveAutoCompleteDataFile());
-    EXPECT_EQ(ReadBytes(DataFile()), "1/2/2025|http://www.a.com|a.com|1\r\n12/8/2026|http://www.b.com|b.com|1\r\n");
+    EXPECT_EQ(ReadFile(DataFile()), "1/2/2025|http://www.a.com|a.com|1\r\n12/8/2026|http://www.b.com|b.com|1\r\n");
     EXPECT_EQ(store.FindAutoCompleteMatches("b").Addresses, QStringList{"http://www.b.com"});
 }
 
@@ -170,9 +170,9 @@ TEST_F(AutoCompleteStoreTest, ClearingForgetsEveryEntryInMemoryAndOnDisk)
     EXPECT_EQ(store.Count(), 0);
     EXPECT_FALSE(store.Contains("http://x"));
     EXPECT_TRUE(store.MatchText("clea").isEmpty());
-    EXPECT_EQ(ReadBytes(DataFile()), QByteArray());
+    EXPECT_EQ(ReadFile(DataFile()), QByteArray());
     ASSERT_TRUE(store.SaveAutoCompleteDataFile());
-    EXPECT_EQ(ReadBytes(DataFile()), QByteArray());
+    EXPECT_EQ(ReadFile(DataFile()), QByteArray());
 
     AutoCompleteStore nextRun(DataFile());
     nextRun.InitializeAutoComplete();

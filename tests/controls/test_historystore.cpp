@@ -107,11 +107,11 @@ TEST_F(HistoryStoreTest, PruningKeepsTodayAndTheConfiguredDays)
     QByteArray file;
     for (int ago : {5, 3, 2, 1, 0})
         file += Key(ago).toUtf8() + "|http://www.a.com/" + QByteArray::number(ago) + "\r\n";
-    WriteBytes(DataFile(), file);
+    WriteFile(DataFile(), file);
     store.LoadHistoryFile();
     store.SetNumberOfDaysInHistory(2);
     ASSERT_TRUE(store.SaveHistory());
-    EXPECT_EQ(ReadBytes(DataFile()), (Key(2) + "|http://www.a.com/2\r\n" + Key(1) + "|http://www.a.com/1\r\n" + Key(0)
+    EXPECT_EQ(ReadFile(DataFile()), (Key(2) + "|http://www.a.com/2\r\n" + Key(1) + "|http://www.a.com/1\r\n" + Key(0)
                                       + "|http://www.a.com/0\r\n")
                                          .toUtf8());
 
@@ -135,21 +135,21 @@ TEST_F(HistoryStoreTest, TodaysVisitsSurviveARestart)
     ASSERT_EQ(restarted.PageCount(), 1);
     EXPECT_FALSE(restarted.AddHistoryItem2("http://www.a.com/", "A").Added);
     ASSERT_TRUE(restarted.SaveHistory());
-    EXPECT_EQ(ReadBytes(DataFile()), "12/8/2026|http://www.a.com/\r\n");
+    EXPECT_EQ(ReadFile(DataFile()), "12/8/2026|http://www.a.com/\r\n");
 }
 
 TEST_F(HistoryStoreTest, FileRoundTripsAndBadLinesAreSkipped)
 {
-    WriteBytes(DataFile(), "12/7/2026|http://www.a.com/1\r\n"
-                           "no bar here\r\n"
-                           "12/7/2026|http://x.org/\n"
-                           "yesterday|http://www.a.com/2\r\n"
-                           "12/7/26|http://www.a.com/3\r\n"
-                           "12/07/2026|http://www.a.com/4|extra\r\n"
-                           "12/7/2026|\r\n"
-                           "12/7/2026|http://www.a.com/1\r\n"
-                           "12/8/2026|http://www.\xc3\xa9t\xc3\xa9.fr/\r\n"
-                           "12/7/2026|http://www.a.com/unfinished");
+    WriteFile(DataFile(), "12/7/2026|http://www.a.com/1\r\n"
+                          "no bar here\r\n"
+                          "12/7/2026|http://x.org/\n"
+                          "yesterday|http://www.a.com/2\r\n"
+                          "12/7/26|http://www.a.com/3\r\n"
+                          "12/07/2026|http://www.a.com/4|extra\r\n"
+                          "12/7/2026|\r\n"
+                          "12/7/2026|http://www.a.com/1\r\n"
+                          "12/8/2026|http://www.\xc3\xa9t\xc3\xa9.fr/\r\n"
+                          "12/7/2026|http://www.a.com/unfinished");
     store.SetNumberOfDaysInHistory(20);
     store.LoadHistoryFile();
     ASSERT_EQ(store.Days().size(), 2);
@@ -160,40 +160,40 @@ TEST_F(HistoryStoreTest, FileRoundTripsAndBadLinesAreSkipped)
                                 "12/7/2026|http://www.a.com/4\r\n"
                                 "12/7/2026|http://x.org/\r\n"
                                 "12/8/2026|http://www.\xc3\xa9t\xc3\xa9.fr/\r\n";
-    EXPECT_EQ(ReadBytes(DataFile()), expected);
+    EXPECT_EQ(ReadFile(DataFile()), expected);
 
     HistoryStore again(DataFile());
     again.SetCurrentDateSource([] { return Today; });
     again.SetNumberOfDaysInHistory(20);
     again.LoadHistoryFile();
     ASSERT_TRUE(again.SaveHistory());
-    EXPECT_EQ(ReadBytes(DataFile()), expected);
+    EXPECT_EQ(ReadFile(DataFile()), expected);
 }
 
 TEST_F(HistoryStoreTest, EmptyOrMissingFileChangesNothingAndClearEmptiesBoth)
 {
     store.AddHistoryItem2("http://www.a.com/", "A");
-    WriteBytes(DataFile(), "");
+    WriteFile(DataFile(), "");
     store.LoadHistoryFile();
     EXPECT_EQ(store.PageCount(), 1);
 
-    WriteBytes(DataFile(), "12/8/2026|http://www.b.com/\r\n");
+    WriteFile(DataFile(), "12/8/2026|http://www.b.com/\r\n");
     QSignalSpy changed(&store, &HistoryStore::HistoryChanged);
     ASSERT_TRUE(store.ClearHistory2());
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(store.PageCount(), 0);
     EXPECT_TRUE(QFile::exists(DataFile()));
-    EXPECT_TRUE(ReadBytes(DataFile()).isEmpty());
+    EXPECT_TRUE(ReadFile(DataFile()).isEmpty());
 }
 
 TEST_F(HistoryStoreTest, VisitsBeforeLoadingAreKeptAfterTheFile)
 {
-    WriteBytes(DataFile(), "12/7/2026|http://www.a.com/1\r\n12/8/2026|http://www.a.com/2\r\n");
+    WriteFile(DataFile(), "12/7/2026|http://www.a.com/1\r\n12/8/2026|http://www.a.com/2\r\n");
     store.AddHistoryItem2("http://www.a.com/2", "2");
     store.AddHistoryItem2("http://www.a.com/3", "3");
     store.SetNumberOfDaysInHistory(20);
     ASSERT_TRUE(store.SaveHistory());
-    EXPECT_EQ(ReadBytes(DataFile()),
+    EXPECT_EQ(ReadFile(DataFile()),
               "12/7/2026|http://www.a.com/1\r\n12/8/2026|http://www.a.com/2\r\n12/8/2026|http://www.a.com/3\r\n");
 }
 
@@ -202,7 +202,7 @@ TEST_F(HistoryStoreTest, AnAddressCannotBreakTheFile)
     store.SetNumberOfDaysInHistory(20);
     store.AddHistoryItem2("http://www.a.com/x|y\r\n12/8/2026|http://evil/", "A");
     ASSERT_TRUE(store.SaveHistory());
-    EXPECT_EQ(ReadBytes(DataFile()), "12/8/2026|http://www.a.com/x%7Cy12/8/2026%7Chttp://evil/\r\n");
+    EXPECT_EQ(ReadFile(DataFile()), "12/8/2026|http://www.a.com/x%7Cy12/8/2026%7Chttp://evil/\r\n");
 }
 
 TEST_F(HistoryStoreTest, CountsPassSixteenBits)

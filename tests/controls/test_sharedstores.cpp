@@ -69,7 +69,7 @@ TEST(SharedStores, TwoWindowsClosedInEitherOrderKeepBothWindowsEntries)
 {
     for (const bool firstClosesFirst : {true, false}) {
         QTemporaryDir dir;
-        WriteBytes(QDir(dir.path()).filePath("Url.dat"), "http://www.old.com\r\n");
+        WriteFile(QDir(dir.path()).filePath("Url.dat"), "http://www.old.com\r\n");
         Window first = Window::Main(dir.path());
         Window second = Window::Main(dir.path());
         first.Visit("www.first.com");
@@ -82,9 +82,9 @@ TEST(SharedStores, TwoWindowsClosedInEitherOrderKeepBothWindowsEntries)
             second.Close();
             first.Close();
         }
-        const QString url = QString::fromUtf8(ReadBytes(QDir(dir.path()).filePath("Url.dat")));
-        const QString autoComplete = QString::fromUtf8(ReadBytes(QDir(dir.path()).filePath("AutoComplete2.dat")));
-        const QString history = QString::fromUtf8(ReadBytes(QDir(dir.path()).filePath("History.dat")));
+        const QString url = QString::fromUtf8(ReadFile(QDir(dir.path()).filePath("Url.dat")));
+        const QString autoComplete = QString::fromUtf8(ReadFile(QDir(dir.path()).filePath("AutoComplete2.dat")));
+        const QString history = QString::fromUtf8(ReadFile(QDir(dir.path()).filePath("History.dat")));
         for (const QString &address : {"http://www.first.com", "http://www.second.com"}) {
             EXPECT_TRUE(url.contains(address + "\r\n")) << firstClosesFirst;
             EXPECT_TRUE(autoComplete.contains("|" + address + "|")) << firstClosesFirst;
@@ -107,9 +107,9 @@ TEST(SharedStores, FullScreenReadsTheFilesAndWritesNothing)
     main.Visit("www.main.com");
     main.Close();
     const QString folder = dir.path();
-    const QByteArray url = ReadBytes(folder + "/Url.dat");
-    const QByteArray autoComplete = ReadBytes(folder + "/AutoComplete2.dat");
-    const QByteArray history = ReadBytes(folder + "/History.dat");
+    const QByteArray url = ReadFile(folder + "/Url.dat");
+    const QByteArray autoComplete = ReadFile(folder + "/AutoComplete2.dat");
+    const QByteArray history = ReadFile(folder + "/History.dat");
 
     Window fullScreen = Window::FullScreen(dir.path());
     EXPECT_EQ(fullScreen.addresses->Count(), 1);
@@ -119,7 +119,7 @@ TEST(SharedStores, FullScreenReadsTheFilesAndWritesNothing)
     EXPECT_TRUE(fullScreen.addresses->ClearAddressList());
     EXPECT_TRUE(fullScreen.history->ClearHistory2());
     fullScreen.Close();
-    EXPECT_EQ(ReadBytes(folder + "/Url.dat"), url);
-    EXPECT_EQ(ReadBytes(folder + "/AutoComplete2.dat"), autoComplete);
-    EXPECT_EQ(ReadBytes(folder + "/History.dat"), history);
+    EXPECT_EQ(ReadFile(folder + "/Url.dat"), url);
+    EXPECT_EQ(ReadFile(folder + "/AutoComplete2.dat"), autoComplete);
+    EXPECT_EQ(ReadFile(folder + "/History.dat"), history);
 }

@@ -125,7 +125,7 @@ TEST_F(TypedAddressListTest, ZeroLimitStillShowsAndRecordsTheAddress)
 
 TEST_F(TypedAddressListTest, LoadsLinesThroughTheRulesAndIgnoresTheUnfinishedLast)
 {
-    WriteBytes(UrlDat(), "http://a.com\r\nwww.b.com\nnot an address\r\nhttp://a.com\r\nhttp://c.com");
+    WriteFile(UrlDat(), "http://a.com\r\nwww.b.com\nnot an address\r\nhttp://a.com\r\nhttp://c.com");
     list.SetMaxItems(25);
     QSignalSpy changed(&list, &TypedAddressList::ListChanged);
     list.LoadAddressList(&autoComplete);
@@ -145,7 +145,7 @@ TEST_F(TypedAddressListTest, WritesOldestFirstWithCrLfAndReadsBackTheSame)
     list.AddItem("http://a.com/p|q\n");
     ASSERT_TRUE(list.WriteAddressList());
     const QByteArray expected = "ftp://x.org\r\nhttp://www.\xc3\xbc.de\r\nhttp://a.com/p%7Cq\r\n";
-    EXPECT_EQ(ReadBytes(UrlDat()), expected);
+    EXPECT_EQ(ReadFile(UrlDat()), expected);
 
     TypedAddressList again(UrlDat());
     again.SetMaxItems(25);
@@ -153,17 +153,17 @@ TEST_F(TypedAddressListTest, WritesOldestFirstWithCrLfAndReadsBackTheSame)
     EXPECT_EQ(Texts(again), Texts(list));
     EXPECT_EQ(again.Item(1).Kind, FtpAddress);
     ASSERT_TRUE(again.WriteAddressList());
-    EXPECT_EQ(ReadBytes(UrlDat()), expected);
+    EXPECT_EQ(ReadFile(UrlDat()), expected);
 }
 
 TEST_F(TypedAddressListTest, AddressesCommittedBeforeLoadingStayNewestAndNoneIsLost)
 {
-    WriteBytes(UrlDat(), "http://old.com\r\nhttp://both.com\r\n");
+    WriteFile(UrlDat(), "http://old.com\r\nhttp://both.com\r\n");
     list.SetMaxItems(25);
     list.AddItem("http://both.com");
     list.AddItem("http://new.com");
     ASSERT_TRUE(list.WriteAddressList());
-    EXPECT_EQ(ReadBytes(UrlDat()), "http://old.com\r\nhttp://both.com\r\nhttp://new.com\r\n");
+    EXPECT_EQ(ReadFile(UrlDat()), "http://old.com\r\nhttp://both.com\r\nhttp://new.com\r\n");
 }
 
 TEST_F(TypedAddressListTest, EditsRemovalsAndChoicesKeepTheFileOneAddressALine)
@@ -178,17 +178,17 @@ TEST_F(TypedAddressListTest, EditsRemovalsAndChoicesKeepTheFileOneAddressALine)
     list.RemoveItem(7);
     EXPECT_EQ(Texts(list), (QStringList{"typedby%7Chand", "http://a"}));
     ASSERT_TRUE(list.WriteAddressList());
-    EXPECT_EQ(ReadBytes(UrlDat()), "typedby%7Chand\r\nhttp://a\r\n");
+    EXPECT_EQ(ReadFile(UrlDat()), "typedby%7Chand\r\nhttp://a\r\n");
 }
 
 TEST_F(TypedAddressListTest, ClearEmptiesListAndFile)
 {
-    WriteBytes(UrlDat(), "http://a.com\r\n");
+    WriteFile(UrlDat(), "http://a.com\r\n");
     list.SetMaxItems(25);
     list.LoadAddressList();
     ASSERT_TRUE(list.ClearAddressList());
     EXPECT_EQ(list.Count(), 0);
-    EXPECT_TRUE(ReadBytes(UrlDat()).isEmpty());
+    EXPECT_TRUE(ReadFile(UrlDat()).isEmpty());
     EXPECT_TRUE(QFile::exists(UrlDat()));
 }
 
@@ -197,7 +197,7 @@ TEST_F(TypedAddressListTest, LoadingGivesWhatCommittingEachLineInTurnGives)
 {
     const QStringList lines = {"http://a.com", "www.b.com", "ftp.c.org", "search words", "http://a.com",
                                "d.com",        "www.b.com", "ftp://e.org", "http://f.com",  "ftp.c.org"};
-    WriteBytes(UrlDat(), (lines.join("\r\n") + "\r\n").toUtf8());
+    WriteFile(UrlDat(), (lines.join("\r\n") + "\r\n").toUtf8());
     for (const int limit : {0, 1, 3, 25}) {
         TypedAddressList loaded(UrlDat());
         AutoCompleteStore loadedCompletions(dir.filePath("loaded.dat"));

@@ -18,19 +18,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteRaw(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 QStringList Lines(int count, int width)
 {
     QStringList lines;
@@ -62,11 +49,11 @@ TEST_F(TextFileOnFullDisk, NoSpaceLeftKeepsTheOldFileWholeAndReportsFailure)
 {
     const QString path = disk.FilePath(QStringLiteral("Settings.dat"));
     const QByteArray old = "WindowTop=1200\r\nDaysInHistory=20\r\n";
-    WriteRaw(path, old);
+    WriteFile(path, old);
     ASSERT_TRUE(disk.LeaveFree(0));
 
     EXPECT_FALSE(TextFile::WriteLines(path, Lines(17, 18)));
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(FolderEntries(disk.Path()), QStringList({QStringLiteral("Settings.dat"), QStringLiteral("filler")}));
 }
 
@@ -74,11 +61,11 @@ TEST_F(TextFileOnFullDisk, AFewKibibytesLeftKeepsTheOldFileWholeAndReportsFailur
 {
     const QString path = disk.FilePath(QStringLiteral("History.dat"));
     const QByteArray old = "12/8/2026|http://www.example.com/\r\n";
-    WriteRaw(path, old);
+    WriteFile(path, old);
     ASSERT_TRUE(disk.LeaveFree(12 * 1024));
 
     EXPECT_FALSE(TextFile::WriteLines(path, Lines(1000, 20))); // 22 KiB
-    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(FolderEntries(disk.Path()), QStringList({QStringLiteral("History.dat"), QStringLiteral("filler")}));
 }
 
@@ -98,7 +85,7 @@ TEST(TextFileLines, LinesEndAtCrLfLfOrALoneCr)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("History.dat"));
-    WriteRaw(path, "a\rb\r\nc\nd\r\re\n\rf");
+    WriteFile(path, "a\rb\r\nc\nd\r\re\n\rf");
     QStringList lines;
     ASSERT_TRUE(TextFile::ReadLines(path, lines));
     EXPECT_EQ(lines, QStringList({"a", "b", "c", "d", "", "e", ""}));
@@ -108,12 +95,12 @@ TEST(TextFileLines, AFileOfLoneCrLineEndsIsReadLineByLineAndWrittenBackWithCrLf)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Url.dat"));
-    WriteRaw(path, "http://one/\rhttp://two/\r");
+    WriteFile(path, "http://one/\rhttp://two/\r");
     QStringList lines;
     ASSERT_TRUE(TextFile::ReadLines(path, lines));
     EXPECT_EQ(lines, QStringList({"http://one/", "http://two/"}));
     ASSERT_TRUE(TextFile::WriteLines(path, lines));
-    EXPECT_EQ(ReadAll(path), QByteArray("http://one/\r\nhttp://two/\r\n"));
+    EXPECT_EQ(ReadFile(path), QByteArray("http://one/\r\nhttp://two/\r\n"));
 }
 
 TEST(TextFileTemporaries, OnlyTheSaveTemporariesOfTheNamedFilesThatNoSaveHoldsAreRemoved)
@@ -125,9 +112,9 @@ TEST(TextFileTemporaries, OnlyTheSaveTemporariesOfTheNamedFilesThatNoSaveHoldsAr
                               QStringLiteral("Url.dat.kestrelvue-save-Ab3xY"),
                               QStringLiteral("notes.txt.kestrelvue-save-Ab3xYz"), held};
     for (const QString &name : kept)
-        WriteRaw(dir.filePath(name), "keep\r\n");
-    WriteRaw(dir.filePath(QStringLiteral("AutoComplete2.dat.kestrelvue-save-Ab3xYz")), QByteArray(8192, 'x'));
-    WriteRaw(dir.filePath(QStringLiteral("Url.dat.kestrelvue-save-q1W2e3")), "cut short");
+        WriteFile(dir.filePath(name), "keep\r\n");
+    WriteFile(dir.filePath(QStringLiteral("AutoComplete2.dat.kestrelvue-save-Ab3xYz")), QByteArray(8192, 'x'));
+    WriteFile(dir.filePath(QStringLiteral("Url.dat.kestrelvue-save-q1W2e3")), "cut short");
     // A save still running holds its temporary locked.
     const int save = ::open(QFile::encodeName(dir.filePath(held)).constData(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(save, 0);
@@ -145,7 +132,7 @@ TEST(TextFileSave, AFileReachedThroughALinkIsReplacedWithItsPermissions)
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("kept/Url.dat"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
-    WriteRaw(file, "old\r\n");
+    WriteFile(file, "old\r\n");
     ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
     const QString link = dir.filePath(QStringLiteral("Url.dat"));
     ASSERT_TRUE(QFile::link(file, link));
@@ -153,7 +140,7 @@ TEST(TextFileSave, AFileReachedThroughALinkIsReplacedWithItsPermissions)
     ASSERT_TRUE(TextFile::WriteLines(link, {QStringLiteral("new")}));
 
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(ReadAll(file), QByteArray("new\r\n"));
+    EXPECT_EQ(ReadFile(file), QByteArray("new\r\n"));
     struct stat status = {};
     ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0600u);
