@@ -59,17 +59,8 @@ protected:
     }
 };
 
-struct WindowName
-{
-    template <class Window>
-    static std::string GetName(int)
-    {
-        return Window::staticMetaObject.className();
-    }
-};
-
 using Windows = ::testing::Types<FormMain, FormFullScreen>;
-TYPED_TEST_SUITE(FtpPaneOfEachWindow, Windows, WindowName);
+TYPED_TEST_SUITE(FtpPaneOfEachWindow, Windows);
 
 } // namespace
 
