@@ -20,11 +20,19 @@ const char *const DocumentScript = R"JS(
             pending.push([method, args]);
     }
 
-    new QWebChannel(qt.webChannelTransport, function (channel) {
-        bridge = channel.objects.%BRIDGE%;
-        for (const m of pending.splice(0))
-            bridge[m[0]].apply(bridge, m[1]);
-    });
+    // The engine may give a new document the channel's transport only after this script has run
+    // there: until it comes, reports wait and the document's commands already work.
+    (function connect(delay) {
+        if (typeof qt !== 'object' || !qt || !qt.webChannelTransport) {
+            setTimeout(connect, delay, Math.min(delay * 2, 200));
+            return;
+        }
+        new QWebChannel(qt.webChannelTransport, function (channel) {
+            bridge = channel.objects.%BRIDGE%;
+            for (const m of pending.splice(0))
+                bridge[m[0]].apply(bridge, m[1]);
+        });
+    })(5);
 
     // An element's default value as text: the address for a link, a type name otherwise.
     function textValue(el) {

@@ -1,6 +1,7 @@
 #include "WebBrowserTestSupport.h"
 
 #include "platform/HtmlDocument.h"
+#include "platform/HtmlDocumentScript.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -184,6 +185,25 @@ TEST_F(HtmlDocumentEvents, RulesHoldForLaterDocumentsAndLoadIsReported)
     EXPECT_EQ(document->Title(), "Events");
     EXPECT_EQ(document->URL(), url.toString());
 
+    Click("#text");
+    EXPECT_EQ(Next("mouseup").SrcTagName, "P");
+}
+
+// The engine may hand a new document the channel's transport only after the document script has
+// run there: the document's commands work at once, and its events are reported once it comes.
+TEST_F(HtmlDocumentEvents, TheDocumentScriptWorksBeforeTheChannelArrivesAndReportsOnceItHas)
+{
+    ASSERT_TRUE(Load(&browser, WritePage("events.html", EventPage)));
+    const quint32 world = HtmlDocument::ScriptWorldId;
+    RunScript(browser.Page(), "delete window.__kvDocument; window.__kvQt = window.qt; window.qt = undefined;", world);
+    RunScript(browser.Page(), HtmlDocumentScript::Source("{}"), world);
+    EXPECT_EQ(RunScript(browser.Page(), "typeof window.__kvDocument", world).toString(), "object");
+    browser.ExecWB(WebBrowser::OLECMDID_SELECTALL);
+    EXPECT_TRUE(WaitUntil([&] { return RunScript(browser.Page(), "document.getSelection().type") == "Range"; }));
+
+    RunScript(browser.Page(), "window.qt = window.__kvQt;", world);
+    // Only the script run last takes new rules: a report comes through its own channel.
+    document->SetEventRule("mouseup", {true, HtmlDocument::CancelWhen::Never});
     Click("#text");
     EXPECT_EQ(Next("mouseup").SrcTagName, "P");
 }

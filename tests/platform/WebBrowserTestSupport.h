@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVariant>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -64,12 +65,12 @@ inline QUrl WritePage(const QString &name, const QByteArray &html)
     return QUrl::fromLocalFile(file.fileName());
 }
 
-// Runs a script in the page's main world and waits for its result; a page that never answers
-// fails the case.
-inline QVariant RunScript(QWebEnginePage *page, const QString &script)
+// Runs a script in one of the page's worlds (the main world by default) and waits for its result;
+// a page that never answers fails the case.
+inline QVariant RunScript(QWebEnginePage *page, const QString &script, quint32 worldId = QWebEngineScript::MainWorld)
 {
     const auto result = std::make_shared<std::optional<QVariant>>();
-    page->runJavaScript(script, [result](const QVariant &value) { *result = value; });
+    page->runJavaScript(script, worldId, [result](const QVariant &value) { *result = value; });
     if (!WaitUntil([&] { return result->has_value(); }))
         ADD_FAILURE() << "the page never answered " << script.toStdString();
     return result->value_or(QVariant());
