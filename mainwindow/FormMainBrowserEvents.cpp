@@ -163,9 +163,10 @@ void FormMain::ShowHideStatusBar(bool Show)
 {
     StatusBar->SetVisible(Show);
     // The panels and what they hold are laid over the bar: without it they would float over the page.
-    for (QWidget *control : {static_cast<QWidget *>(XPStyleStatusBarPanel1), static_cast<QWidget *>(XPStyleStatusBarPanel2),
-                             static_cast<QWidget *>(XPStyleStatusBarPanel3), static_cast<QWidget *>(TransparentLabelStatusText),
-                             static_cast<QWidget *>(XPStyleProgressBar1), static_cast<QWidget *>(TransparentLabelPopupStatus)})
+    const std::initializer_list<QWidget *> overTheBar = {XPStyleStatusBarPanel1, XPStyleStatusBarPanel2,
+                                                         XPStyleStatusBarPanel3, TransparentLabelStatusText,
+                                                         XPStyleProgressBar1, TransparentLabelPopupStatus};
+    for (QWidget *control : overTheBar)
         control->setVisible(StatusBar->Visible());
     Form_Resize();
 }
