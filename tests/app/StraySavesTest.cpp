@@ -1,6 +1,6 @@
 #include "app/ModStartUp.h"
 #include "tests/support/FileBytes.h"
-#include "tests/support/WaitFor.h"
+#include "tests/support/HelperProcess.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,20 +18,13 @@ public:
         m_writer.start(QStringLiteral("flock"), {QStringLiteral("--exclusive"), temporary, QStringLiteral("-c"),
                                                  QStringLiteral("echo locked; exec cat")});
     }
-    // A clean-up that must not fail the case: the writer ends at the end of its input, or is killed.
+    // The writer ends at the end of its input.
     ~SaveInProgress()
     {
         m_writer.closeWriteChannel();
-        if (!m_writer.waitForFinished(WaitTimeoutMs)) {
-            m_writer.kill();
-            m_writer.waitForFinished(WaitTimeoutMs);
-        }
+        AwaitEnd(m_writer);
     }
-    bool Holding()
-    {
-        return WaitUntil([&] { return m_writer.canReadLine() || m_writer.state() == QProcess::NotRunning; })
-               && m_writer.readLine() == "locked\n";
-    }
+    bool Holding() { return NextLine(m_writer) == "locked"; }
 
 private:
     QProcess m_writer;

@@ -1,7 +1,5 @@
 #include "FtpTestServer.h"
-#include "WaitFor.h"
-
-#include <QDeadlineTimer>
+#include "HelperProcess.h"
 
 FtpTestServer::FtpTestServer() = default;
 
@@ -25,14 +23,7 @@ bool FtpTestServer::Start()
     m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(WaitTimeoutMs))
         return false;
-    QByteArray output;
-    const QDeadlineTimer deadline(WaitTimeoutMs);
-    while (!output.contains('\n') && !deadline.hasExpired()) {
-        if (!m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            break;
-        output += m_process.readAllStandardOutput();
-    }
     bool ok = false;
-    m_port = static_cast<quint16>(output.trimmed().toUInt(&ok));
+    m_port = static_cast<quint16>(NextLine(m_process).toUInt(&ok));
     return ok && m_port != 0;
 }

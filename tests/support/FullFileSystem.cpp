@@ -1,8 +1,7 @@
 #include "FullFileSystem.h"
-#include "WaitFor.h"
+#include "HelperProcess.h"
 
 #include <QByteArray>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 
@@ -37,7 +36,7 @@ FullFileSystem::FullFileSystem(int kibibytes) : m_bytes(qint64(kibibytes) * 1024
                    {QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount"),
                     QStringLiteral("sh"), QStringLiteral("-c"), QString::fromLatin1(HelperScript),
                     QStringLiteral("sh"), m_dir.path(), QString::number(kibibytes) + QLatin1Char('k')});
-    if (AnswerLine() != "mounted") {
+    if (NextLine(m_helper) != "mounted") {
         const QString said = m_helper.error() == QProcess::FailedToStart
                                  ? m_helper.errorString()
                                  : QString::fromLocal8Bit(m_helper.readAllStandardError()).trimmed();
@@ -53,13 +52,9 @@ FullFileSystem::~FullFileSystem()
 {
     if (m_helper.state() == QProcess::NotRunning)
         return;
-    // The helper ends at the end of its input, and the file system with its mount namespace. A
-    // clean-up that must not fail the case: a helper that does not end is killed.
+    // The helper ends at the end of its input, and the file system with its mount namespace.
     m_helper.closeWriteChannel();
-    if (!m_helper.waitForFinished(WaitTimeoutMs)) {
-        m_helper.kill();
-        m_helper.waitForFinished(WaitTimeoutMs);
-    }
+    AwaitEnd(m_helper);
 }
 
 QString FullFileSystem::FilePath(const QString &name) const
@@ -91,7 +86,7 @@ bool FullFileSystem::MakeReadOnly()
 {
     if (!Mounted() || m_helper.write("readonly\n") < 0)
         return false;
-    return AnswerLine() == "readonly";
+    return NextLine(m_helper) == "readonly";
 }
 
 bool FullFileSystem::IsTheSmallFileSystem() const
@@ -99,15 +94,4 @@ bool FullFileSystem::IsTheSmallFileSystem() const
     struct statfs fs {};
     return !m_path.isEmpty() && ::statfs(QFile::encodeName(m_path).constData(), &fs) == 0
            && fs.f_type == TMPFS_MAGIC && qint64(fs.f_blocks) * qint64(fs.f_bsize) <= m_bytes;
-}
-
-// The helper's next line of output; empty when it ends or says nothing in time.
-QByteArray FullFileSystem::AnswerLine()
-{
-    const QDeadlineTimer deadline(WaitTimeoutMs);
-    while (!m_helper.canReadLine()) {
-        if (!m_helper.waitForReadyRead(int(deadline.remainingTime())))
-            return {};
-    }
-    return m_helper.readLine().trimmed();
 }

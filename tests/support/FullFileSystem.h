@@ -32,7 +32,6 @@ public:
 
 private:
     bool IsTheSmallFileSystem() const;
-    QByteArray AnswerLine();
 
     QTemporaryDir m_dir;
     QProcess m_helper;

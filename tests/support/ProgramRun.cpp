@@ -1,6 +1,6 @@
 #include "tests/support/ProgramRun.h"
 
-#include "tests/support/WaitFor.h"
+#include "tests/support/HelperProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,21 +11,16 @@ PrivateXServer::PrivateXServer()
                                               QStringLiteral("0"), QStringLiteral("1280x1024x24"),
                                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     // No display number means no server: the test that uses it fails on that.
-    if (WaitUntil([&] { return m_process.canReadLine() || m_process.state() == QProcess::NotRunning; })
-        && m_process.canReadLine())
-        m_display = QStringLiteral(":") + QString::fromLatin1(m_process.readLine().trimmed());
+    if (const QByteArray number = NextLine(m_process); !number.isEmpty())
+        m_display = QStringLiteral(":") + QString::fromLatin1(number);
 }
 
-// A clean-up that must not fail the case; a server that does not end when asked is killed.
 PrivateXServer::~PrivateXServer()
 {
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.terminate();
-    if (!m_process.waitForFinished(WaitTimeoutMs)) {
-        m_process.kill();
-        m_process.waitForFinished(WaitTimeoutMs);
-    }
+    AwaitEnd(m_process);
 }
 
 ProgramCopy::ProgramCopy()
