@@ -126,13 +126,16 @@ void CheckLabel(QStringList &faults, const QLabel *label)
     Need(faults, label, text, QSize(widest, label->heightForWidth(label->width()) - extra), room);
 }
 
-void CheckIndicatorButton(QStringList &faults, const QAbstractButton *button, QStyle::SubElement contents)
+// The room is the style's contents element of the button (contents), drawn with features.
+void CheckButton(QStringList &faults, const QAbstractButton *button, QStyle::SubElement contents,
+                 QStyleOptionButton::ButtonFeatures features = QStyleOptionButton::None)
 {
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
     option.icon = button->icon();
     option.iconSize = button->iconSize();
+    option.features = features;
     const QRect room = button->style()->subElementRect(contents, &option, button);
     const QString text = Shown(button->text(), true);
     QSize need = TextSize(QFontMetrics(button->font()), text);
@@ -143,21 +146,12 @@ void CheckIndicatorButton(QStringList &faults, const QAbstractButton *button, QS
 
 void CheckPushButton(QStringList &faults, const QPushButton *button)
 {
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
+    QStyleOptionButton::ButtonFeatures features;
     if (button->isDefault() || button->autoDefault())
-        option.features |= QStyleOptionButton::AutoDefaultButton;
+        features |= QStyleOptionButton::AutoDefaultButton;
     if (button->isFlat())
-        option.features |= QStyleOptionButton::Flat;
-    const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    const QString text = Shown(button->text(), true);
-    QSize need = TextSize(QFontMetrics(button->font()), text);
-    if (!button->icon().isNull())
-        need.rwidth() += button->iconSize().width() + 4;
-    Need(faults, button, text, need, room);
+        features |= QStyleOptionButton::Flat;
+    CheckButton(faults, button, QStyle::SE_PushButtonContents, features);
 }
 
 void CheckGroupBox(QStringList &faults, const QGroupBox *box)
@@ -205,9 +199,9 @@ void CheckCaption(QStringList &faults, const QWidget *w)
     if (const auto *label = qobject_cast<const QLabel *>(w))
         CheckLabel(faults, label);
     else if (const auto *box = qobject_cast<const QCheckBox *>(w))
-        CheckIndicatorButton(faults, box, QStyle::SE_CheckBoxContents);
+        CheckButton(faults, box, QStyle::SE_CheckBoxContents);
     else if (const auto *option = qobject_cast<const QRadioButton *>(w))
-        CheckIndicatorButton(faults, option, QStyle::SE_RadioButtonContents);
+        CheckButton(faults, option, QStyle::SE_RadioButtonContents);
     else if (const auto *button = qobject_cast<const QPushButton *>(w))
         CheckPushButton(faults, button);
     else if (const auto *tool = qobject_cast<const QToolButton *>(w))
