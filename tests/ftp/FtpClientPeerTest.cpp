@@ -41,6 +41,18 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return probe.DialogueContains(QStringLiteral("1 150")); }));
     }
 
+    // The peer answers the command as a transfer: the opening reply, the data and their end on
+    // the data connection, then the final reply.
+    void AnswerWithData(const QString &command, const QByteArray &data)
+    {
+        peer.On(command, [this, data](const QString &) {
+            peer.Reply("150 Opening data connection.\r\n");
+            peer.SendData(data);
+            peer.CloseData();
+            peer.Reply("226 Transfer complete.\r\n");
+        });
+    }
+
     FakeFtpPeer peer;
     QTemporaryDir local;
     CFtpClient client;
@@ -403,22 +415,12 @@ TEST_F(FtpClientPeer, CancelMidDownloadThenTheSessionGoesOn)
         EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/home"));
         EXPECT_EQ(peer.CountOf(QStringLiteral("NOOP")), noops + 1);
 
-        peer.On(QStringLiteral("LIST"), [this](const QString &) {
-            peer.Reply("150 Here it comes.\r\n");
-            peer.SendData("-rw-r--r-- 1 a b 7 Jan 15 12:34 file.bin\r\n");
-            peer.CloseData();
-            peer.Reply("226 Done.\r\n");
-        });
+        AnswerWithData(QStringLiteral("LIST"), "-rw-r--r-- 1 a b 7 Jan 15 12:34 file.bin\r\n");
         client.EnumFiles();
         ASSERT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 0) << (passive ? "passive" : "active");
         EXPECT_EQ(client.CurrentDirectoryFiles()->Count(), 1);
 
-        peer.On(QStringLiteral("RETR"), [this](const QString &) {
-            peer.Reply("150 Opening data connection.\r\n");
-            peer.SendData("content");
-            peer.CloseData();
-            peer.Reply("226 Transfer complete.\r\n");
-        });
+        AnswerWithData(QStringLiteral("RETR"), "content");
         client.DownloadFile(QStringLiteral("file.bin"), target, true);
         EXPECT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 0) << (passive ? "passive" : "active");
         EXPECT_EQ(ReadFile(target), QByteArray("content"));
@@ -441,11 +443,7 @@ TEST_F(FtpClientPeer, UnansweredCommandHoldsTheNextOnesOnlyForAGrace)
     client.GetCurrentDirectory();
     EXPECT_EQ(probe.Wait(QStringLiteral("OnGetCurrentDirectory")), 0);
     EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("/home"));
-    peer.On(QStringLiteral("LIST"), [this](const QString &) {
-        peer.Reply("150 Here it comes.\r\n");
-        peer.CloseData();
-        peer.Reply("226 Done.\r\n");
-    });
+    AnswerWithData(QStringLiteral("LIST"), "");
     client.EnumFiles();
     EXPECT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 0);
     const QStringList sent = peer.Commands().mid(peer.Commands().indexOf(QStringLiteral("CWD slow")));
@@ -508,11 +506,7 @@ TEST_F(FtpClientPeer, EachCommandAnnouncesItsSessionState)
                                       C::stLoggedIn, C::stListing, C::stReady}));
 
     states.clear();
-    peer.On(QStringLiteral("LIST"), [this](const QString &) {
-        peer.Reply("150 Here it comes.\r\n");
-        peer.CloseData();
-        peer.Reply("226 Done.\r\n");
-    });
+    AnswerWithData(QStringLiteral("LIST"), "");
     client.EnumFiles();
     ASSERT_EQ(probe.Wait(QStringLiteral("OnEnumFiles")), 0);
     EXPECT_EQ(states, (QList<qint32> {C::stListing, C::stListing, C::stEstablishingDataConnection, C::stListing,
@@ -530,12 +524,7 @@ TEST_F(FtpClientPeer, EachCommandAnnouncesItsSessionState)
     const QString target = local.filePath(QStringLiteral("part.bin"));
     WriteFile(target, "part");
     peer.On(QStringLiteral("REST"), [this](const QString &) { peer.Reply("350 Restarting.\r\n"); });
-    peer.On(QStringLiteral("RETR"), [this](const QString &) {
-        peer.Reply("150 Opening data connection.\r\n");
-        peer.SendData(" and rest");
-        peer.CloseData();
-        peer.Reply("226 Transfer complete.\r\n");
-    });
+    AnswerWithData(QStringLiteral("RETR"), " and rest");
     client.DownloadFile(QStringLiteral("file.bin"), target, false);
     ASSERT_EQ(probe.Wait(QStringLiteral("OnDownloadFile")), 0);
     EXPECT_EQ(ReadFile(target), QByteArray("part and rest"));
