@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class WindowLifeCycle : public MainWindowFixture
@@ -49,8 +51,11 @@ protected:
         return windows;
     }
 
-    static FormMain *WaitForNewWindow(const QList<QPointer<FormMain>> &before)
+    // The main window that action opens, once it shows; null when none comes.
+    static FormMain *WindowOpenedBy(const std::function<void()> &action)
     {
+        const QList<QPointer<FormMain>> before = MainWindows();
+        action();
         FormMain *opened = nullptr;
         const bool shown = WaitUntil([&] {
             for (FormMain *window : Loaded<FormMain>())
@@ -63,16 +68,12 @@ protected:
 
     static FormMain *NewWindowFrom(FormMain *opener)
     {
-        const QList<QPointer<FormMain>> before = MainWindows();
-        Execute(opener, CommandId::NewWindow);
-        return WaitForNewWindow(before);
+        return WindowOpenedBy([opener] { Execute(opener, CommandId::NewWindow); });
     }
 
     FormMain *PopupFrom(FormMain *opener, const char *link)
     {
-        const QList<QPointer<FormMain>> before = MainWindows();
-        WebBrowserTest::ClickElement(opener->WebBrowserMain, link);
-        FormMain *opened = WaitForNewWindow(before);
+        FormMain *opened = WindowOpenedBy([&] { WebBrowserTest::ClickElement(opener->WebBrowserMain, link); });
         const QString popup = server.Url("/popup.html").toString();
         return opened && WaitUntil([&] { return opened->WebBrowserMain->LocationURL() == popup; }) ? opened : nullptr;
     }
@@ -181,9 +182,7 @@ TEST_F(WindowLifeCycle, NewWindowsOfAWindowInTheScreensBottomRightCornerLieWholl
             << window->frameGeometry().width() << "x" << window->frameGeometry().height();
     };
 
-    const QList<QPointer<FormMain>> before = MainWindows();
-    QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier);
-    expectOnScreen("Ctrl+N", WaitForNewWindow(before));
+    expectOnScreen("Ctrl+N", WindowOpenedBy([&] { QTest::keyClick(form, Qt::Key_N, Qt::ControlModifier); }));
     expectOnScreen("New Window", NewWindowFrom(form));
     expectOnScreen("a link to a new window", PopupFrom(form, "#blank"));
     expectOnScreen("a popup without position", PopupFrom(form, "#plain"));
@@ -254,9 +253,8 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
     ASSERT_TRUE(Forms::IsLoaded(fs)) << "the full-screen window is still open";
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("Settings.dat")).contains("FullScreen=True\r\n"));
 
-    const QList<QPointer<FormMain>> before = MainWindows();
-    FormFullScreen::ToolbarButton(fs->ToolbarWindow, QStringLiteral("Maximize"))->trigger();
-    FormMain *reopened = WaitForNewWindow(before);
+    QAction *maximize = FormFullScreen::ToolbarButton(fs->ToolbarWindow, QStringLiteral("Maximize"));
+    FormMain *reopened = WindowOpenedBy([&] { maximize->trigger(); });
     ASSERT_NE(reopened, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return reopened->WebBrowserMain->LocationURL() == server.Url("/c.html").toString(); }));
     EXPECT_FALSE(fs->isVisible());
@@ -283,9 +281,7 @@ TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsO
     Close(second);
     ASSERT_TRUE(Forms::IsLoaded(fs));
 
-    const QList<QPointer<FormMain>> before = MainWindows();
-    QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier);
-    FormMain *opened = WaitForNewWindow(before);
+    FormMain *opened = WindowOpenedBy([&] { QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier); });
     ASSERT_NE(opened, nullptr);
     Execute(opened, CommandId::ToolBarStandard);
     ASSERT_TRUE(opened->KillPopups);
