@@ -1,6 +1,7 @@
 // The program started as a user starts it: whether its pages run in the engine's sandbox, and
 // what a program it starts in turn finds in its environment.
 #include "platform/PageSandbox.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/WaitFor.h"
 
@@ -94,16 +95,12 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
     QTemporaryDir opener;
     const QString opened = opener.filePath(QStringLiteral("opened.env"));
     const QString script = opener.filePath(QStringLiteral("xdg-open"));
-    {
-        QFile file(script);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\nenv > '" + QFile::encodeName(opened) + ".part' && mv '" + QFile::encodeName(opened)
-                   + ".part' '" + QFile::encodeName(opened) + "'\n");
-        ASSERT_TRUE(file.setPermissions(file.permissions() | QFile::ExeOwner));
-    }
-    copy.WriteFile(QStringLiteral("blank.html"),
-                   "<html><body style='margin:0'><a href='mailto:someone@example.com' "
-                   "style='display:block;width:100vw;height:100vh'>Write</a></body></html>");
+    WriteFile(script, "#!/bin/sh\nenv > '" + QFile::encodeName(opened) + ".part' && mv '" + QFile::encodeName(opened)
+                          + ".part' '" + QFile::encodeName(opened) + "'\n");
+    ASSERT_TRUE(QFile::setPermissions(script, QFile::permissions(script) | QFile::ExeOwner));
+    WriteFile(copy.FilePath(QStringLiteral("blank.html")),
+              "<html><body style='margin:0'><a href='mailto:someone@example.com' "
+              "style='display:block;width:100vw;height:100vh'>Write</a></body></html>");
     QProcessEnvironment user = copy.UserEnvironment(x.Display());
     user.insert(QStringLiteral("PATH"), opener.path() + QLatin1Char(':') + user.value(QStringLiteral("PATH")));
     user.insert(QStringLiteral("KESTRELVUE_TEST_USERS_OWN"), QStringLiteral("kept"));

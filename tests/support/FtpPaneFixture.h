@@ -5,6 +5,7 @@
 #include "ftp/FormFileDownload.h"
 #include "mainwindow/FtpPaneView.h"
 #include "platform/Forms.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/LoadedForms.h"
 #include "tests/support/ModalAnswerer.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QLabel>
@@ -39,9 +39,7 @@ protected:
 
     static void writeFile(const FtpTestServer &to, const QString &relative, const QByteArray &bytes)
     {
-        QFile file(to.PathOf(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        WriteFile(to.PathOf(relative), bytes);
     }
     void writeServerFile(const QString &relative, const QByteArray &bytes) { writeFile(server, relative, bytes); }
 

@@ -37,13 +37,6 @@ QString ProgramCopy::FilePath(const QString &name) const
     return QDir(m_dir.path()).filePath(name);
 }
 
-void ProgramCopy::WriteFile(const QString &name, const QByteArray &bytes) const
-{
-    QFile file(FilePath(name));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
-
 QProcessEnvironment ProgramCopy::UserEnvironment(const QString &display) const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

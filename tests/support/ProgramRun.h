@@ -30,7 +30,6 @@ class ProgramCopy
 public:
     ProgramCopy();
     QString FilePath(const QString &name) const;
-    void WriteFile(const QString &name, const QByteArray &bytes) const;
     // What a user who starts the program on display has: the test's environment without the
     // choices of renderer and page sandbox the tests make for themselves, home in the copy.
     QProcessEnvironment UserEnvironment(const QString &display) const;
