@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "mainwindow/ClickReportWait.h"
+#include "mainwindow/FormDeadEnd.h"
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowser.h"
 #include "tests/platform/WebBrowserTestSupport.h"

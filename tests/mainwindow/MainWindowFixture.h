@@ -1,6 +1,5 @@
 #pragma once
 
-#include "mainwindow/FormDeadEnd.h"
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"

@@ -4,6 +4,7 @@
 #include "controls/XPStyleImageTextBox.h"
 #include "controls/XPStyleProgressBar.h"
 #include "controls/XPStyleStatusBarPanel.h"
+#include "mainwindow/FormDeadEnd.h"
 #include "platform/CommandBars.h"
 #include "platform/HtmlDocument.h"
 #include "tests/platform/WebBrowserTestSupport.h"
