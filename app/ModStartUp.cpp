@@ -1,6 +1,7 @@
 #include "app/ModStartUp.h"
 
-#include "app/ProgramFolder.h"
+#include "app/DataFiles.h"
+#include "browsingdata/ProgramFolder.h"
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
 #include "platform/TextFile.h"
@@ -18,12 +19,13 @@ bool InitializeCommonControls()
 
 void RemoveStraySaves(const QString &appPath)
 {
-    TextFile::RemoveStrayTemporaries(appPath, ProgramFolder::DataFiles());
+    TextFile::RemoveStrayTemporaries(appPath, DataFiles::Names());
 }
 
 void Main()
 {
     InitializeCommonControls();
+    ProgramFolder::SetAppPath(DataFiles::Folder());
     RemoveStraySaves(ProgramFolder::AppPath());
     // The program ends when its last window is unloaded, after every unload has saved: not when
     // the last visible window closes, which may leave hidden windows unsaved.

@@ -4,7 +4,7 @@
 #include "app/ModSettings.h"
 #include "browsingdata/FavoritesFolder.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ModReadWriteSearchConfig.h"
+#include "browsingdata/ProgramFolder.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/DayKey.h"
 #include "controls/HistoryStore.h"
@@ -149,7 +149,7 @@ int main(int argc, char **argv)
                });
            },
            [](const QString &folder) -> Loaded {
-               ModReadWriteSearchConfig::SetAppPath(folder);
+               ProgramFolder::SetAppPath(folder);
                Forms::Default<FormSelectSearch>();
                return Loaded(nullptr, [](void *) { Forms::Unload(Forms::Default<FormSelectSearch>()); });
            });

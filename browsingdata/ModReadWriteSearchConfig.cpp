@@ -1,37 +1,17 @@
 #include "browsingdata/ModReadWriteSearchConfig.h"
 
 #include "browsingdata/FormSelectSearch.h"
+#include "browsingdata/ProgramFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
 
 namespace ModReadWriteSearchConfig {
 
-namespace {
-
-QString &appPathSetting()
-{
-    static QString path;
-    return path;
-}
-
-} // namespace
-
-QString AppPath()
-{
-    return appPathSetting().isEmpty() ? QCoreApplication::applicationDirPath() : appPathSetting();
-}
-
-void SetAppPath(const QString &path)
-{
-    appPathSetting() = path;
-}
-
 QString ConfigFilePath()
 {
-    return QDir(AppPath()).filePath(QString::fromLatin1(SearchConfig::FileName));
+    return QDir(ProgramFolder::AppPath()).filePath(QString::fromLatin1(SearchConfig::FileName));
 }
 
 SearchConfig &EngineTable()

@@ -10,9 +10,7 @@ class FormSelectSearch;
 // the dialog's list and the selected engine's strings.
 namespace ModReadWriteSearchConfig {
 
-// The folder that holds "SearchConfig.dat": the program folder unless set otherwise.
-QString AppPath();
-void SetAppPath(const QString &path);
+// "SearchConfig.dat" in the program folder.
 QString ConfigFilePath();
 
 // The engines as last read, in file order.

@@ -39,7 +39,7 @@ void CFtpClient::SendFtpCommand(const QString &command, const QString &argument)
         const QByteArray bytes = (argument.isEmpty() ? command.toUtf8()
                                                      : command.toUtf8() + ' ' + m_serverNames.Encode(argument))
                                  + "\r\n";
-        const QString message = command + u' ' + argument;
+        const QString message = FtpCommands::LogLine(command, argument);
         if (!m_owedReplies.IsEmpty()) {
             HoldCommandLine(bytes, message);
         } else {

@@ -11,7 +11,8 @@ using C = CFtpClient;
 const Command kCommands[] = {
     {.Word = "", .State = C::stConnected, .AnyPreliminary = true, .Final = {220}},
     {.Word = "USER", .State = C::stAuthenticating, .AnyPreliminary = true, .Final = {230, 331}},
-    {.Word = "PASS", .State = C::stAuthenticating, .AnyPreliminary = true, .Final = {202, 230}},
+    {.Word = "PASS", .State = C::stAuthenticating, .Secret = true, .AnyPreliminary = true,
+     .Final = {202, 230}},
     {.Word = "PWD", .State = C::stListing, .AnyPreliminary = true, .Final = {257}},
     {.Word = "CWD", .State = C::stChangingDirectory, .AnyPreliminary = true, .Final = {250}},
     {.Word = "DELE", .State = C::stDeletingFile, .AnyPreliminary = true, .Final = {250}},
@@ -39,6 +40,12 @@ const Command *Find(QStringView word)
             return &command;
     }
     return nullptr;
+}
+
+QString LogLine(const QString &word, const QString &argument)
+{
+    const Command *command = Find(word);
+    return word + u' ' + (command && command->Secret ? QStringLiteral("****") : argument);
 }
 
 CFtpClient::FtpState StateWhenSent(QStringView word, qint32 method)

@@ -2,6 +2,7 @@
 
 #include "ftp/CFtpClient.h"
 
+#include <QString>
 #include <QStringView>
 
 #include <array>
@@ -42,6 +43,9 @@ struct Command
     CFtpClient::FtpState State = CFtpClient::stReady;
     // TYPE, PASV, PORT and REST announce the state of the transfer they prepare instead.
     bool OfTheTransfer = false;
+    // The argument goes to the server but never into the protocol log, which hosts show on
+    // screen: the password, the anonymous login's e-mail address included.
+    bool Secret = false;
     // Every 1xx reply only announces the final one; otherwise only those in Preliminary do.
     bool AnyPreliminary = false;
     Codes Preliminary;
@@ -56,6 +60,10 @@ struct Command
 
 // The command sent as `word`; nothing for a word the client never sends.
 const Command *Find(QStringView word);
+
+// The protocol log's line for `word` sent with `argument`: the command, a blank and the argument,
+// a secret one masked.
+QString LogLine(const QString &word, const QString &argument);
 
 // The state `word` announces when sent under the operation `method`; stReady for a word not in
 // the table, and for TYPE, PASV, PORT and REST outside a transfer.

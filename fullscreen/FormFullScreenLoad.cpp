@@ -5,10 +5,9 @@
 
 #include "app/Application.h"
 #include "app/ModSettings.h"
-#include "app/ProgramFolder.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ModReadWriteSearchConfig.h"
+#include "browsingdata/ProgramFolder.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
@@ -59,7 +58,6 @@ void FormFullScreen::Form_Load()
     XPStyleImageTextBox1->LoadAddressList();
     XPStyleImageTextBox1->SetText(QString());
 
-    ModReadWriteSearchConfig::SetAppPath(appPath);
     Forms::Default<FormSelectSearch>();
     if (!FormSelectSearch::SearchBrowserUrl.isEmpty())
         WebBrowserSearch->Navigate(FormSelectSearch::SearchBrowserUrl);

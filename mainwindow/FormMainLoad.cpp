@@ -1,12 +1,11 @@
 #include "mainwindow/FormMain.h"
 
 #include "app/ModSettings.h"
-#include "app/ProgramFolder.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
-#include "browsingdata/ModReadWriteSearchConfig.h"
+#include "browsingdata/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/HistoryStore.h"
@@ -99,7 +98,6 @@ void FormMain::Form_Load()
 
     WebBrowserMain->Navigate(QUrl::fromLocalFile(QDir(appPath).filePath(QStringLiteral("blank.html"))).toString());
 
-    ModReadWriteSearchConfig::SetAppPath(appPath);
     Forms::Default<FormSelectSearch>();
 
     SideBarBuilt = false;

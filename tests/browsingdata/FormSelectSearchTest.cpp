@@ -1,3 +1,4 @@
+#include "browsingdata/ProgramFolder.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModReadWriteSearchConfig.h"
 #include "browsingdata/SaveFailureMessage.h"
@@ -26,7 +27,7 @@ class SelectSearch : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ModReadWriteSearchConfig::SetAppPath(m_dir.path());
+        ProgramFolder::SetAppPath(m_dir.path());
         WriteFile(ThreeEngines);
     }
     void TearDown() override
@@ -36,7 +37,7 @@ protected:
             Forms::Unload(form);
             EXPECT_TRUE(WaitUntil([&] { return form.isNull(); }));
         }
-        ModReadWriteSearchConfig::SetAppPath({});
+        ProgramFolder::SetAppPath({});
     }
 
     QString FilePath() const { return m_dir.filePath(u"SearchConfig.dat"_qs); }
@@ -110,7 +111,7 @@ TEST_F(SelectSearch, OkThatCannotWriteTheFileSaysSoAndKeepsTheChoiceShown)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(ThreeEngines);
     file.close();
-    ModReadWriteSearchConfig::SetAppPath(disk.Path());
+    ProgramFolder::SetAppPath(disk.Path());
     QStringList messages;
     SaveFailureMessage::SetHandler([&](const QString &text) { messages << text; });
 

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <ostream>
@@ -107,6 +108,25 @@ TEST_F(FtpClientPeer, RepliesEndingInLineFeedOnlyAndSplitMidLine)
     EXPECT_TRUE(probe.DialogueContains(QStringLiteral("1 331 pass required")));
     EXPECT_EQ(peer.CountOf(QStringLiteral("PASS")), 1);
     EXPECT_EQ(client.CurrentDirectory(), QStringLiteral("C:/home/me"));
+}
+
+// The server receives the password as given; the protocol log shows PASS in its place among the
+// commands sent with the argument masked, for a named login and for the anonymous one, whose
+// password is an e-mail address.
+TEST_F(FtpClientPeer, TheLogMasksThePasswordTheServerReceives)
+{
+    client.setPassword(QStringLiteral("s3cret"));
+    Login();
+    client.setUserName(QString());
+    Login();
+    const QString anonymous = client.Password();
+
+    EXPECT_EQ(peer.Commands().filter(QRegularExpression(QStringLiteral("^PASS"))).join(u'|').toStdString(),
+              "PASS s3cret|PASS " + anonymous.toStdString());
+    EXPECT_EQ(probe.dialogue.filter(QRegularExpression(QStringLiteral("^0 "))).join(u'|').toStdString(),
+              "0 USER user|0 PASS ****|0 PWD |0 USER anonymous|0 PASS ****|0 PWD ");
+    for (const QString &line : probe.dialogue)
+        EXPECT_FALSE(line.contains(QStringLiteral("s3cret")) || line.contains(anonymous)) << line.toStdString();
 }
 
 TEST_F(FtpClientPeer, ErrorRepliesFailTheOperation)

@@ -77,9 +77,11 @@ TEST_F(FtpPaneTest, NamedUserLogsInAndTheListShowsTheLoginDirectory)
     const QString log = form->RichTextBoxFTP->toPlainText();
     EXPECT_TRUE(log.contains(QStringLiteral("220 Test server ready.")));
     EXPECT_TRUE(log.contains(QStringLiteral("USER tester")));
-    EXPECT_TRUE(log.contains(QStringLiteral("PASS secret")));
+    EXPECT_TRUE(log.contains(QStringLiteral("PASS ****")));
+    EXPECT_FALSE(log.contains(QStringLiteral("secret")));
     EXPECT_TRUE(log.contains(QStringLiteral("LIST")));
     EXPECT_EQ(logColorOf(QStringLiteral("USER tester")), QColor(0, 0, 0x40));
+    EXPECT_EQ(logColorOf(QStringLiteral("PASS ****")), QColor(0, 0, 0x40));
     EXPECT_EQ(logColorOf(QStringLiteral("230")), QColor(0, 0x40, 0));
 
     // Any other address closes the pane and goes to the page.
@@ -118,6 +120,7 @@ TEST_F(FtpPaneTest, AnonymousLoginFromTheDialogAndFromAnEmptyUserName)
     ASSERT_TRUE(waitForEntries({QStringLiteral("docs"), QStringLiteral("my folder"), QStringLiteral("readme.txt")}))
         << form->RichTextBoxFTP->toPlainText().toStdString();
     EXPECT_TRUE(form->RichTextBoxFTP->toPlainText().contains(QStringLiteral("USER anonymous")));
+    EXPECT_FALSE(form->RichTextBoxFTP->toPlainText().contains(FormFTPLogin::AnonymousPassword));
 
     // A second session: the list starts empty, the first session's log stays above. It goes to a
     // second server: the test server may lose track of a session when another one that has

@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "app/DataFiles.h"
 
 #include "app/ModSettings.h"
 #include "browsingdata/SearchConfig.h"
@@ -12,41 +12,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace ProgramFolder {
+namespace DataFiles {
 
-namespace {
-
-QString &overridden()
-{
-    static QString path;
-    return path;
-}
-
-QString resolve()
-{
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exeDir).isWritable())
-        return exeDir;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    Seed(exeDir, data);
-    return data;
-}
-
-} // namespace
-
-QString AppPath()
-{
-    if (overridden().isEmpty())
-        overridden() = resolve();
-    return overridden();
-}
-
-void SetAppPath(const QString &path)
-{
-    overridden() = path;
-}
-
-QStringList DataFiles()
+QStringList Names()
 {
     return {QString::fromLatin1(ModSettings::FileName), QString::fromLatin1(TypedAddressList::FileName),
             QString::fromLatin1(AutoCompleteStore::FileName), QString::fromLatin1(HistoryStore::FileName),
@@ -57,7 +25,7 @@ void Seed(const QString &from, const QString &to)
 {
     QDir().mkpath(to);
     // The pages the program opens from its folder, besides its data files.
-    const QStringList own = DataFiles() + QStringList{QStringLiteral("blank.html"), QStringLiteral("Help.html")};
+    const QStringList own = Names() + QStringList{QStringLiteral("blank.html"), QStringLiteral("Help.html")};
     for (const QString &name : own) {
         const QString source = QDir(from).filePath(name);
         const QString target = QDir(to).filePath(name);
@@ -66,4 +34,14 @@ void Seed(const QString &from, const QString &to)
     }
 }
 
-} // namespace ProgramFolder
+QString Folder()
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(exeDir).isWritable())
+        return exeDir;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    Seed(exeDir, data);
+    return data;
+}
+
+} // namespace DataFiles

@@ -1,4 +1,4 @@
-#include "app/ProgramFolder.h"
+#include "app/DataFiles.h"
 #include "tests/support/FileBytes.h"
 
 #include <QTemporaryDir>
@@ -7,7 +7,7 @@
 // Where the program folder is not writable, the user's data folder gets the program's own
 // files from it: its data files and the pages it reads there, never a file the user put beside
 // them, and never one the data folder already has.
-TEST(ProgramFolder, TheDataFolderIsSeededWithTheProgramsOwnFilesOnly)
+TEST(DataFiles, TheDataFolderIsSeededWithTheProgramsOwnFilesOnly)
 {
     QTemporaryDir program;
     QTemporaryDir data;
@@ -20,7 +20,7 @@ TEST(ProgramFolder, TheDataFolderIsSeededWithTheProgramsOwnFilesOnly)
         WriteFile(program.filePath(name), "program's\r\n");
     WriteFile(data.filePath(QStringLiteral("Settings.dat")), "user's\r\n");
 
-    ProgramFolder::Seed(program.path(), data.path());
+    DataFiles::Seed(program.path(), data.path());
 
     EXPECT_EQ(FileNames(data.path()), SortedNames(own));
     EXPECT_EQ(ReadFile(data.filePath(QStringLiteral("Settings.dat"))), QByteArray("user's\r\n"));
