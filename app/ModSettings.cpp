@@ -1,6 +1,6 @@
 #include "app/ModSettings.h"
 
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
 #include <QDir>

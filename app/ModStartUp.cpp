@@ -1,7 +1,7 @@
 #include "app/ModStartUp.h"
 
 #include "app/DataFiles.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
 #include "platform/TextFile.h"

@@ -4,7 +4,7 @@
 #include "app/ModSettings.h"
 #include "browsingdata/FavoritesFolder.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/DayKey.h"
 #include "controls/HistoryStore.h"

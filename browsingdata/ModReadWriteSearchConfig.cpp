@@ -1,7 +1,7 @@
 #include "browsingdata/ModReadWriteSearchConfig.h"
 
 #include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include "app/ModSettings.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/HistoryStore.h"
 #include "controls/UCTVHistory.h"

@@ -7,7 +7,7 @@
 #include "app/ModSettings.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"

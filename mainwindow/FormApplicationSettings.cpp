@@ -1,7 +1,7 @@
 #include "mainwindow/FormApplicationSettings.h"
 
 #include "app/ModSettings.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/HistoryStore.h"

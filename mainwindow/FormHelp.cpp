@@ -1,6 +1,6 @@
 #include "mainwindow/FormHelp.h"
 
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "mainwindow/DialogTools.h"
 #include "platform/WebBrowser.h"
 

@@ -5,7 +5,7 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/HistoryStore.h"

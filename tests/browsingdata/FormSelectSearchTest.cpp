@@ -1,4 +1,4 @@
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModReadWriteSearchConfig.h"
 #include "browsingdata/SaveFailureMessage.h"

@@ -4,7 +4,7 @@
 
 #include "app/CommandIds.h"
 #include "app/ModSettings.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/TypedAddressList.h"
 #include "controls/XPStyleImageTextBox.h"

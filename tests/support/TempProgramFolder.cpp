@@ -1,7 +1,7 @@
 #include "tests/support/TempProgramFolder.h"
 
 #include "browsingdata/ModManageFavFile.h"
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "platform/InternetOptions.h"
 #include "platform/WebBrowser.h"
 

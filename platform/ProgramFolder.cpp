@@ -1,4 +1,4 @@
-#include "browsingdata/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <QCoreApplication>
 
