@@ -5,21 +5,18 @@
 #include "mainwindow/WindowPlacement.h"
 #include "platform/ScreenPlacement.h"
 
-#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
 void FormMain::PlaceBeside(const QWidget *opener)
 {
-    const QScreen *screen = opener->screen();
-    if (!screen)
+    const QRect openerFrame = opener->frameGeometry();
+    const QRect area = ScreenPlacement::AvailableAreaOf(openerFrame);
+    if (!area.isValid())
         return;
-    ScreenPlacement::MoveFrame(this,
-                               WindowPlacement::BesideOpener(opener->frameGeometry(),
-                                                             ScreenPlacement::FrameGeometry(this, opener).size(),
-                                                             screen->availableGeometry(),
-                                                             style()->pixelMetric(QStyle::PM_TitleBarHeight)),
-                               opener);
+    const QSize size = ScreenPlacement::FrameGeometry(this, opener).size();
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    ScreenPlacement::MoveFrame(this, WindowPlacement::BesideOpener(openerFrame, size, area, step), opener);
 }
 
 void FormMain::KeepOnScreen()

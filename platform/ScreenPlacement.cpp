@@ -37,6 +37,12 @@ QMargins MarginsFor(const QWidget *window, const QWidget *framedLike)
     return QMargins();
 }
 
+// How far apart two spans of pixels lie on one axis; 0 where they overlap.
+qint64 Gap(qint64 first, qint64 last, qint64 otherFirst, qint64 otherLast)
+{
+    return std::max({qint64(0), otherFirst - last, first - otherLast});
+}
+
 } // namespace
 
 QPoint KeptInside(const QRect &frame, const QRect &area)
@@ -53,12 +59,37 @@ QPoint CentredOver(const QSize &frameSize, const QRect &ownerFrame, const QRect 
     return KeptInside(QRect(centre, frameSize), area);
 }
 
-QRect AvailableAreaAt(const QPoint &point)
+int ScreenOf(const QRect &frame, const QList<QRect> &screens)
 {
-    const QScreen *screen = QGuiApplication::screenAt(point);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
+    for (int i = 0; i < screens.size(); ++i)
+        if (screens[i].contains(frame.center()))
+            return i;
+    int best = -1;
+    qint64 bestOverlap = 0;
+    qint64 bestDistance = 0;
+    for (int i = 0; i < screens.size(); ++i) {
+        const QRect overlap = screens[i].intersected(frame);
+        const qint64 area = qint64(overlap.width()) * overlap.height();
+        const qint64 dx = Gap(frame.left(), frame.right(), screens[i].left(), screens[i].right());
+        const qint64 dy = Gap(frame.top(), frame.bottom(), screens[i].top(), screens[i].bottom());
+        const qint64 distance = dx * dx + dy * dy;
+        if (best < 0 || area > bestOverlap || (area == bestOverlap && distance < bestDistance)) {
+            best = i;
+            bestOverlap = area;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+QRect AvailableAreaOf(const QRect &frame)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QList<QRect> rects;
+    for (const QScreen *screen : screens)
+        rects << screen->geometry();
+    const int i = ScreenOf(frame, rects);
+    return i < 0 ? QRect() : screens[i]->availableGeometry();
 }
 
 // Qt places a window by its frame, except one already made but not framed yet: that one stands
@@ -95,18 +126,18 @@ void CentreOver(QWidget *window, const QWidget *owner)
     const QSize size = FrameGeometry(window, owner).size();
     if (owner) {
         const QRect over = owner->frameGeometry();
-        MoveFrame(window, CentredOver(size, over, AvailableAreaAt(over.center())), owner);
+        MoveFrame(window, CentredOver(size, over, AvailableAreaOf(over)), owner);
         return;
     }
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        MoveFrame(window, CentredOver(size, screen->availableGeometry(), screen->availableGeometry()));
+    const QRect area = AvailableAreaOf(FrameGeometry(window));
+    if (area.isValid())
+        MoveFrame(window, CentredOver(size, area, area));
 }
 
 void KeepOnScreen(QWidget *window)
 {
     const QRect frame = FrameGeometry(window);
-    const QRect area = AvailableAreaAt(frame.center());
+    const QRect area = AvailableAreaOf(frame);
     if (area.isValid() && frame.topLeft() != KeptInside(frame, area))
         MoveFrame(window, KeptInside(frame, area));
 }

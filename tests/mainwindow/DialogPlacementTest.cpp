@@ -1,89 +1,28 @@
 #include "DialogsTestSupport.h"
+#include "OpenedWindows.h"
 
 #include "app/CommandIds.h"
-#include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormCreateNewFolder.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
 #include "mainwindow/FormOpenFile.h"
-#include "platform/CommandBars.h"
 #include "tests/support/LoadedForms.h"
 #include "tests/support/TempProgramFolder.h"
 
-#include <QMap>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace DialogsTest;
+using namespace OpenedWindows;
 
 namespace {
 
 class DialogPlacement : public DialogsFixture
 {
 protected:
-    // Chooses a command of the main window's menus, as the user does.
-    void Choose(int id)
-    {
-        CommandBarControl *control = main->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true);
-        ASSERT_NE(control, nullptr) << id;
-        control->Execute();
-    }
-
-    void ChooseOnSideBar(int id)
-    {
-        CommandBarControl *control = main->CommandBarsSideBar->FindControl(CommandBarControlType::Any, id, false, true);
-        ASSERT_NE(control, nullptr) << id;
-        control->Execute();
-    }
-
-    // Runs an action that opens modal windows, and gives back the frame of each as it came up,
-    // by class. Each is closed once seen, but Add To Favorites first opens its New Folder dialog.
-    static QMap<QString, QRect> FramesOfModalsOpenedBy(const std::function<void()> &action)
-    {
-        QMap<QString, QRect> frames;
-        QTimer timer;
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog || !dialog->isVisible())
-                return;
-            const QString name = QString::fromLatin1(dialog->metaObject()->className());
-            const bool first = !frames.contains(name);
-            frames.insert(name, dialog->frameGeometry());
-            if (auto *favorites = qobject_cast<FormAddToFavorites *>(dialog); favorites && first)
-                QMetaObject::invokeMethod(favorites->cmdNewFolder, &QPushButton::click, Qt::QueuedConnection);
-            else
-                dialog->close();
-        });
-        timer.start();
-        action();
-        return frames;
-    }
-
-    static QRect FrameOfModalOpenedBy(const std::function<void()> &action)
-    {
-        const QMap<QString, QRect> frames = FramesOfModalsOpenedBy(action);
-        return frames.size() == 1 ? frames.first() : QRect();
-    }
-
-    // Runs an action that shows a modeless window, and gives back its frame once it has come up
-    // (then closes it).
-    template <class T>
-    static QRect FrameOfModelessOpenedBy(const std::function<void()> &action)
-    {
-        action();
-        if (!WaitUntil([] { return Forms::DefaultExists<T>() && Forms::Default<T>()->isVisible(); }))
-            return QRect();
-        T *window = Forms::Default<T>();
-        const QRect frame = window->frameGeometry();
-        window->close();
-        return frame;
-    }
-
     void Press(Qt::Key key) { QTest::keyClick(main, key, Qt::ControlModifier); }
 
     // Centred within the width of a window frame.
@@ -96,18 +35,13 @@ const QPoint OffScreenPlaces[] = {{702, 100}, {-600, -450}, {900, -450}, {-600, 
 
 } // namespace
 
-static std::ostream &operator<<(std::ostream &os, const QRect &r)
-{
-    return os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
-}
-
 TEST_F(DialogPlacement, FindSettingsAndOpenComeUpCentredOverTheirWindow)
 {
     // Find, Application Settings, Open; each twice, the window moved in between.
     for (const int id : {CommandId::Find, CommandId::ApplicationSettings, CommandId::Open}) {
         for (const QPoint at : {QPoint(40, 30), QPoint(300, 170)}) {
             main->move(at);
-            const QPoint centre = FrameOfModalOpenedBy([&] { Choose(id); }).center();
+            const QPoint centre = FrameOfModalOpenedBy([&] { Choose(main, id); }).center();
             EXPECT_TRUE(Near(centre, main->frameGeometry().center()))
                 << id << " at " << centre.x() << "," << centre.y() << ", window centre "
                 << main->frameGeometry().center().x() << "," << main->frameGeometry().center().y();
@@ -119,7 +53,7 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
 {
     for (const QPoint at : {QPoint(300, 170), QPoint(40, 30)}) {
         main->move(at);
-        Choose(CommandId::HelpContents);
+        Choose(main, CommandId::HelpContents);
         QPointer<FormHelp> help = Forms::Default<FormHelp>();
         ASSERT_TRUE(WaitUntil([&] { return help && help->isVisible(); }));
         const QPoint centre = help->frameGeometry().center();
@@ -130,7 +64,7 @@ TEST_F(DialogPlacement, HelpComesUpCentredOverTheWindowThatAskedForIt)
         // Shown again while open, it stays where the user may have put it.
         help->move(help->pos() + QPoint(5, 5));
         const QPoint moved = help->pos();
-        Choose(CommandId::HelpContents);
+        Choose(main, CommandId::HelpContents);
         EXPECT_EQ(help->pos(), moved);
         help->close();
     }
@@ -146,8 +80,9 @@ TEST_F(DialogPlacement, DialogsOfAWindowPartlyOffTheScreenComeUpWhollyOnIt)
         };
         expectOnScreen("Find", FrameOfModelessOpenedBy<FormFind>([&] { Press(Qt::Key_F); }));
         expectOnScreen("Open", FrameOfModelessOpenedBy<FormOpenFile>([&] { Press(Qt::Key_O); }));
-        expectOnScreen("Help", FrameOfModelessOpenedBy<FormHelp>([&] { Choose(CommandId::HelpContents); }));
-        expectOnScreen("Application Settings", FrameOfModalOpenedBy([&] { Choose(CommandId::ApplicationSettings); }));
+        expectOnScreen("Help", FrameOfModelessOpenedBy<FormHelp>([&] { Choose(main, CommandId::HelpContents); }));
+        expectOnScreen("Application Settings",
+                       FrameOfModalOpenedBy([&] { Choose(main, CommandId::ApplicationSettings); }));
     }
 }
 
@@ -157,10 +92,10 @@ TEST_F(DialogPlacement, SideBarDialogsOfAWindowPartlyOffTheScreenComeUpWhollyOnI
     for (const QPoint at : {OffScreenPlaces[0], OffScreenPlaces[4]}) {
         main->move(at);
         main->ShowSearch();
-        const QRect search = FrameOfModalOpenedBy([&] { ChooseOnSideBar(4000); });
+        const QRect search = FrameOfModalOpenedBy([&] { ChooseOnSideBar(main, 4000); });
         EXPECT_TRUE(area.contains(search)) << "Search Settings at " << search;
         main->ShowFavorites();
-        const QMap<QString, QRect> favorites = FramesOfModalsOpenedBy([&] { ChooseOnSideBar(4001); });
+        const QMap<QString, QRect> favorites = FramesOfModalsOpenedBy([&] { ChooseOnSideBar(main, 4001); });
         ASSERT_EQ(favorites.size(), 2);
         for (auto frame = favorites.begin(); frame != favorites.end(); ++frame)
             EXPECT_TRUE(area.contains(frame.value())) << frame.key().toStdString() << " at " << frame.value();

@@ -1,6 +1,7 @@
 // Main windows opened and closed in any order: the program lives until its last window closes,
 // no window comes back, every close saves, and new windows open where both can be seen.
 #include "MainWindowFixture.h"
+#include "OpenedWindows.h"
 
 #include "app/CommandIds.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -14,6 +15,8 @@
 #include <QTest>
 
 #include <functional>
+
+using namespace OpenedWindows;
 
 namespace {
 
@@ -39,31 +42,6 @@ protected:
     static void Execute(FormMain *window, int id)
     {
         window->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Execute();
-    }
-
-    // The main windows that are loaded now, each known by a pointer that a window made later at
-    // the same address never matches.
-    static QList<QPointer<FormMain>> MainWindows()
-    {
-        QList<QPointer<FormMain>> windows;
-        for (FormMain *window : Loaded<FormMain>())
-            windows << window;
-        return windows;
-    }
-
-    // The main window that action opens, once it shows; null when none comes.
-    static FormMain *WindowOpenedBy(const std::function<void()> &action)
-    {
-        const QList<QPointer<FormMain>> before = MainWindows();
-        action();
-        FormMain *opened = nullptr;
-        const bool shown = WaitUntil([&] {
-            for (FormMain *window : Loaded<FormMain>())
-                if (!before.contains(window) && window->isVisible())
-                    opened = window;
-            return opened != nullptr;
-        });
-        return shown ? opened : nullptr;
     }
 
     static FormMain *NewWindowFrom(FormMain *opener)
