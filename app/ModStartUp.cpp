@@ -3,7 +3,7 @@
 #include "app/ProgramFolder.h"
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
-#include "platform/TextFile.h"
+#include "platform/SaveTemporaries.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>
@@ -18,7 +18,8 @@ bool InitializeCommonControls()
 
 void RemoveStraySaves(const QString &appPath)
 {
-    TextFile::RemoveStrayTemporaries(appPath, ProgramFolder::DataFiles());
+    for (const QString &name : ProgramFolder::DataFiles())
+        SaveTemporaries::RemoveStray(QDir(appPath).filePath(name));
 }
 
 void Main()
