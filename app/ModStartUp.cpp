@@ -1,8 +1,10 @@
 #include "app/ModStartUp.h"
 
 #include "app/ProgramFolder.h"
+#include "browsingdata/ModManageFavFile.h"
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
+#include "platform/InternetOptions.h"
 #include "platform/SaveTemporaries.h"
 #include "platform/WebBrowser.h"
 
@@ -10,6 +12,16 @@
 #include <QGuiApplication>
 
 namespace ModStartUp {
+
+namespace {
+
+// The engine's data and "HomePage.dat" live in a folder of their own inside the program folder.
+QString ProfileFolder(const QString &appPath)
+{
+    return QDir(appPath).filePath(QStringLiteral("Profile"));
+}
+
+} // namespace
 
 bool InitializeCommonControls()
 {
@@ -20,6 +32,8 @@ void RemoveStraySaves(const QString &appPath)
 {
     for (const QString &name : ProgramFolder::DataFiles())
         SaveTemporaries::RemoveStray(QDir(appPath).filePath(name));
+    SaveTemporaries::RemoveStray(InternetOptions(ProfileFolder(appPath)).FilePath());
+    SaveTemporaries::RemoveStrayUnder(ModManageFavFile::GetFavoritesFolder());
 }
 
 void Main()
@@ -30,7 +44,7 @@ void Main()
     // the last visible window closes, which may leave hidden windows unsaved.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Forms::SetQuitWhenNoneLoaded(true);
-    WebBrowser::SetDataFolder(QDir(ProgramFolder::AppPath()).filePath(QStringLiteral("Profile")));
+    WebBrowser::SetDataFolder(ProfileFolder(ProgramFolder::AppPath()));
     Forms::Show(Forms::Default<FormMain>());
 }
 
