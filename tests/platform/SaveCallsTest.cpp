@@ -24,7 +24,6 @@ protected:
     void TearDown() override { InterposedCalls::Reset(); }
 
     QString Path(const QString &name) const { return dir.filePath(name); }
-    QString Folder() const { return QFileInfo(dir.path()).canonicalFilePath(); }
 
     QTemporaryDir dir;
 };

@@ -163,16 +163,3 @@ TEST(TextFileSave, AReadOnlyFileIsNotReplaced)
     EXPECT_EQ(ReadFile(path), QByteArray("http://kept/\r\n"));
     EXPECT_EQ(FileNames(dir.path()), "Url.dat");
 }
-
-// A save first removes what earlier saves of the same file, cut short, left beside it.
-TEST(TextFileSave, ASaveRemovesItsFilesStrayTemporaries)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Url.dat"));
-    for (const QString &name : {QStringLiteral("Url.dat.kestrelvue-save-Q1w2E3"), QStringLiteral("notes.txt.kestrelvue-save-Q1w2E3")})
-        WriteFile(dir.filePath(name), "cut short");
-
-    ASSERT_TRUE(TextFile::WriteLines(path, {QStringLiteral("http://new/")}));
-
-    EXPECT_EQ(FileNames(dir.path()), "Url.dat notes.txt.kestrelvue-save-Q1w2E3");
-}
