@@ -1,16 +1,28 @@
 #include "app/ModStartUp.h"
 
 #include "app/DataFiles.h"
-#include "platform/ProgramFolder.h"
+#include "browsingdata/ModManageFavFile.h"
 #include "mainwindow/FormMain.h"
 #include "platform/Forms.h"
-#include "platform/TextFile.h"
+#include "platform/InternetOptions.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SaveTemporaries.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>
 #include <QGuiApplication>
 
 namespace ModStartUp {
+
+namespace {
+
+// The engine's data and "HomePage.dat" live in a folder of their own inside the program folder.
+QString ProfileFolder(const QString &appPath)
+{
+    return QDir(appPath).filePath(QStringLiteral("Profile"));
+}
+
+} // namespace
 
 bool InitializeCommonControls()
 {
@@ -19,7 +31,10 @@ bool InitializeCommonControls()
 
 void RemoveStraySaves(const QString &appPath)
 {
-    TextFile::RemoveStrayTemporaries(appPath, DataFiles::Names());
+    for (const QString &name : DataFiles::Names())
+        SaveTemporaries::RemoveStray(QDir(appPath).filePath(name));
+    SaveTemporaries::RemoveStray(InternetOptions(ProfileFolder(appPath)).FilePath());
+    SaveTemporaries::RemoveStrayUnder(ModManageFavFile::GetFavoritesFolder());
 }
 
 void Main()
@@ -31,7 +46,7 @@ void Main()
     // the last visible window closes, which may leave hidden windows unsaved.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Forms::SetQuitWhenNoneLoaded(true);
-    WebBrowser::SetDataFolder(QDir(ProgramFolder::AppPath()).filePath(QStringLiteral("Profile")));
+    WebBrowser::SetDataFolder(ProfileFolder(ProgramFolder::AppPath()));
     Forms::Show(Forms::Default<FormMain>());
 }
 

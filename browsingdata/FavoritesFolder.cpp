@@ -2,6 +2,7 @@
 
 #include "browsingdata/FavoriteKey.h"
 #include "browsingdata/InternetShortcutFile.h"
+#include "platform/SaveTemporaries.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -112,7 +113,8 @@ QList<FavoritesEntry> List(const QString &folderPath)
         if (info.isDir()) {
             if (!IsAncestorOrSelf(info.canonicalFilePath(), canonical))
                 folders.append(FolderEntry(info));
-        } else if (info.isFile()) {
+        } else if (info.isFile() && !SaveTemporaries::IsTemporaryName(info.fileName())) {
+            // A favorite's save in progress, or one cut short, is no favorite.
             files.append(FileEntry(info));
         }
     }

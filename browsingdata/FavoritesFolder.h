@@ -32,7 +32,8 @@ namespace FavoritesFolder {
 QString DisplayName(const QString &fileName);
 
 // One level of a folder: sub-folders first, then files, each sorted by name. A link back to
-// the folder itself or to one of its parents is left out, and so are dangling links.
+// the folder itself or to one of its parents is left out, and so are dangling links and the
+// temporaries of saves.
 QList<FavoritesEntry> List(const QString &folderPath);
 
 // The whole tree under a folder. A folder reached again through links on the way down is

@@ -4,9 +4,10 @@
 #include "ftp/CTimeout.h"
 #include "ftp/FtpProtocol.h"
 #include "ftp/FtpSocketTools.h"
+#include "platform/FileSave.h"
 #include "platform/NumberedError.h"
 
-#include <QFileDevice>
+#include <QFile>
 #include <QTimer>
 
 namespace

@@ -14,7 +14,8 @@
 
 class CSocket;
 class CTimeout;
-class QFileDevice;
+class FileSave;
+class QFile;
 class QTimer;
 
 // An asynchronous FTP client. A host creates one per session, sets its properties, calls Connect
@@ -223,7 +224,8 @@ private:
     QString m_remoteFile;
     QString m_localFile;
     bool m_overWrite = false;
-    std::unique_ptr<QFileDevice> m_localFileDevice;
+    std::unique_ptr<FileSave> m_downloadFile;
+    std::unique_ptr<QFile> m_uploadFile;
     QString m_userName;
     QString m_password;
     QString m_ftpServer;

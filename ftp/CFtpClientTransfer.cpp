@@ -8,18 +8,17 @@
 #include "ftp/FtpListingParser.h"
 #include "ftp/FtpProtocol.h"
 #include "ftp/FtpSocketTools.h"
+#include "platform/FileSave.h"
 #include "platform/NumberedError.h"
-#include "platform/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace
 {
-NumberedError FileError(const char *procedure, const QFileDevice &file)
+NumberedError FileError(const char *procedure, const QString &why)
 {
-    return NumberedError(75, QStringLiteral("Path/File access error: ") + file.errorString(),
+    return NumberedError(75, QStringLiteral("Path/File access error: ") + why,
                          QStringLiteral("CFtpClient.") + QLatin1String(procedure));
 }
 
@@ -148,25 +147,20 @@ void CFtpClient::StartTransferCommand()
 }
 
 // A new or replaced local file is written beside the target and takes its place only when the
-// whole file has arrived; a resumed one grows at its end.
+// whole file has arrived and reached the disk; a resumed one grows at its end. Either way every
+// write is checked, and the download succeeds only once the file is on the disk.
 void CFtpClient::OpenLocalFile()
 {
     try {
         const QFileInfo info(m_localFile);
-        const bool exists = info.exists() && !info.isDir();
-        const qint64 resumeLength = exists && !m_overWrite ? info.size() : 0;
+        const qint64 resumeLength = info.exists() && !info.isDir() && !m_overWrite ? info.size() : 0;
+        auto file = std::make_unique<FileSave>(m_localFile, resumeLength > 0 ? FileSave::Append : FileSave::Replace);
+        if (!file->Open())
+            throw FileError("OpenLocalFile", file->ErrorString());
+        m_downloadFile = std::move(file);
         if (resumeLength > 0) {
-            auto file = std::make_unique<QFile>(m_localFile);
-            if (!file->open(QIODevice::WriteOnly | QIODevice::Append))
-                throw FileError("OpenLocalFile", *file);
-            m_localFileDevice = std::move(file);
             m_bytesReceived = resumeLength;
             SendFtpCommand(QStringLiteral("REST"), QString::number(resumeLength));
-        } else {
-            auto file = std::make_unique<QSaveFile>(m_localFile);
-            if (!file->open(QIODevice::WriteOnly))
-                throw FileError("OpenLocalFile", *file);
-            m_localFileDevice = std::move(file);
         }
     } catch (const NumberedError &error) {
         throw NumberedError(error.Number(), QStringLiteral("CFtpClient.OpenLocalFile failed: ") + error.Description(),
@@ -179,10 +173,10 @@ void CFtpClient::OpenLocalFileForUpload()
     try {
         auto file = std::make_unique<QFile>(m_localFile);
         if (!file->open(QIODevice::ReadOnly))
-            throw FileError("OpenLocalFileForUpload", *file);
+            throw FileError("OpenLocalFileForUpload", file->errorString());
         m_bytesSent = m_startPosition;
         m_localFileLength = file->size();
-        m_localFileDevice = std::move(file);
+        m_uploadFile = std::move(file);
         if (m_startPosition > 0)
             SendFtpCommand(QStringLiteral("REST"), QString::number(m_startPosition));
     } catch (const NumberedError &error) {
@@ -203,15 +197,14 @@ void CFtpClient::StartActiveUploadWhenReady()
 
 void CFtpClient::UploadData()
 {
-    if (m_currentMethod != ftpUploadFile || !m_localFileDevice)
+    if (m_currentMethod != ftpUploadFile || !m_uploadFile)
         return;
     try {
         if (m_bytesSent < m_localFileLength) {
             const qint64 length = qMin<qint64>(m_sendBufferLenght, m_localFileLength - m_bytesSent);
             m_uploadBlock.resize(length);
-            if (!m_localFileDevice->seek(m_bytesSent)
-                || m_localFileDevice->read(m_uploadBlock.data(), length) != length)
-                throw FileError("UploadData", *m_localFileDevice);
+            if (!m_uploadFile->seek(m_bytesSent) || m_uploadFile->read(m_uploadBlock.data(), length) != length)
+                throw FileError("UploadData", m_uploadFile->errorString());
             m_bytesSent += length;
             m_objDataSocket->SendData(QVariant(m_uploadBlock));
         } else {
@@ -238,10 +231,12 @@ void CFtpClient::CloseDataConnection()
     }
 }
 
-// Closes the local file; a download that did not complete leaves the target as it was.
+// Closes the local file. A download that did not complete leaves a new file's target as it was,
+// and a resumed file with the bytes that reached it.
 void CFtpClient::CloseLocalFile()
 {
-    m_localFileDevice.reset();
+    m_downloadFile.reset();
+    m_uploadFile.reset();
     m_localFile.clear();
     m_remoteFile.clear();
     m_bytesReceived = 0;
@@ -268,11 +263,11 @@ void CFtpClient::EndOfTransferSignal()
 void CFtpClient::ProcessOnDownloadFileEvent()
 {
     m_completionFlag = false;
-    // The new file takes the old one's place only once all of it has reached the disk.
-    if (auto *saveFile = dynamic_cast<QSaveFile *>(m_localFileDevice.get()); saveFile && !TextFile::CommitToDisk(*saveFile)) {
+    // The download counts only once all of the file has reached the disk.
+    if (m_downloadFile && !m_downloadFile->Commit()) {
         FailOperation(QStringLiteral("CFtpClient.ProcessOnDownloadFileEvent"), 75,
                       QStringLiteral("CFtpClient.ProcessOnDownloadFileEvent failed. Path/File access error: ")
-                          + saveFile->errorString());
+                          + m_downloadFile->ErrorString());
         return;
     }
     ResetCurrentMethod();
@@ -339,10 +334,10 @@ void CFtpClient::m_objDataSocket_OnDataArrival(qint32 bytesTotal)
         QVariant data;
         m_objDataSocket->GetData(data, CSocket::DataType::ByteArray);
         const QByteArray bytes = data.toByteArray();
-        if (m_currentMethod == ftpDownloadFile && m_localFileDevice) {
-            if (m_localFileDevice->write(bytes) != bytes.size())
-                throw FileError("m_objDataSocket_OnDataArrival", *m_localFileDevice);
-            DiskWriteBack::Grown(*m_localFileDevice, m_bytesReceived, m_bytesReceived + bytes.size());
+        if (m_currentMethod == ftpDownloadFile && m_downloadFile) {
+            if (!m_downloadFile->Write(bytes))
+                throw FileError("m_objDataSocket_OnDataArrival", m_downloadFile->ErrorString());
+            DiskWriteBack::Grown(m_downloadFile->Handle(), m_bytesReceived, m_bytesReceived + bytes.size());
             m_bytesReceived += bytes.size();
             emit OnDataTransferProgress(m_bytesReceived);
         } else if (m_currentMethod == ftpEnumFiles) {

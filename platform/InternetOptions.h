@@ -15,9 +15,10 @@ public:
     bool SetHomePage(const QString &url);
 
     static QString DefaultHomePage();
+    // "HomePage.dat" in the data folder.
+    QString FilePath() const;
 
 private:
-    QString FilePath() const;
 
     QString m_dataFolder;
 };

@@ -1,7 +1,10 @@
 #include "app/ModStartUp.h"
+#include "browsingdata/ModManageFavFile.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/HelperProcess.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -57,4 +60,42 @@ TEST(StraySaves, OnlyTheTemporariesOfSavesCutShortGoAtStart)
     ModStartUp::RemoveStraySaves(dir.path());
 
     EXPECT_EQ(FileNames(dir.path()), SortedNames(kept));
+}
+
+// The program saves into more folders than its own: "HomePage.dat" in its data folder, a data
+// file the user replaced by a link in the folder the link leads to, favorites anywhere in the
+// Favorites tree. A start cleans each of them by the same rule.
+TEST(StraySaves, EveryFolderTheProgramSavesIntoIsCleaned)
+{
+    QTemporaryDir dir;
+    QTemporaryDir elsewhere;
+    const QString favorites = dir.filePath(QStringLiteral("Favorites"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("Profile"))));
+    ASSERT_TRUE(QDir().mkpath(favorites + QStringLiteral("/News/Local")));
+    WriteFile(elsewhere.filePath(QStringLiteral("History.dat")), "data\r\n");
+    ASSERT_TRUE(QFile::link(elsewhere.filePath(QStringLiteral("History.dat")), dir.filePath(QStringLiteral("History.dat"))));
+    const QStringList keptHere = {QStringLiteral("Profile/HomePage.dat"), QStringLiteral("Profile/notes.kestrelvue-save-Ab3xYz"),
+                                  QStringLiteral("Favorites/a.url"), QStringLiteral("Favorites/News/b.url"),
+                                  QStringLiteral("Favorites/News/Local/c.url"), QStringLiteral("Favorites/News/b.url.backup")};
+    const QStringList strayHere = {QStringLiteral("Profile/HomePage.dat.kestrelvue-save-Ab3xYz"),
+                                   QStringLiteral("Favorites/a.url.kestrelvue-save-Q1w2E3"),
+                                   QStringLiteral("Favorites/News/b.url.kestrelvue-save-Zz9Yy8"),
+                                   QStringLiteral("Favorites/News/Local/Long title cut short.kestrelvue-save-0aZ9kq")};
+    for (const QString &name : keptHere + strayHere)
+        WriteFile(dir.filePath(name), "data\r\n");
+    const QString inProgress = QStringLiteral("Favorites/News/c.url.kestrelvue-save-Xy12ab");
+    WriteFile(dir.filePath(inProgress), "data\r\n");
+    SaveInProgress otherCopy(dir.filePath(inProgress));
+    ASSERT_TRUE(otherCopy.Holding());
+    WriteFile(elsewhere.filePath(QStringLiteral("History.dat.kestrelvue-save-x1y2z3")), "data\r\n");
+    ModManageFavFile::SetFavoritesFolder(favorites);
+
+    ModStartUp::RemoveStraySaves(dir.path());
+    ModManageFavFile::SetFavoritesFolder({});
+
+    for (const QString &name : keptHere + QStringList{inProgress})
+        EXPECT_TRUE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    for (const QString &name : strayHere)
+        EXPECT_FALSE(QFile::exists(dir.filePath(name))) << name.toStdString();
+    EXPECT_EQ(FileNames(elsewhere.path()), "History.dat");
 }

@@ -184,6 +184,22 @@ TEST_F(FavoritesTree, TreeReadsEveryLevel)
     EXPECT_EQ(top.Folders.at(1).Files.at(0).URL, u"http://deep/"_qs);
 }
 
+// A save writes a favorite beside it under a name of its own before renaming it in place; such
+// a temporary, of a save in progress or of one cut short, is no favorite.
+TEST_F(FavoritesTree, SaveTemporariesAreNotListed)
+{
+    MakeFolder(u"News"_qs);
+    MakeShortcut(u"a.url"_qs, "http://a/");
+    MakeShortcut(u"a.url.kestrelvue-save-Ab3xYz"_qs, "http://a/");
+    MakeShortcut(u"News/b.url.kestrelvue-save-Q1w2E3"_qs, "http://b/");
+    MakeShortcut(u"News/b.url.kestrelvue-save"_qs, "http://b/");
+
+    EXPECT_EQ(Names(FavoritesFolder::List(Root)).join(u'|').toStdString(), "News|a");
+    const FavoritesTreeFolder tree = FavoritesFolder::ReadTree(Root);
+    ASSERT_EQ(tree.Folders.size(), 1);
+    EXPECT_EQ(Names(tree.Folders.at(0).Files).join(u'|').toStdString(), "b.url.kestrelvue-");
+}
+
 TEST_F(FavoritesTree, SymlinkLoopsEndTheWalk)
 {
     MakeFolder(u"A/B"_qs);

@@ -148,6 +148,26 @@ TEST_F(DataFiles, ClearingOnAReadOnlyDiskKeepsTheFilesAndSaysWhichCouldNotBeEmpt
         EXPECT_EQ(ReadFile(disk.FilePath(name)), before.value(name)) << name.toStdString();
 }
 
+// The user made "Url.dat" read-only: closing keeps it byte for byte and says which file could not
+// be saved, as for a full disk; the other files are saved.
+TEST_F(DataFiles, ClosingKeepsAReadOnlyDataFileAndNamesIt)
+{
+    folder.WriteFile(QStringLiteral("Url.dat"), UrlLines(2));
+    const QString path = folder.FilePath(QStringLiteral("Url.dat"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    main = StartMainWindow();
+    main->XPStyleImageTextBox1->AddItem(QStringLiteral("http://www.new.test/"));
+    CatchMessages();
+
+    CloseMainWindow();
+
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), UrlLines(2));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages.first(), SaveFailureMessage::Text({QStringLiteral("Url.dat")}));
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("AutoComplete2.dat")).contains("www.new.test"));
+    EXPECT_EQ(QDir(folder.Path()).entryList({QStringLiteral("*.kestrelvue-save-*")}, QDir::Files | QDir::Hidden), QStringList());
+}
+
 TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)
 {
     FullFileSystem disk(1024);

@@ -1,6 +1,7 @@
 // The writer of the program's text files on a real file system with no space or little space
 // left, and the reader's line ends.
 #include "platform/TextFile.h"
+#include "platform/SaveTemporaries.h"
 
 #include "../support/FileBytes.h"
 #include "../support/FullFileSystem.h"
@@ -120,7 +121,8 @@ TEST(TextFileTemporaries, OnlyTheSaveTemporariesOfTheNamedFilesThatNoSaveHoldsAr
     ASSERT_GE(save, 0);
     ASSERT_EQ(::flock(save, LOCK_EX), 0);
 
-    TextFile::RemoveStrayTemporaries(dir.path(), {QStringLiteral("AutoComplete2.dat"), QStringLiteral("Url.dat")});
+    for (const QString &name : {QStringLiteral("AutoComplete2.dat"), QStringLiteral("Url.dat")})
+        SaveTemporaries::RemoveStray(dir.filePath(name));
     ::close(save);
 
     EXPECT_EQ(FileNames(dir.path()), SortedNames(kept));
@@ -145,4 +147,19 @@ TEST(TextFileSave, AFileReachedThroughALinkIsReplacedWithItsPermissions)
     ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0600u);
     EXPECT_EQ(FileNames(QFileInfo(file).path()), "Url.dat");
+}
+
+// A file without any write bit is one the user made read-only: no save replaces it, also not
+// one run by root, who may write anything.
+TEST(TextFileSave, AReadOnlyFileIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Url.dat"));
+    WriteFile(path, "http://kept/\r\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    EXPECT_FALSE(TextFile::WriteLines(path, {QStringLiteral("http://new/")}));
+
+    EXPECT_EQ(ReadFile(path), QByteArray("http://kept/\r\n"));
+    EXPECT_EQ(FileNames(dir.path()), "Url.dat");
 }

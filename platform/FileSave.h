@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A file written with every step checked, so that a save never reports success for what did not
+// reach the disk. Replace, for a whole file (the program's data files, favorites, a new
+// download): the content goes to a temporary beside the file (SaveTemporaries), which is synced,
+// renamed over the file and its folder synced, so that no reader and no crash ever sees half of
+// it. Append, for a resumed download: the file grows at its end, in place, and is synced and
+// closed before the save counts as done. Neither touches a file the user may not write, nor one
+// without any write bit, which the user made read-only (root included).
+class FileSave
+{
+public:
+    enum Mode { Replace, Append };
+
+    explicit FileSave(const QString &path, Mode mode = Replace);
+    // A save not committed is dropped: its temporary is removed; an appended file keeps what
+    // reached it.
+    ~FileSave();
+    FileSave(const FileSave &) = delete;
+    FileSave &operator=(const FileSave &) = delete;
+
+    bool Open();
+    // All of the bytes, or false.
+    bool Write(const char *data, qint64 size);
+    bool Write(const QByteArray &bytes) { return Write(bytes.constData(), bytes.size()); }
+    // Puts everything written on the disk and, for Replace, the new file in the old one's place.
+    // False when any step fails; a Replace that failed before its rename keeps the old file.
+    bool Commit();
+
+    // The descriptor written to, for hints to the system about writing back.
+    int Handle() const { return m_fd; }
+    // Why the last step failed, in the system's words.
+    QString ErrorString() const;
+
+private:
+    bool Failed();
+    bool OpenTemporary(const struct stat *replaced);
+
+    Mode m_mode;
+    QString m_target;
+    QByteArray m_temporary;
+    int m_fd = -1;
+    int m_folder = -1;
+    bool m_renamed = false;
+    int m_error = 0;
+};

@@ -1,0 +1,114 @@
+// The program's saves seen through the system calls they make (this binary stands between them
+// and the system): where locks are not supported, when a step fails, and that the folder is
+// synced once the new file is in place.
+#include "platform/SaveTemporaries.h"
+#include "platform/TextFile.h"
+
+#include "../support/FileBytes.h"
+#include "../support/InterposedCalls.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+class SaveCalls : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void TearDown() override { InterposedCalls::Reset(); }
+
+    QString Path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+// On a network file system without a lock service flock fails: a save still happens, since the
+// lock only keeps another copy's clean-up away from a save in progress.
+TEST_F(SaveCalls, WhereLocksAreNotSupportedASaveStillHappensAndLeavesNoTemporary)
+{
+    const QString path = Path(QStringLiteral("Url.dat"));
+    WriteFile(path, "http://old/\r\n");
+    for (const int error : {ENOLCK, EOPNOTSUPP, EINVAL}) {
+        InterposedCalls::FailWith(QStringLiteral("flock"), error);
+        const QString url = QStringLiteral("http://new%1/").arg(error);
+        EXPECT_TRUE(TextFile::WriteLines(path, {url})) << error;
+        EXPECT_EQ(ReadFile(path), (url + QStringLiteral("\r\n")).toUtf8()) << error;
+        EXPECT_EQ(FileNames(dir.path()), "Url.dat") << error;
+    }
+}
+
+// Without locks nothing tells a save in progress from one cut short but its age: a temporary
+// changed minutes ago is no save in progress.
+TEST_F(SaveCalls, WhereLocksAreNotSupportedOnlyTemporariesLongUntouchedAreRemoved)
+{
+    const QString old = QStringLiteral("Url.dat.kestrelvue-save-Ab3xYz");
+    const QString fresh = QStringLiteral("History.dat.kestrelvue-save-Q1w2E3");
+    WriteFile(Path(old), "cut short");
+    WriteFile(Path(fresh), "in progress");
+    QFile file(Path(old));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    file.close();
+    InterposedCalls::FailWith(QStringLiteral("flock"), ENOLCK);
+
+    for (const QString &name : {QStringLiteral("Url.dat"), QStringLiteral("History.dat")})
+        SaveTemporaries::RemoveStray(Path(name));
+
+    EXPECT_EQ(FileNames(dir.path()), fresh.toStdString());
+}
+
+// Whichever step fails, the save says so, the old file keeps its bytes and no temporary stays.
+TEST_F(SaveCalls, AFailingStepKeepsTheOldFileAndLeavesNoTemporary)
+{
+    const QString path = Path(QStringLiteral("History.dat"));
+    WriteFile(path, "old\r\n");
+    for (const auto &[call, error] : {std::pair{"flock", ENOMEM}, {"fchmod", EIO}, {"fsync", EIO}, {"rename", EIO}}) {
+        InterposedCalls::FailWith(QString::fromLatin1(call), error);
+        EXPECT_FALSE(TextFile::WriteLines(path, {QStringLiteral("new")})) << call;
+        EXPECT_EQ(ReadFile(path), QByteArray("old\r\n")) << call;
+        EXPECT_EQ(FileNames(dir.path()), "History.dat") << call;
+        InterposedCalls::Reset();
+    }
+}
+
+// The rename is on the disk only once the folder is: the folder that holds the file (for a file
+// reached through a link, the link target's) is synced after it.
+TEST_F(SaveCalls, TheFolderIsSyncedAfterTheRename)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("kept")));
+    const QString target = Path(QStringLiteral("kept/Url.dat"));
+    WriteFile(target, "old\r\n");
+    ASSERT_TRUE(QFile::link(target, Path(QStringLiteral("Url.dat"))));
+
+    for (const QString &path : {Path(QStringLiteral("Settings.dat")), Path(QStringLiteral("Url.dat"))}) {
+        InterposedCalls::Reset();
+        ASSERT_TRUE(TextFile::WriteLines(path, {QStringLiteral("new")}));
+        const QString saved = path.endsWith(QStringLiteral("Url.dat")) ? target : path;
+        const QStringList log = InterposedCalls::Log();
+        const qsizetype renamed = log.indexOf(QStringLiteral("rename ") + saved);
+        ASSERT_GE(renamed, 0) << log.join(u'\n').toStdString();
+        EXPECT_TRUE(log.mid(renamed).contains(QStringLiteral("fsync folder ") + QFileInfo(saved).canonicalPath()))
+            << log.join(u'\n').toStdString();
+    }
+}
+
+// Where a folder is found but cannot be synced after the rename, the new file is in place but
+// not known to be on the disk: the save does not claim success.
+TEST_F(SaveCalls, AFolderThatCannotBeSyncedFailsTheSaveWithTheNewFileInPlace)
+{
+    const QString path = Path(QStringLiteral("Url.dat"));
+    WriteFile(path, "old\r\n");
+    InterposedCalls::FailWith(QStringLiteral("fsync folder"), EIO);
+
+    EXPECT_FALSE(TextFile::WriteLines(path, {QStringLiteral("new")}));
+    EXPECT_EQ(ReadFile(path), QByteArray("new\r\n"));
+    EXPECT_EQ(FileNames(dir.path()), "Url.dat");
+}

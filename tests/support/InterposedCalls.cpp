@@ -1,0 +1,104 @@
+#include "InterposedCalls.h"
+
+#include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <cerrno>
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct State
+{
+    QMutex lock;
+    QHash<QString, int> failures;
+    QStringList log;
+};
+
+State &Calls()
+{
+    static State state;
+    return state;
+}
+
+template <class Function>
+Function Real(const char *name)
+{
+    return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
+}
+
+QString PathOf(int fd)
+{
+    char path[4096];
+    const ssize_t length = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), path,
+                                      sizeof path - 1);
+    return length > 0 ? QFile::decodeName(QByteArray(path, int(length))) : QStringLiteral("?");
+}
+
+// Records the call; true with errno set when the case asked it to fail.
+bool Fails(const QString &call, const QString &path)
+{
+    State &state = Calls();
+    const QMutexLocker locked(&state.lock);
+    state.log.append(call + u' ' + path);
+    const auto failure = state.failures.constFind(call);
+    if (failure == state.failures.cend())
+        return false;
+    errno = failure.value();
+    return true;
+}
+
+} // namespace
+
+extern "C" int flock(int fd, int operation) noexcept
+{
+    static const auto real = Real<int (*)(int, int)>("flock");
+    return Fails(QStringLiteral("flock"), PathOf(fd)) ? -1 : real(fd, operation);
+}
+
+extern "C" int fchmod(int fd, mode_t mode) noexcept
+{
+    static const auto real = Real<int (*)(int, mode_t)>("fchmod");
+    return Fails(QStringLiteral("fchmod"), PathOf(fd)) ? -1 : real(fd, mode);
+}
+
+extern "C" int fsync(int fd)
+{
+    static const auto real = Real<int (*)(int)>("fsync");
+    struct stat status = {};
+    const bool folder = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
+    return Fails(folder ? QStringLiteral("fsync folder") : QStringLiteral("fsync"), PathOf(fd)) ? -1 : real(fd);
+}
+
+extern "C" int rename(const char *from, const char *to) noexcept
+{
+    static const auto real = Real<int (*)(const char *, const char *)>("rename");
+    return Fails(QStringLiteral("rename"), QFile::decodeName(to)) ? -1 : real(from, to);
+}
+
+namespace InterposedCalls {
+
+void FailWith(const QString &call, int error)
+{
+    const QMutexLocker locked(&Calls().lock);
+    Calls().failures.insert(call, error);
+}
+
+void Reset()
+{
+    const QMutexLocker locked(&Calls().lock);
+    Calls().failures.clear();
+    Calls().log.clear();
+}
+
+QStringList Log()
+{
+    const QMutexLocker locked(&Calls().lock);
+    return Calls().log;
+}
+
+} // namespace InterposedCalls

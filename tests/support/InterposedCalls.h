@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// For a test binary of its own: the program's calls of flock, fchmod, fsync and rename reach
+// these stand-ins, which record each call and forward it to the system unless the case asks
+// the call to fail. A failure asked for lasts until Reset.
+namespace InterposedCalls {
+
+// call: "flock", "fchmod", "fsync" (of a file), "fsync folder" (of a folder) or "rename".
+void FailWith(const QString &call, int error);
+void Reset();
+
+// The calls since the last Reset, one a line: the call and the path it acted on ("rename" the
+// new name; "fsync" and "fsync folder" the path of what the descriptor has open).
+QStringList Log();
+
+} // namespace InterposedCalls
