@@ -140,6 +140,23 @@ void FormMain::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
+// The controls over the bars are placed where the bars are on the screen, counted from the
+// window's outer corner. That corner is known once the window shows, and a window manager then
+// moves the window into its frame: the controls are placed again each time, not only when the
+// area between the bars changes.
+void FormMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    QTimer::singleShot(0, this, &FormMain::CommandBarsMain_Resize);
+}
+
+void FormMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    if (isVisible())
+        CommandBarsMain_Resize();
+}
+
 void FormMain::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);

@@ -129,6 +129,9 @@ public:
     void Form_Resize();
     // LayoutPanes, LayoutBrowser, LayoutSideBar and the three pane layouts, in this order.
     void RunPaneLayoutSequence();
+    // The controls laid over a bar show exactly while it does: the address label, box and Go
+    // button with the Address bar, the status panels and what they frame with the Status Bar.
+    void ShowControlsOverBars();
     void LayoutPanes();
     void LayoutBrowser();
     void LayoutSideBar();
@@ -222,6 +225,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -141,15 +141,14 @@ void FormMain::WebBrowserMain_OnToolBar(bool ToolBar)
 void FormMain::ShowHideToolBar(bool Show)
 {
     ToolBarStandard->SetVisible(Show);
-    PictureGo->setVisible(Show);
-    TransparentLabelAddress->setVisible(Show);
+    ShowControlsOverBars();
     Form_Resize();
 }
 
 void FormMain::ShowHideAddressBar(bool Show)
 {
     ToolBarAddress->SetVisible(Show);
-    TransparentLabelAddress->setVisible(Show);
+    ShowControlsOverBars();
     Form_Resize();
 }
 
@@ -162,11 +161,6 @@ void FormMain::ShowHideMenuBar(bool Show)
 void FormMain::ShowHideStatusBar(bool Show)
 {
     StatusBar->SetVisible(Show);
-    // The panels and what they hold are laid over the bar: without it they would float over the page.
-    const std::initializer_list<QWidget *> overTheBar = {XPStyleStatusBarPanel1, XPStyleStatusBarPanel2,
-                                                         XPStyleStatusBarPanel3, TransparentLabelStatusText,
-                                                         XPStyleProgressBar1, TransparentLabelPopupStatus};
-    for (QWidget *control : overTheBar)
-        control->setVisible(StatusBar->Visible());
+    ShowControlsOverBars();
     Form_Resize();
 }

@@ -58,9 +58,7 @@ void FormMain::CommandBarsMain_Execute(CommandBarControl *control)
             break;
         case CommandId::AddressBar:
             ToggleBar(control, ToolBarAddress, ShowAddressBar);
-            XPStyleImageTextBox1->setVisible(ToolBarAddress->Visible());
-            PictureGo->setVisible(ToolBarAddress->Visible());
-            TransparentLabelAddress->setVisible(ToolBarAddress->Visible());
+            ShowControlsOverBars();
             break;
         case CommandId::SideBarSearch:
             SelectSideBarPane(control, 0);

@@ -101,13 +101,25 @@ void FormMain::CommandBarsMain_Resize()
 
 void FormMain::Form_Resize()
 {
-    if (!isVisible() || !CommandBarsMain)
+    if (!isVisible() || !ToolBarAddress)
         return;
     MoveTwips(PictureKeyPreview, 0, 200, 2, 2);
-    const bool addressShown = ToolBarAddress && ToolBarAddress->Visible();
-    XPStyleImageTextBox1->setVisible(addressShown);
-    TransparentLabelAddress->setVisible(addressShown);
+    ShowControlsOverBars();
     RunPaneLayoutSequence();
+}
+
+// Without their bar the controls laid over it would stand at its last place, over the menu bar or
+// the page. A window not yet shown is no exception: one loaded with a bar hidden shows none of them.
+void FormMain::ShowControlsOverBars()
+{
+    const std::initializer_list<QWidget *> overAddressBar = {TransparentLabelAddress, XPStyleImageTextBox1, PictureGo};
+    for (QWidget *control : overAddressBar)
+        control->setVisible(ToolBarAddress->Visible());
+    const std::initializer_list<QWidget *> overStatusBar = {XPStyleStatusBarPanel1, XPStyleStatusBarPanel2,
+                                                            XPStyleStatusBarPanel3, TransparentLabelStatusText,
+                                                            XPStyleProgressBar1, TransparentLabelPopupStatus};
+    for (QWidget *control : overStatusBar)
+        control->setVisible(StatusBar->Visible());
 }
 
 void FormMain::RunPaneLayoutSequence()

@@ -86,6 +86,7 @@ void FormMain::Form_Load()
     IsChildWindow = false;
 
     BuildCommandBars();
+    ShowControlsOverBars();
     // The close button lies over the side bar's own bar, built after it: on top, it takes its clicks.
     TransparentCloseButton1->raise();
 

@@ -113,14 +113,10 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
             if (QFile::exists(opened))
                 return true;
             if (!sinceClick.isValid() || sinceClick.elapsed() > 500) {
-                QProcess click;
-                click.setProcessEnvironment(user);
-                click.start(QStringLiteral("xdotool"),
-                            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                             QStringLiteral("Kestrelvue"), QStringLiteral("mousemove"), QStringLiteral("--window"),
-                             QStringLiteral("%1"), QStringLiteral("500"), QStringLiteral("350"),
-                             QStringLiteral("click"), QStringLiteral("1")});
-                EXPECT_TRUE(click.waitForFinished(WaitTimeoutMs)) << "xdotool did not end";
+                Xdotool(user, {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                               QStringLiteral("Kestrelvue"), QStringLiteral("mousemove"), QStringLiteral("--window"),
+                               QStringLiteral("%1"), QStringLiteral("500"), QStringLiteral("350"),
+                               QStringLiteral("click"), QStringLiteral("1")});
                 sinceClick.start();
             }
             return false;

@@ -4,12 +4,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 
-PrivateXServer::PrivateXServer()
+#include <cstring>
+
+PrivateXServer::PrivateXServer(const QString &frameBufferFolder) : m_frameBufferFolder(frameBufferFolder)
 {
-    m_process.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                              QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    QStringList arguments = {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                             QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                             QStringLiteral("tcp")};
+    if (!frameBufferFolder.isEmpty())
+        arguments << QStringLiteral("-fbdir") << frameBufferFolder;
+    m_process.start(QStringLiteral("Xvfb"), arguments);
     // No display number means no server: the test that uses it fails on that.
     if (const QByteArray number = NextLine(m_process); !number.isEmpty())
         m_display = QStringLiteral(":") + QString::fromLatin1(number);
@@ -21,6 +27,59 @@ PrivateXServer::~PrivateXServer()
         return;
     m_process.terminate();
     AwaitEnd(m_process);
+}
+
+// The server keeps its screen as an XWD file: a header of 32-bit fields, most significant byte
+// first, a colour map of 12-byte entries, then the rows of pixels.
+QImage PrivateXServer::Screen() const
+{
+    QFile file(QDir(m_frameBufferFolder).filePath(QStringLiteral("Xvfb_screen0")));
+    if (m_frameBufferFolder.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() < 100)
+        return {};
+    auto field = [&bytes](int index) { return qint64(qFromBigEndian<quint32>(bytes.constData() + 4 * index)); };
+    const qint64 width = field(4), height = field(5), bitsPerPixel = field(11), bytesPerLine = field(12);
+    const qint64 pixels = field(0) + field(19) * 12;
+    if (bitsPerPixel != 32 || pixels + bytesPerLine * height > bytes.size())
+        return {};
+    QImage screen(int(width), int(height), QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(screen.scanLine(y), bytes.constData() + pixels + y * bytesPerLine, size_t(width) * 4);
+    return screen;
+}
+
+// The window manager runs its start-up command once it manages the screen: that says it is ready.
+WindowManager::WindowManager(const QProcessEnvironment &display)
+{
+    m_process.setProcessEnvironment(display);
+    m_process.start(QStringLiteral("openbox"),
+                    {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("echo ready")});
+    // Before it, it may say what it finds missing in its set-up.
+    QByteArray line;
+    do
+        line = NextLine(m_process);
+    while (!line.isEmpty() && line != "ready");
+    m_running = !line.isEmpty();
+}
+
+WindowManager::~WindowManager()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    AwaitEnd(m_process);
+}
+
+QByteArray Xdotool(const QProcessEnvironment &environment, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    AwaitEnd(tool);
+    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0 ? tool.readAllStandardOutput().trimmed()
+                                                                            : QByteArray();
 }
 
 ProgramCopy::ProgramCopy()

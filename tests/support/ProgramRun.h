@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -11,18 +12,39 @@
 // the test's own, with the user's environment rather than the test's.
 
 // An X server of its own for one test, on the first free display; Display() is empty when
-// none could start.
+// none could start. Given a folder, it keeps its screen there as a file, which Screen() reads.
 class PrivateXServer
 {
 public:
-    PrivateXServer();
+    explicit PrivateXServer(const QString &frameBufferFolder = QString());
     ~PrivateXServer();
     QString Display() const { return m_display; }
+    // What the screen shows now; null without a frame-buffer folder.
+    QImage Screen() const;
 
 private:
     QProcess m_process;
     QString m_display;
+    QString m_frameBufferFolder;
 };
+
+// A window manager on an X server, which frames the windows and gives them the focus as a
+// user's desktop does. Running() is false when it did not start.
+class WindowManager
+{
+public:
+    explicit WindowManager(const QProcessEnvironment &display);
+    ~WindowManager();
+    bool Running() const { return m_running; }
+
+private:
+    QProcess m_process;
+    bool m_running = false;
+};
+
+// Runs xdotool in an environment (its display); its output, trimmed. Empty when it failed or
+// did not end.
+QByteArray Xdotool(const QProcessEnvironment &environment, const QStringList &arguments);
 
 // A copy of the built program folder: the program, its pages and its default data files.
 class ProgramCopy
