@@ -2,6 +2,7 @@
 // what a program it starts in turn finds in its environment.
 #include "platform/PageSandbox.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/HelperProcess.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/WaitFor.h"
 
@@ -115,7 +116,7 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
             if (!sinceClick.isValid() || sinceClick.elapsed() > 500) {
                 QProcess click;
                 click.setProcessEnvironment(user);
-                click.start(QStringLiteral("xdotool"),
+                StartHelper(click, QStringLiteral("xdotool"),
                             {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
                              QStringLiteral("Kestrelvue"), QStringLiteral("mousemove"), QStringLiteral("--window"),
                              QStringLiteral("%1"), QStringLiteral("500"), QStringLiteral("350"),

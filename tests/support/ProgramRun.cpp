@@ -7,9 +7,9 @@
 
 PrivateXServer::PrivateXServer()
 {
-    m_process.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                              QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    StartHelper(m_process, QStringLiteral("Xvfb"),
+                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                 QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     // No display number means no server: the test that uses it fails on that.
     if (const QByteArray number = NextLine(m_process); !number.isEmpty())
         m_display = QStringLiteral(":") + QString::fromLatin1(number);
@@ -56,7 +56,7 @@ bool ProgramCopy::Start(QProcess &program, const QProcessEnvironment &environmen
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(m_dir.path());
     program.setStandardOutputFile(QProcess::nullDevice());
-    program.start(FilePath(QStringLiteral("kestrelvue")), {});
+    StartHelper(program, FilePath(QStringLiteral("kestrelvue")), {});
     return program.waitForStarted(WaitTimeoutMs);
 }
 
