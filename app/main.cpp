@@ -7,7 +7,7 @@
 
 int main(int argc, char **argv)
 {
-    GraphicsBackend::Choose();
+    GraphicsBackend::Choose(QStringLiteral("/dev"));
     PageSandbox::Choose();
     QApplication app(argc, argv);
     ModStartUp::Main();

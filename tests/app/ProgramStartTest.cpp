@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -23,11 +22,7 @@ class ProgramStart : public ::testing::Test
 protected:
     void SetUp() override
     {
-        for (const char *tool : {"Xvfb", "xdotool"}) {
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                GTEST_SKIP() << "no " << tool << " here to show and use the program's window";
-        }
-        ASSERT_FALSE(x.Display().isEmpty());
+        ASSERT_FALSE(x.Display().isEmpty()) << "no X server started to show the program's window";
     }
 
     // A clean-up that must not fail the case: the program may have ended, or never started.
