@@ -12,7 +12,7 @@
 int main(int argc, char **argv)
 {
     if (argc > 2 && QByteArray(argv[2]) == "--as-kestrelvue")
-        GraphicsBackend::Choose();
+        GraphicsBackend::Choose(QStringLiteral("/dev"));
     else
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

@@ -29,11 +29,11 @@ bool ComposeInSoftware(const QString &devices, const QProcessEnvironment &enviro
     return !HasGpuDevice(devices);
 }
 
-void Choose()
+void Choose(const QString &devices)
 {
     // The page engine draws through contexts shared with the windows'.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (!ComposeInSoftware(QStringLiteral("/dev"), QProcessEnvironment::systemEnvironment()))
+    if (!ComposeInSoftware(devices, QProcessEnvironment::systemEnvironment()))
         return;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     // Qt's X11 windows would still open an OpenGL context for sharing; none is needed.

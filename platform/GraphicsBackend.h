@@ -16,9 +16,11 @@ bool HasGpuDevice(const QString &devices);
 // renderer in the environment.
 bool ComposeInSoftware(const QString &devices, const QProcessEnvironment &environment);
 
-// Makes the choice for this machine. Without a graphics device, OpenGL is a rasterizer that
-// compiles its shaders at run time and maps some 60 MiB into the browser process for pictures
-// that Qt's software renderer draws alike, so the program does not load it.
-void Choose();
+// Makes the choice for this process with the machine's devices under the folder devices
+// ("/dev"), before the application object exists. Without a graphics device, OpenGL is a
+// rasterizer that compiles its shaders at run time and maps some 60 MiB into the browser process
+// for pictures that Qt's software renderer draws alike, so the program does not load it: it sets
+// the software scene graph and the switch QT_XCB_GL_INTEGRATION=none.
+void Choose(const QString &devices);
 
 }

@@ -1,9 +1,9 @@
 #include "platform/Shell.h"
 
-#include <QDesktopServices>
+#include "platform/DesktopOpener.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -15,7 +15,7 @@ public:
     {
         if (!QFileInfo(file).isFile())
             return ERROR_FILE_NOT_FOUND;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? Succeeded : SE_ERR_NOASSOC;
+        return DesktopOpener::Open(QUrl::fromLocalFile(file)) ? Succeeded : SE_ERR_NOASSOC;
     }
 
     int OpenWith(QWidget *window, const QString &file) override
@@ -27,14 +27,14 @@ public:
         // Like the system's own dialog, choosing no program is no failure of the shell.
         if (program.isEmpty())
             return Succeeded;
-        return QProcess::startDetached(program, {file}) ? Succeeded : ERROR_FILE_NOT_FOUND;
+        return DesktopOpener::Start(program, {file}) ? Succeeded : ERROR_FILE_NOT_FOUND;
     }
 
     int OpenFolder(QWidget *, const QString &folder) override
     {
         if (!QFileInfo(folder).isDir())
             return ERROR_PATH_NOT_FOUND;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)) ? Succeeded : SE_ERR_NOASSOC;
+        return DesktopOpener::Open(QUrl::fromLocalFile(folder)) ? Succeeded : SE_ERR_NOASSOC;
     }
 };
 

@@ -21,15 +21,16 @@ void Set(const char *name, const QByteArray &value)
     qputenv(name, value);
 }
 
-void Restore()
+QProcessEnvironment Users()
 {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const auto &[name, value] : usersValues()) {
         if (value)
-            qputenv(name.constData(), *value);
+            environment.insert(QString::fromLocal8Bit(name), QString::fromLocal8Bit(*value));
         else
-            qunsetenv(name.constData());
+            environment.remove(QString::fromLocal8Bit(name));
     }
-    usersValues().clear();
+    return environment;
 }
 
 } // namespace StartEnvironment

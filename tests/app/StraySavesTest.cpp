@@ -18,8 +18,8 @@ class SaveInProgress
 public:
     explicit SaveInProgress(const QString &temporary)
     {
-        m_writer.start(QStringLiteral("flock"), {QStringLiteral("--exclusive"), temporary, QStringLiteral("-c"),
-                                                 QStringLiteral("echo locked; exec cat")});
+        StartHelper(m_writer, QStringLiteral("flock"),
+                    {QStringLiteral("--exclusive"), temporary, QStringLiteral("-c"), QStringLiteral("echo locked; exec cat")});
     }
     // The writer ends at the end of its input.
     ~SaveInProgress()

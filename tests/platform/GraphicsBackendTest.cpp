@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QQuickWindow>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -50,5 +51,25 @@ TEST(GraphicsBackend, SoftwareOnlyWithoutDeviceAndWithoutTheUsersOwnChoice)
         QProcessEnvironment chosen;
         chosen.insert(QString::fromLatin1(choice), QStringLiteral("opengl"));
         EXPECT_FALSE(GraphicsBackend::ComposeInSoftware(none.Path(), chosen)) << choice;
+    }
+}
+
+// What the choice sets for the process: the software scene graph and Qt's X11 switch that opens
+// no OpenGL context without a device; neither with one.
+TEST(GraphicsBackend, WithoutDeviceTheChoiceSetsTheSoftwareSceneGraphAndNoX11OpenGl)
+{
+    for (const bool device : {false, true}) {
+        SCOPED_TRACE(device ? "with a render node" : "without a device");
+        // As the process starts: the test's own start made the choice for this machine.
+        for (const char *choice : {"QT_QUICK_BACKEND", "QSG_RHI_BACKEND", "QT_XCB_GL_INTEGRATION"})
+            qunsetenv(choice);
+        QQuickWindow::setSceneGraphBackend(QString());
+
+        GraphicsBackend::Choose(Devices(device ? std::initializer_list<const char *>{"dri/renderD128"}
+                                               : std::initializer_list<const char *>{})
+                                    .Path());
+
+        EXPECT_EQ(QQuickWindow::sceneGraphBackend().toStdString(), device ? "" : "software");
+        EXPECT_EQ(qgetenv("QT_XCB_GL_INTEGRATION").toStdString(), device ? "" : "none");
     }
 }

@@ -20,7 +20,7 @@ bool FtpTestServer::Start()
     QStringList arguments = {QStringLiteral(KV_SOURCE_DIR "/tests/support/ftp_test_server.py"), m_root.path()};
     if (m_downloadLimit > 0)
         arguments << QString::number(m_downloadLimit);
-    m_process.start(QStringLiteral("/usr/bin/python3"), arguments);
+    StartHelper(m_process, QStringLiteral("/usr/bin/python3"), arguments);
     if (!m_process.waitForStarted(WaitTimeoutMs))
         return false;
     bool ok = false;

@@ -32,10 +32,10 @@ FullFileSystem::FullFileSystem(int kibibytes) : m_bytes(qint64(kibibytes) * 1024
         m_why = QStringLiteral("no temporary folder: ") + m_dir.errorString();
         return;
     }
-    m_helper.start(QStringLiteral("unshare"),
-                   {QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount"),
-                    QStringLiteral("sh"), QStringLiteral("-c"), QString::fromLatin1(HelperScript),
-                    QStringLiteral("sh"), m_dir.path(), QString::number(kibibytes) + QLatin1Char('k')});
+    StartHelper(m_helper, QStringLiteral("unshare"),
+                {QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount"),
+                 QStringLiteral("sh"), QStringLiteral("-c"), QString::fromLatin1(HelperScript), QStringLiteral("sh"),
+                 m_dir.path(), QString::number(kibibytes) + QLatin1Char('k')});
     if (NextLine(m_helper) != "mounted") {
         const QString said = m_helper.error() == QProcess::FailedToStart
                                  ? m_helper.errorString()

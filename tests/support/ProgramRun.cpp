@@ -15,7 +15,7 @@ PrivateXServer::PrivateXServer(const QString &frameBufferFolder) : m_frameBuffer
                              QStringLiteral("tcp")};
     if (!frameBufferFolder.isEmpty())
         arguments << QStringLiteral("-fbdir") << frameBufferFolder;
-    m_process.start(QStringLiteral("Xvfb"), arguments);
+    StartHelper(m_process, QStringLiteral("Xvfb"), arguments);
     // No display number means no server: the test that uses it fails on that.
     if (const QByteArray number = NextLine(m_process); !number.isEmpty())
         m_display = QStringLiteral(":") + QString::fromLatin1(number);
@@ -54,8 +54,8 @@ QImage PrivateXServer::Screen() const
 WindowManager::WindowManager(const QProcessEnvironment &display)
 {
     m_process.setProcessEnvironment(display);
-    m_process.start(QStringLiteral("openbox"),
-                    {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("echo ready")});
+    StartHelper(m_process, QStringLiteral("openbox"),
+                {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("echo ready")});
     // Before it, it may say what it finds missing in its set-up.
     QByteArray line;
     do
@@ -76,7 +76,7 @@ QByteArray Xdotool(const QProcessEnvironment &environment, const QStringList &ar
 {
     QProcess tool;
     tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral("xdotool"), arguments);
+    StartHelper(tool, QStringLiteral("xdotool"), arguments);
     AwaitEnd(tool);
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0 ? tool.readAllStandardOutput().trimmed()
                                                                             : QByteArray();
@@ -112,10 +112,40 @@ QProcessEnvironment ProgramCopy::UserEnvironment(const QString &display) const
 
 bool ProgramCopy::Start(QProcess &program, const QProcessEnvironment &environment) const
 {
+    return Launch(program, environment, FilePath(QStringLiteral("kestrelvue")), {});
+}
+
+bool ProgramCopy::StartWithoutGraphicsDevices(QProcess &program, const QProcessEnvironment &environment) const
+{
+    // The machine's "/dev" stays reachable at $1, the node of each entry but the graphics
+    // devices is bound into a new, empty "/dev", and the program ($0) takes the shell's place.
+    static const char script[] = R"(set -e
+machine=$1
+mount --rbind /dev "$machine"
+mount -t tmpfs -o mode=755 tmpfs /dev
+for name in $(ls -A "$machine"); do
+  case $name in dri|nvidia*) continue ;; esac
+  if [ -L "$machine/$name" ]; then cp -P "$machine/$name" /dev/
+  elif [ -d "$machine/$name" ]; then mkdir "/dev/$name" && mount --rbind "$machine/$name" "/dev/$name"
+  else : > "/dev/$name" && mount --bind "$machine/$name" "/dev/$name"
+  fi
+done
+exec "$0")";
+    const QString machine = FilePath(QStringLiteral("machine-dev"));
+    return QDir().mkpath(machine)
+           && Launch(program, environment, QStringLiteral("unshare"),
+                     {QStringLiteral("--user"), QStringLiteral("--map-root-user"), QStringLiteral("--mount"),
+                      QStringLiteral("sh"), QStringLiteral("-c"), QString::fromLatin1(script),
+                      FilePath(QStringLiteral("kestrelvue")), machine});
+}
+
+bool ProgramCopy::Launch(QProcess &program, const QProcessEnvironment &environment, const QString &command,
+                         const QStringList &arguments) const
+{
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(m_dir.path());
     program.setStandardOutputFile(QProcess::nullDevice());
-    program.start(FilePath(QStringLiteral("kestrelvue")), {});
+    StartHelper(program, command, arguments);
     return program.waitForStarted(WaitTimeoutMs);
 }
 

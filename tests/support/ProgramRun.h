@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // The built program run as a user runs it: from a copy of its program folder, on an X server of
@@ -57,8 +58,16 @@ public:
     QProcessEnvironment UserEnvironment(const QString &display) const;
     // Starts the program with environment; standard output is dropped. False when it did not start.
     [[nodiscard]] bool Start(QProcess &program, const QProcessEnvironment &environment) const;
+    // Starts it as Start does, where "/dev" holds every node of the machine's but its graphics
+    // devices, on any machine: in a mount namespace of its own, inside a user namespace that lets
+    // any user mount there and makes the program root (so, by its own rule, without the page
+    // sandbox).
+    [[nodiscard]] bool StartWithoutGraphicsDevices(QProcess &program, const QProcessEnvironment &environment) const;
 
 private:
+    bool Launch(QProcess &program, const QProcessEnvironment &environment, const QString &command,
+                const QStringList &arguments) const;
+
     QTemporaryDir m_dir;
 };
 

@@ -31,7 +31,7 @@ int main(int argc, char **argv)
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // Windows are drawn as the program draws them on this machine.
-    GraphicsBackend::Choose();
+    GraphicsBackend::Choose(QStringLiteral("/dev"));
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,118 @@
+// Put into the program under test with LD_PRELOAD: notes each change of the process environment
+// that the program's own code asks for while the process runs more than one thread, when no
+// change is safe against a thread reading the environment. Each goes on a line
+// "<pid> <call> <variable> <threads>" of the file that KESTRELVUE_TEST_ENVIRONMENT_WRITES names.
+// Changes the libraries make for themselves (the page engine sets one for the graphics driver
+// as it starts) are theirs, not the program's. Only the browser's own process notes: the page
+// engine's processes inherit the library and run in a sandbox that refuses the file.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+#include <execinfo.h>
+#include <fcntl.h>
+#include <sys/auxv.h>
+#include <unistd.h>
+
+namespace {
+
+int ThreadCount()
+{
+    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    char status[4096];
+    const ssize_t length = ::read(fd, status, sizeof status - 1);
+    ::close(fd);
+    if (length <= 0)
+        return 0;
+    status[length] = '\0';
+    const char *threads = std::strstr(status, "\nThreads:");
+    return threads ? std::atoi(threads + std::strlen("\nThreads:")) : 0;
+}
+
+// Whether the program's code asked for the change: it is the first caller that is neither the C
+// library nor Qt's core, whose qputenv and qunsetenv pass a change on.
+bool AskedByTheProgram()
+{
+    Dl_info program{};
+    if (!::dladdr(reinterpret_cast<void *>(::getauxval(AT_PHDR)), &program))
+        return false;
+    void *frames[32];
+    const int count = ::backtrace(frames, 32);
+    // Frames 0 and 1 are this library's own.
+    for (int i = 2; i < count; ++i) {
+        Dl_info caller{};
+        if (!::dladdr(frames[i], &caller) || !caller.dli_fname)
+            return false;
+        if (caller.dli_fbase == program.dli_fbase)
+            return true;
+        if (!std::strstr(caller.dli_fname, "/libc.so") && !std::strstr(caller.dli_fname, "/libQt6Core.so"))
+            return false;
+    }
+    return false;
+}
+
+void Note(const char *call, const char *variable)
+{
+    const char *log = std::getenv("KESTRELVUE_TEST_ENVIRONMENT_WRITES");
+    if (!log || std::strcmp(program_invocation_short_name, "kestrelvue") != 0)
+        return;
+    // The call's own errno is its caller's business, not the note's.
+    const int saved = errno;
+    const int threads = ThreadCount();
+    if (threads > 1 && AskedByTheProgram()) {
+        const char *name = variable ? variable : "";
+        char line[512];
+        const int length = std::snprintf(line, sizeof line, "%d %s %.*s %d\n", int(::getpid()), call,
+                                         int(std::strcspn(name, "=")), name, threads);
+        if (const int fd = ::open(log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600); fd >= 0) {
+            const ssize_t written = ::write(fd, line, size_t(std::clamp(length, 0, int(sizeof line) - 1)));
+            static_cast<void>(written);
+            ::close(fd);
+        }
+    }
+    errno = saved;
+}
+
+template <class Function>
+Function Next(const char *name)
+{
+    return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
+}
+
+} // namespace
+
+extern "C" {
+
+int setenv(const char *name, const char *value, int overwrite)
+{
+    static const auto next = Next<int (*)(const char *, const char *, int)>("setenv");
+    Note("setenv", name);
+    return next(name, value, overwrite);
+}
+
+int unsetenv(const char *name)
+{
+    static const auto next = Next<int (*)(const char *)>("unsetenv");
+    Note("unsetenv", name);
+    return next(name);
+}
+
+int putenv(char *assignment)
+{
+    static const auto next = Next<int (*)(char *)>("putenv");
+    Note("putenv", assignment);
+    return next(assignment);
+}
+
+int clearenv()
+{
+    static const auto next = Next<int (*)()>("clearenv");
+    Note("clearenv", nullptr);
+    return next();
+}
+
+}
