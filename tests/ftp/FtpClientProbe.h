@@ -21,6 +21,17 @@ inline void AimAtPeer(CFtpClient &client, quint16 port)
     client.setPassiveMode(true);
 }
 
+// Points the client at the test FTP server on this machine, as its user, in the mode asked for.
+inline void AimAtServer(CFtpClient &client, quint16 port, bool passive)
+{
+    client.setFtpServer(QStringLiteral("127.0.0.1"));
+    client.setRemotePort(port);
+    client.setTimeOut(20);
+    client.setUserName(QStringLiteral("tester"));
+    client.setPassword(QStringLiteral("secret"));
+    client.setPassiveMode(passive);
+}
+
 // Records what a CFtpClient reports: every completion event by name and result, the progress
 // figures and the protocol dialogue.
 class FtpClientProbe

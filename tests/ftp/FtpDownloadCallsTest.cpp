@@ -24,12 +24,7 @@ protected:
         ASSERT_TRUE(local.isValid());
         ASSERT_TRUE(server.Start());
         WriteFile(server.PathOf(QStringLiteral("file.bin")), QByteArray(12000, 'f'));
-        client.setFtpServer(QStringLiteral("127.0.0.1"));
-        client.setRemotePort(server.Port());
-        client.setTimeOut(20);
-        client.setUserName(QStringLiteral("tester"));
-        client.setPassword(QStringLiteral("secret"));
-        client.setPassiveMode(true);
+        AimAtServer(client, server.Port(), true);
         client.Connect();
         ASSERT_EQ(probe.Wait(QStringLiteral("OnConnect")), CFtpClient::arStatusOk);
         InterposedCalls::Reset();

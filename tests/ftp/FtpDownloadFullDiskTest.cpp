@@ -27,12 +27,7 @@ protected:
         WriteFile(server.PathOf(QStringLiteral("small.txt")), QByteArray(2000, 's'));
         WriteFile(server.PathOf(QStringLiteral("large.bin")), QByteArray(40000, 'l'));
         WriteFile(server.PathOf(QStringLiteral("part.bin")), QByteArray(12000, 'p'));
-        client.setFtpServer(QStringLiteral("127.0.0.1"));
-        client.setRemotePort(server.Port());
-        client.setTimeOut(20);
-        client.setUserName(QStringLiteral("tester"));
-        client.setPassword(QStringLiteral("secret"));
-        client.setPassiveMode(GetParam());
+        AimAtServer(client, server.Port(), GetParam());
         client.Connect();
         ASSERT_EQ(probe.Wait(QStringLiteral("OnConnect")), CFtpClient::arStatusOk);
     }

@@ -12,6 +12,7 @@
 #include "platform/CommandBars.h"
 #include "platform/Forms.h"
 #include "platform/WebBrowser.h"
+#include "tests/mainwindow/OpenedWindows.h"
 #include "tests/platform/WebBrowserTestSupport.h"
 #include "tests/support/ModalAnswerer.h"
 #include "tests/support/TempProgramFolder.h"
@@ -65,16 +66,7 @@ protected:
     // Opens a new main window with the File menu's New Window and waits for it.
     FormMain *newWindowFrom(FormMain *opener)
     {
-        const QList<FormMain *> before = Loaded<FormMain>();
-        opener->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::NewWindow, false, true)->Execute();
-        FormMain *opened = nullptr;
-        const bool shown = WaitUntil([&] {
-            for (FormMain *m : Loaded<FormMain>())
-                if (!before.contains(m) && m->isVisible())
-                    opened = m;
-            return opened != nullptr;
-        });
-        return shown ? opened : nullptr;
+        return OpenedWindows::WindowOpenedBy([&] { OpenedWindows::Choose(opener, CommandId::NewWindow); });
     }
 
     // Opens the address in the full-screen window and waits until that page has completed.
