@@ -4,12 +4,12 @@
 #include "app/ModSettings.h"
 #include "browsingdata/FavoritesFolder.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "platform/ProgramFolder.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/DayKey.h"
 #include "controls/HistoryStore.h"
 #include "controls/TypedAddressList.h"
 #include "platform/Forms.h"
+#include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QDate>

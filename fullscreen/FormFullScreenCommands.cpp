@@ -8,7 +8,6 @@
 #include "app/ModSettings.h"
 #include "browsingdata/FormAddToFavorites.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "platform/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/HistoryStore.h"
 #include "controls/UCTVHistory.h"
@@ -16,6 +15,7 @@
 #include "mainwindow/FormMain.h"
 #include "mainwindow/SideBarPanes.h"
 #include "platform/CommandBars.h"
+#include "platform/ProgramFolder.h"
 #include "platform/WebBrowser.h"
 
 #include <QAction>

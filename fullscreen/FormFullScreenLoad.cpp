@@ -7,7 +7,6 @@
 #include "app/ModSettings.h"
 #include "browsingdata/ClassFBNavigator.h"
 #include "browsingdata/FormSelectSearch.h"
-#include "platform/ProgramFolder.h"
 #include "controls/TransparentCloseButton.h"
 #include "controls/TransparentLabel.h"
 #include "controls/UCTVHistory.h"
@@ -20,6 +19,7 @@
 #include "mainwindow/FormOpenFile.h"
 #include "mainwindow/LoadingKeyHelper.h"
 #include "platform/KeyHelper.h"
+#include "platform/ProgramFolder.h"
 #include "platform/WebBrowser.h"
 
 #include <QFrame>

@@ -1,7 +1,6 @@
 #include "mainwindow/FormApplicationSettings.h"
 
 #include "app/ModSettings.h"
-#include "platform/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/HistoryStore.h"
@@ -10,6 +9,7 @@
 #include "mainwindow/DialogTools.h"
 #include "mainwindow/FormMain.h"
 #include "mainwindow/UpDownArrows.h"
+#include "platform/ProgramFolder.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "mainwindow/FormHelp.h"
 
-#include "platform/ProgramFolder.h"
 #include "mainwindow/DialogTools.h"
+#include "platform/ProgramFolder.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>

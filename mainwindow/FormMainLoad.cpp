@@ -5,7 +5,6 @@
 #include "browsingdata/FavoritesNode.h"
 #include "browsingdata/FormSelectSearch.h"
 #include "browsingdata/ModManageFavFile.h"
-#include "platform/ProgramFolder.h"
 #include "browsingdata/SaveFailureMessage.h"
 #include "controls/AutoCompleteStore.h"
 #include "controls/HistoryStore.h"
@@ -18,6 +17,7 @@
 #include "controls/XPStyleStatusBarPanel.h"
 #include "fullscreen/FormFullScreen.h"
 #include "platform/CommandBars.h"
+#include "platform/ProgramFolder.h"
 #include "platform/WebBrowser.h"
 
 #include <QCoreApplication>

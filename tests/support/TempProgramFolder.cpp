@@ -1,8 +1,8 @@
 #include "tests/support/TempProgramFolder.h"
 
 #include "browsingdata/ModManageFavFile.h"
-#include "platform/ProgramFolder.h"
 #include "platform/InternetOptions.h"
+#include "platform/ProgramFolder.h"
 #include "platform/WebBrowser.h"
 
 #include <QDir>
