@@ -19,6 +19,5 @@ public:
     QString FilePath() const;
 
 private:
-
     QString m_dataFolder;
 };

@@ -1,3 +1,5 @@
+#include "OpenedWindows.h"
+
 #include "app/CommandIds.h"
 #include "controls/TransparentLabel.h"
 #include "controls/XPStyleImageTextBox.h"
@@ -72,11 +74,6 @@ protected:
         return form;
     }
 
-    static void Execute(FormMain *form, int id)
-    {
-        form->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Execute();
-    }
-
     // Once the bars are laid out anew, the page's top follows the area they leave.
     static bool Settled(FormMain *form)
     {
@@ -111,7 +108,7 @@ TEST_F(BarsHiddenAtStart, AWindowStartedWithBarsHiddenLooksAsOneWhoseBarsWereHid
         WriteSettings({"ShowAddressBar=True", "ShowToolBarStandard=True"});
         FormMain *form = Start();
         for (int id : c.commands)
-            Execute(form, id);
+            OpenedWindows::Choose(form, id);
         ASSERT_TRUE(Settled(form));
         const std::string hiddenAfterStart = Look(form);
         Forms::Unload(form);
@@ -127,7 +124,7 @@ TEST_F(BarsHiddenAtStart, AWindowStartedWithBarsHiddenLooksAsOneWhoseBarsWereHid
         EXPECT_EQ(Look(form), hiddenAfterStart);
 
         for (int id : c.commands)
-            Execute(form, id);
+            OpenedWindows::Choose(form, id);
         ASSERT_TRUE(Settled(form));
         const QWidget *bar = form->CommandBarsMain->Item(3)->Widget();
         for (QWidget *control : AddressControls(form)) {

@@ -39,14 +39,9 @@ protected:
                        "</body></html>");
     }
 
-    static void Execute(FormMain *window, int id)
-    {
-        window->CommandBarsMain->FindControl(CommandBarControlType::Any, id, false, true)->Execute();
-    }
-
     static FormMain *NewWindowFrom(FormMain *opener)
     {
-        return WindowOpenedBy([opener] { Execute(opener, CommandId::NewWindow); });
+        return WindowOpenedBy([opener] { Choose(opener, CommandId::NewWindow); });
     }
 
     FormMain *PopupFrom(FormMain *opener, const char *link)
@@ -83,7 +78,7 @@ protected:
         if (!second)
             return nullptr;
         Close(form);
-        Execute(second, CommandId::Fullscreen);
+        Choose(second, CommandId::Fullscreen);
         const bool shown = WaitUntil([] { return Forms::Default<FormFullScreen>()->isVisible(); });
         return shown ? second : nullptr;
     }
@@ -97,7 +92,7 @@ TEST_F(WindowLifeCycle, ClosingTheFirstWindowThenTheSecondSavesTheSecondsPlaceme
     ASSERT_NE(second, nullptr);
     form->resize(800, 600);
     second->resize(700, 500);
-    Execute(form, CommandId::Block);
+    Choose(form, CommandId::Block);
     ASSERT_FALSE(form->KillPopups);
 
     Close(form);
@@ -171,20 +166,20 @@ TEST_F(WindowLifeCycle, NewWindowsOfAWindowInTheScreensBottomRightCornerLieWholl
 TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData)
 {
     ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
-    form->CommandBarsSideBar->FindControl(CommandBarControlType::Any, CommandId::ClearHistory, false, true)->Execute();
+    ChooseOnSideBar(form, CommandId::ClearHistory);
     ASSERT_TRUE(LoadPage(form, server.Url("/a.html")));
     FormMain *second = NewWindowFrom(form);
     ASSERT_NE(second, nullptr);
     ASSERT_TRUE(LoadPage(second, server.Url("/b.html")));
     second->XPStyleImageTextBox1->AddItem(QStringLiteral("http://typed.example/"));
-    Execute(form, CommandId::Block);
+    Choose(form, CommandId::Block);
 
     ASSERT_TRUE(LoadPage(form, server.Url("/opener.html")));
     FormMain *popup = PopupFrom(form, "#blank");
     ASSERT_NE(popup, nullptr);
 
     // Full screen from the second window, on a page of its own, and back.
-    Execute(second, CommandId::Fullscreen);
+    Choose(second, CommandId::Fullscreen);
     FormFullScreen *fs = Forms::Default<FormFullScreen>();
     ASSERT_TRUE(WaitUntil([&] { return fs->isVisible() && !form->isVisible(); }));
     fs->WebBrowserFullScreen->Navigate(server.Url("/c.html").toString());
@@ -197,7 +192,7 @@ TEST_F(WindowLifeCycle, WindowsOpenedAndClosedInAnyOrderKeepTheProgramAndItsData
     ASSERT_TRUE(WaitUntil([&] { return form->isVisible() && !fs->isVisible(); }));
     ASSERT_TRUE(WaitUntil([&] { return backOnPage; })) << "the first window comes back on the full-screen page";
     QObject::disconnect(connection);
-    Execute(form, CommandId::Block);
+    Choose(form, CommandId::Block);
 
     Close(form);
     EXPECT_FALSE(Loaded<FormMain>().isEmpty());
@@ -239,8 +234,8 @@ TEST_F(WindowLifeCycle, FullScreenLeftAfterEveryMainWindowClosedOpensANewOneOnIt
     EXPECT_FALSE(reopened->FullScreen);
 
     // The window the user is left with keeps its options: its bars' toggles are saved.
-    Execute(reopened, CommandId::ToolBarStandard);
-    Execute(reopened, CommandId::AddressBar);
+    Choose(reopened, CommandId::ToolBarStandard);
+    Choose(reopened, CommandId::AddressBar);
     Close(reopened);
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
     const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));
@@ -261,7 +256,7 @@ TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsO
 
     FormMain *opened = WindowOpenedBy([&] { QTest::keyClick(fs->PictureKeyPreview, Qt::Key_N, Qt::ControlModifier); });
     ASSERT_NE(opened, nullptr);
-    Execute(opened, CommandId::ToolBarStandard);
+    Choose(opened, CommandId::ToolBarStandard);
     ASSERT_TRUE(opened->KillPopups);
     fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Execute();
     fs->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Fullscreen)->Execute();
@@ -272,7 +267,7 @@ TEST_F(WindowLifeCycle, AWindowOpenedFromFullScreenStandingAloneSavesItsOptionsO
     EXPECT_FALSE(opened->CommandBarsMain->FindControl(CommandBarControlType::Any, CommandId::Block)->Checked());
     EXPECT_FALSE(opened->ShowToolBarStandard) << "the window keeps what it shows";
 
-    Execute(opened, CommandId::AddressBar);
+    Choose(opened, CommandId::AddressBar);
     Close(opened);
     EXPECT_TRUE(Forms::LoadedForms().isEmpty());
     const QByteArray settings = folder.ReadFile(QStringLiteral("Settings.dat"));

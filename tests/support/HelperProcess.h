@@ -50,3 +50,13 @@ inline void AwaitEnd(QProcess &process)
         process.waitForFinished(WaitTimeoutMs);
     }
 }
+
+// Asks a process that may still run to end (a server, a window manager) and lets it end. A
+// clean-up that must not fail the case.
+inline void Terminate(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    AwaitEnd(process);
+}

@@ -23,10 +23,7 @@ PrivateXServer::PrivateXServer(const QString &frameBufferFolder) : m_frameBuffer
 
 PrivateXServer::~PrivateXServer()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    AwaitEnd(m_process);
+    Terminate(m_process);
 }
 
 // The server keeps its screen as an XWD file: a header of 32-bit fields, most significant byte
@@ -66,10 +63,7 @@ WindowManager::WindowManager(const QProcessEnvironment &display)
 
 WindowManager::~WindowManager()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    AwaitEnd(m_process);
+    Terminate(m_process);
 }
 
 QByteArray Xdotool(const QProcessEnvironment &environment, const QStringList &arguments)
