@@ -11,6 +11,26 @@
 #include <unistd.h>
 #include <utility>
 
+namespace {
+
+// A new file's mode: 0666 less the umask, read without setting it, since other threads may be
+// creating files meanwhile. Where it cannot be read, the file stays private.
+mode_t NewFileMode()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            bool read = false;
+            const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&read, 8) : 0;
+            if (read)
+                return mode_t(0666 & ~mask);
+        }
+    }
+    return 0600;
+}
+
+} // namespace
+
 FileSave::FileSave(const QString &path, Mode mode) : m_mode(mode), m_target(SaveTemporaries::SaveTarget(path)) {}
 
 FileSave::~FileSave()
@@ -63,7 +83,7 @@ bool FileSave::OpenTemporary(const struct stat *replaced)
     m_fd = temporary.Fd;
     m_temporary = temporary.Path;
     // A file replaced keeps who may read it; a new one gets the user's default.
-    return !replaced || ::fchmod(m_fd, replaced->st_mode & 07777) == 0 || Failed();
+    return ::fchmod(m_fd, replaced ? replaced->st_mode & 07777 : NewFileMode()) == 0 || Failed();
 }
 
 bool FileSave::Write(const char *data, qint64 size)

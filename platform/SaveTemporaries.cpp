@@ -119,7 +119,8 @@ Temporary Create(const QString &target)
     const QFileInfo file(target);
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray path = QFile::encodeName(file.dir().filePath(Stem(file.fileName()) + RandomName()));
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Nobody else may open it before it has the mode of the file it becomes.
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;

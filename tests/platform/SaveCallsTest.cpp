@@ -1,6 +1,6 @@
 // The program's saves seen through the system calls they make (this binary stands between them
-// and the system): where locks are not supported, when a step fails, and that the folder is
-// synced once the new file is in place.
+// and the system): where locks are not supported, when a step fails, who may open a temporary,
+// and that the folder is synced once the new file is in place.
 #include "platform/SaveTemporaries.h"
 #include "platform/TextFile.h"
 
@@ -14,8 +14,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 
 namespace {
+
+std::string Octal(mode_t mode)
+{
+    return QString::number(mode, 8).toStdString();
+}
 
 class SaveCalls : public ::testing::Test
 {
@@ -63,6 +69,34 @@ TEST_F(SaveCalls, WhereLocksAreNotSupportedOnlyTemporariesLongUntouchedAreRemove
         SaveTemporaries::RemoveStray(Path(name));
 
     EXPECT_EQ(FileNames(dir.path()), fresh.toStdString());
+}
+
+// Nobody but the user may open a save's temporary before it has the mode of the file it becomes:
+// one who did would read all that is written after. A replaced file keeps its mode; a new one
+// gets the user's default, 0666 less the umask.
+TEST_F(SaveCalls, ATemporaryIsNeverMoreOpenThanTheFileItBecomes)
+{
+    WriteFile(Path(QStringLiteral("History.dat")), "old\r\n");
+    ASSERT_TRUE(QFile::setPermissions(Path(QStringLiteral("History.dat")), QFile::ReadOwner | QFile::WriteOwner));
+    mode_t seen = 0;
+    InterposedCalls::Watch([&seen](const QString &, int fd) {
+        struct stat status = {};
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+            seen |= status.st_mode & 07777;
+    });
+
+    const mode_t userMask = ::umask(027);
+    for (const auto &[name, becomes] : {std::pair{"History.dat", mode_t(0600)}, {"Url.dat", mode_t(0640)}}) {
+        seen = 0;
+        const QString path = Path(QString::fromLatin1(name));
+        EXPECT_TRUE(TextFile::WriteLines(path, {QStringLiteral("new")})) << name;
+        struct stat status = {};
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0) << name;
+        EXPECT_EQ(Octal(status.st_mode & 07777), Octal(becomes)) << name;
+        EXPECT_EQ(Octal(seen & ~becomes), "0") << name << ": the temporary was " << Octal(seen);
+    }
+    ::umask(userMask);
+    InterposedCalls::Watch({});
 }
 
 // Whichever step fails, the save says so, the old file keeps its bytes and no temporary stays.

@@ -16,6 +16,7 @@ struct State
 {
     QMutex lock;
     QHash<QString, int> failures;
+    std::function<void(const QString &, int)> watcher;
     QStringList log;
 };
 
@@ -52,18 +53,31 @@ bool Fails(const QString &call, const QString &path)
     return true;
 }
 
+// Shows a call on a descriptor to the case's watcher, outside the lock, then records it as Fails does.
+bool FdCallFails(const QString &call, int fd)
+{
+    std::function<void(const QString &, int)> watcher;
+    {
+        const QMutexLocker locked(&Calls().lock);
+        watcher = Calls().watcher;
+    }
+    if (watcher)
+        watcher(call, fd);
+    return Fails(call, PathOf(fd));
+}
+
 } // namespace
 
 extern "C" int flock(int fd, int operation) noexcept
 {
     static const auto real = Real<int (*)(int, int)>("flock");
-    return Fails(QStringLiteral("flock"), PathOf(fd)) ? -1 : real(fd, operation);
+    return FdCallFails(QStringLiteral("flock"), fd) ? -1 : real(fd, operation);
 }
 
 extern "C" int fchmod(int fd, mode_t mode) noexcept
 {
     static const auto real = Real<int (*)(int, mode_t)>("fchmod");
-    return Fails(QStringLiteral("fchmod"), PathOf(fd)) ? -1 : real(fd, mode);
+    return FdCallFails(QStringLiteral("fchmod"), fd) ? -1 : real(fd, mode);
 }
 
 extern "C" int fsync(int fd)
@@ -71,7 +85,7 @@ extern "C" int fsync(int fd)
     static const auto real = Real<int (*)(int)>("fsync");
     struct stat status = {};
     const bool folder = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
-    return Fails(folder ? QStringLiteral("fsync folder") : QStringLiteral("fsync"), PathOf(fd)) ? -1 : real(fd);
+    return FdCallFails(folder ? QStringLiteral("fsync folder") : QStringLiteral("fsync"), fd) ? -1 : real(fd);
 }
 
 extern "C" int rename(const char *from, const char *to) noexcept
@@ -88,10 +102,17 @@ void FailWith(const QString &call, int error)
     Calls().failures.insert(call, error);
 }
 
+void Watch(std::function<void(const QString &call, int fd)> watcher)
+{
+    const QMutexLocker locked(&Calls().lock);
+    Calls().watcher = std::move(watcher);
+}
+
 void Reset()
 {
     const QMutexLocker locked(&Calls().lock);
     Calls().failures.clear();
+    Calls().watcher = nullptr;
     Calls().log.clear();
 }
 
