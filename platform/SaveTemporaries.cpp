@@ -80,11 +80,13 @@ QString RandomName()
     return name;
 }
 
-// Removes a save's temporary unless a save still holds it.
+// Removes a save's temporary unless a save still holds it. Opened for writing: a network file
+// system makes the exclusive lock a write lock, which a descriptor open only for reading never
+// gets.
 void RemoveUnlessHeld(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return;
     const Lock lock = TakeLock(fd, LOCK_EX | LOCK_NB);

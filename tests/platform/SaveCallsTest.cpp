@@ -1,6 +1,6 @@
 // The program's saves seen through the system calls they make (this binary stands between them
-// and the system): where locks are not supported, when a step fails, who may open a temporary,
-// and that the folder is synced once the new file is in place.
+// and the system): where locks are not supported or work as over NFS, when a step fails, who may
+// open a temporary, and that the folder is synced once the new file is in place.
 #include "platform/SaveTemporaries.h"
 #include "platform/TextFile.h"
 
@@ -14,7 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +72,26 @@ TEST_F(SaveCalls, WhereLocksAreNotSupportedOnlyTemporariesLongUntouchedAreRemove
         SaveTemporaries::RemoveStray(Path(name));
 
     EXPECT_EQ(FileNames(dir.path()), fresh.toStdString());
+}
+
+// Over NFS an exclusive flock is a write lock, which a descriptor open only for reading cannot
+// take: the clean-up still removes what a save cut short left, and keeps what a save holds.
+TEST_F(SaveCalls, WhereLocksWorkAsOverNfsStraysGoAndTemporariesInUseStay)
+{
+    const QString stray = QStringLiteral("Url.dat.kestrelvue-save-Ab3xYz");
+    const QString held = QStringLiteral("History.dat.kestrelvue-save-Q1w2E3");
+    WriteFile(Path(stray), "cut short");
+    WriteFile(Path(held), "in progress");
+    InterposedCalls::LockAsOverNfs();
+    const int save = ::open(QFile::encodeName(Path(held)).constData(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(save, 0);
+    ASSERT_EQ(::flock(save, LOCK_EX), 0);
+
+    for (const QString &name : {QStringLiteral("Url.dat"), QStringLiteral("History.dat")})
+        SaveTemporaries::RemoveStray(Path(name));
+    ::close(save);
+
+    EXPECT_EQ(FileNames(dir.path()), held.toStdString());
 }
 
 // Nobody but the user may open a save's temporary before it has the mode of the file it becomes:

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +18,7 @@ struct State
 {
     QMutex lock;
     QHash<QString, int> failures;
+    bool locksAsOverNfs = false;
     std::function<void(const QString &, int)> watcher;
     QStringList log;
 };
@@ -66,12 +69,26 @@ bool FdCallFails(const QString &call, int fd)
     return Fails(call, PathOf(fd));
 }
 
+bool RefusedAsOverNfs(int fd, int operation)
+{
+    {
+        const QMutexLocker locked(&Calls().lock);
+        if (!Calls().locksAsOverNfs)
+            return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if ((operation & LOCK_EX) == 0 || flags < 0 || (flags & O_ACCMODE) != O_RDONLY)
+        return false;
+    errno = EBADF;
+    return true;
+}
+
 } // namespace
 
 extern "C" int flock(int fd, int operation) noexcept
 {
     static const auto real = Real<int (*)(int, int)>("flock");
-    return FdCallFails(QStringLiteral("flock"), fd) ? -1 : real(fd, operation);
+    return FdCallFails(QStringLiteral("flock"), fd) || RefusedAsOverNfs(fd, operation) ? -1 : real(fd, operation);
 }
 
 extern "C" int fchmod(int fd, mode_t mode) noexcept
@@ -102,6 +119,12 @@ void FailWith(const QString &call, int error)
     Calls().failures.insert(call, error);
 }
 
+void LockAsOverNfs()
+{
+    const QMutexLocker locked(&Calls().lock);
+    Calls().locksAsOverNfs = true;
+}
+
 void Watch(std::function<void(const QString &call, int fd)> watcher)
 {
     const QMutexLocker locked(&Calls().lock);
@@ -112,6 +135,7 @@ void Reset()
 {
     const QMutexLocker locked(&Calls().lock);
     Calls().failures.clear();
+    Calls().locksAsOverNfs = false;
     Calls().watcher = nullptr;
     Calls().log.clear();
 }

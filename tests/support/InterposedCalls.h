@@ -12,9 +12,12 @@ namespace InterposedCalls {
 
 // call: "flock", "fchmod", "fsync" (of a file), "fsync folder" (of a folder) or "rename".
 void FailWith(const QString &call, int error);
+// flock as a network file system's client has it: an exclusive lock becomes a write lock, which
+// a descriptor not open for writing cannot take (EBADF).
+void LockAsOverNfs();
 // Shown each call on a descriptor (flock, fchmod, fsync) before it goes on.
 void Watch(std::function<void(const QString &call, int fd)> watcher);
-// Ends the failures and the watcher, and empties the log.
+// Ends the failures, the locks as over NFS and the watcher, and empties the log.
 void Reset();
 
 // The calls since the last Reset, one a line: the call and the path it acted on ("rename" the
