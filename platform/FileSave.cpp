@@ -73,10 +73,9 @@ bool FileSave::Open()
 bool FileSave::OpenTemporary(const struct stat *replaced)
 {
     SaveTemporaries::RemoveStray(m_target);
-    // Opened first, so that a folder that cannot be synced fails the save before it replaces anything.
+    // A folder the user may write into but not read (a drop folder) cannot be opened for its
+    // sync: the save goes on without it, the file's own sync still before the rename.
     m_folder = ::open(QFile::encodeName(QFileInfo(m_target).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_folder < 0)
-        return Failed();
     const SaveTemporaries::Temporary temporary = SaveTemporaries::Create(m_target);
     if (temporary.Fd < 0)
         return Failed();
@@ -113,7 +112,7 @@ bool FileSave::Commit()
         // Once renamed, the new file is in place and the old one gone: a folder that cannot be
         // synced leaves it there, but the save is not known to be on the disk and does not count
         // as done. A file system that offers no sync of a folder has nothing more to do.
-        if (::fsync(m_folder) != 0 && errno != EINVAL)
+        if (m_folder >= 0 && ::fsync(m_folder) != 0 && errno != EINVAL)
             return Failed();
     }
     // Closed while still holding the temporary until it is in place; a network file system

@@ -7,7 +7,8 @@
 // reach the disk. Replace, for a whole file (the program's data files, favorites, a new
 // download): the content goes to a temporary beside the file (SaveTemporaries), which is synced,
 // renamed over the file and its folder synced, so that no reader and no crash ever sees half of
-// it. Append, for a resumed download: the file grows at its end, in place, and is synced and
+// it (a folder that cannot be opened, as one the user may write into but not read, is not
+// synced). Append, for a resumed download: the file grows at its end, in place, and is synced and
 // closed before the save counts as done. Neither touches a file the user may not write, nor one
 // without any write bit, which the user made read-only (root included).
 class FileSave

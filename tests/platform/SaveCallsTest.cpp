@@ -10,13 +10,16 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -25,6 +28,35 @@ std::string Octal(mode_t mode)
 {
     return QString::number(mode, 8).toStdString();
 }
+
+// Root opens any folder: while this lives the calling thread (capabilities are per thread) has
+// only the permissions a folder's mode gives its owner, as an ordinary user has.
+class WithoutOverridingPermissions
+{
+public:
+    WithoutOverridingPermissions()
+    {
+        if (::syscall(SYS_capget, &m_header, m_saved) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {m_saved[0], m_saved[1]};
+        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        m_lowered = ::syscall(SYS_capset, &m_header, lowered) == 0;
+    }
+    ~WithoutOverridingPermissions()
+    {
+        if (m_lowered)
+            ::syscall(SYS_capset, &m_header, m_saved);
+    }
+    WithoutOverridingPermissions(const WithoutOverridingPermissions &) = delete;
+    WithoutOverridingPermissions &operator=(const WithoutOverridingPermissions &) = delete;
+
+    bool Lowered() const { return m_lowered; }
+
+private:
+    __user_cap_header_struct m_header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct m_saved[2] = {};
+    bool m_lowered = false;
+};
 
 class SaveCalls : public ::testing::Test
 {
@@ -120,6 +152,36 @@ TEST_F(SaveCalls, ATemporaryIsNeverMoreOpenThanTheFileItBecomes)
     }
     ::umask(userMask);
     InterposedCalls::Watch({});
+}
+
+// A folder the user may write into but not list (a drop folder) cannot be opened for its sync:
+// the save still happens, with the file itself synced before the rename.
+TEST_F(SaveCalls, AFolderThatMayBeWrittenButNotReadTakesASave)
+{
+    const QString drop = Path(QStringLiteral("drop"));
+    ASSERT_TRUE(QDir().mkdir(drop));
+    const QString folder = QFileInfo(drop).canonicalFilePath();
+    const QString path = drop + QStringLiteral("/Url.dat");
+    WriteFile(path, "old\r\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(drop).constData(), 0333), 0);
+
+    bool saved = false;
+    {
+        WithoutOverridingPermissions ordinary;
+        EXPECT_TRUE(ordinary.Lowered());
+        saved = ordinary.Lowered() && TextFile::WriteLines(path, {QStringLiteral("new")});
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(drop).constData(), 0700), 0);
+
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(ReadFile(path), QByteArray("new\r\n"));
+    EXPECT_EQ(FileNames(drop), "Url.dat");
+    const QStringList log = InterposedCalls::Log();
+    const qsizetype synced = log.indexOf(QRegularExpression(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(QStringLiteral("fsync ") + folder + QStringLiteral("/Url.dat.kestrelvue-save-"))
+        + QStringLiteral("[A-Za-z0-9]{6}"))));
+    EXPECT_GE(synced, 0) << log.join(u'\n').toStdString();
+    EXPECT_GT(log.indexOf(QStringLiteral("rename ") + path), synced) << log.join(u'\n').toStdString();
 }
 
 // Whichever step fails, the save says so, the old file keeps its bytes and no temporary stays.
