@@ -2,8 +2,12 @@
 
 #include "platform/SaveTemporaries.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -12,6 +16,34 @@
 #include <utility>
 
 namespace {
+
+// The files whose last save failed only after the new content had taken the old one's place.
+struct UnconfirmedFiles
+{
+    QMutex lock;
+    QSet<QString> paths;
+};
+
+UnconfirmedFiles &Unconfirmed()
+{
+    static UnconfirmedFiles files;
+    return files;
+}
+
+QString Key(const QString &target)
+{
+    return QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+}
+
+void NoteUnconfirmed(const QString &target, bool unconfirmed)
+{
+    UnconfirmedFiles &files = Unconfirmed();
+    const QMutexLocker locked(&files.lock);
+    if (unconfirmed)
+        files.paths.insert(Key(target));
+    else
+        files.paths.remove(Key(target));
+}
 
 // A new file's mode: 0666 less the umask, read without setting it, since other threads may be
 // creating files meanwhile. Where it cannot be read, the file stays private.
@@ -31,7 +63,19 @@ mode_t NewFileMode()
 
 } // namespace
 
-FileSave::FileSave(const QString &path, Mode mode) : m_mode(mode), m_target(SaveTemporaries::SaveTarget(path)) {}
+FileSave::FileSave(const QString &path, Mode mode) : m_mode(mode), m_target(SaveTemporaries::SaveTarget(path))
+{
+    // A new save of the file: it counts as unconfirmed again only if this one fails after its rename.
+    if (m_mode == Replace)
+        NoteUnconfirmed(m_target, false);
+}
+
+bool FileSave::LeftUnconfirmed(const QString &path)
+{
+    UnconfirmedFiles &files = Unconfirmed();
+    const QMutexLocker locked(&files.lock);
+    return files.paths.contains(Key(SaveTemporaries::SaveTarget(path)));
+}
 
 FileSave::~FileSave()
 {
@@ -128,5 +172,7 @@ QString FileSave::ErrorString() const
 bool FileSave::Failed()
 {
     m_error = errno;
+    if (m_renamed)
+        NoteUnconfirmed(m_target, true);
     return false;
 }

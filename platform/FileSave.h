@@ -31,6 +31,10 @@ public:
     // False when any step fails; a Replace that failed before its rename keeps the old file.
     bool Commit();
 
+    // True when the last save that replaced the file at path failed only after its rename: the
+    // file holds the new content, which may not be on the disk yet.
+    static bool LeftUnconfirmed(const QString &path);
+
     // The descriptor written to, for hints to the system about writing back.
     int Handle() const { return m_fd; }
     // Why the last step failed, in the system's words.

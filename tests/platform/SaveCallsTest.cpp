@@ -1,6 +1,7 @@
 // The program's saves seen through the system calls they make (this binary stands between them
 // and the system): where locks are not supported or work as over NFS, when a step fails, who may
 // open a temporary, and that the folder is synced once the new file is in place.
+#include "platform/FileSave.h"
 #include "platform/SaveTemporaries.h"
 #include "platform/TextFile.h"
 
@@ -220,7 +221,8 @@ TEST_F(SaveCalls, TheFolderIsSyncedAfterTheRename)
 }
 
 // Where a folder is found but cannot be synced after the rename, the new file is in place but
-// not known to be on the disk: the save does not claim success.
+// not known to be on the disk: the save does not claim success, and says where it failed until
+// the next save of the file.
 TEST_F(SaveCalls, AFolderThatCannotBeSyncedFailsTheSaveWithTheNewFileInPlace)
 {
     const QString path = Path(QStringLiteral("Url.dat"));
@@ -230,4 +232,10 @@ TEST_F(SaveCalls, AFolderThatCannotBeSyncedFailsTheSaveWithTheNewFileInPlace)
     EXPECT_FALSE(TextFile::WriteLines(path, {QStringLiteral("new")}));
     EXPECT_EQ(ReadFile(path), QByteArray("new\r\n"));
     EXPECT_EQ(FileNames(dir.path()), "Url.dat");
+    EXPECT_TRUE(FileSave::LeftUnconfirmed(path));
+
+    InterposedCalls::Reset();
+    InterposedCalls::FailWith(QStringLiteral("rename"), EIO);
+    EXPECT_FALSE(TextFile::WriteLines(path, {QStringLiteral("newer")}));
+    EXPECT_FALSE(FileSave::LeftUnconfirmed(path)) << "this save failed before its rename";
 }
