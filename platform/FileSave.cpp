@@ -2,8 +2,12 @@
 
 #include "platform/SaveTemporaries.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -11,7 +15,67 @@
 #include <unistd.h>
 #include <utility>
 
-FileSave::FileSave(const QString &path, Mode mode) : m_mode(mode), m_target(SaveTemporaries::SaveTarget(path)) {}
+namespace {
+
+// The files whose last save failed only after the new content had taken the old one's place.
+struct UnconfirmedFiles
+{
+    QMutex lock;
+    QSet<QString> paths;
+};
+
+UnconfirmedFiles &Unconfirmed()
+{
+    static UnconfirmedFiles files;
+    return files;
+}
+
+QString Key(const QString &target)
+{
+    return QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+}
+
+void NoteUnconfirmed(const QString &target, bool unconfirmed)
+{
+    UnconfirmedFiles &files = Unconfirmed();
+    const QMutexLocker locked(&files.lock);
+    if (unconfirmed)
+        files.paths.insert(Key(target));
+    else
+        files.paths.remove(Key(target));
+}
+
+// A new file's mode: 0666 less the umask, read without setting it, since other threads may be
+// creating files meanwhile. Where it cannot be read, the file stays private.
+mode_t NewFileMode()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            bool read = false;
+            const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&read, 8) : 0;
+            if (read)
+                return mode_t(0666 & ~mask);
+        }
+    }
+    return 0600;
+}
+
+} // namespace
+
+FileSave::FileSave(const QString &path, Mode mode) : m_mode(mode), m_target(SaveTemporaries::SaveTarget(path))
+{
+    // A new save of the file: it counts as unconfirmed again only if this one fails after its rename.
+    if (m_mode == Replace)
+        NoteUnconfirmed(m_target, false);
+}
+
+bool FileSave::LeftUnconfirmed(const QString &path)
+{
+    UnconfirmedFiles &files = Unconfirmed();
+    const QMutexLocker locked(&files.lock);
+    return files.paths.contains(Key(SaveTemporaries::SaveTarget(path)));
+}
 
 FileSave::~FileSave()
 {
@@ -53,17 +117,16 @@ bool FileSave::Open()
 bool FileSave::OpenTemporary(const struct stat *replaced)
 {
     SaveTemporaries::RemoveStray(m_target);
-    // Opened first, so that a folder that cannot be synced fails the save before it replaces anything.
+    // A folder the user may write into but not read (a drop folder) cannot be opened for its
+    // sync: the save goes on without it, the file's own sync still before the rename.
     m_folder = ::open(QFile::encodeName(QFileInfo(m_target).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_folder < 0)
-        return Failed();
     const SaveTemporaries::Temporary temporary = SaveTemporaries::Create(m_target);
     if (temporary.Fd < 0)
         return Failed();
     m_fd = temporary.Fd;
     m_temporary = temporary.Path;
     // A file replaced keeps who may read it; a new one gets the user's default.
-    return !replaced || ::fchmod(m_fd, replaced->st_mode & 07777) == 0 || Failed();
+    return ::fchmod(m_fd, replaced ? replaced->st_mode & 07777 : NewFileMode()) == 0 || Failed();
 }
 
 bool FileSave::Write(const char *data, qint64 size)
@@ -93,7 +156,7 @@ bool FileSave::Commit()
         // Once renamed, the new file is in place and the old one gone: a folder that cannot be
         // synced leaves it there, but the save is not known to be on the disk and does not count
         // as done. A file system that offers no sync of a folder has nothing more to do.
-        if (::fsync(m_folder) != 0 && errno != EINVAL)
+        if (m_folder >= 0 && ::fsync(m_folder) != 0 && errno != EINVAL)
             return Failed();
     }
     // Closed while still holding the temporary until it is in place; a network file system
@@ -109,5 +172,7 @@ QString FileSave::ErrorString() const
 bool FileSave::Failed()
 {
     m_error = errno;
+    if (m_renamed)
+        NoteUnconfirmed(m_target, true);
     return false;
 }

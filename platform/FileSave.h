@@ -7,7 +7,8 @@
 // reach the disk. Replace, for a whole file (the program's data files, favorites, a new
 // download): the content goes to a temporary beside the file (SaveTemporaries), which is synced,
 // renamed over the file and its folder synced, so that no reader and no crash ever sees half of
-// it. Append, for a resumed download: the file grows at its end, in place, and is synced and
+// it (a folder that cannot be opened, as one the user may write into but not read, is not
+// synced). Append, for a resumed download: the file grows at its end, in place, and is synced and
 // closed before the save counts as done. Neither touches a file the user may not write, nor one
 // without any write bit, which the user made read-only (root included).
 class FileSave
@@ -29,6 +30,10 @@ public:
     // Puts everything written on the disk and, for Replace, the new file in the old one's place.
     // False when any step fails; a Replace that failed before its rename keeps the old file.
     bool Commit();
+
+    // True when the last save that replaced the file at path failed only after its rename: the
+    // file holds the new content, which may not be on the disk yet.
+    static bool LeftUnconfirmed(const QString &path);
 
     // The descriptor written to, for hints to the system about writing back.
     int Handle() const { return m_fd; }

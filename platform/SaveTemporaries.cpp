@@ -80,11 +80,13 @@ QString RandomName()
     return name;
 }
 
-// Removes a save's temporary unless a save still holds it.
+// Removes a save's temporary unless a save still holds it. Opened for writing: a network file
+// system makes the exclusive lock a write lock, which a descriptor open only for reading never
+// gets.
 void RemoveUnlessHeld(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return;
     const Lock lock = TakeLock(fd, LOCK_EX | LOCK_NB);
@@ -119,7 +121,8 @@ Temporary Create(const QString &target)
     const QFileInfo file(target);
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray path = QFile::encodeName(file.dir().filePath(Stem(file.fileName()) + RandomName()));
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Nobody else may open it before it has the mode of the file it becomes.
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;

@@ -16,8 +16,8 @@ namespace SaveTemporaries {
 // The file that a save of path replaces: a link keeps pointing at the file it names.
 QString SaveTarget(const QString &path);
 
-// A new temporary beside target, created and held. Fd is -1, and errno says why, when none could
-// be made; nothing is then left behind.
+// A new temporary beside target, created private (0600) and held. Fd is -1, and errno says why,
+// when none could be made; nothing is then left behind.
 struct Temporary
 {
     int Fd = -1;

@@ -14,7 +14,8 @@ namespace TextFile {
 // False when the file does not exist or cannot be read; `lines` is then empty.
 bool ReadLines(const QString &path, QStringList &lines);
 // False when the file could not be written whole and put on the disk; unless the failure came
-// after the new file took the old one's place, the old file then stays as it was.
+// after the new file took the old one's place (FileSave::LeftUnconfirmed), the old file then
+// stays as it was.
 bool WriteLines(const QString &path, const QStringList &lines);
 bool WriteBytes(const QString &path, const QByteArray &bytes);
 

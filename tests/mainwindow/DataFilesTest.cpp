@@ -1,5 +1,6 @@
-// The main window's data files when it closes: on a full disk, with a bad "Settings.dat" and
-// with foreign line ends, no stored entry is lost.
+// The main window's data files when it closes: on a full disk, where the folder cannot be synced
+// (this binary stands between the program and its system calls), with a bad "Settings.dat" and
+// with foreign line ends, no stored entry is lost and the user is told what each file holds.
 #include "DialogsTestSupport.h"
 
 #include "app/CommandIds.h"
@@ -13,6 +14,7 @@
 #include "platform/ProgramFolder.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FullFileSystem.h"
+#include "tests/support/InterposedCalls.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QDate>
@@ -21,6 +23,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace DialogsTest;
 
@@ -51,6 +55,7 @@ protected:
         if (main && Forms::IsLoaded(main))
             Forms::Unload(main);
         SaveFailureMessage::SetHandler({});
+        InterposedCalls::Reset();
     }
 
     void CloseMainWindow()
@@ -166,6 +171,34 @@ TEST_F(DataFiles, ClosingKeepsAReadOnlyDataFileAndNamesIt)
     EXPECT_EQ(messages.first(), SaveFailureMessage::Text({QStringLiteral("Url.dat")}));
     EXPECT_TRUE(folder.ReadFile(QStringLiteral("AutoComplete2.dat")).contains("www.new.test"));
     EXPECT_EQ(QDir(folder.Path()).entryList({QStringLiteral("*.kestrelvue-save-*")}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+// Once a file has taken the old one's place, a folder that cannot be synced leaves its new content
+// there, not known to be on the disk: the message says so, and tells apart the read-only file
+// that kept what it held.
+TEST_F(DataFiles, ClosingWhereTheFolderCannotBeSyncedSaysWhichFilesHoldTheNewContent)
+{
+    folder.WriteFile(QStringLiteral("Url.dat"), UrlLines(2));
+    ASSERT_TRUE(QFile::setPermissions(folder.FilePath(QStringLiteral("Url.dat")),
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    main = StartMainWindow();
+    main->XPStyleImageTextBox1->AddItem(QStringLiteral("http://www.new.test/"));
+    CatchMessages();
+    InterposedCalls::FailWith(QStringLiteral("fsync folder"), EIO);
+
+    CloseMainWindow();
+
+    EXPECT_TRUE(folder.ReadFile(QStringLiteral("AutoComplete2.dat")).contains("www.new.test"));
+    EXPECT_EQ(folder.ReadFile(QStringLiteral("Url.dat")), UrlLines(2));
+    ASSERT_EQ(messages.size(), 1);
+    const QStringList parts = messages.first().split(QStringLiteral("\n\n"));
+    ASSERT_EQ(parts.size(), 2) << messages.first().toStdString();
+    EXPECT_TRUE(parts.at(0).contains(QStringLiteral("\"Url.dat\"")) && parts.at(0).contains(QStringLiteral("keeps what it held before")))
+        << parts.at(0).toStdString();
+    for (const QString &name : {QStringLiteral("Settings.dat"), QStringLiteral("AutoComplete2.dat"), QStringLiteral("History.dat")})
+        EXPECT_TRUE(parts.at(1).contains(QLatin1Char('"') + name + QLatin1Char('"'))) << parts.at(1).toStdString();
+    EXPECT_TRUE(parts.at(1).contains(QStringLiteral("holds the new content, which may not be on the disk yet")))
+        << parts.at(1).toStdString();
 }
 
 TEST_F(DataFiles, ClosingTheFullScreenWindowOnAFullDiskNamesTheSettingsFile)

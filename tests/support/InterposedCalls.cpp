@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +18,8 @@ struct State
 {
     QMutex lock;
     QHash<QString, int> failures;
+    bool locksAsOverNfs = false;
+    std::function<void(const QString &, int)> watcher;
     QStringList log;
 };
 
@@ -52,18 +56,45 @@ bool Fails(const QString &call, const QString &path)
     return true;
 }
 
+// Shows a call on a descriptor to the case's watcher, outside the lock, then records it as Fails does.
+bool FdCallFails(const QString &call, int fd)
+{
+    std::function<void(const QString &, int)> watcher;
+    {
+        const QMutexLocker locked(&Calls().lock);
+        watcher = Calls().watcher;
+    }
+    if (watcher)
+        watcher(call, fd);
+    return Fails(call, PathOf(fd));
+}
+
+bool RefusedAsOverNfs(int fd, int operation)
+{
+    {
+        const QMutexLocker locked(&Calls().lock);
+        if (!Calls().locksAsOverNfs)
+            return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if ((operation & LOCK_EX) == 0 || flags < 0 || (flags & O_ACCMODE) != O_RDONLY)
+        return false;
+    errno = EBADF;
+    return true;
+}
+
 } // namespace
 
 extern "C" int flock(int fd, int operation) noexcept
 {
     static const auto real = Real<int (*)(int, int)>("flock");
-    return Fails(QStringLiteral("flock"), PathOf(fd)) ? -1 : real(fd, operation);
+    return FdCallFails(QStringLiteral("flock"), fd) || RefusedAsOverNfs(fd, operation) ? -1 : real(fd, operation);
 }
 
 extern "C" int fchmod(int fd, mode_t mode) noexcept
 {
     static const auto real = Real<int (*)(int, mode_t)>("fchmod");
-    return Fails(QStringLiteral("fchmod"), PathOf(fd)) ? -1 : real(fd, mode);
+    return FdCallFails(QStringLiteral("fchmod"), fd) ? -1 : real(fd, mode);
 }
 
 extern "C" int fsync(int fd)
@@ -71,7 +102,7 @@ extern "C" int fsync(int fd)
     static const auto real = Real<int (*)(int)>("fsync");
     struct stat status = {};
     const bool folder = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode);
-    return Fails(folder ? QStringLiteral("fsync folder") : QStringLiteral("fsync"), PathOf(fd)) ? -1 : real(fd);
+    return FdCallFails(folder ? QStringLiteral("fsync folder") : QStringLiteral("fsync"), fd) ? -1 : real(fd);
 }
 
 extern "C" int rename(const char *from, const char *to) noexcept
@@ -88,10 +119,24 @@ void FailWith(const QString &call, int error)
     Calls().failures.insert(call, error);
 }
 
+void LockAsOverNfs()
+{
+    const QMutexLocker locked(&Calls().lock);
+    Calls().locksAsOverNfs = true;
+}
+
+void Watch(std::function<void(const QString &call, int fd)> watcher)
+{
+    const QMutexLocker locked(&Calls().lock);
+    Calls().watcher = std::move(watcher);
+}
+
 void Reset()
 {
     const QMutexLocker locked(&Calls().lock);
     Calls().failures.clear();
+    Calls().locksAsOverNfs = false;
+    Calls().watcher = nullptr;
     Calls().log.clear();
 }
 
