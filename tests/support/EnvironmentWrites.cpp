@@ -33,17 +33,32 @@ int ThreadCount()
     return threads ? std::atoi(threads + std::strlen("\nThreads:")) : 0;
 }
 
-// Whether the program's code asked for the change: it is the first caller that is neither the C
-// library nor Qt's core, whose qputenv and qunsetenv pass a change on.
+// Whether an address lies in the object (program or library) whose base is given.
+bool In(void *address, const void *base)
+{
+    Dl_info object{};
+    return ::dladdr(address, &object) && object.dli_fbase == base;
+}
+
+// Whether the program's code asked for the change: it is the first caller past this library's
+// own frames that is neither the C library nor Qt's core, whose qputenv and qunsetenv pass a
+// change on. This library's frames are told by address: how many there are depends on what the
+// compiler inlined, and a sanitizer's runtime may put one of its own before them.
 bool AskedByTheProgram()
 {
     Dl_info program{};
-    if (!::dladdr(reinterpret_cast<void *>(::getauxval(AT_PHDR)), &program))
+    Dl_info self{};
+    if (!::dladdr(reinterpret_cast<void *>(::getauxval(AT_PHDR)), &program)
+        || !::dladdr(reinterpret_cast<void *>(&AskedByTheProgram), &self))
         return false;
     void *frames[32];
     const int count = ::backtrace(frames, 32);
-    // Frames 0 and 1 are this library's own.
-    for (int i = 2; i < count; ++i) {
+    int i = 0;
+    while (i < count && !In(frames[i], self.dli_fbase))
+        ++i;
+    while (i < count && In(frames[i], self.dli_fbase))
+        ++i;
+    for (; i < count; ++i) {
         Dl_info caller{};
         if (!::dladdr(frames[i], &caller) || !caller.dli_fname)
             return false;
