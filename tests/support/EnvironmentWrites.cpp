@@ -3,8 +3,10 @@
 // change is safe against a thread reading the environment. Each goes on a line
 // "<pid> <call> <variable> <threads>" of the file that KESTRELVUE_TEST_ENVIRONMENT_WRITES names.
 // Changes the libraries make for themselves (the page engine sets one for the graphics driver
-// as it starts) are theirs, not the program's. Only the browser's own process notes: the page
-// engine's processes inherit the library and run in a sandbox that refuses the file.
+// as it starts) are theirs, not the program's. Only the browser's own process has the library:
+// it leaves the environment before the program runs, so that no process the browser starts
+// inherits it, nor a sanitizer's runtime put before it, for which a sandboxed page process has
+// no room.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -73,7 +75,7 @@ bool AskedByTheProgram()
 void Note(const char *call, const char *variable)
 {
     const char *log = std::getenv("KESTRELVUE_TEST_ENVIRONMENT_WRITES");
-    if (!log || std::strcmp(program_invocation_short_name, "kestrelvue") != 0)
+    if (!log)
         return;
     // The call's own errno is its caller's business, not the note's.
     const int saved = errno;
@@ -96,6 +98,12 @@ template <class Function>
 Function Next(const char *name)
 {
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
+}
+
+// Runs as the library loads, while the process has a single thread.
+__attribute__((constructor)) void LeaveTheEnvironment()
+{
+    Next<int (*)(const char *)>("unsetenv")("LD_PRELOAD");
 }
 
 } // namespace
