@@ -1,8 +1,8 @@
 #include "platform/InternetOptions.h"
 
+#include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 
@@ -14,8 +14,7 @@ InternetOptions::InternetOptions(QString dataFolder) : m_dataFolder(std::move(da
 
 QString InternetOptions::DefaultHomePage()
 {
-    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath("blank.html"))
-        .toString();
+    return QUrl::fromLocalFile(QDir(ProgramFolder::AppPath()).filePath("blank.html")).toString();
 }
 
 QString InternetOptions::FilePath() const

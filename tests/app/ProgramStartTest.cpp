@@ -10,13 +10,34 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <link.h>
 #include <unistd.h>
 
 namespace {
+
+// What LD_PRELOAD puts into the program so that a library is in it before its own: a program
+// built with a sanitizer wants the sanitizer's runtime before every other library, so the
+// runtimes go first. The test is built as the program is: they are the ones it runs with.
+QString PreloadInTheProgram(const QString &library)
+{
+    QStringList preload;
+    ::dl_iterate_phdr(
+        [](dl_phdr_info *info, size_t, void *found) {
+            static const QRegularExpression runtime(QStringLiteral("^lib(clang_rt\\.)?[a-z]*san\\b"));
+            const QString path = QFile::decodeName(info->dlpi_name);
+            if (runtime.match(QFileInfo(path).fileName()).hasMatch())
+                static_cast<QStringList *>(found)->append(path);
+            return 0;
+        },
+        &preload);
+    return (preload << library).join(QLatin1Char(':'));
+}
 
 class ProgramStart : public ::testing::Test
 {
@@ -86,7 +107,7 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
     const QTemporaryDir notes;
     const QString writes = notes.filePath(QStringLiteral("environment-writes"));
     QProcessEnvironment noted = user;
-    noted.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(KV_ENVIRONMENT_WRITES));
+    noted.insert(QStringLiteral("LD_PRELOAD"), PreloadInTheProgram(QStringLiteral(KV_ENVIRONMENT_WRITES)));
     noted.insert(QStringLiteral("KESTRELVUE_TEST_ENVIRONMENT_WRITES"), writes);
     ASSERT_TRUE(StartUntilPageProcess(noted)) << "the home page never got a page process";
 

@@ -3,8 +3,10 @@
 // change is safe against a thread reading the environment. Each goes on a line
 // "<pid> <call> <variable> <threads>" of the file that KESTRELVUE_TEST_ENVIRONMENT_WRITES names.
 // Changes the libraries make for themselves (the page engine sets one for the graphics driver
-// as it starts) are theirs, not the program's. Only the browser's own process notes: the page
-// engine's processes inherit the library and run in a sandbox that refuses the file.
+// as it starts) are theirs, not the program's. Only the browser's own process has the library:
+// it leaves the environment before the program runs, so that no process the browser starts
+// inherits it, nor a sanitizer's runtime put before it, for which a sandboxed page process has
+// no room.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -33,17 +35,32 @@ int ThreadCount()
     return threads ? std::atoi(threads + std::strlen("\nThreads:")) : 0;
 }
 
-// Whether the program's code asked for the change: it is the first caller that is neither the C
-// library nor Qt's core, whose qputenv and qunsetenv pass a change on.
+// Whether an address lies in the object (program or library) whose base is given.
+bool In(void *address, const void *base)
+{
+    Dl_info object{};
+    return ::dladdr(address, &object) && object.dli_fbase == base;
+}
+
+// Whether the program's code asked for the change: it is the first caller past this library's
+// own frames that is neither the C library nor Qt's core, whose qputenv and qunsetenv pass a
+// change on. This library's frames are told by address: how many there are depends on what the
+// compiler inlined, and a sanitizer's runtime may put one of its own before them.
 bool AskedByTheProgram()
 {
     Dl_info program{};
-    if (!::dladdr(reinterpret_cast<void *>(::getauxval(AT_PHDR)), &program))
+    Dl_info self{};
+    if (!::dladdr(reinterpret_cast<void *>(::getauxval(AT_PHDR)), &program)
+        || !::dladdr(reinterpret_cast<void *>(&AskedByTheProgram), &self))
         return false;
     void *frames[32];
     const int count = ::backtrace(frames, 32);
-    // Frames 0 and 1 are this library's own.
-    for (int i = 2; i < count; ++i) {
+    int i = 0;
+    while (i < count && !In(frames[i], self.dli_fbase))
+        ++i;
+    while (i < count && In(frames[i], self.dli_fbase))
+        ++i;
+    for (; i < count; ++i) {
         Dl_info caller{};
         if (!::dladdr(frames[i], &caller) || !caller.dli_fname)
             return false;
@@ -58,7 +75,7 @@ bool AskedByTheProgram()
 void Note(const char *call, const char *variable)
 {
     const char *log = std::getenv("KESTRELVUE_TEST_ENVIRONMENT_WRITES");
-    if (!log || std::strcmp(program_invocation_short_name, "kestrelvue") != 0)
+    if (!log)
         return;
     // The call's own errno is its caller's business, not the note's.
     const int saved = errno;
@@ -81,6 +98,12 @@ template <class Function>
 Function Next(const char *name)
 {
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
+}
+
+// Runs as the library loads, while the process has a single thread.
+__attribute__((constructor)) void LeaveTheEnvironment()
+{
+    Next<int (*)(const char *)>("unsetenv")("LD_PRELOAD");
 }
 
 } // namespace
