@@ -11,7 +11,8 @@ class QWidget;
 // Where a top-level window goes on the screen. One rule for every window: it lies wholly inside
 // the available area of one screen, moved as little as needed; one larger than the area keeps its
 // top-left corner, and so its title bar, inside. A dialog or new window keeps to the screen its
-// owner is on, a window without an owner to its own. Positions and sizes are those of the frame.
+// owner is on, one without an owner to the screen of the window it was opened from, and a
+// window opened from none to its own. Positions and sizes are those of the frame.
 namespace ScreenPlacement {
 
 // The frame's new top-left corner under the rule.
@@ -30,8 +31,8 @@ QRect AvailableAreaOf(const QRect &frame);
 QRect FrameGeometry(const QWidget *window, const QWidget *framedLike = nullptr);
 // Moves the window's frame to a point, also before the window manager has framed it.
 void MoveFrame(QWidget *window, const QPoint &to, const QWidget *framedLike = nullptr);
-// Moves a window centred over its owner's frame, inside the area of its owner's screen, or
-// without an owner centred on its own screen.
+// Moves a window centred over the frame of its owner (or, without one, of the window it was
+// opened from), inside the area of that window's screen; given neither, centred on its own screen.
 void CentreOver(QWidget *window, const QWidget *owner);
 // Moves a window inside the available area of its screen.
 void KeepOnScreen(QWidget *window);

@@ -4,9 +4,12 @@
 #include "OpenedWindows.h"
 
 #include "app/CommandIds.h"
+#include "ftp/FormFTPLogin.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
 #include "mainwindow/FormOpenFile.h"
+#include "platform/InternetOptionsDialog.h"
+#include "tests/support/AddressBoxTyping.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -61,6 +64,25 @@ protected:
     }
 
     void Press(Qt::Key key) { QTest::keyClick(form, key, Qt::ControlModifier); }
+
+    // The frame of the Internet Options window an action opens (then closes it); an empty
+    // rectangle when none comes.
+    static QRect FrameOfInternetOptionsOpenedBy(const std::function<void()> &action)
+    {
+        action();
+        InternetOptionsDialog *options = nullptr;
+        WaitUntil([&] {
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *shown = qobject_cast<InternetOptionsDialog *>(window); shown && shown->isVisible())
+                    options = shown;
+            return options != nullptr;
+        });
+        if (!options)
+            return QRect();
+        const QRect frame = options->frameGeometry();
+        options->close();
+        return frame;
+    }
 };
 
 } // namespace
@@ -80,11 +102,19 @@ TEST_F(TwoScreenPlacement, DialogsComeUpWhollyOnTheScreenOfTheirWindow)
         expectOn("Application Settings", FrameOfModalOpenedBy([&] { Choose(form, CommandId::ApplicationSettings); }));
         form->ShowSearch();
         expectOn("Search Settings", FrameOfModalOpenedBy([&] { ChooseOnSideBar(form, 4000); }));
+        expectOn("Internet Options", FrameOfInternetOptionsOpenedBy([&] { Choose(form, CommandId::InternetOptions); }));
+        expectOn("FTP Login", FrameOfModelessOpenedBy<FormFTPLogin>([&] {
+            CommitInAddressBox(form->XPStyleImageTextBox1, QStringLiteral("ftp://127.0.0.1:21/"));
+        }));
         form->ShowFavorites();
-        const QMap<QString, QRect> favorites = FramesOfModalsOpenedBy([&] { ChooseOnSideBar(form, 4001); });
-        EXPECT_EQ(favorites.size(), 2);
-        for (auto frame = favorites.begin(); frame != favorites.end(); ++frame)
-            expectOn(frame.key(), frame.value());
+        // From the side bar the dialog has its owner; from the Favorites menu it has none.
+        for (const auto &open : {std::function<void()>([&] { ChooseOnSideBar(form, CommandId::SideBarAddToFavorites); }),
+                                 std::function<void()>([&] { Choose(form, CommandId::AddToFavorites); })}) {
+            const QMap<QString, QRect> favorites = FramesOfModalsOpenedBy(open);
+            EXPECT_EQ(favorites.size(), 2);
+            for (auto frame = favorites.begin(); frame != favorites.end(); ++frame)
+                expectOn(frame.key(), frame.value());
+        }
     }
 }
 
@@ -115,3 +145,4 @@ TEST_F(TwoScreenPlacement, APageThatMovesItsWindowPastTheScreensKeepsItOnTheNear
     emit form->WebBrowserMain->WindowSetTop(right.bottom() + 500);
     EXPECT_TRUE(WaitUntil([&] { return Area(1).contains(form->frameGeometry()); })) << form->frameGeometry();
 }
+
