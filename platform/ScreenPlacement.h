@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 
+class QScreen;
 class QWidget;
 
 // Where a top-level window goes on the screen. One rule for every window: it lies wholly inside
@@ -23,7 +24,9 @@ QPoint CentredOver(const QSize &frameSize, const QRect &ownerFrame, const QRect 
 // one it overlaps most, else the nearest; the first of equals. -1 without screens.
 int ScreenOf(const QRect &frame, const QList<QRect> &screens);
 
-// The available area of the screen the frame is on, as ScreenOf chooses it.
+// The screen the frame is on, as ScreenOf chooses it; null without screens.
+QScreen *ScreenAt(const QRect &frame);
+// The available area of that screen.
 QRect AvailableAreaOf(const QRect &frame);
 // The window's frame. Until the window manager has framed the window, its frame is estimated with
 // the margins of framedLike, or else of another shown window of the program: one manager frames

@@ -17,8 +17,10 @@
 
 namespace {
 
+constexpr QRect LeftMonitor(0, 0, 1280, 1024);
 constexpr QRect RightMonitor(1280, 0, 1280, 1024);
 const QString MainWindowTitle = QStringLiteral("^ Kestrelvue - Kestrelvue$");
+const QString FullScreenTitle = QStringLiteral("^Kestrelvue$");
 
 // Points of windows the test clicks, in their client areas.
 // The New Folder button of Add To Favorites, by its design in twips (120, 4320, 1215, 375).
@@ -27,6 +29,10 @@ constexpr QPoint NewFolderButton(48, 300);
 constexpr QPoint AddressBox(240, 60);
 // The first entry of the main window's FTP pane, below the list's header.
 constexpr QPoint FirstFtpEntry(50, 106);
+// The full-screen window's Minimize button and the one that leaves full screen, the first two of
+// its window buttons at the top right: so far left of the window's right edge.
+constexpr QPoint MinimizeFromTopRight(62, 13);
+constexpr QPoint LeaveFromTopRight(37, 13);
 
 class ProgramOnTwoMonitors : public ::testing::Test
 {
@@ -132,6 +138,17 @@ protected:
         return XTool(user, QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}).contains("IsViewable");
     }
 
+    bool Iconic(const QString &id)
+    {
+        return XTool(user, QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("WM_STATE")})
+            .contains("Iconic");
+    }
+
+    static QPoint FromTopRight(const QRect &frame, const QPoint &offset)
+    {
+        return QPoint(frame.width() - offset.x(), offset.y());
+    }
+
     static std::string Text(const QRect &frame)
     {
         return QStringLiteral("%1,%2 %3x%4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()).toStdString();
@@ -217,4 +234,46 @@ TEST_F(ProgramOnTwoMonitors, FtpDialogsComeUpOnTheMonitorOfTheirWindow)
     ASSERT_FALSE(saveDialog.isEmpty());
     ExpectOpenedOnRight(saveDialog, {QStringLiteral("Return")},
                         QStringLiteral("^(File Download|Download Complete|.*% of notes.txt completed)$"));
+}
+
+// Full screen, left, the window moved to the left monitor, and full screen again.
+TEST_F(ProgramOnTwoMonitors, FullScreenCoversTheMonitorOfTheWindow)
+{
+    const QString main = Start(MainWindowTitle);
+    ASSERT_FALSE(main.isEmpty()) << "the program's window never showed its home page";
+
+    Keys(main, {QStringLiteral("alt+v"), QStringLiteral("f")});
+    const QString fullScreen = AwaitWindow(FullScreenTitle);
+    ASSERT_FALSE(fullScreen.isEmpty()) << "View > Fullscreen showed no full-screen window";
+    const QRect frame = Frame(fullScreen);
+    EXPECT_EQ(Text(frame), Text(RightMonitor));
+
+    Click(fullScreen, FromTopRight(frame, LeaveFromTopRight));
+    ASSERT_FALSE(AwaitWindow(MainWindowTitle).isEmpty()) << "leaving full screen did not show the window";
+    Xdotool(user, {QStringLiteral("windowmove"), main, QStringLiteral("100"), QStringLiteral("100")});
+    ASSERT_TRUE(WaitUntil([&] { return LeftMonitor.contains(WindowFrame(user, main)); }));
+    Keys(main, {QStringLiteral("alt+v"), QStringLiteral("f")});
+    ASSERT_FALSE(AwaitWindow(FullScreenTitle).isEmpty()) << "View > Fullscreen showed no full-screen window";
+    EXPECT_EQ(Text(Frame(fullScreen)), Text(LeftMonitor));
+}
+
+// A start in full screen, and its Minimize: the stand-in on the task bar keeps to its monitor.
+TEST_F(ProgramOnTwoMonitors, AStartInFullScreenCoversTheMonitorOfTheSavedWindowAndMinimizesThere)
+{
+    ChangeSetting("FullScreen=False", "FullScreen=True");
+    const QString fullScreen = Start(FullScreenTitle);
+    ASSERT_FALSE(fullScreen.isEmpty()) << "the program never showed its full-screen window";
+    const QRect frame = Frame(fullScreen);
+    EXPECT_EQ(Text(frame), Text(RightMonitor));
+
+    Click(fullScreen, FromTopRight(frame, MinimizeFromTopRight));
+    QString standIn;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const QString &id : WindowsNamed(user, QStringLiteral("^ Kestrelvue"), false))
+            if (Iconic(id))
+                standIn = id;
+        return !standIn.isEmpty();
+    })) << "Minimize left no stand-in on the task bar";
+    const QRect standInFrame = Frame(standIn);
+    EXPECT_TRUE(RightMonitor.contains(standInFrame)) << "the stand-in is at " << Text(standInFrame);
 }

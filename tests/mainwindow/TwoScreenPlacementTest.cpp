@@ -5,6 +5,8 @@
 
 #include "app/CommandIds.h"
 #include "ftp/FormFTPLogin.h"
+#include "fullscreen/FormFullScreen.h"
+#include "fullscreen/FormFullScreenTaskBar.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
 #include "mainwindow/FormOpenFile.h"
@@ -146,3 +148,22 @@ TEST_F(TwoScreenPlacement, APageThatMovesItsWindowPastTheScreensKeepsItOnTheNear
     EXPECT_TRUE(WaitUntil([&] { return Area(1).contains(form->frameGeometry()); })) << form->frameGeometry();
 }
 
+// The full-screen window stands in its main window's place, on the screen that holds most of it,
+// and so does its stand-in on the task bar while it is minimized.
+TEST_F(TwoScreenPlacement, FullScreenCoversTheScreenOfItsWindowAndMinimizesThere)
+{
+    for (const Place &place : Places()) {
+        MoveTo(place);
+        SCOPED_TRACE(place.name);
+        Choose(form, CommandId::Fullscreen);
+        FormFullScreen *fullScreen = Forms::Default<FormFullScreen>();
+        ASSERT_TRUE(WaitUntil([&] { return fullScreen->isVisible(); }));
+        EXPECT_EQ(fullScreen->frameGeometry(), Area(place.screen)) << fullScreen->frameGeometry();
+        fullScreen->ToolbarWindow_ButtonClick(QStringLiteral("Minimize"));
+        auto *standIn = Forms::Default<FormFullScreenTaskBar>();
+        EXPECT_TRUE(Area(place.screen).contains(standIn->frameGeometry())) << standIn->frameGeometry();
+        standIn->Form_Activate();
+        fullScreen->ToolbarWindow_ButtonClick(QStringLiteral("Maximize"));
+        ASSERT_TRUE(WaitUntil([&] { return form->isVisible(); }));
+    }
+}
