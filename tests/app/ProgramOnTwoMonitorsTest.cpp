@@ -125,6 +125,19 @@ protected:
                        QString::number(times), QStringLiteral("1")});
     }
 
+    // Clicks there until done() holds, and says whether it came to: a click that comes before a
+    // window just shown takes clicks is lost.
+    template <class Done>
+    bool ClickUntil(const QString &id, const QPoint &at, Done done, int times = 1)
+    {
+        return WaitUntil([&] {
+            if (done())
+                return true;
+            Click(id, at, times);
+            return false;
+        });
+    }
+
     // Closes a window as the user does, with the window manager's Alt+F4, and waits until it is
     // gone.
     void Close(const QString &id)
@@ -174,7 +187,9 @@ TEST_F(ProgramOnTwoMonitors, WindowsOpenedFromTheWindowComeUpOnItsMonitor)
     const QString favorites = ExpectOpenedOnRight(
         main, {QStringLiteral("alt+n"), QStringLiteral("Right"), QStringLiteral("a")}, QStringLiteral("^Add To Favorites$"));
     ASSERT_FALSE(favorites.isEmpty());
-    Click(favorites, NewFolderButton);
+    ASSERT_TRUE(ClickUntil(favorites, NewFolderButton, [&] {
+        return !WindowsNamed(user, QStringLiteral("^Create New Folder$")).isEmpty();
+    }));
     const QString newFolder = ExpectOpenedOnRight(favorites, {}, QStringLiteral("^Create New Folder$"));
     ASSERT_FALSE(newFolder.isEmpty());
     const QString noName = ExpectOpenedOnRight(newFolder, {QStringLiteral("Tab"), QStringLiteral("space")},
@@ -224,12 +239,8 @@ TEST_F(ProgramOnTwoMonitors, FtpDialogsComeUpOnTheMonitorOfTheirWindow)
 
     // The entry is there once the listing has arrived: until the save dialog shows, it has not.
     const QString saveAs = QStringLiteral("^Download file and save as...$");
-    EXPECT_TRUE(WaitUntil([&] {
-        if (!WindowsNamed(user, saveAs).isEmpty())
-            return true;
-        Click(main, FirstFtpEntry, 2);
-        return false;
-    })) << "the listed file never asked where to go";
+    EXPECT_TRUE(ClickUntil(main, FirstFtpEntry, [&] { return !WindowsNamed(user, saveAs).isEmpty(); }, 2))
+        << "the listed file never asked where to go";
     const QString saveDialog = ExpectOpenedOnRight(main, {}, saveAs);
     ASSERT_FALSE(saveDialog.isEmpty());
     ExpectOpenedOnRight(saveDialog, {QStringLiteral("Return")},
@@ -248,8 +259,8 @@ TEST_F(ProgramOnTwoMonitors, FullScreenCoversTheMonitorOfTheWindow)
     const QRect frame = Frame(fullScreen);
     EXPECT_EQ(Text(frame), Text(RightMonitor));
 
-    Click(fullScreen, FromTopRight(frame, LeaveFromTopRight));
-    ASSERT_FALSE(AwaitWindow(MainWindowTitle).isEmpty()) << "leaving full screen did not show the window";
+    ASSERT_TRUE(ClickUntil(fullScreen, FromTopRight(frame, LeaveFromTopRight), [&] { return Shown(main); }))
+        << "leaving full screen did not show the window";
     Xdotool(user, {QStringLiteral("windowmove"), main, QStringLiteral("100"), QStringLiteral("100")});
     ASSERT_TRUE(WaitUntil([&] { return LeftMonitor.contains(WindowFrame(user, main)); }));
     Keys(main, {QStringLiteral("alt+v"), QStringLiteral("f")});
@@ -266,9 +277,8 @@ TEST_F(ProgramOnTwoMonitors, AStartInFullScreenCoversTheMonitorOfTheSavedWindowA
     const QRect frame = Frame(fullScreen);
     EXPECT_EQ(Text(frame), Text(RightMonitor));
 
-    Click(fullScreen, FromTopRight(frame, MinimizeFromTopRight));
     QString standIn;
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(ClickUntil(fullScreen, FromTopRight(frame, MinimizeFromTopRight), [&] {
         for (const QString &id : WindowsNamed(user, QStringLiteral("^ Kestrelvue"), false))
             if (Iconic(id))
                 standIn = id;
