@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES = cmake ninja-build g++ qt6-base-dev qt6-webengine-dev qt6-webchannel-dev \
            libgtest-dev libgmock-dev python3-pyftpdlib libsqlite3-dev curl xvfb xauth xdotool \
-           openbox
+           openbox x11-xserver-utils x11-utils
 
 # `run` turns neither the page sandbox nor the GPU off: the program decides both. The tests and
 # benchmarks turn them off for themselves.

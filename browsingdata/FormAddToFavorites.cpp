@@ -109,6 +109,7 @@ void FormAddToFavorites::ShowModal(QWidget *owner, const WebBrowser *page)
         CapturePage(page);
     if (owner && parentWidget() != owner)
         setParent(owner, windowFlags());
+    m_openedFrom = owner ? owner : page ? page->window() : nullptr;
     FavoritesDialogSupport::RunModal(this, m_modalLoop);
 }
 
@@ -123,7 +124,7 @@ QTreeWidgetItem *FormAddToFavorites::SelectedFolderNode() const
 void FormAddToFavorites::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ScreenPlacement::CentreOver(this, parentWidget());
+    ScreenPlacement::CentreOver(this, parentWidget() ? parentWidget() : m_openedFrom.data());
 }
 
 void FormAddToFavorites::hideEvent(QHideEvent *event)

@@ -2,6 +2,7 @@
 
 #include "platform/Forms.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -36,7 +37,8 @@ public:
 
     // Shows the dialog modal (over owner, centred on it, when given) and returns once it is
     // closed; the dialog is unloaded then. The page saved is page's, the page of the window the
-    // user opened the dialog from; without one, the default main window's.
+    // user opened the dialog from; without one, the default main window's. Without an owner the
+    // dialog comes up centred over that window.
     void ShowModal(QWidget *owner, const WebBrowser *page = nullptr);
 
     // The folder node that is selected, else the root (the Favorites folder itself).
@@ -60,4 +62,5 @@ private:
     QString m_URL;
     QString m_Name;
     QEventLoop *m_modalLoop = nullptr;
+    QPointer<const QWidget> m_openedFrom;
 };

@@ -3,7 +3,6 @@
 #include "ftp/FormDialogTools.h"
 #include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
-#include "platform/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -105,7 +104,7 @@ void FormFTPLogin::Form_Load()
 void FormFTPLogin::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ScreenPlacement::CentreOver(this, parentWidget());
+    FormDialogTools::CentreOverOwner(this, m_parentWindow);
     CommandOK->setFocus();
 }
 

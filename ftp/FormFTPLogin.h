@@ -12,9 +12,10 @@ class QLineEdit;
 class QPushButton;
 
 // Asks for the user name and password before an FTP connection is opened. One shared
-// instance (Forms::Default): the FTP pane sets the server, shows it and gives it the window
-// whose "FTPConnect" (a slot or Q_INVOKABLE, called by name) runs on OK; that window reads
-// TextUserName and TextPassword there, and the dialog unloads itself when the call returns.
+// instance (Forms::Default): the FTP pane sets the server, gives it the window whose
+// "FTPConnect" (a slot or Q_INVOKABLE, called by name) runs on OK, and shows it over that window;
+// the window reads TextUserName and TextPassword there, and the dialog unloads itself when the
+// call returns.
 class FormFTPLogin : public QWidget, public Form
 {
     Q_OBJECT
@@ -40,7 +41,7 @@ public:
     // address); a shorter address is refused with error 5.
     QString FTPServerName() const { return m_serverName; }
     void SetFTPServerName(const QString &address);
-    // The window whose "FTPConnect" OK calls.
+    // The window whose "FTPConnect" OK calls; shown without an owner, the dialog comes up over it.
     void SetParentWindow(QObject *parent);
 
     void Form_Load() override;

@@ -4,7 +4,6 @@
 #include "platform/Animation.h"
 #include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
-#include "platform/ScreenPlacement.h"
 #include "platform/Shell.h"
 
 #include <QCheckBox>
@@ -128,7 +127,7 @@ void FormFileDownload::Form_Load()
 void FormFileDownload::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ScreenPlacement::CentreOver(this, parentWidget());
+    FormDialogTools::CentreOverOwner(this, m_parentWindow);
 }
 
 int FormFileDownload::StartFile(const QString &file)

@@ -52,7 +52,8 @@ public:
     void SetDownloadedFilePath(const QString &path) { m_downloadedFilePath = path; }
     QString DownloadedFileName() const { return m_downloadedFileName; }
     void SetDownloadedFileName(const QString &name) { m_downloadedFileName = name; }
-    // The window whose "CancelFTPDownload" Cancel calls.
+    // The window whose "CancelFTPDownload" Cancel calls; shown without an owner, the dialog comes
+    // up over it.
     void SetParentWindow(QObject *parent);
 
     // Opens the file with its program, or lets the user choose one when it has none; returns

@@ -12,6 +12,7 @@
 #include "mainwindow/TwipsControls.h"
 #include "platform/CommandBars.h"
 #include "platform/KeyPreview.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/WebBrowser.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <cmath>
 
@@ -219,6 +221,20 @@ void FormFullScreen::MoveTwips(QWidget *control, double left, double top, double
 QRectF FormFullScreen::RectTwips(const QWidget *control)
 {
     return TwipsControls::Rect(control);
+}
+
+void FormFullScreen::PlaceOver(const QWidget *window)
+{
+    QScreen *screen = ScreenPlacement::ScreenAt(ScreenPlacement::FrameGeometry(window));
+    if (isVisible() || !screen)
+        return;
+    // A window is maximized on the screen it stands on when it shows. The window system may have
+    // moved the hidden window since Qt last heard of it, so its place is set in any case.
+    const QRect area = screen->availableGeometry();
+    setScreen(screen);
+    setGeometry(area);
+    windowHandle()->setFramePosition(area.topLeft());
+    setWindowState(Qt::WindowMaximized);
 }
 
 double FormFullScreen::Left() const { return x() * FullScreenLayout::TwipsPerPixel; }

@@ -179,9 +179,7 @@ void FormFullScreen::ToolbarWindow_ButtonClick(const QString &Key)
         UnloadAllForms();
     } else if (Key == QLatin1String("Minimize")) {
         hide();
-        auto *proxy = Forms::Default<FormFullScreenTaskBar>();
-        proxy->setWindowState(Qt::WindowMinimized);
-        proxy->show();
+        Forms::Default<FormFullScreenTaskBar>()->ShowMinimizedOver(this);
     } else if (Key == QLatin1String("Maximize")) {
         FormMain *main = LeaveFullScreen();
         if (!main)

@@ -1,6 +1,7 @@
 #include "fullscreen/FormFullScreenTaskBar.h"
 
 #include "fullscreen/FormFullScreen.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -25,6 +26,19 @@ void FormFullScreenTaskBar::Form_Activate()
         fullScreen->show();
     hide();
     setWindowState(Qt::WindowMinimized);
+}
+
+void FormFullScreenTaskBar::ShowMinimizedOver(const QWidget *window)
+{
+    // On X11 a minimized window that moves is restored: the hidden stand-in is made anew where it
+    // goes, and comes up minimized there.
+    if (!isVisible()) {
+        destroy();
+        overrideWindowState(Qt::WindowNoState);
+    }
+    ScreenPlacement::CentreOver(this, window);
+    setWindowState(Qt::WindowMinimized);
+    show();
 }
 
 void FormFullScreenTaskBar::Form_Unload(int &Cancel)

@@ -50,6 +50,7 @@ void FormMain::EnterFullScreen()
     const QString address = WebBrowserMain->LocationURL();
     if (fullScreen->WebBrowserFullScreen->LocationURL() != address)
         fullScreen->WebBrowserFullScreen->Navigate(address);
+    fullScreen->PlaceOver(this);
     Forms::Show(fullScreen);
     if (FormMain *first = Forms::Existing<FormMain>())
         first->hide();
@@ -59,6 +60,8 @@ void FormMain::StartInFullScreen()
 {
     FullScreen = true;
     hide();
+    // The saved window rectangle is this window's, shown or not.
+    Forms::Default<FormFullScreen>()->PlaceOver(this);
     Forms::Show(Forms::Default<FormFullScreen>());
     if (ShowSearchFlag) {
         ShowSearch();

@@ -28,8 +28,9 @@ void FtpPaneDownload::Start(QWidget *window, CFtpClient *client, const QString &
     // Each download starts from the dialog's design texts.
     Close();
     m_objFileDownload = new FormFileDownload();
-    Forms::Show(m_objFileDownload);
+    // Given its host first, the dialog comes up over it.
     m_objFileDownload->SetParentWindow(window);
+    Forms::Show(m_objFileDownload);
     m_objFileDownload->SetDownloadedFilePath(localPath);
     m_objFileDownload->SetDownloadedFileName(QFileInfo(localPath).fileName());
 }

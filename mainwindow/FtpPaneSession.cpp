@@ -44,8 +44,9 @@ void ShowLogin(QWidget *window, const QString &address)
         // Too short to name a server: the dialog shows none, and OK asks for one.
         login->SetFTPServerName(QStringLiteral("ftp://"));
     }
-    Forms::Show(login);
+    // Given its host first, the dialog comes up over it.
     login->SetParentWindow(window);
+    Forms::Show(login);
 }
 
 void Connect(QWidget *window, CFtpClient *client, const QString &address, QTextEdit *log)

@@ -70,7 +70,7 @@ bool RunById(const Target &target, int id)
         Forms::Default<FormApplicationSettings>()->ShowModal(target.Window);
         break;
     case CommandId::InternetOptions:
-        InternetOptionsDialog::Open(WebBrowser::DataFolder(), target.Browser->LocationURL());
+        InternetOptionsDialog::Open(WebBrowser::DataFolder(), target.Browser->LocationURL(), target.Window);
         break;
     case CommandId::HelpContents:
         Forms::Default<FormHelp>()->ShowModeless(target.Window);

@@ -1,6 +1,7 @@
 #include "platform/InternetOptionsDialog.h"
 
 #include "platform/InternetOptions.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -53,9 +54,12 @@ InternetOptionsDialog::InternetOptionsDialog(const QString &dataFolder, const QS
     connect(CommandCancel, &QPushButton::clicked, this, &InternetOptionsDialog::reject);
 }
 
-InternetOptionsDialog *InternetOptionsDialog::Open(const QString &dataFolder, const QString &currentPage)
+InternetOptionsDialog *InternetOptionsDialog::Open(const QString &dataFolder, const QString &currentPage,
+                                                  const QWidget *openedFrom)
 {
     auto *dialog = new InternetOptionsDialog(dataFolder, currentPage);
+    if (openedFrom)
+        ScreenPlacement::CentreOver(dialog, openedFrom);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

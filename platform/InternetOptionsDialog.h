@@ -25,8 +25,10 @@ public:
     QPushButton *CommandOK = nullptr;
     QPushButton *CommandCancel = nullptr;
 
-    // Opens a new dialog, shown and focused, and returns it at once.
-    static InternetOptionsDialog *Open(const QString &dataFolder, const QString &currentPage);
+    // Opens a new dialog, shown and focused, centred over the window it was opened from when
+    // given, and returns it at once.
+    static InternetOptionsDialog *Open(const QString &dataFolder, const QString &currentPage,
+                                       const QWidget *openedFrom = nullptr);
 
     void accept() override;
 

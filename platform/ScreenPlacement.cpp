@@ -82,14 +82,20 @@ int ScreenOf(const QRect &frame, const QList<QRect> &screens)
     return best;
 }
 
-QRect AvailableAreaOf(const QRect &frame)
+QScreen *ScreenAt(const QRect &frame)
 {
     const QList<QScreen *> screens = QGuiApplication::screens();
     QList<QRect> rects;
     for (const QScreen *screen : screens)
         rects << screen->geometry();
     const int i = ScreenOf(frame, rects);
-    return i < 0 ? QRect() : screens[i]->availableGeometry();
+    return i < 0 ? nullptr : screens[i];
+}
+
+QRect AvailableAreaOf(const QRect &frame)
+{
+    const QScreen *screen = ScreenAt(frame);
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 // Qt places a window by its frame, except one already made but not framed yet: that one stands

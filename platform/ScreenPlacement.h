@@ -6,12 +6,14 @@
 #include <QRect>
 #include <QSize>
 
+class QScreen;
 class QWidget;
 
 // Where a top-level window goes on the screen. One rule for every window: it lies wholly inside
 // the available area of one screen, moved as little as needed; one larger than the area keeps its
 // top-left corner, and so its title bar, inside. A dialog or new window keeps to the screen its
-// owner is on, a window without an owner to its own. Positions and sizes are those of the frame.
+// owner is on, one without an owner to the screen of the window it was opened from, and a
+// window opened from none to its own. Positions and sizes are those of the frame.
 namespace ScreenPlacement {
 
 // The frame's new top-left corner under the rule.
@@ -22,7 +24,9 @@ QPoint CentredOver(const QSize &frameSize, const QRect &ownerFrame, const QRect 
 // one it overlaps most, else the nearest; the first of equals. -1 without screens.
 int ScreenOf(const QRect &frame, const QList<QRect> &screens);
 
-// The available area of the screen the frame is on, as ScreenOf chooses it.
+// The screen the frame is on, as ScreenOf chooses it; null without screens.
+QScreen *ScreenAt(const QRect &frame);
+// The available area of that screen.
 QRect AvailableAreaOf(const QRect &frame);
 // The window's frame. Until the window manager has framed the window, its frame is estimated with
 // the margins of framedLike, or else of another shown window of the program: one manager frames
@@ -30,8 +34,8 @@ QRect AvailableAreaOf(const QRect &frame);
 QRect FrameGeometry(const QWidget *window, const QWidget *framedLike = nullptr);
 // Moves the window's frame to a point, also before the window manager has framed it.
 void MoveFrame(QWidget *window, const QPoint &to, const QWidget *framedLike = nullptr);
-// Moves a window centred over its owner's frame, inside the area of its owner's screen, or
-// without an owner centred on its own screen.
+// Moves a window centred over the frame of its owner (or, without one, of the window it was
+// opened from), inside the area of that window's screen; given neither, centred on its own screen.
 void CentreOver(QWidget *window, const QWidget *owner);
 // Moves a window inside the available area of its screen.
 void KeepOnScreen(QWidget *window);

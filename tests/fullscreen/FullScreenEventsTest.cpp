@@ -8,8 +8,8 @@
 #include "fullscreen/FormFullScreenTaskBar.h"
 #include "platform/CommandBars.h"
 #include "tests/platform/WebBrowserTestSupport.h"
+#include "tests/support/AddressBoxTyping.h"
 
-#include <QLineEdit>
 #include <QTreeWidget>
 
 namespace {
@@ -46,15 +46,7 @@ protected:
     }
 
     // Types a text into the full-screen address box and presses Enter.
-    void commitText(const QString &text)
-    {
-        QLineEdit *field = form->XPStyleImageTextBox1->findChild<QLineEdit *>();
-        ASSERT_NE(field, nullptr);
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
+    void commitText(const QString &text) { CommitInAddressBox(form->XPStyleImageTextBox1, text); }
 };
 
 } // namespace

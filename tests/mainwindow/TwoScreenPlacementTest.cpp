@@ -4,9 +4,14 @@
 #include "OpenedWindows.h"
 
 #include "app/CommandIds.h"
+#include "ftp/FormFTPLogin.h"
+#include "fullscreen/FormFullScreen.h"
+#include "fullscreen/FormFullScreenTaskBar.h"
 #include "mainwindow/FormFind.h"
 #include "mainwindow/FormHelp.h"
 #include "mainwindow/FormOpenFile.h"
+#include "platform/InternetOptionsDialog.h"
+#include "tests/support/AddressBoxTyping.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -61,6 +66,25 @@ protected:
     }
 
     void Press(Qt::Key key) { QTest::keyClick(form, key, Qt::ControlModifier); }
+
+    // The frame of the Internet Options window an action opens (then closes it); an empty
+    // rectangle when none comes.
+    static QRect FrameOfInternetOptionsOpenedBy(const std::function<void()> &action)
+    {
+        action();
+        InternetOptionsDialog *options = nullptr;
+        WaitUntil([&] {
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *shown = qobject_cast<InternetOptionsDialog *>(window); shown && shown->isVisible())
+                    options = shown;
+            return options != nullptr;
+        });
+        if (!options)
+            return QRect();
+        const QRect frame = options->frameGeometry();
+        options->close();
+        return frame;
+    }
 };
 
 } // namespace
@@ -80,11 +104,19 @@ TEST_F(TwoScreenPlacement, DialogsComeUpWhollyOnTheScreenOfTheirWindow)
         expectOn("Application Settings", FrameOfModalOpenedBy([&] { Choose(form, CommandId::ApplicationSettings); }));
         form->ShowSearch();
         expectOn("Search Settings", FrameOfModalOpenedBy([&] { ChooseOnSideBar(form, 4000); }));
+        expectOn("Internet Options", FrameOfInternetOptionsOpenedBy([&] { Choose(form, CommandId::InternetOptions); }));
+        expectOn("FTP Login", FrameOfModelessOpenedBy<FormFTPLogin>([&] {
+            CommitInAddressBox(form->XPStyleImageTextBox1, QStringLiteral("ftp://127.0.0.1:21/"));
+        }));
         form->ShowFavorites();
-        const QMap<QString, QRect> favorites = FramesOfModalsOpenedBy([&] { ChooseOnSideBar(form, 4001); });
-        EXPECT_EQ(favorites.size(), 2);
-        for (auto frame = favorites.begin(); frame != favorites.end(); ++frame)
-            expectOn(frame.key(), frame.value());
+        // From the side bar the dialog has its owner; from the Favorites menu it has none.
+        for (const auto &open : {std::function<void()>([&] { ChooseOnSideBar(form, CommandId::SideBarAddToFavorites); }),
+                                 std::function<void()>([&] { Choose(form, CommandId::AddToFavorites); })}) {
+            const QMap<QString, QRect> favorites = FramesOfModalsOpenedBy(open);
+            EXPECT_EQ(favorites.size(), 2);
+            for (auto frame = favorites.begin(); frame != favorites.end(); ++frame)
+                expectOn(frame.key(), frame.value());
+        }
     }
 }
 
@@ -114,4 +146,24 @@ TEST_F(TwoScreenPlacement, APageThatMovesItsWindowPastTheScreensKeepsItOnTheNear
     emit form->WebBrowserMain->WindowSetLeft(right.right() + 500);
     emit form->WebBrowserMain->WindowSetTop(right.bottom() + 500);
     EXPECT_TRUE(WaitUntil([&] { return Area(1).contains(form->frameGeometry()); })) << form->frameGeometry();
+}
+
+// The full-screen window stands in its main window's place, on the screen that holds most of it,
+// and so does its stand-in on the task bar while it is minimized.
+TEST_F(TwoScreenPlacement, FullScreenCoversTheScreenOfItsWindowAndMinimizesThere)
+{
+    for (const Place &place : Places()) {
+        MoveTo(place);
+        SCOPED_TRACE(place.name);
+        Choose(form, CommandId::Fullscreen);
+        FormFullScreen *fullScreen = Forms::Default<FormFullScreen>();
+        ASSERT_TRUE(WaitUntil([&] { return fullScreen->isVisible(); }));
+        EXPECT_EQ(fullScreen->frameGeometry(), Area(place.screen)) << fullScreen->frameGeometry();
+        fullScreen->ToolbarWindow_ButtonClick(QStringLiteral("Minimize"));
+        auto *standIn = Forms::Default<FormFullScreenTaskBar>();
+        EXPECT_TRUE(Area(place.screen).contains(standIn->frameGeometry())) << standIn->frameGeometry();
+        standIn->Form_Activate();
+        fullScreen->ToolbarWindow_ButtonClick(QStringLiteral("Maximize"));
+        ASSERT_TRUE(WaitUntil([&] { return form->isVisible(); }));
+    }
 }

@@ -5,6 +5,7 @@
 #include "ftp/FormFileDownload.h"
 #include "mainwindow/FtpPaneView.h"
 #include "platform/Forms.h"
+#include "tests/support/AddressBoxTyping.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/FtpTestServer.h"
 #include "tests/support/LoadedForms.h"
@@ -67,12 +68,7 @@ protected:
     // Commits the address in the address box, as the user does.
     void commitAddress(const QString &address)
     {
-        auto *field = form->XPStyleImageTextBox1->template findChild<QLineEdit *>();
-        ASSERT_NE(field, nullptr);
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, address);
-        QTest::keyClick(field, Qt::Key_Return);
+        CommitInAddressBox(form->XPStyleImageTextBox1, address);
         // The client of the previous session goes as soon as control is back in the event loop.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

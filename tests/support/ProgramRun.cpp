@@ -8,17 +8,41 @@
 
 #include <cstring>
 
-PrivateXServer::PrivateXServer(const QString &frameBufferFolder) : m_frameBufferFolder(frameBufferFolder)
+PrivateXServer::PrivateXServer(const QString &frameBufferFolder, Monitors monitors)
+    : m_frameBufferFolder(frameBufferFolder)
 {
+    const bool two = monitors == Monitors::TwoSideBySide;
     QStringList arguments = {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                             QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                             QStringLiteral("tcp")};
+                             QStringLiteral("0"), two ? QStringLiteral("2560x1024x24") : QStringLiteral("1280x1024x24"),
+                             QStringLiteral("-nolisten"), QStringLiteral("tcp")};
     if (!frameBufferFolder.isEmpty())
         arguments << QStringLiteral("-fbdir") << frameBufferFolder;
+    // The monitors are set by a client that leaves again: the server keeps them only if it does
+    // not reset when its last client leaves.
+    if (two)
+        arguments << QStringLiteral("-noreset");
     StartHelper(m_process, QStringLiteral("Xvfb"), arguments);
     // No display number means no server: the test that uses it fails on that.
     if (const QByteArray number = NextLine(m_process); !number.isEmpty())
         m_display = QStringLiteral(":") + QString::fromLatin1(number);
+    if (two && !m_display.isEmpty() && !SplitIntoTwoMonitors())
+        m_display.clear();
+}
+
+// The left monitor takes the server's one output, so that no monitor of the whole screen is
+// left beside the two.
+bool PrivateXServer::SplitIntoTwoMonitors() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    const auto xrandr = [&environment](const QStringList &arguments) {
+        return XTool(environment, QStringLiteral("xrandr"), arguments);
+    };
+    xrandr({QStringLiteral("--setmonitor"), QStringLiteral("*Left"), QStringLiteral("1280/338x1024/270+0+0"),
+            QStringLiteral("screen")});
+    xrandr({QStringLiteral("--setmonitor"), QStringLiteral("Right"), QStringLiteral("1280/338x1024/270+1280+0"),
+            QStringLiteral("none")});
+    return xrandr({QStringLiteral("--listactivemonitors")}).startsWith("Monitors: 2");
 }
 
 PrivateXServer::~PrivateXServer()
@@ -68,12 +92,57 @@ WindowManager::~WindowManager()
 
 QByteArray Xdotool(const QProcessEnvironment &environment, const QStringList &arguments)
 {
-    QProcess tool;
-    tool.setProcessEnvironment(environment);
-    StartHelper(tool, QStringLiteral("xdotool"), arguments);
-    AwaitEnd(tool);
-    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0 ? tool.readAllStandardOutput().trimmed()
-                                                                            : QByteArray();
+    return XTool(environment, QStringLiteral("xdotool"), arguments);
+}
+
+QByteArray XTool(const QProcessEnvironment &environment, const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    StartHelper(process, tool, arguments);
+    AwaitEnd(process);
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0
+               ? process.readAllStandardOutput().trimmed()
+               : QByteArray();
+}
+
+QStringList WindowsNamed(const QProcessEnvironment &environment, const QString &title, bool shownOnly)
+{
+    QStringList arguments = {QStringLiteral("search"), QStringLiteral("--name"), title};
+    if (shownOnly)
+        arguments.insert(1, QStringLiteral("--onlyvisible"));
+    QStringList ids;
+    const QByteArray found = XTool(environment, QStringLiteral("xdotool"), arguments);
+    for (const QByteArray &id : found.split('\n'))
+        if (!id.isEmpty())
+            ids << QString::fromLatin1(id);
+    return ids;
+}
+
+// xwininfo tells where the window's client area lies on the screen ("Absolute upper-left X:  1500"),
+// and the window manager how wide the frame it drew around it is on each side
+// ("_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 22, 1": left, right, top, bottom).
+QRect WindowFrame(const QProcessEnvironment &environment, const QString &id)
+{
+    const QList<QByteArray> extents =
+        XTool(environment, QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_FRAME_EXTENTS")})
+            .split('=')
+            .value(1)
+            .split(',');
+    if (extents.size() != 4)
+        return {};
+    const QByteArray info = XTool(environment, QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+    const auto value = [&info](const QByteArray &name) {
+        for (const QByteArray &line : info.split('\n'))
+            if (line.trimmed().startsWith(name + ':'))
+                return line.mid(line.indexOf(':') + 1).trimmed().toInt();
+        return 0;
+    };
+    const QRect client(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"));
+    if (client.isEmpty())
+        return {};
+    return client.adjusted(-extents[0].trimmed().toInt(), -extents[2].trimmed().toInt(), extents[1].trimmed().toInt(),
+                           extents[3].trimmed().toInt());
 }
 
 ProgramCopy::ProgramCopy()

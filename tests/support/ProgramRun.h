@@ -5,6 +5,7 @@
 #include <QList>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -14,16 +15,22 @@
 
 // An X server of its own for one test, on the first free display; Display() is empty when
 // none could start. Given a folder, it keeps its screen there as a file, which Screen() reads.
+// Its screen is one monitor of 1280x1024, or two such monitors side by side, the left one primary
+// (Display() is empty too when they could not be set).
 class PrivateXServer
 {
 public:
-    explicit PrivateXServer(const QString &frameBufferFolder = QString());
+    enum class Monitors { One, TwoSideBySide };
+
+    explicit PrivateXServer(const QString &frameBufferFolder = QString(), Monitors monitors = Monitors::One);
     ~PrivateXServer();
     QString Display() const { return m_display; }
     // What the screen shows now; null without a frame-buffer folder.
     QImage Screen() const;
 
 private:
+    bool SplitIntoTwoMonitors() const;
+
     QProcess m_process;
     QString m_display;
     QString m_frameBufferFolder;
@@ -46,6 +53,14 @@ private:
 // Runs xdotool in an environment (its display); its output, trimmed. Empty when it failed or
 // did not end.
 QByteArray Xdotool(const QProcessEnvironment &environment, const QStringList &arguments);
+// Runs an X tool (xdotool, xwininfo, xprop, xrandr) the same way.
+QByteArray XTool(const QProcessEnvironment &environment, const QString &tool, const QStringList &arguments);
+
+// The top-level windows whose title matches a regular expression, by id: the shown ones, or all.
+QStringList WindowsNamed(const QProcessEnvironment &environment, const QString &title, bool shownOnly = true);
+// The frame of a window as the window manager placed it, on the whole screen (also while it is
+// minimized); null until the window manager has framed it.
+QRect WindowFrame(const QProcessEnvironment &environment, const QString &id);
 
 // A copy of the built program folder: the program, its pages and its default data files.
 class ProgramCopy
