@@ -229,11 +229,12 @@ void FormFullScreen::PlaceOver(const QWidget *window)
     if (isVisible() || !screen)
         return;
     // A window is maximized on the screen it stands on when it shows. The window system may have
-    // moved the hidden window since Qt last heard of it, so its place is set in any case.
+    // moved a hidden window made before since Qt last heard of it, so its place is set in any case.
     const QRect area = screen->availableGeometry();
     setScreen(screen);
     setGeometry(area);
-    windowHandle()->setFramePosition(area.topLeft());
+    if (QWindow *made = windowHandle())
+        made->setFramePosition(area.topLeft());
     setWindowState(Qt::WindowMaximized);
 }
 
