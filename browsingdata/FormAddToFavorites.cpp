@@ -124,7 +124,7 @@ QTreeWidgetItem *FormAddToFavorites::SelectedFolderNode() const
 void FormAddToFavorites::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    ScreenPlacement::CentreOver(this, parentWidget() ? parentWidget() : m_openedFrom.data());
+    ScreenPlacement::CentreOverOwnerOr(this, m_openedFrom);
 }
 
 void FormAddToFavorites::hideEvent(QHideEvent *event)

@@ -2,7 +2,6 @@
 
 #include "app/ApplicationTitle.h"
 #include "platform/NumberedError.h"
-#include "platform/ScreenPlacement.h"
 
 #include <QMessageBox>
 #include <QMetaObject>
@@ -40,14 +39,6 @@ void CallHostByName(QWidget *dialog, QObject *host, const char *procedure)
     } catch (const std::exception &error) {
         ShowError(dialog, 0, QString::fromLocal8Bit(error.what()));
     }
-}
-
-void CentreOverOwner(QWidget *dialog, const QObject *host)
-{
-    const QWidget *owner = dialog->parentWidget();
-    if (!owner)
-        owner = qobject_cast<const QWidget *>(host);
-    ScreenPlacement::CentreOver(dialog, owner);
 }
 
 void ShowError(QWidget *dialog, int number, const QString &description)

@@ -17,8 +17,5 @@ void MakeFixedDialog(QWidget *dialog, int clientWidthTwips, int clientHeightTwip
 void CallHostByName(QWidget *dialog, QObject *host, const char *procedure);
 // A message box with an OK button only: "Error: ", the number, a blank and the description.
 void ShowError(QWidget *dialog, int number, const QString &description);
-// Centres a dialog over its owner; one shown without an owner over its host window, the window
-// it was opened from.
-void CentreOverOwner(QWidget *dialog, const QObject *host);
 
 } // namespace FormDialogTools

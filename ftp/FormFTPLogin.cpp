@@ -3,6 +3,7 @@
 #include "ftp/FormDialogTools.h"
 #include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -104,7 +105,7 @@ void FormFTPLogin::Form_Load()
 void FormFTPLogin::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormDialogTools::CentreOverOwner(this, m_parentWindow);
+    ScreenPlacement::CentreOverOwnerOr(this, qobject_cast<const QWidget *>(m_parentWindow.data()));
     CommandOK->setFocus();
 }
 

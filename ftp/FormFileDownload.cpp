@@ -4,6 +4,7 @@
 #include "platform/Animation.h"
 #include "platform/CaptionFit.h"
 #include "platform/NumberedError.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/Shell.h"
 
 #include <QCheckBox>
@@ -127,7 +128,7 @@ void FormFileDownload::Form_Load()
 void FormFileDownload::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    FormDialogTools::CentreOverOwner(this, m_parentWindow);
+    ScreenPlacement::CentreOverOwnerOr(this, qobject_cast<const QWidget *>(m_parentWindow.data()));
 }
 
 int FormFileDownload::StartFile(const QString &file)

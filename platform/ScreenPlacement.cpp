@@ -140,6 +140,11 @@ void CentreOver(QWidget *window, const QWidget *owner)
         MoveFrame(window, CentredOver(size, area, area));
 }
 
+void CentreOverOwnerOr(QWidget *window, const QWidget *openedFrom)
+{
+    CentreOver(window, window->parentWidget() ? window->parentWidget() : openedFrom);
+}
+
 void KeepOnScreen(QWidget *window)
 {
     const QRect frame = FrameGeometry(window);

@@ -37,6 +37,8 @@ void MoveFrame(QWidget *window, const QPoint &to, const QWidget *framedLike = nu
 // Moves a window centred over the frame of its owner (or, without one, of the window it was
 // opened from), inside the area of that window's screen; given neither, centred on its own screen.
 void CentreOver(QWidget *window, const QWidget *owner);
+// Centres a window over its owner, or, shown without one, over the window it was opened from.
+void CentreOverOwnerOr(QWidget *window, const QWidget *openedFrom);
 // Moves a window inside the available area of its screen.
 void KeepOnScreen(QWidget *window);
 

@@ -69,15 +69,21 @@ inline QRect FrameOfModalOpenedBy(const std::function<void()> &action)
     return frames.size() == 1 ? frames.first() : QRect();
 }
 
-// Runs an action that shows a modeless window, and gives back its frame once it has come up
-// (then closes it).
+// Runs an action that shows a modeless window of class T, and gives back its frame once it has
+// come up (then closes it); an empty rectangle when none comes.
 template <class T>
 QRect FrameOfModelessOpenedBy(const std::function<void()> &action)
 {
     action();
-    if (!WaitUntil([] { return Forms::DefaultExists<T>() && Forms::Default<T>()->isVisible(); }))
+    T *window = nullptr;
+    WaitUntil([&] {
+        for (QWidget *shown : QApplication::topLevelWidgets())
+            if (auto *found = qobject_cast<T *>(shown); found && found->isVisible())
+                window = found;
+        return window != nullptr;
+    });
+    if (!window)
         return QRect();
-    T *window = Forms::Default<T>();
     const QRect frame = window->frameGeometry();
     window->close();
     return frame;

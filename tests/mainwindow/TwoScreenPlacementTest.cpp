@@ -66,25 +66,6 @@ protected:
     }
 
     void Press(Qt::Key key) { QTest::keyClick(form, key, Qt::ControlModifier); }
-
-    // The frame of the Internet Options window an action opens (then closes it); an empty
-    // rectangle when none comes.
-    static QRect FrameOfInternetOptionsOpenedBy(const std::function<void()> &action)
-    {
-        action();
-        InternetOptionsDialog *options = nullptr;
-        WaitUntil([&] {
-            for (QWidget *window : QApplication::topLevelWidgets())
-                if (auto *shown = qobject_cast<InternetOptionsDialog *>(window); shown && shown->isVisible())
-                    options = shown;
-            return options != nullptr;
-        });
-        if (!options)
-            return QRect();
-        const QRect frame = options->frameGeometry();
-        options->close();
-        return frame;
-    }
 };
 
 } // namespace
@@ -104,7 +85,7 @@ TEST_F(TwoScreenPlacement, DialogsComeUpWhollyOnTheScreenOfTheirWindow)
         expectOn("Application Settings", FrameOfModalOpenedBy([&] { Choose(form, CommandId::ApplicationSettings); }));
         form->ShowSearch();
         expectOn("Search Settings", FrameOfModalOpenedBy([&] { ChooseOnSideBar(form, 4000); }));
-        expectOn("Internet Options", FrameOfInternetOptionsOpenedBy([&] { Choose(form, CommandId::InternetOptions); }));
+        expectOn("Internet Options", FrameOfModelessOpenedBy<InternetOptionsDialog>([&] { Choose(form, CommandId::InternetOptions); }));
         expectOn("FTP Login", FrameOfModelessOpenedBy<FormFTPLogin>([&] {
             CommitInAddressBox(form->XPStyleImageTextBox1, QStringLiteral("ftp://127.0.0.1:21/"));
         }));

@@ -112,7 +112,7 @@ QStringList WindowsNamed(const QProcessEnvironment &environment, const QString &
     if (shownOnly)
         arguments.insert(1, QStringLiteral("--onlyvisible"));
     QStringList ids;
-    const QByteArray found = XTool(environment, QStringLiteral("xdotool"), arguments);
+    const QByteArray found = Xdotool(environment, arguments);
     for (const QByteArray &id : found.split('\n'))
         if (!id.isEmpty())
             ids << QString::fromLatin1(id);
