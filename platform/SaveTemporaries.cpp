@@ -116,13 +116,12 @@ QString SaveTarget(const QString &path)
     return info.filePath();
 }
 
-Temporary Create(const QString &target)
+Temporary Create(const QString &target, mode_t mode)
 {
     const QFileInfo file(target);
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray path = QFile::encodeName(file.dir().filePath(Stem(file.fileName()) + RandomName()));
-        // Nobody else may open it before it has the mode of the file it becomes.
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
+
 // The temporaries of the program's saves. A save writes a file's new content beside it as
 // "<name>.kestrelvue-save-" and six letters or digits (the name cut short where the whole would
 // pass the longest name a folder takes) and holds it locked until it is renamed in place: the
@@ -16,14 +18,15 @@ namespace SaveTemporaries {
 // The file that a save of path replaces: a link keeps pointing at the file it names.
 QString SaveTarget(const QString &path);
 
-// A new temporary beside target, created private (0600) and held. Fd is -1, and errno says why,
-// when none could be made; nothing is then left behind.
+// A new temporary beside target, created with mode as the folder makes any new file (less the
+// umask, or as its default ACL says), open for reading and writing, and held. Fd is -1, and errno
+// says why, when none could be made; nothing is then left behind.
 struct Temporary
 {
     int Fd = -1;
     QByteArray Path;
 };
-Temporary Create(const QString &target);
+Temporary Create(const QString &target, mode_t mode);
 
 // Removes the temporary open as fd, when path still names it.
 void Remove(int fd, const QByteArray &path);

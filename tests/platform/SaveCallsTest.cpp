@@ -186,11 +186,14 @@ TEST_F(SaveCalls, AFolderThatMayBeWrittenButNotReadTakesASave)
 }
 
 // Whichever step fails, the save says so, the old file keeps its bytes and no temporary stays.
+// A folder that cannot be opened for its sync but for want of the right to read it (no descriptor
+// left, say) would leave the save unconfirmed: it fails before anything is replaced.
 TEST_F(SaveCalls, AFailingStepKeepsTheOldFileAndLeavesNoTemporary)
 {
     const QString path = Path(QStringLiteral("History.dat"));
     WriteFile(path, "old\r\n");
-    for (const auto &[call, error] : {std::pair{"flock", ENOMEM}, {"fchmod", EIO}, {"fsync", EIO}, {"rename", EIO}}) {
+    for (const auto &[call, error] : {std::pair{"open folder", EMFILE}, {"flock", ENOMEM}, {"fchmod", EIO},
+                                      {"fsync", EIO}, {"rename", EIO}}) {
         InterposedCalls::FailWith(QString::fromLatin1(call), error);
         EXPECT_FALSE(TextFile::WriteLines(path, {QStringLiteral("new")})) << call;
         EXPECT_EQ(ReadFile(path), QByteArray("old\r\n")) << call;

@@ -70,6 +70,25 @@ TEST_F(TextFileOnFullDisk, AFewKibibytesLeftKeepsTheOldFileWholeAndReportsFailur
     EXPECT_EQ(FolderEntries(disk.Path()), QStringList({QStringLiteral("History.dat"), QStringLiteral("filler")}));
 }
 
+// A file with a second name is written in place, so that both names show the new content. The
+// new content fits once beside the file, but not twice: the space it needs in place is reserved
+// before any of the old content is overwritten, and the save fails with the old content whole.
+TEST_F(TextFileOnFullDisk, AFileWithASecondNameThatNoLongerFitsKeepsItsOldContentUnderBoth)
+{
+    const QString path = disk.FilePath(QStringLiteral("History.dat"));
+    const QString secondName = disk.FilePath(QStringLiteral("History.old"));
+    const QByteArray old = "12/8/2026|http://www.example.com/\r\n";
+    WriteFile(path, old);
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(secondName).constData()), 0);
+    ASSERT_TRUE(disk.LeaveFree(24 * 1024));
+
+    EXPECT_FALSE(TextFile::WriteLines(path, Lines(1000, 18))); // 20,000 bytes
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(ReadFile(secondName), old);
+    EXPECT_EQ(FolderEntries(disk.Path()),
+              QStringList({QStringLiteral("History.dat"), QStringLiteral("History.old"), QStringLiteral("filler")}));
+}
+
 TEST_F(TextFileOnFullDisk, AFileThatFitsIsWrittenWhole)
 {
     const QString path = disk.FilePath(QStringLiteral("Url.dat"));

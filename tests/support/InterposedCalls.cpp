@@ -6,6 +6,7 @@
 #include <QMutexLocker>
 
 #include <cerrno>
+#include <cstdarg>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -84,6 +85,22 @@ bool RefusedAsOverNfs(int fd, int operation)
 }
 
 } // namespace
+
+// Only the opening of a folder is told apart: the save opens its folder to sync it.
+extern "C" int open(const char *path, int flags, ...)
+{
+    static const auto real = Real<int (*)(const char *, int, ...)>("open");
+    mode_t mode = 0;
+    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
+        va_list arguments;
+        va_start(arguments, flags);
+        mode = va_arg(arguments, mode_t);
+        va_end(arguments);
+    }
+    if ((flags & O_DIRECTORY) != 0 && Fails(QStringLiteral("open folder"), QFile::decodeName(path)))
+        return -1;
+    return real(path, flags, mode);
+}
 
 extern "C" int flock(int fd, int operation) noexcept
 {

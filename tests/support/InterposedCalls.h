@@ -5,12 +5,13 @@
 
 #include <functional>
 
-// For a test binary of its own: the program's calls of flock, fchmod, fsync and rename reach
-// these stand-ins, which record each call and forward it to the system unless the case asks
-// the call to fail. A failure asked for lasts until Reset.
+// For a test binary of its own: the program's calls of open (of a folder), flock, fchmod, fsync
+// and rename reach these stand-ins, which record each call and forward it to the system unless
+// the case asks the call to fail. A failure asked for lasts until Reset.
 namespace InterposedCalls {
 
-// call: "flock", "fchmod", "fsync" (of a file), "fsync folder" (of a folder) or "rename".
+// call: "open folder", "flock", "fchmod", "fsync" (of a file), "fsync folder" (of a folder) or
+// "rename".
 void FailWith(const QString &call, int error);
 // flock as a network file system's client has it: an exclusive lock becomes a write lock, which
 // a descriptor not open for writing cannot take (EBADF).
