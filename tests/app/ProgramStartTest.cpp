@@ -16,15 +16,17 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <link.h>
 #include <unistd.h>
 
 namespace {
 
-// What LD_PRELOAD puts into the program so that a library is in it before its own: a program
+// What LD_PRELOAD puts into the program so that libraries are in it before its own: a program
 // built with a sanitizer wants the sanitizer's runtime before every other library, so the
 // runtimes go first. The test is built as the program is: they are the ones it runs with.
-QString PreloadInTheProgram(const QString &library)
+QString PreloadInTheProgram(const QStringList &libraries)
 {
     QStringList preload;
     ::dl_iterate_phdr(
@@ -36,7 +38,7 @@ QString PreloadInTheProgram(const QString &library)
             return 0;
         },
         &preload);
-    return (preload << library).join(QLatin1Char(':'));
+    return (preload + libraries).join(QLatin1Char(':'));
 }
 
 class ProgramStart : public ::testing::Test
@@ -59,8 +61,31 @@ protected:
         return copy.Start(program, environment) && WaitUntil([&] { return HasPageProcess(program.processId()); });
     }
 
+    // An environment with the probe of the environment's changes put into the program, and the
+    // libraries given after it; the probe's notes go to a file of the case's own.
+    QProcessEnvironment Probed(QProcessEnvironment environment, const QStringList &after = {}) const
+    {
+        environment.insert(QStringLiteral("LD_PRELOAD"),
+                           PreloadInTheProgram(QStringList{QStringLiteral(KV_ENVIRONMENT_WRITES)} + after));
+        environment.insert(QStringLiteral("KESTRELVUE_TEST_ENVIRONMENT_WRITES"), NotesPath());
+        return environment;
+    }
+
+    // The probe's notes so far, a line each.
+    QList<QByteArray> Notes() const
+    {
+        if (!QFile::exists(NotesPath()))
+            return {};
+        QList<QByteArray> lines = ReadFile(NotesPath()).split('\n');
+        lines.removeAll(QByteArray());
+        return lines;
+    }
+
+    QString NotesPath() const { return notesFolder.filePath(QStringLiteral("environment-writes")); }
+
     PrivateXServer x;
     ProgramCopy copy;
+    QTemporaryDir notesFolder;
     QProcess program;
 };
 
@@ -94,7 +119,8 @@ TEST_F(ProgramStart, PagesRunInTheSandboxUnlessTheProgramRunsAsRootWhichItSays)
 // gets the environment the user started the browser with: the user's own variables, none of
 // the switches the browser gives Qt and the page engine for itself. And the browser never
 // changes its own environment to that end once it runs more threads than one: no change is
-// safe against the engine's threads reading it.
+// safe against the engine's threads reading it. The probe that notes such changes must have run
+// in the browser, or its silence would say nothing.
 TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
 {
     RecordingProgram opener(QStringLiteral("xdg-open"));
@@ -104,12 +130,8 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
     QProcessEnvironment user = copy.UserEnvironment(x.Display());
     user.insert(QStringLiteral("PATH"), opener.Folder() + QLatin1Char(':') + user.value(QStringLiteral("PATH")));
     user.insert(QStringLiteral("KESTRELVUE_TEST_USERS_OWN"), QStringLiteral("kept"));
-    const QTemporaryDir notes;
-    const QString writes = notes.filePath(QStringLiteral("environment-writes"));
-    QProcessEnvironment noted = user;
-    noted.insert(QStringLiteral("LD_PRELOAD"), PreloadInTheProgram(QStringLiteral(KV_ENVIRONMENT_WRITES)));
-    noted.insert(QStringLiteral("KESTRELVUE_TEST_ENVIRONMENT_WRITES"), writes);
-    ASSERT_TRUE(StartUntilPageProcess(noted)) << "the home page never got a page process";
+    ASSERT_TRUE(StartUntilPageProcess(Probed(user))) << "the home page never got a page process";
+    const QByteArray browser = QByteArray::number(program.processId());
 
     // A click on the page's window, again until the page has loaded and taken one.
     QElapsedTimer sinceClick;
@@ -140,6 +162,30 @@ TEST_F(ProgramStart, AProgramTheBrowserStartsGetsTheUsersEnvironment)
 
     program.kill();
     ASSERT_TRUE(program.waitForFinished(WaitTimeoutMs));
-    EXPECT_EQ(QFile::exists(writes) ? ReadFile(writes).toStdString() : std::string(), "")
-        << "changes of the environment (pid, call, variable, threads)";
+    const QList<QByteArray> notes = Notes();
+    EXPECT_EQ(notes.value(0).toStdString(), (browser + " loaded").toStdString())
+        << "the probe of the environment's changes did not run in the browser";
+    EXPECT_EQ(notes.mid(1).join('\n').toStdString(), "") << "changes of the environment (pid, call, variable, threads)";
+}
+
+// The probe notes a change of the environment that the program's code asks for from a second
+// thread (here a library of the test's own that stands in for that code and changes it through
+// Qt), whatever the build made of the probe's frames and the program's.
+TEST_F(ProgramStart, TheProbeNotesAChangeOfTheEnvironmentThatTheProgramAsksForFromASecondThread)
+{
+    QProcessEnvironment user = copy.UserEnvironment(x.Display());
+    // The change replaces a value rather than adding a variable, which would move the whole
+    // environment under the program's main thread as it starts.
+    user.insert(QStringLiteral("KESTRELVUE_TEST_SET_FROM_A_THREAD"), QStringLiteral("unset"));
+    ASSERT_TRUE(copy.Start(program, Probed(user, {QStringLiteral(KV_ENVIRONMENT_WRITE_FROM_A_THREAD)})));
+    const QByteArray browser = QByteArray::number(program.processId());
+
+    const auto fromASecondThread = [&](const QByteArray &note) {
+        const QList<QByteArray> fields = note.split(' ');
+        return fields.size() == 4 && fields.at(0) == browser && fields.at(1) == "setenv"
+               && fields.at(2) == "KESTRELVUE_TEST_SET_FROM_A_THREAD" && fields.at(3).toInt() > 1;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return std::ranges::any_of(Notes(), fromASecondThread); }))
+        << "no note of the change from the browser (" << browser.constData() << "): "
+        << Notes().join(" | ").constData();
 }

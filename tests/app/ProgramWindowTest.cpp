@@ -4,6 +4,7 @@
 #include "tests/support/ProgramRun.h"
 #include "tests/support/WaitFor.h"
 
+#include <QColor>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -101,12 +102,27 @@ int FirstDifferentRow(const QImage &a, const QImage &b)
     return a.height();
 }
 
+// The first row of the page that a picture of the window shows: the white page's rows up from the
+// window's middle, in its middle column; -1 while no page is drawn there.
+int PageTop(const QImage &window)
+{
+    const int x = window.width() / 2;
+    const auto page = [&](int y) { return window.pixel(x, y) == QColor(Qt::white).rgb(); };
+    int top = window.height() / 2;
+    if (window.isNull() || !page(top))
+        return -1;
+    while (top > 0 && page(top - 1))
+        --top;
+    return top;
+}
+
 } // namespace
 
 // View > Toolbars > Address Bar unchecked, File > Close, and a new start: the window looks as one
 // whose bar the menu hid, with nothing drawn over the menu bar. The two windows, each on a
 // desktop of its own, end in the same state however long each takes to draw: the case waits
-// until they look alike.
+// until they look alike. The menu's window must show its page from higher up than it did with
+// the bar, or two windows that both kept their bar would pass for alike.
 TEST_F(ProgramWindow, AnAddressBarHiddenBeforeARestartLeavesTheMenuBarAsHidingItDid)
 {
     ASSERT_FALSE(restarted.StartAndFindWindow().isEmpty()) << "the program's window never showed its home page";
@@ -119,6 +135,11 @@ TEST_F(ProgramWindow, AnAddressBarHiddenBeforeARestartLeavesTheMenuBarAsHidingIt
 
     const QRect hiddenByMenu = hiding.StartAndFindWindow();
     ASSERT_EQ(hiddenByMenu.size(), startedHidden.size());
+    int shownPageTop = -1;
+    ASSERT_TRUE(WaitUntil([&] {
+        shownPageTop = PageTop(hiding.Picture(hiddenByMenu));
+        return shownPageTop > 0;
+    })) << "the window never drew its page below its bars";
     hiding.Keys({QStringLiteral("alt+v"), QStringLiteral("t"), QStringLiteral("a")});
 
     QImage started, byMenu;
@@ -129,4 +150,5 @@ TEST_F(ProgramWindow, AnAddressBarHiddenBeforeARestartLeavesTheMenuBarAsHidingIt
     });
     EXPECT_TRUE(alike) << "the window started with its Address bar hidden differs from one whose bar the menu hid, "
                        << "from its row " << FirstDifferentRow(started, byMenu) << " of " << started.height();
+    EXPECT_LT(PageTop(byMenu), shownPageTop) << "the page did not take the rows of the Address bar the menu hid";
 }

@@ -8,13 +8,26 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+namespace {
+
+// A program folder of the case's own, made the program's for the case and given back to the
+// executable's folder after it, also when an assertion ends the case early.
+class InternetOptionsInAProgramFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override { ProgramFolder::SetAppPath(programFolder.path()); }
+    void TearDown() override { ProgramFolder::SetAppPath(QString()); }
+
+    QTemporaryDir programFolder;
+};
+
+} // namespace
+
 // The program folder is the one windows open "blank.html" from, also where start-up chose one
 // other than the executable's (the data files' folder, where the program's own is not writable).
-TEST(InternetOptions, HomePageIsTheProgramFoldersBlankPageUntilOneIsSet)
+TEST_F(InternetOptionsInAProgramFolder, HomePageIsTheProgramFoldersBlankPageUntilOneIsSet)
 {
     QTemporaryDir folder;
-    QTemporaryDir programFolder;
-    ProgramFolder::SetAppPath(programFolder.path());
     InternetOptions options(folder.path());
     const std::string blank =
         QUrl::fromLocalFile(QDir(programFolder.path()).filePath("blank.html")).toString().toStdString();
@@ -26,7 +39,6 @@ TEST(InternetOptions, HomePageIsTheProgramFoldersBlankPageUntilOneIsSet)
 
     ASSERT_TRUE(options.SetHomePage("  "));
     EXPECT_EQ(options.HomePage().toStdString(), blank);
-    ProgramFolder::SetAppPath(QString());
 }
 
 TEST(InternetOptions, OnlyAWholeLineCountsAndLineBreaksCannotSplitTheAddress)

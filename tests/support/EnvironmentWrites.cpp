@@ -1,13 +1,15 @@
 // Put into the program under test with LD_PRELOAD: notes each change of the process environment
 // that the program's own code asks for while the process runs more than one thread, when no
 // change is safe against a thread reading the environment. Each goes on a line
-// "<pid> <call> <variable> <threads>" of the file that KESTRELVUE_TEST_ENVIRONMENT_WRITES names.
+// "<pid> <call> <variable> <threads>" of the file that KESTRELVUE_TEST_ENVIRONMENT_WRITES names,
+// after the line "<pid> loaded" that the library writes as it loads, so that a case sees that it
+// ran in the program. A library that defines KestrelvueTestProgramCode stands in for the
+// program's code: a test's own library that changes the environment as the program might.
 // Changes the libraries make for themselves (the page engine sets one for the graphics driver
 // as it starts) are theirs, not the program's. Only the browser's own process has the library:
 // it leaves the environment before the program runs, so that no process the browser starts
 // inherits it, nor a sanitizer's runtime put before it, for which a sandboxed page process has
 // no room.
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +44,14 @@ bool In(void *address, const void *base)
     return ::dladdr(address, &object) && object.dli_fbase == base;
 }
 
+// The base of the library that stands in for the program's code; null when none was put in.
+const void *StandInForTheProgram()
+{
+    Dl_info standIn{};
+    void *const marker = ::dlsym(RTLD_DEFAULT, "KestrelvueTestProgramCode");
+    return marker && ::dladdr(marker, &standIn) ? standIn.dli_fbase : nullptr;
+}
+
 // Whether the program's code asked for the change: it is the first caller past this library's
 // own frames that is neither the C library nor Qt's core, whose qputenv and qunsetenv pass a
 // change on. This library's frames are told by address: how many there are depends on what the
@@ -53,6 +63,7 @@ bool AskedByTheProgram()
     if (!::dladdr(reinterpret_cast<void *>(::getauxval(AT_PHDR)), &program)
         || !::dladdr(reinterpret_cast<void *>(&AskedByTheProgram), &self))
         return false;
+    const void *const standIn = StandInForTheProgram();
     void *frames[32];
     const int count = ::backtrace(frames, 32);
     int i = 0;
@@ -64,7 +75,7 @@ bool AskedByTheProgram()
         Dl_info caller{};
         if (!::dladdr(frames[i], &caller) || !caller.dli_fname)
             return false;
-        if (caller.dli_fbase == program.dli_fbase)
+        if (caller.dli_fbase == program.dli_fbase || caller.dli_fbase == standIn)
             return true;
         if (!std::strstr(caller.dli_fname, "/libc.so") && !std::strstr(caller.dli_fname, "/libQt6Core.so"))
             return false;
@@ -72,10 +83,22 @@ bool AskedByTheProgram()
     return false;
 }
 
-void Note(const char *call, const char *variable)
+// Appends a line to the notes, when a file is named for them.
+void Append(const char *line)
 {
     const char *log = std::getenv("KESTRELVUE_TEST_ENVIRONMENT_WRITES");
     if (!log)
+        return;
+    if (const int fd = ::open(log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600); fd >= 0) {
+        const ssize_t written = ::write(fd, line, std::strlen(line));
+        static_cast<void>(written);
+        ::close(fd);
+    }
+}
+
+void Note(const char *call, const char *variable)
+{
+    if (!std::getenv("KESTRELVUE_TEST_ENVIRONMENT_WRITES"))
         return;
     // The call's own errno is its caller's business, not the note's.
     const int saved = errno;
@@ -83,13 +106,9 @@ void Note(const char *call, const char *variable)
     if (threads > 1 && AskedByTheProgram()) {
         const char *name = variable ? variable : "";
         char line[512];
-        const int length = std::snprintf(line, sizeof line, "%d %s %.*s %d\n", int(::getpid()), call,
-                                         int(std::strcspn(name, "=")), name, threads);
-        if (const int fd = ::open(log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600); fd >= 0) {
-            const ssize_t written = ::write(fd, line, size_t(std::clamp(length, 0, int(sizeof line) - 1)));
-            static_cast<void>(written);
-            ::close(fd);
-        }
+        std::snprintf(line, sizeof line, "%d %s %.*s %d\n", int(::getpid()), call, int(std::strcspn(name, "=")),
+                      name, threads);
+        Append(line);
     }
     errno = saved;
 }
@@ -100,9 +119,12 @@ Function Next(const char *name)
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
 
-// Runs as the library loads, while the process has a single thread.
-__attribute__((constructor)) void LeaveTheEnvironment()
+// Runs as the library loads, before the program's own code.
+__attribute__((constructor)) void SayLoadedAndLeaveTheEnvironment()
 {
+    char line[64];
+    std::snprintf(line, sizeof line, "%d loaded\n", int(::getpid()));
+    Append(line);
     Next<int (*)(const char *)>("unsetenv")("LD_PRELOAD");
 }
 
