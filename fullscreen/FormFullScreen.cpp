@@ -27,7 +27,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QWindow>
 
 #include <cmath>
 
@@ -228,13 +227,11 @@ void FormFullScreen::PlaceOver(const QWidget *window)
     QScreen *screen = ScreenPlacement::ScreenAt(ScreenPlacement::FrameGeometry(window));
     if (isVisible() || !screen)
         return;
-    // A window is maximized on the screen it stands on when it shows. The window system may have
-    // moved a hidden window made before since Qt last heard of it, so its place is set in any case.
+    // A window is maximized on the screen it stands on when it shows.
     const QRect area = screen->availableGeometry();
     setScreen(screen);
-    setGeometry(area);
-    if (QWindow *made = windowHandle())
-        made->setFramePosition(area.topLeft());
+    resize(area.size());
+    ScreenPlacement::MoveFrame(this, area.topLeft());
     setWindowState(Qt::WindowMaximized);
 }
 

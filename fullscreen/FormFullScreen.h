@@ -107,8 +107,8 @@ public:
     void Form_KeyUp(int KeyCode, int Shift);
     void ToolbarWindow_ButtonClick(const QString &Key);
     void UnloadAllForms();
-    // Full screen stands in a main window's own place: on the screen that holds most of it. A
-    // shown window stays where it is.
+    // Full screen stands in a main window's own place: on the screen that holds the window's
+    // centre, else the one it overlaps most, else the nearest. A shown window stays where it is.
     void PlaceOver(const QWidget *window);
 
     // Window geometry in twips and the window state (0 normal, 1 minimized, 2 maximized).

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 InternetOptionsDialog::InternetOptionsDialog(const QString &dataFolder, const QString &currentPage,
@@ -58,12 +59,20 @@ InternetOptionsDialog *InternetOptionsDialog::Open(const QString &dataFolder, co
                                                   const QWidget *openedFrom)
 {
     auto *dialog = new InternetOptionsDialog(dataFolder, currentPage);
-    if (openedFrom)
-        ScreenPlacement::CentreOver(dialog, openedFrom);
+    dialog->m_openedFrom = openedFrom;
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
     return dialog;
+}
+
+// Placed by the program's one rule rather than by QDialog, which would take the pointer's screen;
+// placed as the program shows it, not as it comes back from minimized where the user left it.
+void InternetOptionsDialog::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        ScreenPlacement::CentreOverOwnerOr(this, m_openedFrom);
 }
 
 void InternetOptionsDialog::accept()

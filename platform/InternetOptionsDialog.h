@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 class QLabel;
@@ -25,14 +26,18 @@ public:
     QPushButton *CommandOK = nullptr;
     QPushButton *CommandCancel = nullptr;
 
-    // Opens a new dialog, shown and focused, centred over the window it was opened from when
-    // given, and returns it at once.
+    // Opens a new dialog, shown and focused, centred over the window it was opened from, or on its
+    // own screen without one, and returns it at once.
     static InternetOptionsDialog *Open(const QString &dataFolder, const QString &currentPage,
                                        const QWidget *openedFrom = nullptr);
 
     void accept() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QString m_dataFolder;
     QString m_currentPage;
+    QPointer<const QWidget> m_openedFrom;
 };

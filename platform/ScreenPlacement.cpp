@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -23,10 +24,12 @@ QMargins FrameMargins(const QWidget *window)
                     frame.bottom() - client.bottom());
 }
 
-// The margins the window manager gives the window: its own once known, else those of another
-// window it has framed.
+// The margins the window manager gives the window: none for one without a frame, its own once
+// known, else those of another window it has framed.
 QMargins MarginsFor(const QWidget *window, const QWidget *framedLike)
 {
+    if (window->windowFlags() & Qt::FramelessWindowHint)
+        return QMargins();
     if (Framed(window))
         return FrameMargins(window);
     if (framedLike && Framed(framedLike->window()))
@@ -116,9 +119,13 @@ void MoveFrame(QWidget *window, const QPoint &to, const QWidget *framedLike)
     if (window->testAttribute(Qt::WA_WState_Created) && !Framed(window)) {
         const QMargins margins = MarginsFor(window, framedLike);
         window->move(to + QPoint(margins.left(), margins.top()));
-        return;
+    } else {
+        window->move(to);
     }
-    window->move(to);
+    // Qt may still hold a place for a hidden window that the window manager has moved since, and
+    // then sees no move to make: the window system's window is set where it goes in any case.
+    if (QWindow *made = window->windowHandle(); made && !window->isVisible())
+        made->setFramePosition(to);
 }
 
 void CentreOver(QWidget *window, const QWidget *owner)

@@ -32,7 +32,8 @@ QRect AvailableAreaOf(const QRect &frame);
 // the margins of framedLike, or else of another shown window of the program: one manager frames
 // them alike.
 QRect FrameGeometry(const QWidget *window, const QWidget *framedLike = nullptr);
-// Moves the window's frame to a point, also before the window manager has framed it.
+// Moves the window's frame to a point, also before the window manager has framed it, and also
+// where the window manager moved a hidden window since Qt last heard of it.
 void MoveFrame(QWidget *window, const QPoint &to, const QWidget *framedLike = nullptr);
 // Moves a window centred over the frame of its owner (or, without one, of the window it was
 // opened from), inside the area of that window's screen; given neither, centred on its own screen.

@@ -13,7 +13,9 @@
 #include "platform/InternetOptionsDialog.h"
 #include "tests/support/AddressBoxTyping.h"
 
+#include <QCursor>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 
@@ -99,6 +101,18 @@ TEST_F(TwoScreenPlacement, DialogsComeUpWhollyOnTheScreenOfTheirWindow)
                 expectOn(frame.key(), frame.value());
         }
     }
+    // Opened from no window, it comes up centred on its own screen, the left one, wherever the
+    // pointer is; where the user then puts it, it stays, also once restored from minimized.
+    QCursor::setPos(Area(1).center());
+    QPointer<InternetOptionsDialog> alone = InternetOptionsDialog::Open(WebBrowser::DataFolder(), QString());
+    EXPECT_LE((alone->frameGeometry().center() - Area(0).center()).manhattanLength(), 2)
+        << "Internet Options from no window at " << alone->frameGeometry() << ", the left screen " << Area(0);
+    alone->move(alone->pos() + QPoint(40, 30));
+    const QRect put = alone->frameGeometry();
+    alone->setWindowState(Qt::WindowMinimized);
+    alone->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(alone->frameGeometry(), put);
+    delete alone;
 }
 
 TEST_F(TwoScreenPlacement, NewWindowsAndPopupsOpenWhollyOnTheScreenOfTheirOpener)
@@ -129,8 +143,8 @@ TEST_F(TwoScreenPlacement, APageThatMovesItsWindowPastTheScreensKeepsItOnTheNear
     EXPECT_TRUE(WaitUntil([&] { return Area(1).contains(form->frameGeometry()); })) << form->frameGeometry();
 }
 
-// The full-screen window stands in its main window's place, on the screen that holds most of it,
-// and so does its stand-in on the task bar while it is minimized.
+// The full-screen window stands in its main window's place, on the screen it overlaps most where
+// its centre is on none, and so does its stand-in on the task bar while it is minimized.
 TEST_F(TwoScreenPlacement, FullScreenCoversTheScreenOfItsWindowAndMinimizesThere)
 {
     for (const Place &place : Places()) {
