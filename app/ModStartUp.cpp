@@ -1,5 +1,6 @@
 #include "app/ModStartUp.h"
 
+#include "app/ApplicationTitle.h"
 #include "app/DataFiles.h"
 #include "browsingdata/ModManageFavFile.h"
 #include "mainwindow/FormMain.h"
@@ -47,6 +48,7 @@ void Main()
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Forms::SetQuitWhenNoneLoaded(true);
     WebBrowser::SetDataFolder(ProfileFolder(ProgramFolder::AppPath()));
+    WebBrowser::SetMessageTitle(ApplicationTitle);
     Forms::Show(Forms::Default<FormMain>());
 }
 

@@ -7,10 +7,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
@@ -23,6 +23,12 @@ QString &DataFolderSetting()
 {
     static QString folder;
     return folder;
+}
+
+QString &MessageTitleSetting()
+{
+    static QString title;
+    return title;
 }
 
 // The engine's own error page stands for the address that failed.
@@ -49,6 +55,17 @@ QString WebBrowser::DataFolder()
     return folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : folder;
 }
 
+void WebBrowser::SetMessageTitle(const QString &title)
+{
+    MessageTitleSetting() = title;
+}
+
+QString WebBrowser::MessageTitle()
+{
+    const QString &title = MessageTitleSetting();
+    return title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+}
+
 QWebEngineProfile *WebBrowser::Profile()
 {
     static QWebEngineProfile *profile = nullptr;
@@ -57,12 +74,6 @@ QWebEngineProfile *WebBrowser::Profile()
         profile = new QWebEngineProfile(QStringLiteral("Kestrelvue"), QCoreApplication::instance());
         profile->setPersistentStoragePath(storage);
         profile->setCachePath(QDir(storage).filePath("Cache"));
-        // Saving a page is a download of the engine's own; other downloads are not taken.
-        QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile,
-                         [](QWebEngineDownloadRequest *download) {
-                             if (download->isSavePageDownload())
-                                 download->accept();
-                         });
     }
     return profile;
 }
@@ -100,6 +111,7 @@ WebBrowser::WebBrowser(QWidget *parent)
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, [this] { emit WindowClosing(false); });
     connect(m_document, &HtmlDocument::DocumentCreated, this, &WebBrowser::OnDocumentCreated);
     connect(m_document, &HtmlDocument::WindowLoadReported, this, &WebBrowser::OnWindowLoaded);
+    connect(Profile(), &QWebEngineProfile::downloadRequested, this, &WebBrowser::OnDownloadRequested);
 }
 
 WebBrowser::~WebBrowser() = default;

@@ -6,6 +6,7 @@
 
 class HtmlDocument;
 class QPrinter;
+class QWebEngineDownloadRequest;
 class QWebEngineNewWindowRequest;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -50,6 +51,10 @@ public:
     static void SetDataFolder(const QString &folder);
     static QString DataFolder();
     static QWebEngineProfile *Profile();
+    // The caption of the messages that the browser shows of its own (a page save that did not
+    // complete); set it at start-up. By default the application's display name.
+    static void SetMessageTitle(const QString &title);
+    static QString MessageTitle();
 
     void Navigate(const QString &URL);
     void Stop();
@@ -131,6 +136,8 @@ private:
     void EditAction(int action);
     QPrinter &Printer();
     void SaveAs();
+    void OnDownloadRequested(QWebEngineDownloadRequest *download);
+    void ReportFailedSave(const QString &path);
     void Print();
     void PrintPreview();
     void PageSetup();

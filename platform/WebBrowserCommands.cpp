@@ -1,36 +1,20 @@
-// ExecWB: the page commands of WebBrowser, with the dialogs of Save As, Print, Print Preview and
-// Page Setup.
+// ExecWB: the page commands of WebBrowser, with the dialogs of Print, Print Preview and Page
+// Setup. Save As has a file of its own.
 #include "platform/WebBrowser.h"
 
 #include "platform/HtmlDocument.h"
 #include "platform/WebBrowserPage.h"
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPaintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QWebEngineView>
 
 namespace {
-
-// A file name made from the page title, without the characters that file names cannot hold.
-QString SuggestedFileName(const QString &title)
-{
-    QString name = title;
-    name.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|\\r\\n\\t]")), QStringLiteral(" "));
-    name = name.simplified();
-    if (name.isEmpty())
-        name = QStringLiteral("page");
-    return name + QStringLiteral(".html");
-}
 
 // Shows the wait cursor over the whole program for as long as it lives.
 class BusyCursor
@@ -93,22 +77,6 @@ QPrinter &WebBrowser::Printer()
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_printer;
-}
-
-void WebBrowser::SaveAs()
-{
-    if (m_page->url().isEmpty())
-        return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save Web Page"), QDir(folder).filePath(SuggestedFileName(m_page->title())),
-        tr("Web Page, complete (*.htm *.html);;Web Archive, single file (*.mht *.mhtml)"));
-    if (path.isEmpty())
-        return;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    const bool archive = suffix == QLatin1String("mht") || suffix == QLatin1String("mhtml");
-    m_page->save(path, archive ? QWebEngineDownloadRequest::MimeHtmlSaveFormat
-                               : QWebEngineDownloadRequest::CompleteHtmlSaveFormat);
 }
 
 void WebBrowser::Print()

@@ -1,20 +1,27 @@
 #include "WebBrowserTestSupport.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/FullFileSystem.h"
 #include "tests/support/ModalAnswerer.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QAction>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPointer>
 #include <QPrinter>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 using namespace WebBrowserTest;
@@ -56,6 +63,50 @@ int PrintResolution(WebBrowser &browser)
     return dpi;
 }
 
+// Types a path into the name box of a Save As dialog and accepts it at once: the folder view,
+// still settling, could put its own choice back in between.
+void SaveThere(QFileDialog *files, const QString &path)
+{
+    auto *name = files->findChild<QLineEdit *>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    QMetaObject::invokeMethod(files, "accept");
+}
+
+// A message box as it came up.
+struct ShownMessage
+{
+    QString title;
+    QString text;
+    QWidget *parent;
+};
+
+// Saves the page of a browser as each path in turn through Save As, agreeing to replace a file
+// that is there, and returns the messages that the saves brought, once each has brought one and
+// none is left open.
+QList<ShownMessage> SaveFailureMessages(WebBrowser &browser, const QStringList &paths)
+{
+    QList<ShownMessage> shown;
+    QString path;
+    ModalAnswerer answerer;
+    answerer.onFileDialog = [&](QFileDialog *files) { SaveThere(files, path); };
+    answerer.onMessageBox = [&](QMessageBox *box) {
+        // The dialog's own question whether to replace the file is not the save's.
+        if (!qobject_cast<QFileDialog *>(box->parentWidget()))
+            shown.append({box->windowTitle(), box->text(), box->parentWidget()});
+    };
+    for (const QString &each : paths) {
+        path = each;
+        const qsizetype before = shown.size();
+        browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
+        if (!WaitUntil([&] { return shown.size() > before; }))
+            ADD_FAILURE() << "the save as " << each.toStdString() << " was not reported";
+    }
+    if (!WaitUntil([] { return QApplication::activeModalWidget() == nullptr; }))
+        ADD_FAILURE() << "a message stayed open";
+    return shown;
+}
+
 QByteArray LongPage(int paragraphs)
 {
     QByteArray html = "<html><body>";
@@ -69,47 +120,115 @@ QByteArray LongPage(int paragraphs)
 
 } // namespace
 
-TEST(WebBrowserDialogs, SaveAsWritesThePageWhereTheFileDialogSaysAndNothingWhenCancelled)
+// The Save As cases run in a home of their own without a documents folder, as a new user's is,
+// with the title that the program gives the browser at start-up.
+class WebBrowserSaveAs : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WebBrowser::SetMessageTitle(QStringLiteral("Kestrelvue3"));
+        ASSERT_TRUE(home.isValid());
+        qputenv("HOME", QFile::encodeName(home.path()));
+        // The names of the user's folders are read from the configuration folder of that home.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+    }
+
+    void TearDown() override
+    {
+        WebBrowser::SetMessageTitle({});
+        qputenv("HOME", m_home);
+        if (m_config.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", m_config);
+    }
+
+    QTemporaryDir home;
+
+private:
+    const QByteArray m_home = qgetenv("HOME");
+    const QByteArray m_config = qgetenv("XDG_CONFIG_HOME");
+};
+
+TEST_F(WebBrowserSaveAs, OpensInTheDocumentsElseTheHomeFolderAndWritesWhereTheDialogSaysNothingWhenCancelled)
 {
     ShownBrowser browser;
     ASSERT_TRUE(Load(&browser, WritePage("save.html", "<html><head><title>Saved: page</title></head>"
                                                       "<body><p>Words to keep</p></body></html>")));
     int saves = 0;
+    QPointer<QWebEngineDownloadRequest> save;
     QObject::connect(WebBrowser::Profile(), &QWebEngineProfile::downloadRequested, &browser,
-                     [&](QWebEngineDownloadRequest *download) { saves += download->isSavePageDownload(); });
-    bool asked = false;
-    AnswerNextModal([&](QWidget *dialog) {
-        asked = true;
-        qobject_cast<QDialog *>(dialog)->reject();
+                     [&](QWebEngineDownloadRequest *download) {
+                         saves += download->isSavePageDownload();
+                         save = download;
+                     });
+    // Without a documents folder, the dialog opens in the home folder, not where the program runs.
+    QString openedIn;
+    AnswerNextModal<QFileDialog>([&](QFileDialog *files) {
+        openedIn = files->directory().absolutePath();
+        files->reject();
     });
     browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
-    EXPECT_TRUE(asked);
+    EXPECT_EQ(openedIn.toStdString(), home.path().toStdString());
 
+    const QString documents = home.filePath("Documents");
+    ASSERT_TRUE(QDir().mkdir(documents));
     const QString target = QDir(DataFolder().path()).filePath("saved/copy.html");
     QDir().mkpath(QFileInfo(target).path());
     // A copy left by an earlier run would make the dialog stop to ask about replacing it.
     QFile::remove(target);
-    QString suggested;
-    AnswerNextModal([&](QWidget *dialog) {
-        auto *files = qobject_cast<QFileDialog *>(dialog);
-        ASSERT_NE(files, nullptr);
-        suggested = files->selectedFiles().value(0);
-        // Typed into the name box and accepted at once: the folder view, still settling, could
-        // put its own choice back in between.
-        auto *name = files->findChild<QLineEdit *>("fileNameEdit");
-        ASSERT_NE(name, nullptr);
-        name->setText(target);
-        QMetaObject::invokeMethod(files, "accept");
+    QString offered;
+    AnswerNextModal<QFileDialog>([&](QFileDialog *files) {
+        offered = files->selectedFiles().value(0);
+        SaveThere(files, target);
     });
     browser.ExecWB(WebBrowser::OLECMDID_SAVEAS);
-    // The title gives the name offered, without the characters a file name cannot hold.
-    EXPECT_TRUE(suggested.endsWith("Saved page.html")) << suggested.toStdString();
+    // The dialog offers the documents folder where there is one, and a name from the title
+    // without the characters a file name cannot hold.
+    EXPECT_EQ(offered.toStdString(), QDir(documents).filePath("Saved page.html").toStdString());
     ASSERT_TRUE(WaitUntil([&] {
         QFile file(target);
         return file.open(QIODevice::ReadOnly) && file.readAll().contains("Words to keep");
     }));
     // A save of the cancelled dialog would have started before this one.
     EXPECT_EQ(saves, 1);
+    // A save that took tells nothing.
+    ASSERT_TRUE(WaitUntil([&] { return save && save->isFinished(); }));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// A save that does not put the page in place tells the user, over the window that saved, which
+// file and why: into a folder that refuses writes (a read-only file system refuses root as
+// well), whether the file is new or there already, as a page or as an archive, and onto a full
+// disk. All browsers share the engine's profile: the other browser, made first, tells nothing.
+TEST_F(WebBrowserSaveAs, ASaveThatFailsSaysWhichFileAndWhyOverTheWindowThatSaved)
+{
+    FullFileSystem readOnly(64);
+    ASSERT_TRUE(readOnly.Mounted()) << readOnly.Why().toStdString();
+    const QString kept = readOnly.FilePath("kept.html");
+    WriteFile(kept, "kept");
+    ASSERT_TRUE(readOnly.MakeReadOnly());
+    FullFileSystem full(64);
+    ASSERT_TRUE(full.LeaveFree(0)) << full.Why().toStdString();
+    ShownBrowser other;
+    ShownBrowser browser;
+    ASSERT_TRUE(Load(&browser, WritePage("refused.html", "<html><body><p>Words to keep</p></body></html>")));
+
+    const QStringList paths = {readOnly.FilePath("new.html"), kept, readOnly.FilePath("new.mht"),
+                               full.FilePath("full.html")};
+    const QList<ShownMessage> shown = SaveFailureMessages(browser, paths);
+    ASSERT_EQ(shown.size(), paths.size());
+    const QString readOnlyReason = QString::fromLocal8Bit(std::strerror(EROFS));
+    const QStringList reasons = {readOnlyReason, readOnlyReason, readOnlyReason, "The disk may be full"};
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const std::string text = shown[i].text.toStdString();
+        EXPECT_EQ(shown[i].title.toStdString(), "Kestrelvue3") << text;
+        EXPECT_EQ(shown[i].parent, &browser) << text;
+        EXPECT_TRUE(shown[i].text.contains('"' + paths[i] + '"')) << text;
+        EXPECT_TRUE(shown[i].text.contains(reasons[i])) << text << " does not give " << reasons[i].toStdString();
+    }
+    EXPECT_EQ(ReadFile(kept), "kept");
 }
 
 TEST(WebBrowserDialogs, PageSetupShowsItsDialogAndUnknownCommandsDoNothing)

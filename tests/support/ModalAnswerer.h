@@ -35,11 +35,13 @@ void AnswerNextModal(const std::type_identity_t<std::function<void(T *)>> &answe
 }
 
 // Answers each modal window that comes up while it lives: a message box with Yes or OK (its
-// text is kept), a file dialog with onFileDialog, called from the dialog's own event.
+// text is kept, and onMessageBox sees it first), a file dialog with onFileDialog, called from
+// the dialog's own event.
 class ModalAnswerer
 {
 public:
     std::function<void(QFileDialog *)> onFileDialog;
+    std::function<void(QMessageBox *)> onMessageBox;
     QStringList messages;
 
     ModalAnswerer()
@@ -48,6 +50,8 @@ public:
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
             QWidget *modal = QApplication::activeModalWidget();
             if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                if (onMessageBox)
+                    onMessageBox(box);
                 messages << box->text();
                 QAbstractButton *yes = box->button(QMessageBox::Yes);
                 (yes ? yes : box->button(QMessageBox::Ok))->click();
