@@ -50,11 +50,9 @@ Given GiveTo(int fd, const QByteArray &path, const struct stat &file)
     if (::fstat(fd, &temporary) != 0)
         return Given::Failed;
     // Owner and group first: a change of owner takes away the set-user and set-group bits.
-    if (temporary.st_uid != file.st_uid || temporary.st_gid != file.st_gid) {
-        if (::fchown(fd, temporary.st_uid != file.st_uid ? file.st_uid : uid_t(-1),
-                     temporary.st_gid != file.st_gid ? file.st_gid : gid_t(-1)) != 0)
-            return Refused();
-    }
+    if ((temporary.st_uid != file.st_uid || temporary.st_gid != file.st_gid)
+        && ::fchown(fd, file.st_uid, file.st_gid) != 0)
+        return Refused();
     QByteArray acl;
     if (!ReadAcl(path, acl))
         return Given::Failed;

@@ -129,18 +129,20 @@ protected:
     {
         WebBrowser::SetMessageTitle(QStringLiteral("Kestrelvue3"));
         ASSERT_TRUE(home.isValid());
+        // Only variables already set are given other values: one added or removed while the
+        // engine's threads read the environment could move it under them. The names of the
+        // user's folders are read from the configuration folder, that of the home unless one is
+        // set.
         qputenv("HOME", QFile::encodeName(home.path()));
-        // The names of the user's folders are read from the configuration folder of that home.
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        if (!m_config.isNull())
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
     }
 
     void TearDown() override
     {
         WebBrowser::SetMessageTitle({});
         qputenv("HOME", m_home);
-        if (m_config.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
+        if (!m_config.isNull())
             qputenv("XDG_CONFIG_HOME", m_config);
     }
 
